@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Fails when a layer includes headers it must not see: core is QtCore only, and neither core nor gui
+# talks to GStreamer or libcdio directly.
+set -u
+src=${1:-src}
+status=0
+core=$(grep -rnE '#include *[<"](Qt(Gui|Widgets|Network|Multimedia)/|Q(Widget|Application|GuiApplication|Painter|Pixmap|Image|Font|FontMetrics|Color|Icon|Action|Menu|Dialog|MessageBox|ListView|TreeView|LocalServer|LocalSocket)\b|gst/|cdio/)' "$src/core" 2>/dev/null)
+if [ -n "$core" ]; then
+  printf 'src/core may include QtCore headers only:\n%s\n' "$core" >&2
+  status=1
+fi
+gui=$(grep -rnE '#include *[<"](gst/|cdio/)' "$src/gui" 2>/dev/null)
+if [ -n "$gui" ]; then
+  printf 'src/gui talks to media through core ports only:\n%s\n' "$gui" >&2
+  status=1
+fi
+exit $status

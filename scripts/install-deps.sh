@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Velmaro needs to build, run and test.
+# Idempotent: asks dpkg what is there and only calls apt-get for what is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
