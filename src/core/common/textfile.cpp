@@ -1,0 +1,145 @@
+#include "core/common/textfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <array>
+
+namespace TextFile {
+namespace {
+
+// Qt has no Windows-1252 codec without ICU names, and the code page differs from Latin-1 only in
+// 0x80..0x9F. The five bytes the code page leaves undefined map to the C1 controls of the same value,
+// as Windows does, so they survive a round trip.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decodeWindows1252(const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(kHighControls[b - 0x80]) : QChar(b);
+    }
+    return text;
+}
+
+int windows1252Byte(char16_t u) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        return u;
+    }
+    for (size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == u) {
+            return static_cast<int>(0x80 + i);
+        }
+    }
+    return -1;
+}
+
+QByteArray encodeWindows1252(const QString& text, bool* fits) {
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (QChar c : text) {
+        const int b = windows1252Byte(c.unicode());
+        if (b < 0) {
+            *fits = false;
+            return {};
+        }
+        *out++ = static_cast<char>(b);
+    }
+    *fits = true;
+    return bytes;
+}
+
+}  // namespace
+
+QString decode(const QByteArray& bytes) {
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF")) {
+        view = view.sliced(3);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (!utf8.hasError()) {
+        return text;
+    }
+    return decodeWindows1252(bytes);
+}
+
+QByteArray encode(const QString& text) {
+    bool fits = false;
+    QByteArray bytes = encodeWindows1252(text, &fits);
+    return fits ? bytes : text.toUtf8();
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines.append(text.mid(start, i - start));
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < n) {
+        lines.append(text.mid(start));
+    }
+    return lines;
+}
+
+QString joinLines(const QStringList& lines) {
+    qsizetype size = 0;
+    for (const QString& line : lines) {
+        size += line.size() + 2;
+    }
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
+    return text;
+}
+
+ReadResult readLines(const QString& path) {
+    ReadResult result;
+    QFile file(path);
+    result.exists = file.exists();
+    if (!result.exists) {
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    result.lines = splitLines(decode(file.readAll()));
+    result.ok = true;
+    return result;
+}
+
+QString writeLines(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    const QByteArray bytes = encode(joinLines(lines));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+}  // namespace TextFile

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Every text file Velmaro reads or writes (play lists, settings, CD database, logs) goes through here:
+// lines end in CR LF; on disk the text is Windows-1252 when every character fits, else UTF-8; on read,
+// bytes that are valid UTF-8 are UTF-8 and anything else is Windows-1252, so nothing is lost either way.
+namespace TextFile {
+
+QString decode(const QByteArray& bytes);
+QByteArray encode(const QString& text);
+
+// Splits at CR LF, LF or CR; a final line break does not add an empty line.
+QStringList splitLines(const QString& text);
+// Each line followed by CR LF.
+QString joinLines(const QStringList& lines);
+
+struct ReadResult {
+    bool exists = false;
+    bool ok = false;
+    QStringList lines;
+    QString error;  // the system's reason when the file exists but cannot be read
+};
+ReadResult readLines(const QString& path);
+
+// Replaces the file atomically: on failure the old file stays as it was and the system's reason is returned.
+// An empty result means success.
+QString writeLines(const QString& path, const QStringList& lines);
+
+}  // namespace TextFile

@@ -1,0 +1,266 @@
+#include "core/playlist/itemref.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace {
+
+const QString kCDPrefix = QStringLiteral("[CDID=");
+
+struct ValueSpan {
+    qsizetype keyPos = -1;  // 0-based position of the key
+    qsizetype start = -1;   // 0-based position of the raw value
+    qsizetype end = -1;     // 0-based position of the delimiter after it (may be the text's size)
+};
+
+qsizetype countQuotes(const QString& text, qsizetype before) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < before; ++i) {
+        if (text.at(i) == u'"') {
+            ++n;
+        }
+    }
+    return n;
+}
+
+// An occurrence of the key counts only when it starts a pair (after "[", a blank or ",") and stands
+// outside every quoted value; occurrences that do not count are blanked out and the search goes on.
+qsizetype findKey(const QString& ref, const QString& key) {
+    if (key.isEmpty()) {
+        return -1;
+    }
+    QString work = ref;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype p = work.indexOf(key, from);
+        if (p < 0) {
+            return -1;
+        }
+        const QChar before = p > 0 ? work.at(p - 1) : QChar();
+        const bool startsPair = before == u'[' || before == u' ' || before == u',';
+        if (startsPair && countQuotes(work, p) % 2 == 0) {
+            return p;
+        }
+        for (qsizetype i = 0; i < key.size(); ++i) {
+            work[p + i] = u' ';
+        }
+        from = p + 1;
+    }
+}
+
+ValueSpan findValue(const QString& ref, const QString& key) {
+    ValueSpan span;
+    const qsizetype p = findKey(ref, key);
+    if (p < 0) {
+        return span;
+    }
+    const qsizetype eq = ref.indexOf(u'=', p);
+    if (eq < 0) {
+        return span;
+    }
+    const qsizetype start = eq + 1;
+    qsizetype scanFrom = p;
+    if (start < ref.size() && ref.at(start) == u'"') {
+        const qsizetype close = ref.indexOf(u'"', start + 1);
+        if (close >= 0) {
+            scanFrom = close - 1;
+        }
+    }
+    qsizetype delimiter = ref.indexOf(u',', scanFrom);
+    if (delimiter < 0) {
+        delimiter = ref.indexOf(u']', scanFrom);
+    }
+    if (delimiter < 0) {
+        delimiter = ref.size();
+    }
+    span.keyPos = p;
+    span.start = start;
+    span.end = std::max(delimiter, start);
+    return span;
+}
+
+// The first "]" that is not inside a quoted value; paths may contain brackets.
+qsizetype closingBracket(const QString& ref) {
+    bool quoted = false;
+    for (qsizetype i = 0; i < ref.size(); ++i) {
+        const QChar c = ref.at(i);
+        if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u']' && !quoted) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Tidies the separator left where a pair was cut out, looking only at the cut so that the same
+// characters inside a path are never touched.
+QString tidySeparators(QString text, qsizetype cut) {
+    struct Rule {
+        QString from;
+        QString to;
+    };
+    const std::array<Rule, 4> rules = {{{QStringLiteral(", ]"), QStringLiteral("]")},
+                                        {QStringLiteral(",]"), QStringLiteral("]")},
+                                        {QStringLiteral("[, "), QStringLiteral("[")},
+                                        {QStringLiteral(", ,"), QStringLiteral(",")}}};
+    for (const Rule& rule : rules) {
+        const qsizetype first = std::max<qsizetype>(0, cut - rule.from.size());
+        for (qsizetype at = first; at <= cut && at + rule.from.size() <= text.size(); ++at) {
+            if (at + rule.from.size() >= cut && QStringView(text).mid(at, rule.from.size()) == rule.from) {
+                text.replace(at, rule.from.size(), rule.to);
+                cut = at;
+                break;
+            }
+        }
+    }
+    return text;
+}
+
+bool isWindowsAbsolutePath(const QString& text) {
+    return text.size() >= 3 && text.at(1) == u':' && text.at(2) == u'\\';
+}
+
+}  // namespace
+
+bool IsCDItem(const QString& ref) {
+    return ref.startsWith(kCDPrefix, Qt::CaseSensitive);
+}
+
+int FindText(const QString& text, const QString& sought) {
+    if (text.isEmpty() || sought.isEmpty()) {
+        return -1;
+    }
+    const qsizetype i = text.indexOf(sought, 0, Qt::CaseSensitive);
+    return i < 0 ? -1 : static_cast<int>(i + 1);
+}
+
+QString NormalizeItem(const QString& text) {
+    QString result = text;
+    const bool barePath = isWindowsAbsolutePath(text) || text.startsWith(u'/');
+    if (barePath && IsStorablePath(text)) {
+        result = MakeFileItem(text);
+    }
+    if (result.startsWith(kCDPrefix) && result.contains(QStringLiteral("T#"))) {
+        result.remove(result.indexOf(u'#'), 1);
+    }
+    return result;
+}
+
+int FindItemValue(const QString& ref, const QString& key, int which) {
+    const ValueSpan span = findValue(ref, key);
+    if (span.keyPos < 0) {
+        return -1;
+    }
+    return static_cast<int>(which == 1 ? span.start + 1 : span.end + 2);
+}
+
+QString GetItemValue(const QString& ref, const QString& key) {
+    const QString item = NormalizeItem(ref);
+    const ValueSpan span = findValue(item, key);
+    if (span.keyPos < 0) {
+        return item;
+    }
+    QString raw = item.mid(span.start, span.end - span.start);
+    if (!raw.contains(u' ')) {
+        if (raw.startsWith(u'"')) {
+            raw.remove(0, 1);
+        }
+        if (raw.endsWith(u'"')) {
+            raw.chop(1);
+        }
+        return raw;
+    }
+    if (raw.size() >= 2 && raw.startsWith(u'"') && raw.endsWith(u'"')) {
+        return raw.mid(1, raw.size() - 2);
+    }
+    return {};
+}
+
+QString SetItemValue(const QString& ref, const QString& key, const QString& value) {
+    const QString item = NormalizeItem(ref);
+    QString result = item;
+    if (findValue(result, key).keyPos < 0) {
+        const qsizetype bracket = closingBracket(result);
+        if (bracket < 0) {
+            return item;  // not a reference that can hold pairs: leave the line as it is
+        }
+        const QString pair = result.contains(u'=') ? QStringLiteral(", ") + key + u'=' : key + u'=';
+        result.insert(bracket, pair);
+    }
+    const ValueSpan span = findValue(result, key);
+    if (span.keyPos < 0) {
+        return item;
+    }
+    result.replace(span.start, span.end - span.start, value);
+    return result;
+}
+
+QString RemoveItemValue(const QString& ref, const QString& key) {
+    QString item = NormalizeItem(ref);
+    const ValueSpan span = findValue(item, key);
+    if (span.keyPos < 0) {
+        return item;
+    }
+    item.remove(span.keyPos, span.end - span.keyPos);
+    return tidySeparators(item, span.keyPos);
+}
+
+ItemKindValue ItemKind(const QString& ref) {
+    if (IsCDItem(ref)) {
+        return ItemKindValue::CDTrack;
+    }
+    const QString file = GetItemValue(ref, QStringLiteral("FILE"));
+    const qsizetype dot = file.lastIndexOf(u'.');
+    if (dot < 0) {
+        return ItemKindValue::Unknown;
+    }
+    const QString ext = file.mid(dot).toLower();
+    static const QStringList sequencer = {
+        QStringLiteral(".mid"), QStringLiteral(".rmi"), QStringLiteral(".mod"), QStringLiteral(".nst"),
+        QStringLiteral(".wow"), QStringLiteral(".okt"), QStringLiteral(".stm"), QStringLiteral(".s3m"),
+        QStringLiteral(".669"), QStringLiteral(".far"), QStringLiteral(".mtm"), QStringLiteral(".xm"),
+        QStringLiteral(".mp1"), QStringLiteral(".mp2"), QStringLiteral(".mp3")};
+    static const QStringList movie = {QStringLiteral(".avi"), QStringLiteral(".mov"), QStringLiteral(".qt"),
+                                      QStringLiteral(".fli"), QStringLiteral(".flc"), QStringLiteral(".mpg"),
+                                      QStringLiteral(".dat")};
+    static const QStringList wave = {QStringLiteral(".wav"), QStringLiteral(".au"),   QStringLiteral(".snd"),
+                                     QStringLiteral(".aif"), QStringLiteral(".aiff"), QStringLiteral(".aifc")};
+    if (sequencer.contains(ext)) {
+        return ItemKindValue::Sequencer;
+    }
+    if (movie.contains(ext)) {
+        return ItemKindValue::Movie;
+    }
+    if (wave.contains(ext)) {
+        return ItemKindValue::Wave;
+    }
+    return ItemKindValue::Unknown;
+}
+
+QString MakeFileItem(const QString& path) {
+    return QStringLiteral("[FILE=\"") + path + QStringLiteral("\"]");
+}
+
+QString MakeCDItem(qint32 cdid, int track) {
+    return kCDPrefix + QString::number(cdid) + QStringLiteral(", T=") + QString::number(track) + u']';
+}
+
+QString ItemIdentity(const QString& ref) {
+    return ref.toCaseFolded();
+}
+
+bool SameItem(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool IsStorablePath(const QString& path) {
+    return !path.contains(u'"') && !path.contains(u'\r') && !path.contains(u'\n');
+}
+
+qint64 ItemLengthValue(const QString& storedRef) {
+    bool ok = false;
+    const qint64 length = GetItemValue(storedRef, QStringLiteral("L")).toLongLong(&ok);
+    return ok ? length : 0;
+}

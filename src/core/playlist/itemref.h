@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// Item references: the one-line text that names a Play List entry, e.g. [FILE="/music/a.mid"] or
+// [CDID=1234567, T=3]. Stored forms append ", L=<ms>". Positions returned here are 1-based, as the
+// reference format has always been described with them; -1 means "not found".
+
+enum class ItemKindValue { Unknown = 0, Sequencer = 1, Movie = 2, Wave = 3, CDTrack = 4 };
+
+bool IsCDItem(const QString& ref);
+int FindText(const QString& text, const QString& sought);
+QString NormalizeItem(const QString& text);
+
+// which = 1: position of the value's first character; which = 2: one past the delimiter ending it.
+int FindItemValue(const QString& ref, const QString& key, int which);
+QString GetItemValue(const QString& ref, const QString& key);
+QString SetItemValue(const QString& ref, const QString& key, const QString& value);
+QString RemoveItemValue(const QString& ref, const QString& key);
+
+ItemKindValue ItemKind(const QString& ref);
+
+QString MakeFileItem(const QString& path);
+QString MakeCDItem(qint32 cdid, int track);
+
+// References are the same item when equal ignoring letter case; this is the key to compare or hash by.
+QString ItemIdentity(const QString& ref);
+bool SameItem(const QString& a, const QString& b);
+
+// A path can be stored in [FILE="..."] only when it holds no quotation mark and no line break;
+// anything else would read back as a different reference.
+bool IsStorablePath(const QString& path);
+
+// The stored length of a reference: its L value when numeric, else 0.
+qint64 ItemLengthValue(const QString& storedRef);
