@@ -1,0 +1,112 @@
+#include "core/app/appsession.h"
+
+#include "core/app/commandline.h"
+#include "core/common/prompter.h"
+#include "core/common/textfile.h"
+#include "core/playlist/playlistfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
+    : QObject(parent),
+      m_folders(std::move(folders)),
+      m_ports(ports),
+      m_settings(QDir(m_folders.userData).filePath(QStringLiteral("velmaro.ini"))),
+      m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_run, m_preferences,
+                                           ports.prompter, ports.busy, cdDatabasePath()}) {
+    m_playList.setCDDatabase(&m_cdDatabase);
+    m_playList.setPlayedItems(&m_playedItems);
+    m_playList.setTextMeasurer(ports.measurer);
+    m_playList.setBusyIndicator(ports.busy);
+}
+
+QString AppSession::samplePlayListPath() const {
+    return QDir(m_folders.userData).filePath(QStringLiteral("Samples/Sample.vlp"));
+}
+
+QString AppSession::cdDatabasePath() const {
+    return QDir(m_folders.userData).filePath(QStringLiteral("CDDB.INI"));
+}
+
+void AppSession::FormCreate() {
+    QDir().mkpath(m_folders.userData);
+    m_firstRun = !m_settings.isPresent();
+    if (m_firstRun) {
+        writeSamplePlayList();
+    }
+}
+
+void AppSession::writeSamplePlayList() {
+    // Without the shipped samples there is nothing to list, and nothing to say about it.
+    if (m_folders.samples.isEmpty() || !QFileInfo(m_folders.samples).isDir()) {
+        return;
+    }
+    const QString path = samplePlayListPath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        return;
+    }
+    TextFile::writeLines(path, PlayListFile::sampleList(m_folders.samples));
+}
+
+void AppSession::applyDisplayOptions() {
+    m_playList.setDisplayOptions(
+        {m_preferences.showPath, m_preferences.showExtension, m_preferences.showIcons});
+}
+
+void AppSession::FormShow(const QStringList& parameters, const QString& baseFolder) {
+    if (m_firstShow) {
+        m_firstShow = false;
+        m_settings.LoadSettings(m_preferences, m_folders.defaultFolder);
+        applyDisplayOptions();
+        // The first run opens the sample list it has just written, so the program starts with music.
+        if (m_firstRun && m_preferences.lastPlayList.isEmpty() && QFileInfo::exists(samplePlayListPath())) {
+            m_preferences.lastPlayList = samplePlayListPath();
+        }
+        if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
+            m_document.OpenPlayList(m_preferences.lastPlayList, true, false);
+        }
+        for (qsizetype i = 0; i < parameters.size(); ++i) {
+            ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
+        }
+    }
+    m_run.focusList = ActiveList::PlayList;
+}
+
+void AppSession::ProcessParameter(const QString& text, int position, const QString& baseFolder) {
+    Q_UNUSED(position);
+    // "/play" only sets the flag; it is not a file.
+    if (text.toLower() == QStringLiteral("/play")) {
+        m_startPlayingFlag = true;
+        return;
+    }
+    const QString path = OnDiskPath(text, baseFolder);
+    if (QFileInfo(path).suffix().toLower() == QStringLiteral("vlp")) {
+        m_document.OpenPlayList(path, true, m_startPlayingFlag);
+        return;
+    }
+    Q_EMIT mediaFileParameter(path);
+}
+
+void AppSession::processForwardedParameters(const QStringList& parameters, const QString& baseFolder) {
+    for (qsizetype i = 0; i < parameters.size(); ++i) {
+        ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
+    }
+}
+
+bool AppSession::FormCloseQuery() {
+    return m_document.promptToSaveChanges() != PlayListDocument::SavePrompt::Cancelled;
+}
+
+void AppSession::FormClose() {
+    Q_EMIT closing();
+    m_document.UpdatePlayListFile(true);
+    m_preferences.lastPlayList = m_document.fileName();
+    const QString error = m_settings.SaveSettings(m_preferences, true);
+    if (!error.isEmpty()) {
+        m_ports.prompter.showMessage(Prompter::Kind::Error,
+                                     QStringLiteral("Unable to save the settings to \"%1\".\r\n\r\n"
+                                                    "The error message returned was: %2")
+                                         .arg(m_settings.path(), error));
+    }
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/app/runstate.h"
+#include "core/cdaudio/cddatabase.h"
+#include "core/playlist/itemset.h"
+#include "core/playlist/playlist.h"
+#include "core/playlist/playlistdocument.h"
+#include "core/settings/preferences.h"
+#include "core/settings/settings.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class BusyIndicator;
+class Prompter;
+class TextMeasurer;
+
+// The state of a whole run and the frame around it: what the main window does when it is created,
+// first shown and closed, and how command-line parameters (our own or a second start's) are handled.
+class AppSession : public QObject {
+    Q_OBJECT
+
+public:
+    struct Folders {
+        QString userData;       // settings, CD database, the first-run sample list
+        QString samples;        // the sample MIDI files shipped with the program
+        QString defaultFolder;  // where folders start out before the user picked any
+    };
+    struct Ports {
+        Prompter& prompter;
+        BusyIndicator* busy = nullptr;
+        const TextMeasurer* measurer = nullptr;
+    };
+
+    AppSession(Folders folders, Ports ports, QObject* parent = nullptr);
+
+    static QString version() { return QStringLiteral("4.02"); }
+    static QString title() { return QStringLiteral("Velmaro ") + version(); }
+
+    // Creation of the main window: the lists exist; on the first run the sample Play List is written.
+    void FormCreate();
+    // The one-time part of the first show: settings, the last Play List, the command line.
+    void FormShow(const QStringList& parameters, const QString& baseFolder);
+    void ProcessParameter(const QString& text, int position, const QString& baseFolder);
+    // A second start's parameters, handed over by the running instance.
+    void processForwardedParameters(const QStringList& parameters, const QString& baseFolder);
+
+    // False when the user cancelled the save prompt: the window stays open.
+    bool FormCloseQuery();
+    // The closing steps after the window agreed to close.
+    void FormClose();
+
+    bool isFirstRun() const { return m_firstRun; }
+    bool startPlayingFlag() const { return m_startPlayingFlag; }
+    QString samplePlayListPath() const;
+    QString cdDatabasePath() const;
+
+    const Folders& folders() const { return m_folders; }
+    Preferences& preferences() { return m_preferences; }
+    RunState& run() { return m_run; }
+    PlayList& playList() { return m_playList; }
+    const ItemSet& playedItems() const { return m_playedItems; }
+    ItemSet& unplayedItems() { return m_unplayedItems; }
+    CDDatabase& cdDatabase() { return m_cdDatabase; }
+    PlayListDocument& document() { return m_document; }
+
+Q_SIGNALS:
+    // A media file named on the command line, for the File List to select and play.
+    void mediaFileParameter(const QString& path);
+    // The window is closing: playback and timers stop.
+    void closing();
+
+private:
+    void writeSamplePlayList();
+    void applyDisplayOptions();
+
+    Folders m_folders;
+    Ports m_ports;
+    Settings m_settings;
+    Preferences m_preferences;
+    RunState m_run;
+
+    // The lists of the main window, created empty in this order.
+    CDDatabase m_cdDatabase;
+    PlayList m_playList;
+    ItemSet m_unplayedItems{ItemSet::Order::Sorted};
+    ItemSet m_playedItems{ItemSet::Order::Insertion};
+
+    PlayListDocument m_document;
+
+    bool m_firstRun = false;
+    bool m_firstShow = true;
+    bool m_startPlayingFlag = false;
+};

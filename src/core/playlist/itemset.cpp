@@ -1,0 +1,87 @@
+#include "core/playlist/itemset.h"
+
+#include "core/playlist/itemref.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+qsizetype ItemSet::sortedPosition(const QString& identity) const {
+    return std::lower_bound(m_identities.cbegin(), m_identities.cend(), identity) - m_identities.cbegin();
+}
+
+bool ItemSet::add(const QString& ref) {
+    const QString identity = ItemIdentity(ref);
+    if (m_present.contains(identity)) {
+        return false;
+    }
+    m_present.insert(identity);
+    const qsizetype at = m_order == Order::Sorted ? sortedPosition(identity) : m_items.size();
+    m_items.insert(at, ref);
+    m_identities.insert(at, identity);
+    return true;
+}
+
+void ItemSet::addAll(const QStringList& refs) {
+    if (m_order == Order::Insertion) {
+        for (const QString& ref : refs) {
+            add(ref);
+        }
+        return;
+    }
+    // One sort instead of an insertion per item keeps large lists fast.
+    for (const QString& ref : refs) {
+        const QString identity = ItemIdentity(ref);
+        if (!m_present.contains(identity)) {
+            m_present.insert(identity);
+            m_items.append(ref);
+            m_identities.append(identity);
+        }
+    }
+    std::vector<qsizetype> order(m_items.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [this](qsizetype a, qsizetype b) { return m_identities.at(a) < m_identities.at(b); });
+    QStringList items;
+    QStringList identities;
+    items.reserve(m_items.size());
+    identities.reserve(m_items.size());
+    for (qsizetype i : order) {
+        items.append(m_items.at(i));
+        identities.append(m_identities.at(i));
+    }
+    m_items = std::move(items);
+    m_identities = std::move(identities);
+}
+
+bool ItemSet::remove(const QString& ref) {
+    const qsizetype i = indexOf(ref);
+    if (i < 0) {
+        return false;
+    }
+    m_present.remove(m_identities.at(i));
+    m_items.removeAt(i);
+    m_identities.removeAt(i);
+    return true;
+}
+
+void ItemSet::clear() {
+    m_items.clear();
+    m_identities.clear();
+    m_present.clear();
+}
+
+bool ItemSet::contains(const QString& ref) const {
+    return m_present.contains(ItemIdentity(ref));
+}
+
+qsizetype ItemSet::indexOf(const QString& ref) const {
+    const QString identity = ItemIdentity(ref);
+    if (!m_present.contains(identity)) {
+        return -1;
+    }
+    if (m_order == Order::Sorted) {
+        return sortedPosition(identity);
+    }
+    return m_identities.indexOf(identity);
+}

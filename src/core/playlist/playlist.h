@@ -1,0 +1,113 @@
+#pragma once
+
+#include "core/playlist/itemdisplay.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class BusyIndicator;
+class CDDatabase;
+class ItemSet;
+class TextMeasurer;
+
+struct PlayListEntry {
+    QString ref;
+    qint64 length = 0;  // milliseconds; 0 or -1 when not known
+};
+
+// The Play List in memory (PlayListItems, in play order, lengths beside the references) and the lines
+// of the Play List box that show it, with their selection, the focused line and CurrentItem. Views
+// show lines(); every change is announced by the signals so a model/view list can follow it.
+class PlayList : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PlayList(QObject* parent = nullptr);
+
+    // PlayListItems
+    qsizetype count() const { return static_cast<qsizetype>(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
+    const QString& item(qsizetype i) const { return m_entries[i].ref; }
+    qint64 length(qsizetype i) const { return m_entries[i].length; }
+    void setLength(qsizetype i, qint64 length) { m_entries[i].length = length; }
+    const std::vector<PlayListEntry>& entries() const { return m_entries; }
+    void setEntries(std::vector<PlayListEntry> entries);
+    void clearEntries();
+    // Index of the first item that is the same item as ref (ignoring case), or -1.
+    qsizetype indexOfItem(const QString& ref) const;
+
+    int CurrentItem() const { return m_currentItem; }
+    void setCurrentItem(int index) { m_currentItem = index; }
+
+    // The box's lines
+    qsizetype lineCount() const { return m_lines.size(); }
+    const QString& line(qsizetype i) const { return m_lines.at(i); }
+    ItemGlyph lineGlyph(qsizetype i) const;
+    void AddItemLine(qsizetype index, qsizetype position);
+    void RedrawPlayList(bool keepSelection);
+    void clearLines();
+    int horizontalExtent() const { return m_horizontalExtent; }
+
+    // Selection and focus of the box
+    bool isSelected(qsizetype line) const { return m_selected[static_cast<size_t>(line)] != 0; }
+    qsizetype selectedCount() const { return m_selectedCount; }
+    void setSelected(qsizetype line, bool selected);
+    void setSelectedRange(qsizetype first, qsizetype last, bool selected);
+    void selectOnly(qsizetype line);
+    void clearSelection();
+    qsizetype focusedLine() const { return m_focusedLine; }
+    void setFocusedLine(qsizetype line);
+    // Asks the view to scroll so that the line stands in the middle of the box.
+    void centreLine(qsizetype line);
+    // While the Play List is the playback source a redraw centres CurrentItem, else the focused line.
+    void setPlayListPlaying(bool playing) { m_playListPlaying = playing; }
+
+    // What the lines are made from.
+    void setDisplayOptions(const ItemDisplayOptions& options) { m_options = options; }
+    const ItemDisplayOptions& displayOptions() const { return m_options; }
+    void setCDDatabase(const CDDatabase* database) { m_cdDatabase = database; }
+    void setPlayedItems(const ItemSet* played) { m_played = played; }
+    void setTextMeasurer(const TextMeasurer* measurer) { m_measurer = measurer; }
+    void setBusyIndicator(BusyIndicator* busy) { m_busy = busy; }
+    // Lists longer than this are redrawn with a "Please wait" line.
+    static constexpr qsizetype kLongListLines = 100;
+
+Q_SIGNALS:
+    void linesAboutToBeReset();
+    void linesReset();
+    void linesAboutToBeInserted(qsizetype first, qsizetype last);
+    void linesInserted(qsizetype first, qsizetype last);
+    void selectionChanged();
+    void focusedLineChanged(qsizetype line);
+    void centreLineRequested(qsizetype line);
+    void horizontalExtentChanged(int pixels);
+
+private:
+    QString displayLine(qsizetype index) const;
+    void updateHorizontalExtent();
+    int lineWidth(const QString& text) const;
+
+    std::vector<PlayListEntry> m_entries;
+    int m_currentItem = -1;
+    bool m_playListPlaying = false;
+
+    QStringList m_lines;
+    std::vector<char> m_selected;
+    qsizetype m_selectedCount = 0;
+    qsizetype m_focusedLine = -1;
+    int m_horizontalExtent = 0;
+
+    ItemDisplayOptions m_options;
+    const CDDatabase* m_cdDatabase = nullptr;
+    const ItemSet* m_played = nullptr;
+    const TextMeasurer* m_measurer = nullptr;
+    BusyIndicator* m_busy = nullptr;
+};
+
+// The first line to show so that the given line stands in the middle of a box showing
+// wholeVisibleLines lines.
+qsizetype CentredTopLine(qsizetype line, qsizetype wholeVisibleLines);

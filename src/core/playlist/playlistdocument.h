@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class BusyIndicator;
+class CDDatabase;
+class ItemSet;
+class PlayList;
+class Prompter;
+struct Preferences;
+struct RunState;
+
+// The Play List as a document: its file, its changed state, and the commands that open, save, renew
+// and update it. Other subsystems follow through the signals, which come at the points of each
+// command where their part is done (playback stops before a list is read, history takes a name
+// after it is opened or saved...).
+class PlayListDocument : public QObject {
+    Q_OBJECT
+
+public:
+    struct Context {
+        PlayList& playList;
+        ItemSet& unplayedItems;
+        CDDatabase& cdDatabase;
+        RunState& run;
+        Preferences& preferences;
+        Prompter& prompter;
+        BusyIndicator* busy = nullptr;
+        QString cdDatabasePath;  // "CDDB.INI" in the user data folder
+    };
+
+    enum class SavePrompt { NotNeeded, Saved, NotSaved, Cancelled };
+
+    explicit PlayListDocument(Context context, QObject* parent = nullptr);
+
+    const QString& fileName() const { return m_fileName; }
+    bool isChanged() const { return m_changed; }
+    void setChanged(bool changed);
+
+    // " Play List: " and the file's title, or "N / A" without a file; fitting to the panel is the view's.
+    QString albumPanelCaption() const;
+
+    bool OpenPlayList(const QString& name, bool addToHistory, bool startPlaying);
+    bool SavePlayList(bool saveAs);
+    bool UpdatePlayListFile(bool fromDisk);
+    bool NewPlayList();
+
+    // Asks to save a changed, non-empty Play List (TSaveOldBox); "&Yes" saves it.
+    SavePrompt promptToSaveChanges();
+
+    static constexpr qsizetype kLongUpdateLines = 100;
+
+Q_SIGNALS:
+    void fileNameChanged(const QString& fileName);
+    void changedStateChanged(bool changed);
+    // A list is about to replace the current one: playback and indicators let go of it.
+    void aboutToLoad();
+    // A list was read into the Play List and shown.
+    void loaded(const QString& fileName);
+    // The name goes to the top of the history (after opening with history, and after every save).
+    void historyEntry(const QString& fileName);
+    // Opening asks playback to start from CurrentItem.
+    void playRequested();
+    // New emptied the Play List.
+    void cleared();
+
+private:
+    bool writeFile(const QString& path, const QStringList& lines);
+    void setFileName(const QString& name);
+
+    Context m_context;
+    QString m_fileName;
+    bool m_changed = false;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// An INI file kept as its lines, so that writing a key changes that one line and leaves every other
+// line, comment and unknown section exactly as it was. Section and key names are matched ignoring
+// letter case; a value is the rest of its line after the first "="; where a key appears twice in a
+// section, the first one counts.
+class IniFile {
+public:
+    IniFile() = default;
+    explicit IniFile(QStringList lines) : m_lines(std::move(lines)) {}
+
+    // Reads the file; a missing file gives an empty one. Returns the system's reason when the file
+    // exists but cannot be read (the object is then empty).
+    QString load(const QString& path);
+    // Replaces the file atomically; returns the system's reason on failure, else an empty string.
+    QString save(const QString& path) const;
+
+    const QStringList& lines() const { return m_lines; }
+    bool isEmpty() const { return m_lines.isEmpty(); }
+
+    bool contains(const QString& section, const QString& key) const;
+    QString value(const QString& section, const QString& key, const QString& fallback = QString()) const;
+    // The keys of a section in file order, first occurrences only.
+    QStringList keys(const QString& section) const;
+
+    void setValue(const QString& section, const QString& key, const QString& value);
+    void removeKey(const QString& section, const QString& key);
+
+    // Typed reading: booleans are integers where any non-zero value is true; integers are decimal, or
+    // hexadecimal after "0x"; a missing or non-numeric value gives the fallback.
+    bool boolValue(const QString& section, const QString& key, bool fallback) const;
+    int intValue(const QString& section, const QString& key, int fallback) const;
+    void setBool(const QString& section, const QString& key, bool value);
+    void setInt(const QString& section, const QString& key, int value);
+
+private:
+    struct SectionSpan {
+        qsizetype header = -1;  // line of the "[...]" header
+        qsizetype end = -1;     // first line after the section
+    };
+    SectionSpan findSection(const QString& section) const;
+    qsizetype findKey(const SectionSpan& span, const QString& key) const;
+
+    QStringList m_lines;
+};
+
+// Integer text as stored in INI files: decimal, or hexadecimal after "0x" / "0X".
+bool parseIniInt(const QString& text, int* value);

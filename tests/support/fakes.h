@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/common/busyindicator.h"
+#include "core/common/prompter.h"
+#include "core/common/textmeasurer.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+
+// Answers questions from a script and records what was shown. A question the script does not expect
+// fails the test, so a missing or extra box never goes unnoticed.
+class FakePrompter : public Prompter {
+public:
+    struct Message {
+        Kind kind;
+        QString text;
+    };
+
+    std::deque<Answer> saveAnswers;      // for askSaveChangedPlayList
+    std::deque<Answer> messageAnswers;   // for showMessage; Ok when empty
+    std::deque<QString> openChoices;     // for chooseOpenPlayList; "" = cancel
+    std::deque<QString> saveChoices;     // for chooseSavePlayList; "" = cancel
+
+    std::vector<Message> messages;
+    int savePrompts = 0;
+    QStringList openFolders;
+    QStringList saveFolders;
+
+    Answer showMessage(Kind kind, const QString& text, Buttons buttons) override;
+    Answer askSaveChangedPlayList() override;
+    QString chooseOpenPlayList(const QString& folder) override;
+    QString chooseSavePlayList(const QString& folder) override;
+};
+
+// Every character is 6 pixels wide.
+class FixedWidthMeasurer : public TextMeasurer {
+public:
+    static constexpr int kCharWidth = 6;
+    int textWidth(const QString& text) const override { return static_cast<int>(text.size()) * kCharWidth; }
+};
+
+class RecordingBusyIndicator : public BusyIndicator {
+public:
+    QStringList texts;
+    int depth = 0;
+    int maxDepth = 0;
+    qint64 lastDone = -1;
+    qint64 lastTotal = -1;
+
+    void beginBusy(const QString& helpText) override {
+        texts.append(helpText);
+        maxDepth = std::max(maxDepth, ++depth);
+    }
+    void showProgress(qint64 done, qint64 total) override {
+        lastDone = done;
+        lastTotal = total;
+    }
+    void endBusy() override { --depth; }
+};
