@@ -1,0 +1,110 @@
+#include "gui/app/qtprompter.h"
+
+#include "gui/app/tsaveoldbox.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <memory>
+
+namespace {
+
+const QString kPlayListFilter = QStringLiteral("All Play Lists (*.vlp)");
+
+QFileDialog* playListDialog(QWidget* parent, const QString& title, const QString& folder) {
+    auto* dialog = new QFileDialog(parent, title, folder, kPlayListFilter);
+    dialog->setDefaultSuffix(QStringLiteral("vlp"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    return dialog;
+}
+
+}  // namespace
+
+QString QtPrompter::displayText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+Prompter::Answer QtPrompter::showMessage(Kind kind, const QString& text, Buttons buttons) {
+    QMessageBox box(m_parent);
+    switch (kind) {
+        case Kind::Information:
+            box.setIcon(QMessageBox::Information);
+            box.setWindowTitle(QStringLiteral("Information"));
+            break;
+        case Kind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            box.setWindowTitle(QStringLiteral("Warning"));
+            break;
+        case Kind::Error:
+            box.setIcon(QMessageBox::Critical);
+            box.setWindowTitle(QStringLiteral("Error"));
+            break;
+        case Kind::Confirmation:
+            box.setIcon(QMessageBox::Question);
+            box.setWindowTitle(QStringLiteral("Confirm"));
+            break;
+    }
+    box.setText(displayText(text));
+    switch (buttons) {
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+Prompter::Answer QtPrompter::askSaveChangedPlayList() {
+    TSaveOldBox box(m_parent);
+    switch (box.exec()) {
+        case TSaveOldBox::Yes:
+            return Answer::Yes;
+        case TSaveOldBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+QString QtPrompter::chooseOpenPlayList(const QString& folder) {
+    std::unique_ptr<QFileDialog> dialog(playListDialog(m_parent, QStringLiteral("Open Play List"), folder));
+    dialog->setObjectName(QStringLiteral("OpenDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog->selectedFiles().constFirst();
+}
+
+QString QtPrompter::chooseSavePlayList(const QString& folder) {
+    std::unique_ptr<QFileDialog> dialog(playListDialog(m_parent, QStringLiteral("Save Play List"), folder));
+    dialog->setObjectName(QStringLiteral("SaveDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog->selectedFiles().constFirst();
+}

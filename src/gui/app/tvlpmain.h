@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/app/appsession.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class MainBusyIndicator;
+class PlayListBox;
+class QAction;
+class QLabel;
+class WidgetTextMeasurer;
+
+// The main window. It shows the run's state (AppSession) and forwards the user's commands to it.
+class TVLPMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    struct Options {
+        AppSession::Folders folders;
+        QStringList parameters;  // this start's command line
+        QString baseFolder;      // the folder relative parameters are taken from
+        Prompter* prompter = nullptr;  // the window's own boxes when null
+    };
+
+    explicit TVLPMain(Options options, QWidget* parent = nullptr);
+    ~TVLPMain() override;
+
+    AppSession& session() { return *m_session; }
+    PlayListBox* playListBox() const { return m_playListBox; }
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+
+    // Commands a second start can send: an empty result means the command will run, anything else is
+    // why it cannot.
+    QString commandAvailability(const QString& name) const;
+    void runCommand(const QString& name);
+    // A second start's request arrived: the window comes to the front and handles it.
+    void bringToFront();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createMenus();
+    void createStatusBar();
+    void updateAlbumPanel();
+
+    Options m_options;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    std::unique_ptr<WidgetTextMeasurer> m_measurer;
+    std::unique_ptr<MainBusyIndicator> m_busy;
+    std::unique_ptr<AppSession> m_session;
+    PlayListBox* m_playListBox = nullptr;
+    QLabel* m_albumPanel = nullptr;
+    QHash<QString, QAction*> m_actions;
+};

@@ -1,0 +1,47 @@
+#include "gui/playlist/playlistboxmodel.h"
+
+#include "core/playlist/playlist.h"
+
+#include <QSize>
+
+PlayListBoxModel::PlayListBoxModel(PlayList& playList, QObject* parent)
+    : QAbstractListModel(parent), m_playList(playList) {
+    connect(&playList, &PlayList::linesAboutToBeReset, this, [this] { beginResetModel(); });
+    connect(&playList, &PlayList::linesReset, this, [this] { endResetModel(); });
+    connect(&playList, &PlayList::linesAboutToBeInserted, this, [this](qsizetype first, qsizetype last) {
+        beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(last));
+    });
+    connect(&playList, &PlayList::linesInserted, this, [this] { endInsertRows(); });
+    // Every row takes the widest line's width, so the view's horizontal scroll range covers it.
+    connect(&playList, &PlayList::horizontalExtentChanged, this, [this] {
+        if (rowCount() > 0) {
+            Q_EMIT dataChanged(index(0), index(rowCount() - 1), {Qt::SizeHintRole});
+        }
+    });
+}
+
+int PlayListBoxModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_playList.lineCount());
+}
+
+QVariant PlayListBoxModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_playList.lineCount()) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+            return m_playList.line(index.row());
+        case Qt::DecorationRole: {
+            const ItemGlyph glyph = m_playList.lineGlyph(index.row());
+            return glyph == ItemGlyph::None ? QVariant() : QVariant(m_glyphs.pixmap(glyph));
+        }
+        case Qt::SizeHintRole:
+            return QSize(m_playList.horizontalExtent(), m_rowHeight);
+        default:
+            return {};
+    }
+}
+
+void PlayListBoxModel::setRowHeight(int height) {
+    m_rowHeight = height;
+}

@@ -1,0 +1,130 @@
+#include "core/app/appsession.h"
+#include "core/app/commandline.h"
+#include "gui/app/tvlpmain.h"
+#include "platform/apppaths.h"
+#include "platform/singleinstance.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+const QString kNoDisplay = QStringLiteral(
+    "Velmaro needs a graphical session, and none was found (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+    "Start it from your desktop, or try it on a virtual display:\n"
+    "    xvfb-run -a velmaro\n");
+
+// Hands the request to a running Velmaro. Returns the exit code when this start is done, or -1 when
+// it should become the running instance.
+int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& request) {
+    QString reply;
+    switch (instance.forward(request, &reply)) {
+        case SingleInstance::Forwarding::Delivered:
+            return 0;
+        case SingleInstance::Forwarding::Refused:
+            print(stderr, reply + u'\n');
+            return 1;
+        case SingleInstance::Forwarding::NoAnswer:
+            print(stderr, QStringLiteral("Velmaro is running but did not answer.\n"));
+            return 1;
+        case SingleInstance::Forwarding::NoInstance:
+            break;
+    }
+    if (!request.command.isEmpty()) {
+        print(stderr, QStringLiteral("Velmaro is not running.\n"));
+        return 1;
+    }
+    return -1;
+}
+
+int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
+    TVLPMain window({{AppPaths::userDataFolder(), QDir(AppPaths::resourceFolder()).filePath(QStringLiteral("Samples")),
+                      AppPaths::defaultDocumentsFolder()},
+                     commandLine.parameters,
+                     QDir::currentPath(),
+                     nullptr});
+    instance.setValidator([&window](const ForwardedRequest& request) {
+        return request.command.isEmpty() ? QString() : window.commandAvailability(request.command);
+    });
+    QObject::connect(&instance, &SingleInstance::requestReceived, &window, [&window](const ForwardedRequest& request) {
+        window.bringToFront();
+        if (!request.command.isEmpty()) {
+            window.runCommand(request.command);
+        } else {
+            window.session().processForwardedParameters(request.parameters, request.baseFolder);
+        }
+    });
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine commandLine = CommandLine::parse(argumentsOf(argc, argv));
+    if (!commandLine.error.isEmpty()) {
+        print(stderr, commandLine.error + u'\n' + CommandLine::usage());
+        return 2;
+    }
+    if (commandLine.help) {
+        print(stdout, CommandLine::usage());
+        return 0;
+    }
+    if (commandLine.version) {
+        print(stdout, AppSession::title() + u'\n');
+        return 0;
+    }
+
+    const ForwardedRequest request{QDir::currentPath(), commandLine.parameters, commandLine.command};
+    if (!hasDisplay()) {
+        // Without a display this start can still hand its request to a Velmaro that runs elsewhere.
+        QCoreApplication app(argc, argv);
+        SingleInstance instance(AppPaths::userDataFolder());
+        const int code = forwardToRunningInstance(instance, request);
+        if (code >= 0) {
+            return code;
+        }
+        print(stderr, kNoDisplay);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmaro"));
+    QApplication::setApplicationVersion(AppSession::version());
+    SingleInstance instance(AppPaths::userDataFolder());
+    int code = forwardToRunningInstance(instance, request);
+    if (code >= 0) {
+        return code;
+    }
+    if (!instance.listen()) {
+        // Another start became the running instance a moment ago.
+        code = forwardToRunningInstance(instance, request);
+        if (code >= 0) {
+            return code;
+        }
+        print(stderr, QStringLiteral("Velmaro could not open its local socket.\n"));
+        return 1;
+    }
+    return runInstance(instance, commandLine);
+}

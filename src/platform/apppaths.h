@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// Where this run keeps and finds its files.
+namespace AppPaths {
+
+// $VELMARO_HOME when set, else $XDG_CONFIG_HOME/velmaro (~/.config/velmaro).
+QString userDataFolder();
+// The read-only resources (Samples, help, icons): the installed share/velmaro, or the source tree's
+// data/ when the program runs from its build tree.
+QString resourceFolder();
+// Where file dialogs start before the user chose a folder: the Music folder when there is one, else home.
+QString defaultDocumentsFolder();
+
+}  // namespace AppPaths
