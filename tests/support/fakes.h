@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/qtprinters.h"
+
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/textmeasurer.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/qtprinters.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>

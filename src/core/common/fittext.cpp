@@ -22,6 +22,9 @@ QString FitText(const TextMeasurer& measurer, int width, const QString& text) {
         }
     }
     QString kept = text.left(low);
+    if (!kept.isEmpty() && kept.back().isHighSurrogate()) {
+        kept.chop(1);  // never half a character
+    }
     if (kept.endsWith(u' ')) {
         kept.chop(1);
     }

@@ -54,6 +54,15 @@ QByteArray encodeWindows1252(const QString& text, bool* fits) {
     return bytes;
 }
 
+bool isAscii(const QByteArray& bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 QString decode(const QByteArray& bytes) {
@@ -72,7 +81,11 @@ QString decode(const QByteArray& bytes) {
 QByteArray encode(const QString& text) {
     bool fits = false;
     QByteArray bytes = encodeWindows1252(text, &fits);
-    return fits ? bytes : text.toUtf8();
+    // Code-page bytes that happen to be valid UTF-8 ("Ã©") would read back as other text.
+    if (fits && (isAscii(bytes) || decode(bytes) == text)) {
+        return bytes;
+    }
+    return text.toUtf8();
 }
 
 QStringList splitLines(const QString& text) {

@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // Every text file Velmaro reads or writes (play lists, settings, CD database, logs) goes through here:
-// lines end in CR LF; on disk the text is Windows-1252 when every character fits, else UTF-8; on read,
-// bytes that are valid UTF-8 are UTF-8 and anything else is Windows-1252, so nothing is lost either way.
+// lines end in CR LF; on disk the text is Windows-1252 when every character fits and the bytes cannot
+// be taken for UTF-8, else UTF-8; on read, bytes that are valid UTF-8 are UTF-8 and anything else is
+// Windows-1252, so nothing is lost either way.
 namespace TextFile {
 
 QString decode(const QByteArray& bytes);

@@ -18,7 +18,8 @@ qsizetype fileNameStart(const QString& path) {
 QString withoutExtension(const QString& path) {
     const qsizetype nameStart = fileNameStart(path);
     const qsizetype dot = path.lastIndexOf(u'.');
-    return dot >= nameStart ? path.left(dot) : path;
+    // A leading dot names a hidden file; it is no extension.
+    return dot > nameStart ? path.left(dot) : path;
 }
 
 }  // namespace
@@ -62,5 +63,5 @@ ItemGlyph ItemGlyphFor(const QString& ref, bool played, bool showIcons) {
 QString PlayListFileTitle(const QString& path) {
     const QString name = path.mid(fileNameStart(path));
     const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? name : name.left(dot);
+    return dot <= 0 ? name : name.left(dot);
 }

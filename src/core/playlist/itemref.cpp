@@ -14,39 +14,32 @@ struct ValueSpan {
     qsizetype end = -1;     // 0-based position of the delimiter after it (may be the text's size)
 };
 
-qsizetype countQuotes(const QString& text, qsizetype before) {
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < before; ++i) {
-        if (text.at(i) == u'"') {
-            ++n;
-        }
-    }
-    return n;
+qsizetype countQuotes(QStringView text) {
+    return text.count(u'"');
 }
 
 // An occurrence of the key counts only when it starts a pair (after "[", a blank or ",") and stands
-// outside every quoted value; occurrences that do not count are blanked out and the search goes on.
+// outside every quoted value. An occurrence that does not count reads as blanks from then on, so an
+// occurrence right behind it counts as starting a pair.
 qsizetype findKey(const QString& ref, const QString& key) {
     if (key.isEmpty()) {
         return -1;
     }
-    QString work = ref;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype p = work.indexOf(key, from);
-        if (p < 0) {
-            return -1;
-        }
-        const QChar before = p > 0 ? work.at(p - 1) : QChar();
-        const bool startsPair = before == u'[' || before == u' ' || before == u',';
-        if (startsPair && countQuotes(work, p) % 2 == 0) {
+    qsizetype quotes = 0;
+    qsizetype counted = 0;  // quotes counted up to here
+    qsizetype rejectedEnd = -1;
+    for (qsizetype p = ref.indexOf(key); p >= 0; p = ref.indexOf(key, p + key.size())) {
+        const QChar before = p > 0 ? ref.at(p - 1) : QChar();
+        const bool startsPair =
+            before == u'[' || before == u' ' || before == u',' || (p > 0 && p == rejectedEnd);
+        quotes += countQuotes(QStringView(ref).mid(counted, p - counted));
+        counted = p;
+        if (startsPair && quotes % 2 == 0) {
             return p;
         }
-        for (qsizetype i = 0; i < key.size(); ++i) {
-            work[p + i] = u' ';
-        }
-        from = p + 1;
+        rejectedEnd = p + key.size();
     }
+    return -1;
 }
 
 ValueSpan findValue(const QString& ref, const QString& key) {
@@ -186,6 +179,14 @@ QString SetItemValue(const QString& ref, const QString& key, const QString& valu
         if (bracket < 0) {
             return item;  // not a reference that can hold pairs: leave the line as it is
         }
+        if (result.contains(u'=') && result.indexOf(u',', bracket) < 0) {
+            // The usual case, a well-formed reference: the new pair goes last, built in one piece.
+            QString stored;
+            stored.reserve(item.size() + key.size() + value.size() + 3);
+            stored.append(QStringView(item).left(bracket)).append(QStringLiteral(", ")).append(key);
+            stored.append(u'=').append(value).append(QStringView(item).mid(bracket));
+            return stored;
+        }
         const QString pair = result.contains(u'=') ? QStringLiteral(", ") + key + u'=' : key + u'=';
         result.insert(bracket, pair);
     }
@@ -248,7 +249,19 @@ QString MakeCDItem(qint32 cdid, int track) {
 }
 
 QString ItemIdentity(const QString& ref) {
-    return ref.toCaseFolded();
+    // Full case folding is slow; references are mostly ASCII, where lowering the letters is the same.
+    QString identity = ref;
+    QChar* c = identity.data();
+    for (const QChar* end = c + identity.size(); c != end; ++c) {
+        const char16_t u = c->unicode();
+        if (u >= 0x80) {
+            return ref.toCaseFolded();
+        }
+        if (u >= u'A' && u <= u'Z') {
+            *c = QChar(u + (u'a' - u'A'));
+        }
+    }
+    return identity;
 }
 
 bool SameItem(const QString& a, const QString& b) {

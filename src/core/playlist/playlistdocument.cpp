@@ -145,14 +145,7 @@ bool PlayListDocument::SavePlayList(bool saveAs) {
         }
         m_context.preferences.saveFolder = folderOf(path);
     }
-    QStringList items;
-    items.reserve(m_context.playList.count());
-    for (const PlayListEntry& entry : m_context.playList.entries()) {
-        items.append(entry.ref);
-    }
-    const QStringList lines = PlayListFile::compose(items, m_context.playList.entries(),
-                                                    PlayListFile::lastPlayedFor(m_context.playList));
-    if (!writeFile(path, lines)) {
+    if (!writePlayList(path, memoryItems())) {
         return false;
     }
     setFileName(path);
@@ -178,11 +171,21 @@ bool PlayListDocument::UpdatePlayListFile(bool fromDisk) {
         }
         items = PlayListFile::itemLines(file.lines);
     } else {
-        items.reserve(m_context.playList.count());
-        for (const PlayListEntry& entry : m_context.playList.entries()) {
-            items.append(entry.ref);
-        }
+        items = memoryItems();
     }
+    return writePlayList(m_fileName, items);
+}
+
+QStringList PlayListDocument::memoryItems() const {
+    QStringList items;
+    items.reserve(m_context.playList.count());
+    for (const PlayListEntry& entry : m_context.playList.entries()) {
+        items.append(entry.ref);
+    }
+    return items;
+}
+
+bool PlayListDocument::writePlayList(const QString& path, const QStringList& items) {
     QStringList lines;
     {
         BusyScope busy(items.size() > kLongUpdateLines ? m_context.busy : nullptr,
@@ -193,7 +196,7 @@ bool PlayListDocument::UpdatePlayListFile(bool fromDisk) {
                                       PlayListFile::lastPlayedFor(m_context.playList));
         busy.progress(items.size(), items.size());
     }
-    return writeFile(m_fileName, lines);
+    return writeFile(path, lines);
 }
 
 bool PlayListDocument::NewPlayList() {

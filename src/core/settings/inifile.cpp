@@ -104,7 +104,7 @@ QStringList IniFile::keys(const QString& section) const {
             continue;
         }
         const QString key = line.left(eq).trimmed();
-        if (!key.isEmpty() && !keys.contains(key, Qt::CaseInsensitive)) {
+        if (!key.isEmpty() && !key.startsWith(u';') && !keys.contains(key, Qt::CaseInsensitive)) {
             keys.append(key);
         }
     }
@@ -136,8 +136,9 @@ void IniFile::setValue(const QString& section, const QString& key, const QString
 }
 
 void IniFile::removeKey(const QString& section, const QString& key) {
-    const qsizetype line = findKey(findSection(section), key);
-    if (line >= 0) {
+    // Every copy goes, so that an older duplicate does not come back.
+    for (qsizetype line = findKey(findSection(section), key); line >= 0;
+         line = findKey(findSection(section), key)) {
         m_lines.removeAt(line);
     }
 }

@@ -1,0 +1,218 @@
+#include "core/app/appsession.h"
+
+#include "core/common/textfile.h"
+#include "core/playlist/itemref.h"
+#include "support/fakes.h"
+#include "support/tempfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const QStringList kSampleNames = {s("Moonlight Sonata.mid"),
+                                  s("Für Elise.mid"),
+                                  s("Symphony 5.mid"),
+                                  s("March.mid"),
+                                  s("Dance of the Sugar-plum Fairy.mid"),
+                                  s("Waltz of the Flowers.mid")};
+
+class AppSessionTest : public ::testing::Test {
+protected:
+    TempFolder home;      // the user data folder
+    TempFolder shipped;   // the program's read-only resources
+    TempFolder music;     // the user's own files
+    FakePrompter prompter;
+    FixedWidthMeasurer measurer;
+    std::unique_ptr<AppSession> session;
+
+    QString samplesFolder() const { return shipped.file(s("Samples")); }
+
+    void shipSamples() {
+        for (const QString& name : kSampleNames) {
+            shipped.write(s("Samples/") + name, "MThd");
+        }
+    }
+    // A new run of the program: creation, then the first show with these parameters.
+    void start(const QStringList& parameters = {}, const QString& samples = QString()) {
+        session = std::make_unique<AppSession>(
+            AppSession::Folders{home.path(), samples.isNull() ? samplesFolder() : samples, music.path()},
+            AppSession::Ports{prompter, nullptr, &measurer});
+        session->FormCreate();
+        session->FormShow(parameters, music.path());
+    }
+    void stop() {
+        ASSERT_TRUE(session->FormCloseQuery());
+        session->FormClose();
+        session.reset();
+    }
+    void writeSettings(const QStringList& lines) { home.write(s("velmaro.ini"), TextFile::encode(TextFile::joinLines(lines))); }
+    QString writeList(const QString& name, const QStringList& items) {
+        return music.write(name, TextFile::encode(TextFile::joinLines(
+                                     QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]")} + items)));
+    }
+};
+
+TEST_F(AppSessionTest, TheFirstRunWritesTheSampleListAndOpensIt) {
+    shipSamples();
+    start();
+    EXPECT_TRUE(session->isFirstRun());
+    const QString samplePath = home.file(s("Samples/Sample.vlp"));
+    QStringList expected = {s("[General]"), s("LastPlayed="), QString(), s("[Items]")};
+    for (const QString& name : kSampleNames) {
+        expected.append(MakeFileItem(QDir(samplesFolder()).filePath(name)));
+    }
+    EXPECT_EQ(TextFile::readLines(samplePath).lines, expected);
+    // "Für" is stored in the Western code page.
+    EXPECT_TRUE(home.read(s("Samples/Sample.vlp")).contains("F\xFCr Elise.mid"));
+
+    EXPECT_EQ(session->document().fileName(), samplePath);
+    ASSERT_EQ(session->playList().lineCount(), 6);
+    EXPECT_EQ(session->playList().line(0), s("Moonlight Sonata.mid"));
+    EXPECT_EQ(session->playList().line(1), s("Für Elise.mid"));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(AppSessionTest, TheFirstRunWithoutSamplesWritesNothingAndSaysNothing) {
+    start({}, shipped.file(s("no-such-folder")));
+    EXPECT_TRUE(session->isFirstRun());
+    EXPECT_FALSE(QFile::exists(home.file(s("Samples/Sample.vlp"))));
+    EXPECT_TRUE(session->document().fileName().isEmpty());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
+    shipSamples();
+    writeSettings({s("[Playlist]")});
+    start();
+    EXPECT_FALSE(session->isFirstRun());
+    EXPECT_FALSE(QFile::exists(home.file(s("Samples/Sample.vlp"))));
+
+    // An empty settings file is no settings at all.
+    stop();
+    TempFolder otherHome;
+    otherHome.write(s("velmaro.ini"), QByteArray());
+    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, nullptr, &measurer});
+    again.FormCreate();
+    EXPECT_TRUE(again.isFirstRun());
+}
+
+TEST_F(AppSessionTest, TheListSurvivesARestartWithItsLengthsAndLastPlayedItem) {
+    shipSamples();
+    start();
+    session->playList().setCurrentItem(2);
+    session->playList().setLength(2, 61000);
+    stop();
+
+    const QStringList lines = TextFile::readLines(home.file(s("Samples/Sample.vlp"))).lines;
+    EXPECT_EQ(lines.at(1), s("LastPlayed=") + MakeFileItem(QDir(samplesFolder()).filePath(s("Symphony 5.mid"))));
+    EXPECT_TRUE(lines.at(6).endsWith(s(", L=61000]")));
+    EXPECT_EQ(TextFile::readLines(home.file(s("velmaro.ini"))).lines.contains(
+                  s("LastPL=") + home.file(s("Samples/Sample.vlp"))),
+              true);
+
+    start();
+    EXPECT_FALSE(session->isFirstRun());
+    EXPECT_EQ(session->document().fileName(), home.file(s("Samples/Sample.vlp")));
+    EXPECT_EQ(session->playList().CurrentItem(), 2);
+    EXPECT_EQ(session->playList().length(2), 61000);
+}
+
+TEST_F(AppSessionTest, SettingsCanKeepTheLastListClosed) {
+    const QString list = writeList(s("party.vlp"), {s(R"([FILE="/m/a.mid", L=0])")});
+    writeSettings({s("[Playlist]"), s("OpenLastPL=0"), s("[General]"), s("LastPL=") + list});
+    start();
+    EXPECT_TRUE(session->document().fileName().isEmpty());
+}
+
+TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
+    writeSettings({s("[Playlist]"), s("StartPlaying=0"), s("OpenLastPL=0")});
+    const QString party = writeList(s("Party.vlp"), {s(R"([FILE="/m/a.mid", L=0])")});
+
+    start({party, s("/play")});
+    QSignalSpy before(&session->document(), &PlayListDocument::playRequested);
+    EXPECT_EQ(session->document().fileName(), party);
+    EXPECT_TRUE(session->startPlayingFlag());
+    stop();
+
+    // Counting requests needs the spy in place before the first show: do the show by hand.
+    session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
+                                           AppSession::Ports{prompter, nullptr, &measurer});
+    session->FormCreate();
+    QSignalSpy play(&session->document(), &PlayListDocument::playRequested);
+    session->FormShow({party, s("/play")}, music.path());
+    EXPECT_EQ(play.count(), 0);
+    session->ProcessParameter(party, 3, music.path());
+    EXPECT_EQ(play.count(), 1);
+    stop();
+
+    session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
+                                           AppSession::Ports{prompter, nullptr, &measurer});
+    session->FormCreate();
+    QSignalSpy started(&session->document(), &PlayListDocument::playRequested);
+    session->FormShow({s("/PLAY"), s("Party.vlp")}, music.path());  // relative to the caller's folder
+    EXPECT_EQ(started.count(), 1);
+    EXPECT_EQ(session->document().fileName(), party);
+}
+
+TEST_F(AppSessionTest, ParametersAreTakenInTheirOnDiskSpelling) {
+    writeSettings({s("[Playlist]"), s("OpenLastPL=0")});
+    const QString list = writeList(s("Lists/Party.vlp"), {s(R"([FILE="/m/a.mid", L=0])")});
+    start({music.path() + s("/LISTS/party.VLP")});
+    EXPECT_EQ(session->document().fileName(), list);
+}
+
+TEST_F(AppSessionTest, MediaFilesAreHandedOnForTheFileList) {
+    writeSettings({s("[Playlist]"), s("OpenLastPL=0")});
+    const QString song = music.write(s("Songs/Tune.MID"), "MThd");
+    start();
+    QSignalSpy media(session.get(), &AppSession::mediaFileParameter);
+    session->ProcessParameter(s("songs/tune.mid"), 1, music.path());
+    ASSERT_EQ(media.count(), 1);
+    EXPECT_EQ(media.at(0).at(0).toString(), song);
+    EXPECT_TRUE(session->document().fileName().isEmpty());
+}
+
+TEST_F(AppSessionTest, ClosingAsksToSaveOnlyAChangedList) {
+    writeSettings({s("[Playlist]"), s("OpenLastPL=0")});
+    const QString list = writeList(s("a.vlp"), {s(R"([FILE="/m/a.mid", L=0])")});
+    start({list});
+    EXPECT_TRUE(session->FormCloseQuery());
+    EXPECT_EQ(prompter.savePrompts, 0);
+
+    session->document().setChanged(true);
+    prompter.saveAnswers = {Prompter::Answer::Cancel};
+    EXPECT_FALSE(session->FormCloseQuery());
+    EXPECT_EQ(prompter.savePrompts, 1);
+
+    // A prompt cancelled earlier does not come back once the list is unchanged again.
+    session->document().setChanged(false);
+    EXPECT_TRUE(session->FormCloseQuery());
+    EXPECT_EQ(prompter.savePrompts, 1);
+
+    session->document().setChanged(true);
+    prompter.saveAnswers = {Prompter::Answer::No};
+    EXPECT_TRUE(session->FormCloseQuery());
+}
+
+TEST_F(AppSessionTest, AnUnwritableSettingsFileIsReported) {
+    writeSettings({s("[Playlist]"), s("OpenLastPL=0")});
+    start();
+    // The settings file turned into a folder: it cannot be replaced, even by root.
+    ASSERT_TRUE(QFile::remove(home.file(s("velmaro.ini"))));
+    ASSERT_TRUE(QDir().mkpath(home.file(s("velmaro.ini/blocked"))));
+    session->FormClose();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith(s("Unable to save the settings")));
+}
+
+}  // namespace

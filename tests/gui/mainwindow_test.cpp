@@ -1,0 +1,149 @@
+#include "core/playlist/itemref.h"
+#include "gui/app/qtprompter.h"
+#include "gui/app/tsaveoldbox.h"
+#include "gui/app/tvlpmain.h"
+#include "gui/playlist/playlistbox.h"
+#include "support/fakes.h"
+#include "support/tempfolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    TempFolder home;
+    TempFolder shipped;
+    FakePrompter prompter;
+    std::unique_ptr<TVLPMain> window;
+
+    void SetUp() override {
+        for (const char* name : {"Moonlight Sonata.mid", "Für Elise.mid", "Symphony 5.mid", "March.mid",
+                                 "Dance of the Sugar-plum Fairy.mid", "Waltz of the Flowers.mid"}) {
+            shipped.write(s("Samples/") + s(name), "MThd");
+        }
+        window = std::make_unique<TVLPMain>(
+            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter});
+        window->show();
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(MainWindowTest, StartsWithTheSampleListShown) {
+    EXPECT_EQ(window->windowTitle(), s("Velmaro 4.02"));
+    const QAbstractItemModel* model = window->playListBox()->model();
+    ASSERT_EQ(model->rowCount(), 6);
+    EXPECT_EQ(model->index(1, 0).data().toString(), s("Für Elise.mid"));
+    EXPECT_FALSE(model->index(0, 0).data(Qt::DecorationRole).isNull());
+    auto* album = window->findChild<QLabel*>(s("AlbumPanel"));
+    ASSERT_NE(album, nullptr);
+    EXPECT_EQ(album->text(), s(" Play List: Sample"));
+    // The first item is current and selected.
+    EXPECT_EQ(window->playListBox()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(window->playListBox()->currentIndex().row(), 0);
+}
+
+TEST_F(MainWindowTest, TheFileMenuCarriesItsCaptionsHintsAndShortcuts) {
+    struct Item {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        const char* hint;
+    };
+    const Item items[] = {
+        {"NewM", "&New", "Ctrl+N", "Create a new Play List"},
+        {"OpenM", "&Open...", "Ctrl+O", "Display an Open dialog box which enables you to open a Play List"},
+        {"SaveM", "&Save", "Ctrl+S", "Save the current Play List"},
+        {"SaveAsM", "Save &As...", "", "Save the current Play List under a new name"},
+        {"ExitM", "E&xit", "Alt+F4", "End your Velmaro session"},
+    };
+    auto* file = window->menuBar()->findChild<QMenu*>(s("FileM"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->title(), s("&File"));
+    ASSERT_EQ(file->actions().size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const QAction* action = file->actions().at(i);
+        EXPECT_EQ(action->objectName(), s(items[i].name));
+        EXPECT_EQ(action->text(), s(items[i].caption));
+        EXPECT_EQ(action->shortcut().toString(), s(items[i].shortcut));
+        EXPECT_EQ(action->statusTip(), s(items[i].hint));
+    }
+}
+
+TEST_F(MainWindowTest, SelectionFollowsCoreAndCoreFollowsTheView) {
+    PlayList& playList = window->session().playList();
+    playList.selectOnly(4);
+    QItemSelectionModel* selection = window->playListBox()->selectionModel();
+    ASSERT_EQ(selection->selectedRows().size(), 1);
+    EXPECT_EQ(selection->selectedRows().at(0).row(), 4);
+
+    const QAbstractItemModel* model = window->playListBox()->model();
+    selection->select(QItemSelection(model->index(0, 0), model->index(2, 0)), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(playList.selectedCount(), 3);
+    EXPECT_TRUE(playList.isSelected(2));
+    EXPECT_FALSE(playList.isSelected(4));
+    selection->setCurrentIndex(model->index(5, 0), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(playList.focusedLine(), 5);
+}
+
+TEST_F(MainWindowTest, NewEmptiesTheBoxAndThePanel) {
+    window->action(s("NewM"))->trigger();
+    EXPECT_EQ(window->playListBox()->model()->rowCount(), 0);
+    EXPECT_EQ(window->findChild<QLabel*>(s("AlbumPanel"))->text(), s(" Play List: N / A"));
+}
+
+TEST_F(MainWindowTest, ACancelledSavePromptKeepsTheWindowOpen) {
+    window->session().document().setChanged(true);
+    prompter.saveAnswers = {Prompter::Answer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    prompter.saveAnswers = {Prompter::Answer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompter.savePrompts, 2);
+}
+
+TEST_F(MainWindowTest, OnlyExitCanBeSentByASecondStartSoFar) {
+    EXPECT_TRUE(window->commandAvailability(s("exit")).isEmpty());
+    EXPECT_FALSE(window->commandAvailability(s("play")).isEmpty());
+    window->runCommand(s("exit"));
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(SaveOldBox, ShowsItsTextAndReturnsEachAnswer) {
+    struct Case {
+        const char* button;
+        int result;
+    };
+    for (const Case c : {Case{"YesBtn", TSaveOldBox::Yes}, Case{"NoBtn", TSaveOldBox::No},
+                         Case{"CancelBtn", TSaveOldBox::Cancel}}) {
+        TSaveOldBox box;
+        EXPECT_EQ(box.windowTitle(), s("Confirm"));
+        EXPECT_EQ(box.findChild<QLabel*>(s("SaveOldLabel"))->text(),
+                  s(" Would you like to save changes made to the current Play List?"));
+        EXPECT_EQ(box.yesButton()->text(), s("&Yes"));
+        EXPECT_EQ(box.noButton()->text(), s("&No"));
+        EXPECT_EQ(box.cancelButton()->text(), s("Cancel"));
+        QTimer::singleShot(0, &box, [&box, c] { box.findChild<QPushButton*>(s(c.button))->click(); });
+        EXPECT_EQ(box.exec(), c.result) << c.button;
+    }
+}
+
+TEST(QtPrompter, TurnsTheProgramsLineBreaksIntoNewlines) {
+    EXPECT_EQ(QtPrompter::displayText(s("a\rb\r\nc\n\rd")), s("a\nb\nc\nd"));
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/app/runstate.h"
+#include "core/cdaudio/cddatabase.h"
+#include "core/playlist/itemset.h"
+#include "core/playlist/playlist.h"
+#include "core/playlist/playlistdocument.h"
+#include "core/settings/preferences.h"
+#include "support/fakes.h"
+#include "support/tempfolder.h"
+
+#include <QSignalSpy>
+
+// A Play List document wired to fakes, in a folder of its own.
+struct DocumentFixture {
+    TempFolder folder;
+    FakePrompter prompter;
+    RecordingBusyIndicator busy;
+    FixedWidthMeasurer measurer;
+    PlayList playList;
+    ItemSet unplayed{ItemSet::Order::Sorted};
+    ItemSet played{ItemSet::Order::Insertion};
+    CDDatabase cdDatabase;
+    RunState run;
+    Preferences preferences;
+    PlayListDocument document{
+        PlayListDocument::Context{playList, unplayed, cdDatabase, run, preferences, prompter, &busy,
+                                  folder.file(QStringLiteral("CDDB.INI"))}};
+
+    DocumentFixture() {
+        playList.setTextMeasurer(&measurer);
+        playList.setBusyIndicator(&busy);
+        playList.setPlayedItems(&played);
+        playList.setCDDatabase(&cdDatabase);
+        preferences.startPlaying = false;
+    }
+
+    QStringList refs() const {
+        QStringList list;
+        for (const PlayListEntry& entry : playList.entries()) {
+            list.append(entry.ref);
+        }
+        return list;
+    }
+};
+
+// The bytes of a file in the program's own layout: CR LF after every line.
+QByteArray playListBytes(const QStringList& lines);
