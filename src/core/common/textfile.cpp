@@ -43,7 +43,12 @@ QByteArray encodeWindows1252(const QString& text, bool* fits) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* out = bytes.data();
     for (QChar c : text) {
-        const int b = windows1252Byte(c.unicode());
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *out++ = static_cast<char>(u);
+            continue;
+        }
+        const int b = windows1252Byte(u);
         if (b < 0) {
             *fits = false;
             return {};
@@ -52,15 +57,6 @@ QByteArray encodeWindows1252(const QString& text, bool* fits) {
     }
     *fits = true;
     return bytes;
-}
-
-bool isAscii(const QByteArray& bytes) {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -79,10 +75,18 @@ QString decode(const QByteArray& bytes) {
 }
 
 QByteArray encode(const QString& text) {
+    char16_t all = 0;
+    const auto* chars = reinterpret_cast<const char16_t*>(text.utf16());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        all |= chars[i];
+    }
+    if (all < 0x80) {
+        return text.toLatin1();  // plain ASCII is the same in every encoding we write
+    }
     bool fits = false;
     QByteArray bytes = encodeWindows1252(text, &fits);
     // Code-page bytes that happen to be valid UTF-8 ("Ã©") would read back as other text.
-    if (fits && (isAscii(bytes) || decode(bytes) == text)) {
+    if (fits && decode(bytes) == text) {
         return bytes;
     }
     return text.toUtf8();
@@ -90,20 +94,28 @@ QByteArray encode(const QString& text) {
 
 QStringList splitLines(const QString& text) {
     QStringList lines;
-    qsizetype start = 0;
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') {
-                ++i;
-            }
-            start = i + 1;
+    qsizetype start = 0;
+    while (start < n) {
+        const qsizetype newline = text.indexOf(u'\n', start);
+        qsizetype end = newline < 0 ? n : newline;
+        if (newline > start && text.at(newline - 1) == u'\r') {
+            --end;
         }
-    }
-    if (start < n) {
-        lines.append(text.mid(start));
+        // Lone CRs end lines too; they are looked for only up to this line's end.
+        for (qsizetype cr = QStringView(text).mid(start, end - start).indexOf(u'\r'); cr >= 0;
+             cr = QStringView(text).mid(start, end - start).indexOf(u'\r')) {
+            lines.append(text.mid(start, cr));
+            start += cr + 1;
+        }
+        if (newline < 0) {
+            if (start < n) {
+                lines.append(text.mid(start));
+            }
+            break;
+        }
+        lines.append(text.mid(start, end - start));
+        start = newline + 1;
     }
     return lines;
 }

@@ -75,34 +75,44 @@ ValueSpan findValue(const QString& ref, const QString& key) {
 
 // The first "]" that is not inside a quoted value; paths may contain brackets.
 qsizetype closingBracket(const QString& ref) {
-    bool quoted = false;
-    for (qsizetype i = 0; i < ref.size(); ++i) {
-        const QChar c = ref.at(i);
-        if (c == u'"') {
-            quoted = !quoted;
-        } else if (c == u']' && !quoted) {
-            return i;
+    qsizetype quotes = 0;
+    qsizetype from = 0;
+    for (qsizetype bracket = ref.indexOf(u']'); bracket >= 0; bracket = ref.indexOf(u']', from)) {
+        quotes += countQuotes(QStringView(ref).mid(from, bracket - from));
+        if (quotes % 2 == 0) {
+            return bracket;
         }
+        from = bracket + 1;
     }
     return -1;
+}
+
+bool matchesAt(const QString& text, qsizetype at, const char16_t* pattern, qsizetype length) {
+    if (at < 0 || at + length > text.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < length; ++i) {
+        if (text.at(at + i).unicode() != pattern[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Tidies the separator left where a pair was cut out, looking only at the cut so that the same
 // characters inside a path are never touched.
 QString tidySeparators(QString text, qsizetype cut) {
     struct Rule {
-        QString from;
-        QString to;
+        const char16_t* from;
+        qsizetype length;
+        QChar to;
     };
-    const std::array<Rule, 4> rules = {{{QStringLiteral(", ]"), QStringLiteral("]")},
-                                        {QStringLiteral(",]"), QStringLiteral("]")},
-                                        {QStringLiteral("[, "), QStringLiteral("[")},
-                                        {QStringLiteral(", ,"), QStringLiteral(",")}}};
+    static constexpr Rule rules[] = {{u", ]", 3, u']'}, {u",]", 2, u']'}, {u"[, ", 3, u'['}, {u", ,", 3, u','}};
     for (const Rule& rule : rules) {
-        const qsizetype first = std::max<qsizetype>(0, cut - rule.from.size());
-        for (qsizetype at = first; at <= cut && at + rule.from.size() <= text.size(); ++at) {
-            if (at + rule.from.size() >= cut && QStringView(text).mid(at, rule.from.size()) == rule.from) {
-                text.replace(at, rule.from.size(), rule.to);
+        // An occurrence that touches the cut starts at most its length before it.
+        for (qsizetype at = std::max<qsizetype>(0, cut - rule.length); at <= cut; ++at) {
+            if (matchesAt(text, at, rule.from, rule.length)) {
+                text.replace(at, rule.length, &rule.to, 1);
                 cut = at;
                 break;
             }
@@ -250,16 +260,21 @@ QString MakeCDItem(qint32 cdid, int track) {
 
 QString ItemIdentity(const QString& ref) {
     // Full case folding is slow; references are mostly ASCII, where lowering the letters is the same.
-    QString identity = ref;
-    QChar* c = identity.data();
-    for (const QChar* end = c + identity.size(); c != end; ++c) {
-        const char16_t u = c->unicode();
-        if (u >= 0x80) {
-            return ref.toCaseFolded();
-        }
-        if (u >= u'A' && u <= u'Z') {
-            *c = QChar(u + (u'a' - u'A'));
-        }
+    // Both loops are plain enough for the compiler to vectorise.
+    const auto* source = reinterpret_cast<const char16_t*>(ref.utf16());
+    const qsizetype n = ref.size();
+    char16_t all = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        all |= source[i];
+    }
+    if (all >= 0x80) {
+        return ref.toCaseFolded();
+    }
+    QString identity(n, Qt::Uninitialized);
+    char16_t* target = reinterpret_cast<char16_t*>(identity.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = source[i];
+        target[i] = static_cast<char16_t>(c + (static_cast<char16_t>(c - u'A') < 26 ? 32 : 0));
     }
     return identity;
 }
