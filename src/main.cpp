@@ -2,14 +2,13 @@
 #include "core/app/commandline.h"
 #include "gui/app/tvlpmain.h"
 #include "platform/apppaths.h"
+#include "platform/recentdocuments.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QTextStream>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -75,6 +74,8 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
             window.session().processForwardedParameters(request.parameters, request.baseFolder);
         }
     });
+    QObject::connect(&window.session().document(), &PlayListDocument::loaded, &window,
+                     [](const QString& path) { RecentDocuments::add(path); });
     window.show();
     return QApplication::exec();
 }

@@ -26,6 +26,7 @@ protected:
     QProcessEnvironment environment(bool withDisplay = true) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(s("VELMARO_HOME"), home.path());
+        env.insert(s("XDG_DATA_HOME"), home.file(s("share")));
         env.remove(s("DISPLAY"));
         env.remove(s("WAYLAND_DISPLAY"));
         if (withDisplay) {
@@ -97,6 +98,7 @@ TEST_F(ProgramTest, ASecondStartHandsItsParametersToTheRunningInstance) {
     // The running instance opened the list: it is the last list now, and closing wrote it back.
     const QStringList settings = TextFile::readLines(home.file(s("velmaro.ini"))).lines;
     EXPECT_TRUE(settings.contains(s("LastPL=") + other)) << settings.join(u'\n').toStdString();
+    EXPECT_TRUE(readFileBytes(home.file(s("share/recently-used.xbel"))).contains("other.vlp"));
     const QStringList list = TextFile::readLines(other).lines;
     EXPECT_EQ(list.at(1), s(R"(LastPlayed=[FILE="/m/a.mid"])"));
     EXPECT_EQ(list.at(4), s(R"([FILE="/m/a.mid", L=0])"));
