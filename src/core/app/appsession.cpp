@@ -3,6 +3,7 @@
 #include "core/app/commandline.h"
 #include "core/common/prompter.h"
 #include "core/common/textfile.h"
+#include "core/playlist/itemref.h"
 #include "core/playlist/playlistfile.h"
 
 #include <QDir>
@@ -38,8 +39,9 @@ void AppSession::FormCreate() {
 }
 
 void AppSession::writeSamplePlayList() {
-    // Without the shipped samples there is nothing to list, and nothing to say about it.
-    if (m_folders.samples.isEmpty() || !QFileInfo(m_folders.samples).isDir()) {
+    // Without the shipped samples there is nothing to list, and nothing to say about it. A folder
+    // whose path could not be stored in the items is treated the same way.
+    if (m_folders.samples.isEmpty() || !QFileInfo(m_folders.samples).isDir() || !IsStorablePath(m_folders.samples)) {
         return;
     }
     const QString path = samplePlayListPath();

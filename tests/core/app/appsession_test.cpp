@@ -90,6 +90,14 @@ TEST_F(AppSessionTest, TheFirstRunWithoutSamplesWritesNothingAndSaysNothing) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+TEST_F(AppSessionTest, SamplesInAFolderThatCannotBeStoredAreNotListed) {
+    const QString odd = shipped.file(s("say \"hi\"/Samples"));
+    shipped.write(s("say \"hi\"/Samples/March.mid"), "MThd");
+    start({}, odd);
+    EXPECT_FALSE(QFile::exists(home.file(s("Samples/Sample.vlp"))));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
 TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
     shipSamples();
     writeSettings({s("[Playlist]")});
