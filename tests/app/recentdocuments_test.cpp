@@ -8,10 +8,6 @@
 
 namespace {
 
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 struct Bookmark {
     QString href;
     QString mime;

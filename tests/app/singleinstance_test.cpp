@@ -13,10 +13,6 @@
 
 namespace {
 
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Runs the real program. Sanitized builds start slowly, hence the generous waits.
 class ProgramTest : public ::testing::Test {
 protected:

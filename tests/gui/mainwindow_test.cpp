@@ -20,10 +20,6 @@
 
 namespace {
 
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     TempFolder home;

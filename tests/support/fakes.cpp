@@ -2,45 +2,40 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The next scripted answer; a question the script did not expect fails the test.
+template <typename T>
+T next(std::deque<T>& script, const T& whenEmpty, const char* question) {
+    if (script.empty()) {
+        if (question) {
+            ADD_FAILURE() << "unexpected " << question;
+        }
+        return whenEmpty;
+    }
+    T answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 Prompter::Answer FakePrompter::showMessage(Kind kind, const QString& text, Buttons) {
     messages.push_back({kind, text});
-    if (messageAnswers.empty()) {
-        return Answer::Ok;
-    }
-    const Answer answer = messageAnswers.front();
-    messageAnswers.pop_front();
-    return answer;
+    return next(messageAnswers, Answer::Ok, nullptr);
 }
 
 Prompter::Answer FakePrompter::askSaveChangedPlayList() {
     ++savePrompts;
-    if (saveAnswers.empty()) {
-        ADD_FAILURE() << "unexpected save prompt";
-        return Answer::Cancel;
-    }
-    const Answer answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    return next(saveAnswers, Answer::Cancel, "save prompt");
 }
 
 QString FakePrompter::chooseOpenPlayList(const QString& folder) {
     openFolders.append(folder);
-    if (openChoices.empty()) {
-        ADD_FAILURE() << "unexpected open dialog";
-        return {};
-    }
-    const QString choice = openChoices.front();
-    openChoices.pop_front();
-    return choice;
+    return next(openChoices, QString(), "open dialog");
 }
 
 QString FakePrompter::chooseSavePlayList(const QString& folder) {
     saveFolders.append(folder);
-    if (saveChoices.empty()) {
-        ADD_FAILURE() << "unexpected save dialog";
-        return {};
-    }
-    const QString choice = saveChoices.front();
-    saveChoices.pop_front();
-    return choice;
+    return next(saveChoices, QString(), "save dialog");
 }

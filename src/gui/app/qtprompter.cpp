@@ -5,17 +5,22 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include <memory>
-
 namespace {
 
 const QString kPlayListFilter = QStringLiteral("All Play Lists (*.vlp)");
 
-QFileDialog* playListDialog(QWidget* parent, const QString& title, const QString& folder) {
-    auto* dialog = new QFileDialog(parent, title, folder, kPlayListFilter);
-    dialog->setDefaultSuffix(QStringLiteral("vlp"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-    return dialog;
+// Opening wants an existing file; saving asks before it replaces one (the dialog's default).
+QString runPlayListDialog(QWidget* parent, const QString& name, const QString& title, const QString& folder,
+                          QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, title, folder, kPlayListFilter);
+    dialog.setObjectName(name);
+    dialog.setDefaultSuffix(QStringLiteral("vlp"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
@@ -88,23 +93,11 @@ Prompter::Answer QtPrompter::askSaveChangedPlayList() {
 }
 
 QString QtPrompter::chooseOpenPlayList(const QString& folder) {
-    std::unique_ptr<QFileDialog> dialog(playListDialog(m_parent, QStringLiteral("Open Play List"), folder));
-    dialog->setObjectName(QStringLiteral("OpenDialog"));
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog->selectedFiles().constFirst();
+    return runPlayListDialog(m_parent, QStringLiteral("OpenDialog"), QStringLiteral("Open Play List"), folder,
+                             QFileDialog::AcceptOpen);
 }
 
 QString QtPrompter::chooseSavePlayList(const QString& folder) {
-    std::unique_ptr<QFileDialog> dialog(playListDialog(m_parent, QStringLiteral("Save Play List"), folder));
-    dialog->setObjectName(QStringLiteral("SaveDialog"));
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setFileMode(QFileDialog::AnyFile);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog->selectedFiles().constFirst();
+    return runPlayListDialog(m_parent, QStringLiteral("SaveDialog"), QStringLiteral("Save Play List"), folder,
+                             QFileDialog::AcceptSave);
 }

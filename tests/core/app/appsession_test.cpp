@@ -15,10 +15,6 @@
 
 namespace {
 
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 const QStringList kSampleNames = {s("Moonlight Sonata.mid"),
                                   s("Für Elise.mid"),
                                   s("Symphony 5.mid"),

@@ -9,10 +9,6 @@
 
 namespace {
 
-QString s(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QStringList args(std::initializer_list<const char*> texts) {
     QStringList list;
     for (const char* text : texts) {

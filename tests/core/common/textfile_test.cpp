@@ -11,10 +11,6 @@
 
 namespace {
 
-QString s(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QString chars(std::initializer_list<char16_t> units) {
     QString text;
     for (char16_t u : units) {

@@ -1,12 +1,9 @@
 #include "core/playlist/itemref.h"
+#include "support/qtprinters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 struct ValueCase {
     const char* ref;

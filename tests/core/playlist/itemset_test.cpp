@@ -1,4 +1,5 @@
 #include "core/playlist/itemset.h"
+#include "support/qtprinters.h"
 
 #include "core/playlist/itemref.h"
 
@@ -8,10 +9,6 @@
 #include <random>
 
 namespace {
-
-QString s(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QString file(const char* path) {
     return MakeFileItem(s(path));

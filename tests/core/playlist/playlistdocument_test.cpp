@@ -8,10 +8,6 @@
 
 namespace {
 
-QString s(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QStringList programLayout(const QString& lastPlayed, const QStringList& items) {
     return QStringList{s("[General]"), s("LastPlayed=") + lastPlayed, QString(), s("[Items]")} + items;
 }

@@ -6,18 +6,6 @@
 
 namespace {
 
-QString s(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QStringList lines(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* text : texts) {
-        list.append(s(text));
-    }
-    return list;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Reading
 
