@@ -58,8 +58,10 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
 }
 
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
-    TVLPMain window({{AppPaths::userDataFolder(), QDir(AppPaths::resourceFolder()).filePath(QStringLiteral("Samples")),
-                      AppPaths::defaultDocumentsFolder()},
+    const QDir resources(AppPaths::resourceFolder());
+    TVLPMain window({{AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
+                      AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
+                      resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
                      commandLine.parameters,
                      QDir::currentPath(),
                      nullptr});

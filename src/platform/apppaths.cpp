@@ -40,4 +40,8 @@ QString defaultDocumentsFolder() {
     return QDir::homePath();
 }
 
+QString mixerDefault() {
+    return QStandardPaths::findExecutable(QStringLiteral("pavucontrol"));
+}
+
 }  // namespace AppPaths

@@ -12,5 +12,7 @@ QString userDataFolder();
 QString resourceFolder();
 // Where file dialogs start before the user chose a folder: the Music folder when there is one, else home.
 QString defaultDocumentsFolder();
+// The desktop's volume control when one is installed, else empty.
+QString mixerDefault();
 
 }  // namespace AppPaths

@@ -59,25 +59,42 @@ TEST_F(MainWindowTest, TheFileMenuCarriesItsCaptionsHintsAndShortcuts) {
         const char* caption;
         const char* shortcut;
         const char* hint;
+        bool enabled;
     };
     const Item items[] = {
-        {"NewM", "&New", "Ctrl+N", "Create a new Play List"},
-        {"OpenM", "&Open...", "Ctrl+O", "Display an Open dialog box which enables you to open a Play List"},
-        {"SaveM", "&Save", "Ctrl+S", "Save the current Play List"},
-        {"SaveAsM", "Save &As...", "", "Save the current Play List under a new name"},
-        {"ExitM", "E&xit", "Alt+F4", "End your Velmaro session"},
+        {"NewM", "&New", "Ctrl+N", "Create a new Play List", true},
+        {"OpenM", "&Open...", "Ctrl+O", "Display an Open dialog box which enables you to open a Play List", true},
+        {"", "", "", " ", true},
+        {"SaveM", "&Save", "Ctrl+S", "Save the current Play List", true},
+        {"SaveAsM", "Save &As...", "", "Save the current Play List under a new name", true},
+        {"DelPLM", "&Delete...", "", "Delete or send the current Play List to the Trash", false},
+        {"RenPLM", "&Rename...", "", "Rename the current Play List", false},
+        {"Line3", "", "", " ", true},
+        {"History1M", "&1 Sample", "", "Open this Play List", true},
+        // Free history slots are hidden, and hidden actions are not enabled.
+        {"History2M", "", "", "Open this Play List", false},
+        {"History3M", "", "", "Open this Play List", false},
+        {"History4M", "", "", "Open this Play List", false},
+        {"", "", "", " ", true},
+        {"ExitM", "E&xit", "Alt+F4", "End your Velmaro session", true},
     };
     auto* file = window->menuBar()->findChild<QMenu*>(s("FileM"));
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->title(), s("&File"));
-    ASSERT_EQ(file->actions().size(), 5);
-    for (int i = 0; i < 5; ++i) {
+    Q_EMIT file->aboutToShow();
+    ASSERT_EQ(file->actions().size(), 14);
+    for (int i = 0; i < 14; ++i) {
         const QAction* action = file->actions().at(i);
-        EXPECT_EQ(action->objectName(), s(items[i].name));
-        EXPECT_EQ(action->text(), s(items[i].caption));
-        EXPECT_EQ(action->shortcut().toString(), s(items[i].shortcut));
-        EXPECT_EQ(action->statusTip(), s(items[i].hint));
+        EXPECT_EQ(action->objectName(), s(items[i].name)) << i;
+        EXPECT_EQ(action->text(), s(items[i].caption)) << i;
+        EXPECT_EQ(action->shortcut().toString(), s(items[i].shortcut)) << i;
+        EXPECT_EQ(action->statusTip(), s(items[i].hint)) << i;
+        EXPECT_EQ(action->isEnabled(), items[i].enabled) << i;
     }
+    // The sample list is the only history entry and the current list.
+    EXPECT_TRUE(file->actions().at(7)->isVisible());
+    EXPECT_TRUE(file->actions().at(8)->isChecked());
+    EXPECT_FALSE(file->actions().at(9)->isVisible());
 }
 
 TEST_F(MainWindowTest, SelectionFollowsCoreAndCoreFollowsTheView) {

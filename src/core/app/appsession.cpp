@@ -15,7 +15,8 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_ports(ports),
       m_settings(QDir(m_folders.userData).filePath(QStringLiteral("velmaro.ini"))),
       m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_run, m_preferences,
-                                           ports.prompter, ports.busy, cdDatabasePath()}) {
+                                           ports.prompter, ports.busy, cdDatabasePath()}),
+      m_favoritesAndHistory(m_preferences, m_run, m_document, ports.prompter) {
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
     m_playList.setTextMeasurer(ports.measurer);
@@ -32,6 +33,7 @@ QString AppSession::cdDatabasePath() const {
 
 void AppSession::FormCreate() {
     QDir().mkpath(m_folders.userData);
+    m_settings.LoadWindowSettings(m_preferences);
     m_firstRun = !m_settings.isPresent();
     if (m_firstRun) {
         writeSamplePlayList();
@@ -59,8 +61,11 @@ void AppSession::applyDisplayOptions() {
 void AppSession::FormShow(const QStringList& parameters, const QString& baseFolder) {
     if (m_firstShow) {
         m_firstShow = false;
-        m_settings.LoadSettings(m_preferences, m_folders.defaultFolder);
+        m_settings.LoadSettings(m_preferences, {m_folders.defaultFolder, m_folders.mixerDefault,
+                                                m_folders.backgroundBitmap, true});
+        m_run.currentFolder = m_preferences.mainFolder;
         applyDisplayOptions();
+        Q_EMIT settingsLoaded();
         // The first run opens the sample list it has just written, so the program starts with music.
         if (m_firstRun && m_preferences.lastPlayList.isEmpty() && QFileInfo::exists(samplePlayListPath())) {
             m_preferences.lastPlayList = samplePlayListPath();
@@ -96,14 +101,28 @@ void AppSession::processForwardedParameters(const QStringList& parameters, const
     }
 }
 
+void AppSession::togglePaths() {
+    m_preferences.showPath = !m_preferences.showPath;
+    applyDisplayOptions();
+    m_playList.RedrawPlayList(true);
+}
+
+void AppSession::toggleExtensions() {
+    m_preferences.showExtension = !m_preferences.showExtension;
+    applyDisplayOptions();
+    m_playList.RedrawPlayList(true);
+}
+
 bool AppSession::FormCloseQuery() {
     return m_document.promptToSaveChanges() != PlayListDocument::SavePrompt::Cancelled;
 }
 
-void AppSession::FormClose() {
+void AppSession::FormClose(const WindowPlacement& placement) {
     Q_EMIT closing();
     m_document.UpdatePlayListFile(true);
+    m_preferences.window = placement;
     m_preferences.lastPlayList = m_document.fileName();
+    m_preferences.mainFolder = m_run.currentFolder;
     const QString error = m_settings.SaveSettings(m_preferences, true);
     if (!error.isEmpty()) {
         m_ports.prompter.showMessage(Prompter::Kind::Error,

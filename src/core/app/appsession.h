@@ -5,6 +5,7 @@
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
+#include "core/settings/favoritesandhistory.h"
 #include "core/settings/preferences.h"
 #include "core/settings/settings.h"
 
@@ -23,9 +24,11 @@ class AppSession : public QObject {
 
 public:
     struct Folders {
-        QString userData;       // settings, CD database, the first-run sample list
-        QString samples;        // the sample MIDI files shipped with the program
-        QString defaultFolder;  // where folders start out before the user picked any
+        QString userData;          // settings, CD database, the first-run sample list
+        QString samples;           // the sample MIDI files shipped with the program
+        QString defaultFolder;     // where folders start out before the user picked any
+        QString mixerDefault;      // the mixer program when the settings name none
+        QString backgroundBitmap;  // the shipped main-window background
     };
     struct Ports {
         Prompter& prompter;
@@ -38,7 +41,8 @@ public:
     static QString version() { return QStringLiteral("4.02"); }
     static QString title() { return QStringLiteral("Velmaro ") + version(); }
 
-    // Creation of the main window: the lists exist; on the first run the sample Play List is written.
+    // Creation of the main window: the lists exist, the window placement is read, and on the first run
+    // the sample Play List is written.
     void FormCreate();
     // The one-time part of the first show: settings, the last Play List, the command line.
     void FormShow(const QStringList& parameters, const QString& baseFolder);
@@ -48,8 +52,11 @@ public:
 
     // False when the user cancelled the save prompt: the window stays open.
     bool FormCloseQuery();
-    // The closing steps after the window agreed to close.
-    void FormClose();
+    // View, Paths and View, Extensions: the Play List is redrawn keeping its selection.
+    void togglePaths();
+    void toggleExtensions();
+    // The closing steps after the window agreed to close; placement is where the window stands.
+    void FormClose(const WindowPlacement& placement);
 
     bool isFirstRun() const { return m_firstRun; }
     bool startPlayingFlag() const { return m_startPlayingFlag; }
@@ -64,8 +71,12 @@ public:
     ItemSet& unplayedItems() { return m_unplayedItems; }
     CDDatabase& cdDatabase() { return m_cdDatabase; }
     PlayListDocument& document() { return m_document; }
+    FavoritesAndHistory& favoritesAndHistory() { return m_favoritesAndHistory; }
+    const Settings& settings() const { return m_settings; }
 
 Q_SIGNALS:
+    // The settings were read at the first show and should be applied.
+    void settingsLoaded();
     // A media file named on the command line, for the File List to select and play.
     void mediaFileParameter(const QString& path);
     // The window is closing: playback and timers stop.
@@ -88,6 +99,7 @@ private:
     ItemSet m_playedItems{ItemSet::Order::Insertion};
 
     PlayListDocument m_document;
+    FavoritesAndHistory m_favoritesAndHistory;
 
     bool m_firstRun = false;
     bool m_firstShow = true;

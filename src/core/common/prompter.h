@@ -7,8 +7,8 @@
 class Prompter {
 public:
     enum class Kind { Information, Warning, Error, Confirmation };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, OkCancelIgnore };
+    enum class Answer { Ok, Cancel, Yes, No, Ignore };
 
     virtual ~Prompter() = default;
 

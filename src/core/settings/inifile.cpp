@@ -143,6 +143,16 @@ void IniFile::removeKey(const QString& section, const QString& key) {
     }
 }
 
+void IniFile::clearSection(const QString& section) {
+    const SectionSpan span = findSection(section);
+    for (qsizetype i = span.end - 1; span.header >= 0 && i > span.header; --i) {
+        const QString trimmed = m_lines.at(i).trimmed();
+        if (trimmed.contains(u'=') && !trimmed.startsWith(u';')) {
+            m_lines.removeAt(i);
+        }
+    }
+}
+
 bool IniFile::boolValue(const QString& section, const QString& key, bool fallback) const {
     int number = 0;
     return parseIniInt(value(section, key), &number) ? number != 0 : fallback;

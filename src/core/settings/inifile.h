@@ -28,6 +28,8 @@ public:
 
     void setValue(const QString& section, const QString& key, const QString& value);
     void removeKey(const QString& section, const QString& key);
+    // Removes every key of the section; its header, comments and blank lines stay.
+    void clearSection(const QString& section);
 
     // Typed reading: booleans are integers where any non-zero value is true; integers are decimal, or
     // hexadecimal after "0x"; a missing or non-numeric value gives the fallback.

@@ -2,13 +2,24 @@
 
 #include "core/settings/inifile.h"
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 struct Preferences;
+struct WindowPlacement;
 
-// The settings file "velmaro.ini" in the user data folder. Loading fills the Preferences with the
-// stored values (defaults where a key is missing or unreadable); saving rewrites the keys the program
-// owns and keeps every other line of the file.
+// What some defaults depend on, found out by the caller.
+struct SettingsEnvironment {
+    QString defaultFolder;     // stands in for folders the file does not name or that are gone
+    QString mixerDefault;      // the mixer program when the file names none
+    QString backgroundBitmap;  // the shipped main-window background, used when the key is missing
+    bool highColourDisplay = true;
+};
+
+// The settings file "velmaro.ini" in the user data folder. Reading fills the Preferences, with the
+// default of each key where it is missing or unreadable; writing rewrites the keys the program owns
+// and keeps every other line of the file. The file is read afresh for every operation.
 class Settings {
 public:
     explicit Settings(QString path) : m_path(std::move(path)) {}
@@ -18,13 +29,26 @@ public:
     // The first-run signal: the file is present when it exists and holds at least one line.
     bool isPresent() const;
 
-    // defaultFolder stands in for the default folders the file does not name.
-    void LoadSettings(Preferences& preferences, const QString& defaultFolder);
-    // atClose adds the keys written only when the main window closes (last Play List, folders).
-    // Returns the system's reason on failure, else an empty string.
-    QString SaveSettings(const Preferences& preferences, bool atClose);
+    // At the main window's creation: placement and the file-type filter.
+    void LoadWindowSettings(Preferences& preferences) const;
+    // At the first show: everything else.
+    void LoadSettings(Preferences& preferences, const SettingsEnvironment& environment) const;
+    // The full set; atClose adds the window placement, the filter, the last Play List, the history and
+    // the default folders. Returns the system's reason on failure, else an empty string.
+    QString SaveSettings(const Preferences& preferences, bool atClose) const;
+
+    // Single keys that dialogs read and write on their own.
+    bool readBool(const QString& section, const QString& key, bool fallback) const;
+    int readInt(const QString& section, const QString& key, int fallback) const;
+    QString writeBool(const QString& section, const QString& key, bool value) const;
+    QString writeInt(const QString& section, const QString& key, int value) const;
 
 private:
+    IniFile read() const;
+
     QString m_path;
-    IniFile m_file;
 };
+
+// The main window's bounds at creation: the stored size raised to the minimum, placed where it was or
+// centred on the screen.
+QRect PlaceMainWindow(const WindowPlacement& placement, QSize minimum, QRect screen);

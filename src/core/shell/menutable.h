@@ -4,13 +4,23 @@
 
 #include <vector>
 
-// The main menu's items as data: component name, caption, hint and built-in shortcut (stored value).
+// The main menu as data, in menu order: each entry's component name, caption, hint and built-in
+// shortcut (as a stored value), with its depth in the tree (0 for the menu bar's menus).
 struct MenuEntry {
-    QString name;
-    QString caption;
+    QString name;     // component name; empty for most separators
+    QString caption;  // "-" for a separator
     QString hint;
     int shortcut = 0;
+    int depth = 0;
+    bool excludedFromShortcuts = false;  // the items the shortcut editor leaves alone
+    bool radio = false;
+
+    bool isSeparator() const { return caption == QStringLiteral("-"); }
 };
 
-// The File menu's fixed items, in menu order.
-const std::vector<MenuEntry>& FileMenuEntries();
+const std::vector<MenuEntry>& MainMenuEntries();
+
+// The entry with that component name, or null.
+const MenuEntry* FindMenuEntry(const QString& name);
+// Whether the entry at that index opens a submenu (the next entry is deeper).
+bool HasSubItems(qsizetype index);

@@ -67,6 +67,9 @@ Prompter::Answer QtPrompter::showMessage(Kind kind, const QString& text, Buttons
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
+        case Buttons::OkCancelIgnore:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Ignore);
+            break;
     }
     switch (box.exec()) {
         case QMessageBox::Ok:
@@ -75,6 +78,8 @@ Prompter::Answer QtPrompter::showMessage(Kind kind, const QString& text, Buttons
             return Answer::Yes;
         case QMessageBox::No:
             return Answer::No;
+        case QMessageBox::Ignore:
+            return Answer::Ignore;
         default:
             return Answer::Cancel;
     }

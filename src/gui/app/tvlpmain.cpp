@@ -1,9 +1,8 @@
 #include "gui/app/tvlpmain.h"
 
 #include "core/common/fittext.h"
-#include "core/settings/shortcutvalue.h"
-#include "core/shell/menutable.h"
 #include "gui/app/mainbusyindicator.h"
+#include "gui/app/mainmenu.h"
 #include "gui/app/qtprompter.h"
 #include "gui/app/widgettextmeasurer.h"
 #include "gui/playlist/playlistbox.h"
@@ -11,7 +10,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -36,39 +38,113 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
 
     m_playListBox = new PlayListBox(m_session->playList(), this);
     setCentralWidget(m_playListBox);
-    createMenus();
+    m_menu = new MainMenu(menuBar(), this);
+    connectCommands();
     createStatusBar();
 
     connect(&m_session->document(), &PlayListDocument::fileNameChanged, this, &TVLPMain::updateAlbumPanel);
+    connect(m_session.get(), &AppSession::settingsLoaded, this, &TVLPMain::applySettings);
     m_session->FormCreate();
+    placeWindow();
+    m_menu->applyShortcuts(m_session->preferences().shortcuts);
+    refreshHistoryMenu();
+}
+
+void TVLPMain::placeWindow() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect bounds = PlaceMainWindow(m_session->preferences().window, minimumSizeHint(), available);
+    resize(bounds.size());
+    move(bounds.topLeft());
+}
+
+WindowPlacement TVLPMain::currentPlacement() const {
+    WindowPlacement placement = m_session->preferences().window;
+    placement.maximized = isMaximized();
+    placement.minimized = isMinimized();
+    // The normal bounds, also while maximized, so that the next start restores them.
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    placement.left = normal.left() - frameOffset.x();
+    placement.top = normal.top() - frameOffset.y();
+    placement.width = normal.width();
+    placement.height = normal.height();
+    return placement;
+}
+
+void TVLPMain::applySettings() {
+    const Preferences& preferences = m_session->preferences();
+    m_menu->applyShortcuts(preferences.shortcuts);
+    refreshHistoryMenu();
+    if (preferences.window.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
 }
 
 TVLPMain::~TVLPMain() = default;
 
-void TVLPMain::createMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("FileM"));
-    for (const MenuEntry& entry : FileMenuEntries()) {
-        auto* action = new QAction(entry.caption, this);
-        action->setObjectName(entry.name);
-        action->setStatusTip(entry.hint);
-        action->setToolTip(QString(entry.caption).remove(u'&'));
-        const QKeyCombination key = ShortcutValue::toKeyCombination(entry.shortcut);
-        if (key.key() != Qt::Key_unknown) {
-            action->setShortcut(QKeySequence(key));
-        }
-        file->addAction(action);
-        m_actions.insert(entry.name, action);
-    }
+QAction* TVLPMain::action(const QString& name) const {
+    return m_menu->action(name);
+}
+
+void TVLPMain::connectCommands() {
     PlayListDocument& document = m_session->document();
-    connect(m_actions.value(QStringLiteral("NewM")), &QAction::triggered, this, [&document] { document.NewPlayList(); });
-    connect(m_actions.value(QStringLiteral("OpenM")), &QAction::triggered, this,
-            [&document] { document.OpenPlayList(QString(), true, false); });
-    connect(m_actions.value(QStringLiteral("SaveM")), &QAction::triggered, this,
-            [&document] { document.SavePlayList(false); });
-    connect(m_actions.value(QStringLiteral("SaveAsM")), &QAction::triggered, this,
-            [&document] { document.SavePlayList(true); });
-    connect(m_actions.value(QStringLiteral("ExitM")), &QAction::triggered, this, &QWidget::close);
+    FavoritesAndHistory& favorites = m_session->favoritesAndHistory();
+    m_menu->connectCommand(QStringLiteral("NewM"), [&document] { document.NewPlayList(); });
+    m_menu->connectCommand(QStringLiteral("OpenM"), [&document] { document.OpenPlayList(QString(), true, false); });
+    m_menu->connectCommand(QStringLiteral("SaveM"), [&document] { document.SavePlayList(false); });
+    m_menu->connectCommand(QStringLiteral("SaveAsM"), [&document] { document.SavePlayList(true); });
+    m_menu->connectCommand(QStringLiteral("ExitM"), [this] { close(); });
+    for (int n = 1; n <= Preferences::kHistorySize; ++n) {
+        m_menu->connectCommand(QStringLiteral("History%1M").arg(n), [&favorites, n] { favorites.OpenHistoryEntry(n); });
+    }
+    m_menu->connectCommand(QStringLiteral("PathsM"), [this] { m_session->togglePaths(); });
+    m_menu->connectCommand(QStringLiteral("ExtensionsM"), [this] { m_session->toggleExtensions(); });
+    action(QStringLiteral("PathsM"))->setCheckable(true);
+    action(QStringLiteral("ExtensionsM"))->setCheckable(true);
+
+    connect(m_menu->menu(QStringLiteral("FileM")), &QMenu::aboutToShow, this, &TVLPMain::refreshHistoryMenu);
+    connect(&favorites, &FavoritesAndHistory::historyChanged, this, &TVLPMain::refreshHistoryMenu);
+    connect(m_menu->menu(QStringLiteral("ViewM")), &QMenu::aboutToShow, this, [this] {
+        action(QStringLiteral("PathsM"))->setChecked(m_session->preferences().showPath);
+        action(QStringLiteral("ExtensionsM"))->setChecked(m_session->preferences().showExtension);
+    });
+    connect(m_menu->menu(QStringLiteral("FavFoldersM")), &QMenu::aboutToShow, this,
+            [this] { fillFavoritesMenu(QStringLiteral("FavFoldersM"), Favorites::Kind::Folders); });
+    connect(m_menu->menu(QStringLiteral("FavPlayListsM")), &QMenu::aboutToShow, this,
+            [this] { fillFavoritesMenu(QStringLiteral("FavPlayListsM"), Favorites::Kind::PlayLists); });
+}
+
+void TVLPMain::refreshHistoryMenu() {
+    const History::Menu menu = m_session->favoritesAndHistory().historyMenu();
+    action(QStringLiteral("Line3"))->setVisible(menu.separatorVisible);
+    for (int n = 0; n < Preferences::kHistorySize; ++n) {
+        QAction* item = action(QStringLiteral("History%1M").arg(n + 1));
+        const History::MenuItem& entry = menu.items[static_cast<size_t>(n)];
+        item->setText(entry.caption);
+        item->setVisible(entry.visible);
+        item->setCheckable(entry.checked);
+        item->setChecked(entry.checked);
+    }
+}
+
+void TVLPMain::fillFavoritesMenu(const QString& menuName, Favorites::Kind kind) {
+    QMenu* menu = m_menu->menu(menuName);
+    menu->clear();
+    FavoritesAndHistory& favorites = m_session->favoritesAndHistory();
+    for (const Favorites::MenuItem& entry : favorites.favoritesMenu(kind)) {
+        if (entry.caption == u"-") {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* item = menu->addAction(entry.caption);
+        item->setStatusTip(entry.hint);
+        item->setEnabled(entry.enabled);
+        item->setCheckable(entry.checked);
+        item->setChecked(entry.checked);
+        connect(item, &QAction::triggered, this,
+                [&favorites, kind, entry] { favorites.runFavoritesItem(kind, entry); });
+    }
 }
 
 void TVLPMain::createStatusBar() {
@@ -101,7 +177,7 @@ void TVLPMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_session->FormClose();
+    m_session->FormClose(currentPlacement());
     event->accept();
 }
 

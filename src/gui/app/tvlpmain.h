@@ -2,13 +2,13 @@
 
 #include "core/app/appsession.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QStringList>
 
 #include <memory>
 
 class MainBusyIndicator;
+class MainMenu;
 class PlayListBox;
 class QAction;
 class QLabel;
@@ -31,7 +31,8 @@ public:
 
     AppSession& session() { return *m_session; }
     PlayListBox* playListBox() const { return m_playListBox; }
-    QAction* action(const QString& name) const { return m_actions.value(name); }
+    QAction* action(const QString& name) const;
+    MainMenu& mainMenu() const { return *m_menu; }
 
     // Commands a second start can send: an empty result means the command will run, anything else is
     // why it cannot.
@@ -46,9 +47,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void createMenus();
+    void connectCommands();
     void createStatusBar();
     void updateAlbumPanel();
+    void placeWindow();
+    WindowPlacement currentPlacement() const;
+    void applySettings();
+    void refreshHistoryMenu();
+    void fillFavoritesMenu(const QString& menuName, Favorites::Kind kind);
 
     Options m_options;
     std::unique_ptr<Prompter> m_ownPrompter;
@@ -57,5 +63,5 @@ private:
     std::unique_ptr<AppSession> m_session;
     PlayListBox* m_playListBox = nullptr;
     QLabel* m_albumPanel = nullptr;
-    QHash<QString, QAction*> m_actions;
+    MainMenu* m_menu = nullptr;
 };

@@ -48,7 +48,7 @@ protected:
     }
     void stop() {
         ASSERT_TRUE(session->FormCloseQuery());
-        session->FormClose();
+        session->FormClose(WindowPlacement());
         session.reset();
     }
     void writeSettings(const QStringList& lines) { home.write(s("velmaro.ini"), TextFile::encode(TextFile::joinLines(lines))); }
@@ -214,7 +214,7 @@ TEST_F(AppSessionTest, AnUnwritableSettingsFileIsReported) {
     // The settings file turned into a folder: it cannot be replaced, even by root.
     ASSERT_TRUE(QFile::remove(home.file(s("velmaro.ini"))));
     ASSERT_TRUE(QDir().mkpath(home.file(s("velmaro.ini/blocked"))));
-    session->FormClose();
+    session->FormClose(WindowPlacement());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith(s("Unable to save the settings")));
 }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/settings/favorites.h"
+#include "core/settings/history.h"
+
+#include <QObject>
+
+class PlayListDocument;
+class Prompter;
+struct Preferences;
+struct RunState;
+
+// The commands behind the history items of the File menu and the favorites menus.
+class FavoritesAndHistory : public QObject {
+    Q_OBJECT
+
+public:
+    FavoritesAndHistory(Preferences& preferences, RunState& run, PlayListDocument& document, Prompter& prompter,
+                        QObject* parent = nullptr);
+
+    void AddToHistory(const QString& path);
+    void OpenHistoryEntry(int n);
+    History::Menu historyMenu() const;
+
+    std::vector<Favorites::MenuItem> favoritesMenu(Favorites::Kind kind) const;
+    void runFavoritesItem(Favorites::Kind kind, const Favorites::MenuItem& item);
+
+    // Whether "Configure..." can open the Preferences pages.
+    void setCanConfigure(bool can) { m_canConfigure = can; }
+
+Q_SIGNALS:
+    void historyChanged();
+    void currentFolderChanged(const QString& folder);
+    // The Preferences dialog should open on the page of that favorites list.
+    void configureRequested(Favorites::Kind kind);
+
+private:
+    QStringList& listOf(Favorites::Kind kind);
+    QString currentOf(Favorites::Kind kind) const;
+    void openFolder(int index);
+
+    Preferences& m_preferences;
+    RunState& m_run;
+    PlayListDocument& m_document;
+    Prompter& m_prompter;
+    bool m_canConfigure = false;
+};
