@@ -1,5 +1,6 @@
 #include "core/settings/shortcuts.h"
 
+#include "core/common/fittext.h"
 #include "core/settings/inifile.h"
 #include "core/settings/shortcutvalue.h"
 #include "core/shell/menutable.h"
@@ -160,4 +161,9 @@ QString ToolbarHint(const QString& toolbarItemName, const Shortcuts& shortcuts) 
         hint += QStringLiteral(" (") + ShortcutText(value) + u')';
     }
     return hint + u'|';
+}
+
+QString ModeSelectorCaption(const QString& mode, int shortcut, const TextMeasurer& measurer, int panelWidth) {
+    const QString caption = shortcut != 0 ? mode + QStringLiteral(" (") + ShortcutText(shortcut) + u')' : mode;
+    return FitText(measurer, panelWidth - 4, caption);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 class IniFile;
+class TextMeasurer;
 
 // The keyboard shortcuts of the main menu. Every menu item whose caption is neither empty nor "-" and
 // that the shortcut editor does not exclude takes part (the ShortcutItems, in menu order); the
@@ -52,3 +53,7 @@ QString ShortcutText(int value);
 // A toolbar item's hint from its menu twin ("FloatingPalSI" takes "FloatingPalM"): the caption without
 // "&", " (" + shortcut + ")" when there is one, and "|". Empty when there is no such menu item.
 QString ToolbarHint(const QString& toolbarItemName, const Shortcuts& shortcuts);
+
+// A mode selector's caption: "File Management Mode" or "CD Audio Mode", with " (" + shortcut + ")" when
+// the mode's menu item has one, fitted to the panel less 4 pixels.
+QString ModeSelectorCaption(const QString& mode, int shortcut, const TextMeasurer& measurer, int panelWidth);
