@@ -59,6 +59,15 @@ QByteArray encodeWindows1252(const QString& text, bool* fits) {
     return bytes;
 }
 
+bool isAscii(QStringView text) {
+    char16_t all = 0;
+    const auto* chars = reinterpret_cast<const char16_t*>(text.utf16());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        all |= chars[i];
+    }
+    return all < 0x80;
+}
+
 }  // namespace
 
 QString decode(const QByteArray& bytes) {
@@ -75,12 +84,7 @@ QString decode(const QByteArray& bytes) {
 }
 
 QByteArray encode(const QString& text) {
-    char16_t all = 0;
-    const auto* chars = reinterpret_cast<const char16_t*>(text.utf16());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        all |= chars[i];
-    }
-    if (all < 0x80) {
+    if (isAscii(text)) {
         return text.toLatin1();  // plain ASCII is the same in every encoding we write
     }
     bool fits = false;
@@ -134,6 +138,28 @@ QString joinLines(const QStringList& lines) {
     return text;
 }
 
+namespace {
+
+// The bytes of a file of lines: ASCII text, the most common case, goes straight to bytes without
+// building the whole text first.
+QByteArray encodeLines(const QStringList& lines) {
+    qsizetype size = 0;
+    for (const QString& line : lines) {
+        if (!isAscii(line)) {
+            return encode(joinLines(lines));
+        }
+        size += line.size() + 2;
+    }
+    QByteArray bytes;
+    bytes.reserve(size);
+    for (const QString& line : lines) {
+        bytes.append(line.toLatin1()).append("\r\n");
+    }
+    return bytes;
+}
+
+}  // namespace
+
 ReadResult readLines(const QString& path) {
     ReadResult result;
     QFile file(path);
@@ -155,7 +181,7 @@ QString writeLines(const QString& path, const QStringList& lines) {
     if (!file.open(QIODevice::WriteOnly)) {
         return file.errorString();
     }
-    const QByteArray bytes = encode(joinLines(lines));
+    const QByteArray bytes = encodeLines(lines);
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
