@@ -22,7 +22,11 @@ QString entryText(Kind kind, const QString& entry, bool showPath) {
     if (showPath) {
         return entry;
     }
-    QString text = kind == Kind::Folders ? entry.mid(entry.lastIndexOf(u'/') + 1) : PlayListFileTitle(entry);
+    QString path = entry;
+    while (path.size() > 1 && path.endsWith(u'/')) {
+        path.chop(1);
+    }
+    QString text = kind == Kind::Folders ? path.mid(path.lastIndexOf(u'/') + 1) : PlayListFileTitle(path);
     if (text.isEmpty()) {
         text = QStringLiteral("/");  // the root folder has no name of its own
     }

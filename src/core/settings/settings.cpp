@@ -154,9 +154,12 @@ void readBitmap(const IniFile& file, const QString& key, const SettingsEnvironme
 
 }  // namespace
 
-IniFile Settings::read() const {
+IniFile Settings::read(QString* error) const {
     IniFile file;
-    file.load(m_path);
+    const QString reason = file.load(m_path);
+    if (error) {
+        *error = reason;
+    }
     return file;
 }
 
@@ -270,7 +273,12 @@ void Settings::LoadSettings(Preferences& p, const SettingsEnvironment& environme
 }
 
 QString Settings::SaveSettings(const Preferences& p, bool atClose) const {
-    IniFile file = read();
+    // A file that cannot be read is not replaced: its other sections would be lost.
+    QString error;
+    IniFile file = read(&error);
+    if (!error.isEmpty()) {
+        return error;
+    }
     file.setBool(kPlaylist, QStringLiteral("RandomPlay"), p.randomPlay);
     file.setBool(kPlaylist, QStringLiteral("ContLoop"), p.loopPlayList);
     file.setBool(kPlaylist, QStringLiteral("AutoPlay"), p.autoPlay);
@@ -367,13 +375,21 @@ int Settings::readInt(const QString& section, const QString& key, int fallback) 
 }
 
 QString Settings::writeBool(const QString& section, const QString& key, bool value) const {
-    IniFile file = read();
+    QString error;
+    IniFile file = read(&error);
+    if (!error.isEmpty()) {
+        return error;
+    }
     file.setBool(section, key, value);
     return file.save(m_path);
 }
 
 QString Settings::writeInt(const QString& section, const QString& key, int value) const {
-    IniFile file = read();
+    QString error;
+    IniFile file = read(&error);
+    if (!error.isEmpty()) {
+        return error;
+    }
     file.setInt(section, key, value);
     return file.save(m_path);
 }

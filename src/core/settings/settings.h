@@ -44,7 +44,8 @@ public:
     QString writeInt(const QString& section, const QString& key, int value) const;
 
 private:
-    IniFile read() const;
+    // The file as it stands; *error is set when it exists but cannot be read.
+    IniFile read(QString* error = nullptr) const;
 
     QString m_path;
 };

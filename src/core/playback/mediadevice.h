@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The media control service as the program uses it: one device that opens a file (or the CD audio
+// device), plays a span of it and reports where it stands. Operations never block on playback:
+// play returns at once. Failures are reported by the return value, with errorText() saying why.
+class MediaDevice : public QObject {
+    Q_OBJECT
+
+public:
+    enum class DeviceType { Automatic, CDAudio };
+    enum class TimeFormat { Milliseconds, TMSF };
+    // Mode values as the program has always counted them.
+    enum Mode { NotReady = 0, Stopped = 1, Playing = 2, Recording = 3, Seeking = 4, Paused = 5, Open = 6 };
+
+    using QObject::QObject;
+    ~MediaDevice() override = default;
+
+    virtual void setFileName(const QString& path) = 0;
+    virtual QString fileName() const = 0;
+    virtual void setDeviceType(DeviceType type) = 0;
+    virtual DeviceType deviceType() const = 0;
+    virtual void setShareable(bool shareable) = 0;
+
+    virtual bool open() = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+
+    // Plays from the start position (or where it stands) to the end position (or the end).
+    virtual bool play() = 0;
+    // Keeps the device open and the position.
+    virtual void stop() = 0;
+    // For files: pauses when playing, resumes when paused.
+    virtual void pause() = 0;
+    virtual void resume() = 0;
+
+    virtual void setTimeFormat(TimeFormat format) = 0;
+    virtual TimeFormat timeFormat() const = 0;
+    // Positions and lengths in the time format; -1 when the device cannot tell.
+    virtual qint64 position() const = 0;
+    virtual bool seek(qint64 position) = 0;
+    virtual void setStartPosition(qint64 position) = 0;
+    virtual void setEndPosition(qint64 position) = 0;
+    virtual qint64 length() const = 0;
+    // -1 when the device is not open or cannot tell.
+    virtual int mode() const = 0;
+
+    virtual int trackCount() const = 0;
+    virtual qint64 trackLength(int track) const = 0;
+    virtual qint64 trackPosition(int track) const = 0;
+
+    // Whether video shows in a window of its own; the window is sized by factor times the video's size.
+    virtual bool hasVideoWindow() const = 0;
+    virtual void sizeVideoWindow(double factor) = 0;
+
+    virtual int errorCode() const = 0;
+    virtual QString errorText() const = 0;
+
+    virtual bool eject() = 0;
+    virtual bool closeDoor() = 0;
+
+Q_SIGNALS:
+    // The mode changed without being asked: an item reached its end, or the device failed while playing.
+    void modeChanged();
+};
