@@ -16,19 +16,22 @@ PlayList::PlayList(QObject* parent) : QObject(parent) {}
 
 void PlayList::setEntries(std::vector<PlayListEntry> entries) {
     m_entries = std::move(entries);
+    itemsChanged();
 }
 
 void PlayList::clearEntries() {
     m_entries.clear();
+    itemsChanged();
 }
 
 qsizetype PlayList::indexOfItem(const QString& ref) const {
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (SameItem(m_entries[i].ref, ref)) {
-            return static_cast<qsizetype>(i);
+    if (m_firstLines.isEmpty() && !m_entries.empty()) {
+        m_firstLines.reserve(static_cast<qsizetype>(m_entries.size()));
+        for (size_t i = m_entries.size(); i-- > 0;) {
+            m_firstLines.insert(ItemIdentity(m_entries[i].ref), static_cast<qsizetype>(i));
         }
     }
-    return -1;
+    return m_firstLines.value(ItemIdentity(ref), -1);
 }
 
 QString PlayList::displayLine(qsizetype index) const {
@@ -39,8 +42,16 @@ ItemGlyph PlayList::lineGlyph(qsizetype i) const {
     if (i >= count()) {
         return ItemGlyph::None;
     }
+    // A played item marks only its first line.
     const QString& ref = item(i);
-    return ItemGlyphFor(ref, m_played && m_played->contains(ref), m_options.showIcons);
+    const bool played = m_played && m_played->contains(ref) && indexOfItem(ref) == i;
+    return ItemGlyphFor(ref, played, m_options.showIcons);
+}
+
+void PlayList::refreshLines(qsizetype first, qsizetype last) {
+    if (lineCount() > 0) {
+        Q_EMIT linesChanged(std::max<qsizetype>(0, first), std::min(last, lineCount() - 1));
+    }
 }
 
 void PlayList::AddItemLine(qsizetype index, qsizetype position) {

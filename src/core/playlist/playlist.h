@@ -2,6 +2,7 @@
 
 #include "core/playlist/itemdisplay.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -39,6 +40,7 @@ public:
     void clearEntries();
     // Index of the first item that is the same item as ref (ignoring case), or -1.
     qsizetype indexOfItem(const QString& ref) const;
+    bool containsItem(const QString& ref) const { return indexOfItem(ref) >= 0; }
 
     int CurrentItem() const { return m_currentItem; }
     void setCurrentItem(int index) { m_currentItem = index; }
@@ -51,6 +53,8 @@ public:
     void RedrawPlayList(bool keepSelection);
     void clearLines();
     int horizontalExtent() const { return m_horizontalExtent; }
+    // The glyphs of these lines changed (played status, icons shown or not): views repaint them.
+    void refreshLines(qsizetype first, qsizetype last);
 
     // Selection and focus of the box
     bool isSelected(qsizetype line) const { return m_selected[static_cast<size_t>(line)] != 0; }
@@ -81,6 +85,7 @@ Q_SIGNALS:
     void linesReset();
     void linesAboutToBeInserted(qsizetype first, qsizetype last);
     void linesInserted(qsizetype first, qsizetype last);
+    void linesChanged(qsizetype first, qsizetype last);
     void selectionChanged();
     void focusedLineChanged(qsizetype line);
     void centreLineRequested(qsizetype line);
@@ -91,7 +96,11 @@ private:
     void updateHorizontalExtent();
     int lineWidth(const QString& text) const;
 
+    void itemsChanged() { m_firstLines.clear(); }
+
     std::vector<PlayListEntry> m_entries;
+    // Identity -> first index, built when first needed after a change of the items.
+    mutable QHash<QString, qsizetype> m_firstLines;
     int m_currentItem = -1;
     bool m_playListPlaying = false;
 

@@ -12,6 +12,9 @@ PlayListBoxModel::PlayListBoxModel(PlayList& playList, QObject* parent)
         beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(last));
     });
     connect(&playList, &PlayList::linesInserted, this, [this] { endInsertRows(); });
+    connect(&playList, &PlayList::linesChanged, this, [this](qsizetype first, qsizetype last) {
+        Q_EMIT dataChanged(index(static_cast<int>(first)), index(static_cast<int>(last)), {Qt::DecorationRole});
+    });
     // Every row takes the widest line's width, so the view's horizontal scroll range covers it.
     connect(&playList, &PlayList::horizontalExtentChanged, this, [this] {
         if (rowCount() > 0) {

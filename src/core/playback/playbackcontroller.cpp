@@ -1,0 +1,692 @@
+#include "core/playback/playbackcontroller.h"
+
+#include "core/app/runstate.h"
+#include "core/common/prompter.h"
+#include "core/common/timerport.h"
+#include "core/playback/playorder.h"
+#include "core/playback/timetext.h"
+#include "core/playlist/itemref.h"
+#include "core/playlist/itemset.h"
+#include "core/playlist/playlist.h"
+#include "core/settings/preferences.h"
+
+#include <QRandomGenerator>
+
+#include <cmath>
+
+namespace {
+
+const QString kProduct = QStringLiteral("Velmaro");
+const QString kVersion = QStringLiteral("4.02");
+
+bool keepsCurrentItem(PlaybackController::Sender sender) {
+    return sender != PlaybackController::Sender::User;
+}
+
+// The file name of a line: the text after the last folder separator.
+QString titleOfLine(const QString& line) {
+    const qsizetype slash = line.lastIndexOf(u'/');
+    const bool windowsPath = line.size() >= 3 && line.at(1) == u':' && line.at(2) == u'\\';
+    const qsizetype cut = windowsPath ? std::max(slash, line.lastIndexOf(u'\\')) : slash;
+    return line.mid(cut + 1);
+}
+
+}  // namespace
+
+PlaybackController::PlaybackController(Context context, QObject* parent) : QObject(parent), m_c(context) {
+    m_titleText = kProduct + u' ' + kVersion;
+    m_applicationTitle = m_titleText;
+    resetProgress();
+    // An item that ends between two ticks is followed at once rather than up to half a second later.
+    connect(&m_c.device, &MediaDevice::modeChanged, this, [this] {
+        if (m_c.timer.isActive() && !m_dragging) {
+            TimerTimer();
+        }
+    });
+}
+
+bool PlaybackController::loopOnce() const {
+    return m_c.order.loopOnce();
+}
+
+bool PlaybackController::loopForever() const {
+    return m_c.order.loopForever();
+}
+
+void PlaybackController::resetProgress() {
+    m_indicators = {NotAvailable(), NotAvailable(), NotAvailable(), NotAvailable()};
+    m_positionBarValue = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void PlaybackController::Play() {
+    refreshCommandStates();
+    if (!m_playEnabled) {
+        return;
+    }
+    m_c.delayTimer.stop();
+    // Only the Play List exists as a source of its own so far.
+    if (m_c.playList.lineCount() > 0) {
+        PlayPlaylistSBClick();
+    }
+    refreshCommandStates();
+}
+
+void PlaybackController::PlayPlaylistSBClick() {
+    PlayFromPlayList(Sender::User, -1);
+}
+
+void PlaybackController::StopSBClick() {
+    refreshCommandStates();
+    if (!m_stopEnabled) {
+        return;
+    }
+    SetTitle(QString());
+    m_c.delayTimer.stop();
+    m_c.order.ResetPlayed();
+    m_c.device.stop();
+    m_c.timer.stop();
+    if (m_c.run.playbackSource == PlaybackSource::PlayList && m_c.playList.lineCount() > 0) {
+        m_playEnabled = true;
+        PlayListBoxClick();
+    }
+    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
+    m_pauseDown = false;
+    m_c.run.playbackSource = PlaybackSource::None;
+    m_c.playList.setPlayListPlaying(false);
+    resetProgress();
+    refreshCommandStates();
+}
+
+void PlaybackController::PauseSBClick() {
+    refreshCommandStates();
+    if (!m_pauseEnabled) {
+        return;
+    }
+    if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio) {
+        // CD audio pauses by stopping.
+        if (m_c.device.mode() == MediaDevice::Stopped) {
+            m_c.device.play();
+            m_cdPaused = false;
+        } else {
+            m_c.device.stop();
+            m_cdPaused = true;
+        }
+    } else {
+        m_c.device.pause();
+    }
+    const int mode = m_c.device.mode();
+    m_pauseDown = mode == MediaDevice::Paused ||
+                  (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio && mode == MediaDevice::Stopped);
+    refreshCommandStates();
+}
+
+void PlaybackController::RewindSBClick() {
+    refreshCommandStates();
+    if (!m_rewindEnabled) {
+        return;
+    }
+    m_c.device.stop();
+    m_c.device.seek(0);
+    m_c.device.play();
+    m_pauseDown = false;
+    refreshCommandStates();
+}
+
+void PlaybackController::NextSBClick() {
+    refreshCommandStates();
+    if (!m_preview.nextEnabled) {
+        return;
+    }
+    PlayList& list = m_c.playList;
+    const bool fromPlayList = m_c.run.playbackSource == PlaybackSource::PlayList;
+    if (m_c.run.focusList == ActiveList::PlayList && list.CurrentItem() == -1) {
+        list.setCurrentItem(static_cast<int>(list.focusedLine()));
+    }
+    if (!fromPlayList) {
+        if (m_c.run.focusList != ActiveList::PlayList) {
+            refreshCommandStates();
+            return;
+        }
+        const qsizetype focused = list.focusedLine();
+        if (list.selectedCount() == 1 && focused + 1 < list.lineCount()) {
+            list.setCurrentItem(static_cast<int>(focused + 1));
+        } else if (m_c.preferences.loopPlayList) {
+            list.setCurrentItem(0);
+        } else {
+            return;
+        }
+        if (list.selectedCount() > 1) {
+            list.setCurrentItem(static_cast<int>(focused));
+        }
+    } else if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio &&
+               m_c.device.mode() == MediaDevice::Playing) {
+        m_c.device.stop();
+    }
+    m_previousRequested = false;
+    m_nextRequested = true;
+    TimerTimer();
+    refreshCommandStates();
+}
+
+void PlaybackController::PrevSBClick() {
+    refreshCommandStates();
+    if (!m_preview.previousEnabled) {
+        return;
+    }
+    PlayList& list = m_c.playList;
+    const bool fromPlayList = m_c.run.playbackSource == PlaybackSource::PlayList;
+    if (m_c.run.focusList == ActiveList::PlayList && list.CurrentItem() == -1) {
+        list.setCurrentItem(static_cast<int>(list.focusedLine()));
+    }
+    if (!fromPlayList && m_c.run.focusList != ActiveList::PlayList) {
+        return;
+    }
+    if (fromPlayList) {
+        if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio &&
+            m_c.device.mode() == MediaDevice::Playing) {
+            m_c.device.stop();
+        }
+    } else {
+        const qsizetype focused = list.focusedLine();
+        if (list.selectedCount() == 1 && focused > 0) {
+            list.setCurrentItem(static_cast<int>(focused - 1));
+        } else if (m_c.preferences.loopPlayList) {
+            list.setCurrentItem(static_cast<int>(list.lineCount() - 1));
+        } else {
+            return;
+        }
+        if (list.selectedCount() > 1) {
+            list.setCurrentItem(static_cast<int>(focused));
+        }
+    }
+    m_nextRequested = false;
+    m_previousRequested = true;
+    refreshCommandStates();
+    TimerTimer();
+}
+
+void PlaybackController::AutoPlayMClick() {
+    m_c.preferences.autoPlay = !m_c.preferences.autoPlay;
+    refreshCommandStates();
+}
+
+void PlaybackController::RandomPlayMClick() {
+    m_c.preferences.randomPlay = !m_c.preferences.randomPlay;
+    refreshCommandStates();
+}
+
+void PlaybackController::LoopPlayListMClick() {
+    m_c.preferences.loopPlayList = !m_c.preferences.loopPlayList;
+    refreshCommandStates();
+}
+
+void PlaybackController::LoopSongOnceMClick() {
+    m_c.order.toggleLoopOnce();
+    refreshCommandStates();
+}
+
+void PlaybackController::LoopSongForeverMClick() {
+    m_c.order.toggleLoopForever();
+    refreshCommandStates();
+}
+
+void PlaybackController::PlayListBoxClick() {
+    if (m_c.playList.count() > 0) {
+        m_playEnabled = true;
+    }
+    refreshCommandStates();
+}
+
+void PlaybackController::setPositionBarDragging(bool dragging) {
+    const bool released = m_dragging && !dragging;
+    m_dragging = dragging;
+    // An item that ended during the drag is followed now.
+    if (released && m_c.timer.isActive()) {
+        TimerTimer();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Starting an item
+
+void PlaybackController::prepareFileItem(const QString& ref) {
+    m_c.device.close();
+    m_c.device.setDeviceType(MediaDevice::DeviceType::Automatic);
+    m_c.device.setShareable(false);
+    m_c.device.setFileName(GetItemValue(ref, QStringLiteral("FILE")));
+}
+
+void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
+    PlayList& list = m_c.playList;
+    m_cdPaused = false;
+    if (list.isEmpty()) {
+        return;
+    }
+    // A new start ends a pause between items: its timer must not advance once more.
+    m_c.delayTimer.stop();
+    if (list.selectedCount() == 0) {
+        qsizetype line = list.focusedLine() < 0 ? 0 : list.focusedLine();
+        if (m_c.preferences.randomPlay && list.lineCount() > 1) {
+            const qsizetype focused = line;
+            do {
+                line = static_cast<qsizetype>(QRandomGenerator::global()->bounded(static_cast<quint64>(list.lineCount())));
+            } while (line == focused);
+        } else if (m_c.preferences.randomPlay) {
+            line = 0;
+        }
+        list.setSelected(line, true);
+        PlayListBoxClick();
+    }
+    if (!keepsCurrentItem(sender)) {
+        list.setCurrentItem(static_cast<int>(std::max<qsizetype>(list.focusedLine(), 0)));
+    }
+    if (list.CurrentItem() < 0 || list.CurrentItem() >= list.count()) {
+        list.setCurrentItem(0);
+    }
+    const QString ref = list.item(list.CurrentItem());
+    if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio && m_c.device.mode() == MediaDevice::Playing) {
+        m_c.device.stop();
+    }
+    if (IsCDItem(ref)) {
+        m_c.device.close();
+        m_c.device.setFileName(QString());
+        m_c.device.setDeviceType(MediaDevice::DeviceType::CDAudio);
+        m_c.device.setShareable(true);
+    } else {
+        prepareFileItem(ref);
+    }
+    m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+    if (!m_c.device.open()) {
+        failToPlay();
+        return;
+    }
+    m_c.run.playbackSource = PlaybackSource::PlayList;
+    list.setPlayListPlaying(true);
+    if (!m_continuingPlayback) {
+        m_c.order.ResetPlayed();
+    }
+    m_c.order.MarkPlayed(ref, true);
+    SetTitle(titleOfLine(list.line(list.CurrentItem())));
+
+    m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+    const qint64 length = m_c.device.length();
+    ShowLength(length);
+    if (length > 0) {
+        list.setLength(list.CurrentItem(), length);
+    }
+    if (start != -1) {
+        m_c.device.setStartPosition(start);
+    }
+    if (m_c.device.hasVideoWindow()) {
+        m_c.device.sizeVideoWindow(m_c.preferences.videoSize * 0.01);
+    }
+    if (!m_c.device.play()) {
+        failToPlay();
+        return;
+    }
+    m_playEnabled = false;
+    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = true;
+    m_pauseDown = false;
+    m_continuingPlayback = false;
+    m_c.timer.start(kTickMs);
+    m_positionBarEnabled = true;
+    refreshCommandStates();
+}
+
+void PlaybackController::failToPlay() {
+    m_c.timer.stop();
+    ShowPlayError(m_c.device.errorText());
+    m_c.order.ResetPlayed();
+    m_continuingPlayback = false;
+    m_playEnabled = m_c.playList.count() > 0;  // another item can still be chosen and played
+    refreshCommandStates();
+}
+
+void PlaybackController::PlayListReplaced() {
+    if (m_c.run.playbackSource == PlaybackSource::FileList) {
+        return;
+    }
+    m_c.delayTimer.stop();
+    CloseAndReset();
+    m_indicators.length = NotAvailable();
+    if (m_c.run.playbackSource == PlaybackSource::PlayList) {
+        m_c.run.playbackSource = PlaybackSource::None;
+    }
+    m_c.playList.setPlayListPlaying(false);
+    refreshCommandStates();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The tick and what follows the end of an item
+
+void PlaybackController::TimerTimer() {
+    if (m_terminating) {
+        return;
+    }
+    const bool requested = m_nextRequested || m_previousRequested;
+    int mode = 0;
+    bool cdAudio = false;
+    if (!requested) {
+        mode = m_c.device.mode();
+        if (mode < 0) {
+            m_c.timer.stop();
+            return;
+        }
+        cdAudio = m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio;
+        m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+        if (!m_dragging && mode == MediaDevice::Playing) {
+            updateTickIndicators();
+        }
+    }
+    const bool ended = requested || (mode == MediaDevice::Stopped && (!cdAudio || !m_cdPaused));
+    if (!ended) {
+        return;
+    }
+    const bool pauseBetweenItems = m_c.run.playbackSource == PlaybackSource::PlayList &&
+                                   m_c.preferences.delayEnabled && !requested && !m_c.order.loopOnce() &&
+                                   !m_c.order.loopForever();
+    if (pauseBetweenItems) {
+        CloseAndReset();
+        SetTitle(QStringLiteral("Pausing..."));
+        m_c.delayTimer.start(static_cast<int>(std::lround(m_c.preferences.delaySeconds * 1000)));
+        Q_EMIT changed();
+        return;
+    }
+    AdvancePlayback(Sender::Timer);
+}
+
+void PlaybackController::DelayTimerTimer() {
+    if (m_terminating) {
+        return;
+    }
+    m_c.delayTimer.stop();
+    AdvancePlayback(Sender::DelayTimer);
+}
+
+void PlaybackController::updateTickIndicators() {
+    const qint64 position = m_c.device.position();
+    const qint64 length = m_c.device.length();
+    if (m_c.device.deviceType() == MediaDevice::DeviceType::Automatic) {
+        ShowPosition(position);
+        ShowRemaining(length - position);
+    }
+    ShowPercent(-2);
+    // The taskbar title carries the chosen progress value; the window caption keeps the plain title.
+    const QString indicator = m_c.preferences.titleFormat == 1   ? m_indicators.position
+                              : m_c.preferences.titleFormat == 2 ? m_indicators.remaining
+                                                                 : m_indicators.percent;
+    const QString tail = QStringLiteral(" - ") + kProduct;
+    const qsizetype at = m_titleText.lastIndexOf(tail);
+    m_applicationTitle = m_titleText;
+    m_applicationTitle.insert(at < 0 ? 0 : at, at < 0 ? u'(' + indicator + QStringLiteral(") ")
+                                                      : QStringLiteral(" (") + indicator + u')');
+    Q_EMIT changed();
+}
+
+void PlaybackController::focusCurrentItem(bool selectWhenSingle) {
+    PlayList& list = m_c.playList;
+    if (list.selectedCount() <= 1 && list.focusedLine() >= 0 && list.focusedLine() < list.lineCount()) {
+        list.setSelected(list.focusedLine(), false);
+    }
+    list.setFocusedLine(list.CurrentItem());
+    if (!selectWhenSingle || list.selectedCount() <= 1) {
+        list.setSelected(list.CurrentItem(), true);
+    }
+    list.centreLine(list.CurrentItem());
+}
+
+void PlaybackController::AdvancePlayback(Sender sender) {
+    if (m_dragging) {
+        return;
+    }
+    const bool requested = m_nextRequested || m_previousRequested;
+    if ((m_c.order.loopOnce() || m_c.order.loopForever()) && !requested) {
+        m_c.device.stop();
+        m_c.device.seek(0);
+        if (m_c.device.hasVideoWindow()) {
+            m_c.device.sizeVideoWindow(m_c.preferences.videoSize * 0.01);
+        }
+        m_c.device.play();
+        if (m_c.order.loopOnce()) {
+            m_c.order.clearLoopOnce();
+            refreshCommandStates();
+        }
+        return;
+    }
+    PlayList& list = m_c.playList;
+    const bool fromPlayList = m_c.run.playbackSource == PlaybackSource::PlayList;
+    if (fromPlayList && (m_c.preferences.autoPlay || requested)) {
+        if (list.lineCount() == 0) {
+            m_c.run.playbackSource = PlaybackSource::None;
+            list.setPlayListPlaying(false);
+            CloseAndReset();
+            return;
+        }
+        PlayOrder::Choice choice;
+        if (m_c.preferences.randomPlay) {
+            choice = m_previousRequested ? m_c.order.previousAtRandom() : m_c.order.nextAtRandom();
+        } else {
+            choice = m_previousRequested ? m_c.order.previousInOrder() : m_c.order.nextInOrder();
+            if (list.selectedCount() == 1) {
+                PlayListBoxClick();
+            }
+        }
+        switch (choice) {
+            case PlayOrder::Choice::SequentialEnd:
+                endOfListSequential();
+                return;
+            case PlayOrder::Choice::RandomEnd:
+                endOfListRandom();
+                return;
+            case PlayOrder::Choice::Dropped:
+                m_previousRequested = false;  // the current item plays on
+                refreshCommandStates();
+                return;
+            case PlayOrder::Choice::Chosen:
+                break;
+        }
+        m_continuingPlayback = true;
+    }
+    if (m_previousRequested) {
+        focusCurrentItem(false);
+        PlayListBoxClick();
+        m_continuingPlayback = true;
+        m_previousRequested = false;
+        m_dragging = false;
+        m_c.timer.stop();
+        PlayFromPlayList(sender, -1);
+        return;
+    }
+    if ((fromPlayList && m_c.preferences.autoPlay) || m_nextRequested) {
+        if (list.lineCount() > 0) {
+            focusCurrentItem(true);
+        }
+        if (m_nextRequested) {
+            m_nextRequested = false;
+            m_dragging = false;
+        }
+        PlayListBoxClick();
+        m_c.timer.stop();
+        PlayFromPlayList(sender, -1);
+        return;
+    }
+    idleAfterItem();
+}
+
+void PlaybackController::idleAfterItem() {
+    SetTitle(QString());
+    m_c.timer.stop();
+    if (m_c.run.playbackSource == PlaybackSource::PlayList) {
+        m_playEnabled = true;
+    }
+    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
+    m_pauseDown = false;
+    m_positionBarEnabled = false;
+    const QString length = m_indicators.length;
+    resetProgress();
+    m_indicators.length = length;  // the source and the length stay as they are
+    refreshCommandStates();
+}
+
+void PlaybackController::endOfListSequential() {
+    SetTitle(QString());
+    m_c.device.stop();
+    m_c.timer.stop();
+    m_playEnabled = true;
+    PlayListBoxClick();
+    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
+    m_pauseDown = false;
+    m_positionBarEnabled = false;
+    const QString length = m_indicators.length;
+    resetProgress();
+    m_indicators.length = length;
+    m_c.run.playbackSource = PlaybackSource::None;
+    m_c.playList.setPlayListPlaying(false);
+    m_nextRequested = false;
+    refreshCommandStates();
+}
+
+void PlaybackController::endOfListRandom() {
+    CloseAndReset();
+    PlayListBoxClick();
+    m_nextRequested = false;
+    m_c.timer.stop();
+    m_c.order.ResetPlayed();
+    refreshCommandStates();
+}
+
+void PlaybackController::CloseAndReset() {
+    m_c.device.close();
+    m_c.timer.stop();
+    m_playEnabled = m_c.playList.selectedCount() > 0;
+    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
+    m_pauseDown = false;
+    m_positionBarEnabled = false;
+    m_positionBarValue = 0;
+    m_indicators.position = m_indicators.percent = m_indicators.remaining = NotAvailable();
+    m_applicationTitle = m_titleText;
+    SetTitle(QString());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Title and error
+
+void PlaybackController::SetTitle(const QString& text) {
+    QString shown = text == NotAvailable() ? QString() : text;
+    if (!shown.isEmpty() && m_c.run.playbackSource == PlaybackSource::PlayList) {
+        shown = QString::number(m_c.order.playNumber()) + QStringLiteral(". ") + shown;
+    }
+    m_titleText = shown.isEmpty() ? kProduct + u' ' + kVersion
+                                  : shown + QStringLiteral(" - ") + kProduct + u' ' + kVersion;
+    m_applicationTitle = m_titleText;
+    Q_EMIT changed();
+}
+
+void PlaybackController::ShowPlayError(const QString& text) {
+    m_rewindEnabled = m_pauseEnabled = m_stopEnabled = false;
+    m_positionBarEnabled = false;
+    SetTitle(QString());
+    const QString message =
+        QStringLiteral("Unable to play specified file. Either there is not enough memory, the file is damaged, "
+                       "missing or a GStreamer plug-in for the specified file type is missing. \r\n\r\n"
+                       "The error message returned was: \"") +
+        text + QStringLiteral("\".\r\n\r\nWould you like to view additional information?");
+    if (m_c.prompter.showMessage(Prompter::Kind::Error, message, Prompter::Buttons::YesNo) ==
+        Prompter::Answer::Yes) {
+        Q_EMIT helpRequested(QStringLiteral("File_Types"));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Indicators of the current item
+
+void PlaybackController::ShowLength(qint64 value) {
+    if (value > 0) {
+        m_itemLength = value;
+    }
+    if (value == -1) {
+        m_indicators.length = NotAvailable();
+        return;
+    }
+    const QString text = FormatTime(m_itemLength);
+    m_indicators.length =
+        text == QStringLiteral("00:00:00") || m_c.run.playbackSource == PlaybackSource::None ? NotAvailable() : text;
+}
+
+void PlaybackController::ShowPosition(qint64 value) {
+    if (value == -1) {
+        m_indicators.position = NotAvailable();
+        return;
+    }
+    if (!m_dragging) {
+        m_itemPosition = value;
+    }
+    m_indicators.position = FormatTime(m_dragging ? value : m_itemPosition);
+}
+
+void PlaybackController::ShowRemaining(qint64 value) {
+    m_indicators.remaining = value == -1 ? NotAvailable() : FormatTime(value);
+}
+
+void PlaybackController::ShowPercent(qint64 value) {
+    if (value == -1) {
+        m_indicators.percent = NotAvailable();
+        return;
+    }
+    // Without a length there is no percentage: the indicator says so instead of failing.
+    if (m_itemLength <= 0) {
+        m_indicators.percent = NotAvailable();
+        return;
+    }
+    const qint64 percent = value == -2 ? std::llround(m_itemPosition * 100.0 / m_itemLength) : value;
+    if (percent < 0 || percent > 100) {
+        return;
+    }
+    m_indicators.percent = QString::number(percent) + QStringLiteral(" %");
+    m_positionBarValue = static_cast<int>(percent);
+    m_positionBarEnabled = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Command states
+
+void PlaybackController::refreshCommandStates() {
+    const PlayList& list = m_c.playList;
+    qsizetype index = -1;
+    bool reference = false;
+    if (m_c.run.playbackSource == PlaybackSource::PlayList) {
+        reference = true;
+        index = list.CurrentItem() >= 0 && list.CurrentItem() < list.lineCount() ? list.CurrentItem()
+                                                                                  : list.focusedLine();
+    } else if (m_c.run.playbackSource == PlaybackSource::None && m_c.run.focusList == ActiveList::PlayList) {
+        reference = true;
+        index = list.focusedLine();
+    }
+    if (reference) {
+        m_preview = PreviewPlayList(list, m_c.order, m_c.played, m_c.preferences, index);
+    }
+    if (list.lineCount() == 0 && m_c.run.playbackSource != PlaybackSource::PlayList) {
+        m_playEnabled = false;
+    }
+    Q_EMIT changed();
+}
+
+TransportState PlaybackController::transport() const {
+    TransportState state;
+    state.play = m_playEnabled;
+    state.pause = m_pauseEnabled;
+    state.stop = m_stopEnabled;
+    state.rewind = m_rewindEnabled;
+    state.previous = m_preview.previousEnabled;
+    state.next = m_preview.nextEnabled;
+    state.pauseDown = m_pauseDown;
+    state.positionBar = m_positionBarEnabled;
+    state.positionBarValue = m_positionBarValue;
+    state.playItem = m_preview.playItem;
+    state.previousItem = m_preview.previousEnabled ? m_preview.previousItem : QString();
+    state.nextItem = m_preview.nextEnabled ? m_preview.nextItem : QString();
+    return state;
+}

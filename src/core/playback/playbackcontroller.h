@@ -1,0 +1,150 @@
+#pragma once
+
+#include "core/playback/mediadevice.h"
+#include "core/playback/transportpreview.h"
+
+#include <QObject>
+#include <QString>
+
+class ItemSet;
+class PlayList;
+class PlayOrder;
+class Prompter;
+class TimerPort;
+struct Preferences;
+struct RunState;
+
+// What the transport commands may do now, and what their buttons say.
+struct TransportState {
+    bool play = false;
+    bool pause = false;
+    bool stop = false;
+    bool rewind = false;
+    bool previous = false;
+    bool next = false;
+    bool pauseDown = false;
+    bool positionBar = false;
+    int positionBarValue = 0;  // percent
+    QString playItem;
+    QString previousItem;
+    QString nextItem;
+};
+
+// The item-mode progress texts: "hh:mm:ss", "nn %" or "N / A".
+struct IndicatorTexts {
+    QString length;
+    QString position;
+    QString remaining;
+    QString percent;
+};
+
+// Starts, pauses, stops, rewinds and advances playback; the only place that tells the media device to
+// play. It never waits for the device: a 500 ms tick polls it (and runs at once when the device reports
+// an end), and the play order decides what follows.
+class PlaybackController : public QObject {
+    Q_OBJECT
+
+public:
+    // Who asked: an advance keeps CurrentItem, a user's Play takes the focused line.
+    enum class Sender { User, Timer, DelayTimer, Next, Previous };
+
+    struct Context {
+        PlayList& playList;
+        PlayOrder& order;
+        ItemSet& played;
+        RunState& run;
+        Preferences& preferences;
+        MediaDevice& device;
+        Prompter& prompter;
+        TimerPort& timer;       // the tick, 500 ms
+        TimerPort& delayTimer;  // the pause between two Play List items
+    };
+
+    static constexpr int kTickMs = 500;
+
+    explicit PlaybackController(Context context, QObject* parent = nullptr);
+
+    // The transport commands; each does nothing while its command is disabled.
+    void Play();
+    void PlayPlaylistSBClick();
+    void StopSBClick();
+    void PauseSBClick();
+    void RewindSBClick();
+    void NextSBClick();
+    void PrevSBClick();
+
+    // The play options of the Audio menu.
+    void AutoPlayMClick();
+    void RandomPlayMClick();
+    void LoopPlayListMClick();
+    void LoopSongOnceMClick();
+    void LoopSongForeverMClick();
+
+    void PlayFromPlayList(Sender sender, qint64 start);
+    void TimerTimer();
+    void DelayTimerTimer();
+    void AdvancePlayback(Sender sender);
+    void CloseAndReset();
+    void SetTitle(const QString& text);
+    void ShowPlayError(const QString& text);
+
+    // A click in the Play List (or a command that changed it): the play commands follow its lines.
+    void PlayListBoxClick();
+    // Another list replaces the Play List (open, New): what plays from it stops, the displays reset.
+    void PlayListReplaced();
+    // While the position bar is dragged, the tick leaves the indicators alone and the advance waits.
+    void setPositionBarDragging(bool dragging);
+    bool positionBarDragging() const { return m_dragging; }
+    // The program is closing: timers do nothing more.
+    void setTerminating() { m_terminating = true; }
+
+    TransportState transport() const;
+    const IndicatorTexts& indicators() const { return m_indicators; }
+    // The main window's caption, and the title with the progress indicator the taskbar shows.
+    const QString& windowTitle() const { return m_titleText; }
+    const QString& applicationTitle() const { return m_applicationTitle; }
+    bool loopOnce() const;
+    bool loopForever() const;
+
+Q_SIGNALS:
+    // Title, indicators or command states changed.
+    void changed();
+    // The user asked for help on this topic.
+    void helpRequested(const QString& topic);
+
+private:
+    void refreshCommandStates();
+    void failToPlay();
+    void prepareFileItem(const QString& ref);
+    void focusCurrentItem(bool selectWhenSingle);
+    void endOfListSequential();
+    void endOfListRandom();
+    void idleAfterItem();
+    void resetProgress();
+    void updateTickIndicators();
+    void ShowLength(qint64 value);
+    void ShowPosition(qint64 value);
+    void ShowRemaining(qint64 value);
+    void ShowPercent(qint64 value);
+
+    Context m_c;
+    bool m_nextRequested = false;
+    bool m_previousRequested = false;
+    bool m_continuingPlayback = false;
+    bool m_cdPaused = false;
+    bool m_dragging = false;
+    bool m_terminating = false;
+    bool m_playEnabled = false;
+    bool m_pauseEnabled = false;
+    bool m_stopEnabled = false;
+    bool m_rewindEnabled = false;
+    bool m_pauseDown = false;
+    bool m_positionBarEnabled = false;
+    int m_positionBarValue = 0;
+    qint64 m_itemLength = 0;    // CurrentTrackLength
+    qint64 m_itemPosition = 0;  // ItemPosition
+    QString m_titleText;
+    QString m_applicationTitle;
+    IndicatorTexts m_indicators;
+    TransportPreview m_preview;
+};

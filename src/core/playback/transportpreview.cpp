@@ -1,0 +1,89 @@
+#include "core/playback/transportpreview.h"
+
+#include "core/playback/playorder.h"
+#include "core/playlist/itemset.h"
+#include "core/playlist/playlist.h"
+#include "core/settings/preferences.h"
+
+namespace {
+
+// Lines that count: the selected ones while two or more are selected, else all.
+bool counts(const PlayList& playList, qsizetype line) {
+    return playList.selectedCount() < 2 || playList.isSelected(line);
+}
+
+qsizetype following(const PlayList& playList, qsizetype index) {
+    for (qsizetype line = std::max<qsizetype>(index + 1, 0); line < playList.lineCount(); ++line) {
+        if (counts(playList, line)) {
+            return line;
+        }
+    }
+    return -1;
+}
+
+qsizetype preceding(const PlayList& playList, qsizetype index) {
+    for (qsizetype line = std::min(index, playList.lineCount()) - 1; line >= 0; --line) {
+        if (counts(playList, line)) {
+            return line;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+TransportPreview PreviewPlayList(const PlayList& playList, const PlayOrder& order, const ItemSet& played,
+                                 const Preferences& preferences, qsizetype index) {
+    TransportPreview preview;
+    const qsizetype lines = playList.lineCount();
+    if (lines > 0) {
+        const qsizetype focused = playList.focusedLine();
+        preview.playItem = playList.line(focused >= 0 && focused < lines ? focused : 0);
+    }
+    if (preferences.randomPlay) {
+        const bool selection = order.selectionMode();
+        const qsizetype playedEligible = selection ? order.playedSelectedCount() : played.size();
+        const qsizetype eligible = selection ? playList.selectedCount() : lines;
+        const bool allPlayed = playedEligible >= eligible;
+        preview.nextEnabled = lines > 0 && (preferences.loopPlayList || !allPlayed);
+        if (preview.nextEnabled) {
+            preview.nextItem = QStringLiteral("Randomly Selected Item");
+        }
+        preview.previousEnabled = selection ? playedEligible > 1 : (played.size() > 1 && lines > 0);
+        if (preview.previousEnabled) {
+            preview.previousItem = QStringLiteral("Previously Played Item");
+        }
+        return preview;
+    }
+    if (lines == 0) {
+        return preview;
+    }
+    const qsizetype next = following(playList, index);
+    if (next >= 0) {
+        preview.nextEnabled = true;
+        preview.nextItem = playList.line(next);
+    } else if (preferences.loopPlayList) {
+        preview.nextEnabled = true;
+        preview.nextItem = playList.line(following(playList, -1));
+    }
+    const qsizetype previous = preceding(playList, index);
+    if (previous >= 0) {
+        preview.previousEnabled = true;
+        preview.previousItem = playList.line(previous);
+    } else if (preferences.loopPlayList) {
+        preview.previousEnabled = true;
+        preview.previousItem = playList.line(preceding(playList, lines));
+    }
+    return preview;
+}
+
+QString TransportHint(const QString& caption, const QString& shortcutText, const QString& item) {
+    QString hint = QString(caption).remove(u'&');
+    if (!shortcutText.isEmpty()) {
+        hint += QStringLiteral(" (") + shortcutText + u')';
+    }
+    if (!item.isEmpty()) {
+        hint += QStringLiteral(": ") + item;
+    }
+    return hint + u'|';
+}

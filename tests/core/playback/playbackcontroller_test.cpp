@@ -1,0 +1,364 @@
+#include "core/app/runstate.h"
+#include "core/playback/playbackcontroller.h"
+#include "core/playback/playorder.h"
+#include "core/playlist/itemref.h"
+#include "core/playlist/itemset.h"
+#include "core/playlist/playlist.h"
+#include "core/settings/preferences.h"
+#include "support/fakemediadevice.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+// A Play List of short items played through the fake device in virtual time.
+class PlaybackTest : public ::testing::Test {
+protected:
+    PlayList playList;
+    ItemSet played{ItemSet::Order::Insertion};
+    ItemSet unplayed{ItemSet::Order::Sorted};
+    RunState run;
+    Preferences preferences;
+    FakeMediaDevice device;
+    FakePrompter prompter;
+    FakeTimer timer;
+    FakeTimer delayTimer;
+    PlayOrder order{playList, played, unplayed, preferences};
+    PlaybackController controller{{playList, order, played, run, preferences, device, prompter, timer, delayTimer}};
+    std::deque<qsizetype> draws;  // scripted random draws
+
+    void SetUp() override {
+        playList.setPlayedItems(&played);
+        order.setRandom([this](qsizetype bound) {
+            const qsizetype value = draws.empty() ? 0 : draws.front();
+            if (!draws.empty()) {
+                draws.pop_front();
+            }
+            return value % bound;
+        });
+    }
+
+    void load(std::initializer_list<const char*> names, qint64 length = 10000) {
+        std::vector<PlayListEntry> entries;
+        for (const char* name : names) {
+            entries.push_back({MakeFileItem(s("/m/") + s(name)), 0});
+            device.files[s("/m/") + s(name)].length = length;
+        }
+        playList.setEntries(std::move(entries));
+        playList.RedrawPlayList(false);
+        playList.setFocusedLine(0);
+        unplayed.clear();
+        for (const PlayListEntry& entry : playList.entries()) {
+            unplayed.add(entry.ref);
+        }
+        controller.PlayListBoxClick();
+    }
+    void select(std::initializer_list<qsizetype> lines) {
+        playList.clearSelection();
+        for (qsizetype line : lines) {
+            playList.setSelected(line, true);
+        }
+    }
+    // Plays the focused line as the user would.
+    void playLine(qsizetype line) {
+        playList.setFocusedLine(line);
+        select({line});
+        controller.PlayPlaylistSBClick();
+    }
+    // Virtual time in ticks; the delay timer fires when its interval has passed.
+    void runFor(qint64 ms) {
+        qint64 delayed = 0;
+        for (qint64 t = 0; t < ms; t += PlaybackController::kTickMs) {
+            device.advance(PlaybackController::kTickMs);
+            if (timer.isActive()) {
+                controller.TimerTimer();
+            }
+            if (delayTimer.isActive()) {
+                delayed += PlaybackController::kTickMs;
+                if (delayed >= delayTimer.interval()) {
+                    delayed = 0;
+                    controller.DelayTimerTimer();
+                }
+            }
+        }
+    }
+    // The files opened, in order, by their names.
+    QStringList opened() const {
+        QStringList names;
+        for (const QString& entry : device.log) {
+            if (entry.startsWith(s("open /m/"))) {
+                names.append(entry.mid(8));
+            }
+        }
+        return names;
+    }
+    bool playing() const { return device.mode() == MediaDevice::Playing; }
+};
+
+TEST_F(PlaybackTest, AutoPlayWalksTheListAndStopsAtItsEnd) {
+    load({"a.mid", "b.wav", "c.mp3"});
+    playLine(0);
+    EXPECT_EQ(controller.windowTitle(), s("1. a.mid - Velmaro 4.02"));
+    EXPECT_EQ(controller.indicators().length, s("00:00:10"));
+    runFor(4000);
+    EXPECT_EQ(controller.indicators().position, s("00:00:04"));
+    EXPECT_EQ(controller.indicators().remaining, s("00:00:06"));
+    EXPECT_EQ(controller.indicators().percent, s("40 %"));
+    EXPECT_TRUE(controller.applicationTitle().contains(s("(40 %)")));
+    runFor(30000);
+    EXPECT_EQ(opened(), lines({"a.mid", "b.wav", "c.mp3"}));
+    EXPECT_FALSE(playing());
+    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
+    const TransportState state = controller.transport();
+    EXPECT_TRUE(state.play);
+    EXPECT_FALSE(state.stop);
+    // Every started item was marked played, and its length stored beside it.
+    EXPECT_EQ(played.size(), 3);
+    EXPECT_EQ(playList.length(2), 10000);
+}
+
+TEST_F(PlaybackTest, TheNextItemStartsAtOnceWhenTheDeviceReportsTheEnd) {
+    load({"a.mid", "b.mid"});
+    playLine(0);
+    device.advance(10000);  // between two ticks
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
+    EXPECT_TRUE(playing());
+}
+
+TEST_F(PlaybackTest, NextOnTheLastItemEndsAndALaterPlayPlaysTheChosenItem) {
+    load({"a.mid", "b.mid", "c.mid"});
+    playLine(2);
+    controller.NextSBClick();  // disabled: nothing follows without Loop Play List
+    EXPECT_TRUE(playing());
+    runFor(10000);
+    EXPECT_FALSE(playing());
+    playLine(1);
+    EXPECT_EQ(opened(), lines({"c.mid", "b.mid"}));
+}
+
+TEST_F(PlaybackTest, NextWithNothingPlayingOnTheLastLineDoesNothing) {
+    load({"a.mid", "b.mid"});
+    playList.setFocusedLine(1);
+    select({1});
+    controller.PlayListBoxClick();
+    EXPECT_FALSE(controller.transport().next);
+    controller.NextSBClick();
+    EXPECT_TRUE(opened().isEmpty());
+
+    preferences.loopPlayList = true;
+    controller.PlayListBoxClick();
+    controller.NextSBClick();  // with the loop, the first line follows the last
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+}
+
+TEST_F(PlaybackTest, TheDelayPausesBetweenItemsAndNextSkipsIt) {
+    load({"a.mid", "b.mid", "c.mid"});
+    preferences.delayEnabled = true;
+    preferences.delaySeconds = 2.0;
+    playLine(0);
+    runFor(10000);
+    EXPECT_TRUE(delayTimer.isActive());
+    EXPECT_EQ(controller.windowTitle(), s("1. Pausing... - Velmaro 4.02"));
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    runFor(2000);
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
+
+    runFor(10000);  // b ends: the pause again, which Next skips
+    ASSERT_TRUE(delayTimer.isActive());
+    controller.NextSBClick();
+    EXPECT_FALSE(delayTimer.isActive());
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid", "c.mid"}));
+}
+
+TEST_F(PlaybackTest, LoopItemOncePlaysTwiceThenTheListGoesOn) {
+    load({"a.mid", "b.mid"});
+    playLine(0);
+    controller.LoopSongOnceMClick();
+    EXPECT_TRUE(controller.loopOnce());
+    runFor(10000);
+    EXPECT_FALSE(controller.loopOnce());
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    EXPECT_TRUE(playing());
+    runFor(10000);
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
+
+    controller.LoopSongForeverMClick();
+    runFor(50000);
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
+    EXPECT_TRUE(playing());
+    controller.LoopSongOnceMClick();  // the two marks are never both on
+    EXPECT_FALSE(controller.loopForever());
+}
+
+TEST_F(PlaybackTest, AnUnplayableFileShowsOneBoxAndPlayingStops) {
+    load({"a.mid", "bad.mid", "c.mid"});
+    device.files[s("/m/bad.mid")].failure = s("could not determine type of stream");
+    prompter.messageAnswers = {Prompter::Answer::No};
+    playLine(0);
+    runFor(30000);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Error);
+    EXPECT_EQ(prompter.messages[0].text,
+              s("Unable to play specified file. Either there is not enough memory, the file is damaged, missing or "
+                "a GStreamer plug-in for the specified file type is missing. \r\n\r\nThe error message returned "
+                "was: \"could not determine type of stream\".\r\n\r\nWould you like to view additional "
+                "information?"));
+    EXPECT_EQ(opened(), lines({"a.mid", "bad.mid"}));
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_TRUE(played.isEmpty());
+}
+
+TEST_F(PlaybackTest, AnswerYesAsksForTheFileTypesHelp) {
+    load({"bad.mid"});
+    device.files[s("/m/bad.mid")].failure = s("no decoder");
+    prompter.messageAnswers = {Prompter::Answer::Yes};
+    QStringList topics;
+    QObject::connect(&controller, &PlaybackController::helpRequested, [&](const QString& topic) { topics << topic; });
+    playLine(0);
+    EXPECT_EQ(topics, QStringList{s("File_Types")});
+}
+
+TEST_F(PlaybackTest, WhileTheBarIsDraggedTheEndWaits) {
+    load({"a.mid", "b.mid"});
+    playLine(0);
+    controller.setPositionBarDragging(true);
+    runFor(12000);
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    controller.setPositionBarDragging(false);
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
+}
+
+TEST_F(PlaybackTest, APausedCDIsNotTakenForAnEnd) {
+    std::vector<PlayListEntry> entries = {{MakeCDItem(1234, 1), 0}, {MakeCDItem(1234, 2), 0}};
+    playList.setEntries(std::move(entries));
+    playList.RedrawPlayList(false);
+    playList.setFocusedLine(0);
+    playLine(0);
+    ASSERT_EQ(device.deviceType(), MediaDevice::DeviceType::CDAudio);
+    controller.PauseSBClick();
+    EXPECT_TRUE(controller.transport().pauseDown);
+    runFor(5000);
+    EXPECT_EQ(device.log.count(s("open ")), 1);
+    controller.PauseSBClick();
+    EXPECT_TRUE(playing());
+}
+
+TEST_F(PlaybackTest, PauseTogglesAFileAndStopResetsEverything) {
+    load({"a.mid", "b.mid"});
+    playLine(0);
+    controller.PauseSBClick();
+    EXPECT_EQ(device.mode(), MediaDevice::Paused);
+    EXPECT_TRUE(controller.transport().pauseDown);
+    runFor(20000);  // paused: nothing moves on
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    controller.PauseSBClick();
+    EXPECT_TRUE(playing());
+    controller.StopSBClick();
+    EXPECT_EQ(device.mode(), MediaDevice::Stopped);  // stopped, still open
+    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_TRUE(played.isEmpty());
+    EXPECT_EQ(controller.indicators().length, s("N / A"));
+    EXPECT_TRUE(controller.transport().play);
+    EXPECT_FALSE(controller.transport().pause);
+}
+
+TEST_F(PlaybackTest, ThreeSelectedLinesCycleForeverInListOrder) {
+    load({"a.mid", "b.mid", "c.mid", "d.mid", "e.mid"});
+    playList.setFocusedLine(1);
+    select({1, 3, 4});
+    controller.PlayPlaylistSBClick();
+    runFor(60000);
+    EXPECT_EQ(opened().mid(0, 7), lines({"b.mid", "d.mid", "e.mid", "b.mid", "d.mid", "e.mid", "b.mid"}));
+}
+
+TEST_F(PlaybackTest, RandomPlayPlaysEachItemOnceThenEndsAndResets) {
+    load({"a.mid", "b.mid", "c.mid", "d.mid"});
+    preferences.randomPlay = true;
+    draws = {2, 0, 1, 0, 0};
+    playLine(0);
+    runFor(60000);
+    const QStringList pass = opened();
+    ASSERT_EQ(pass.size(), 4);
+    EXPECT_EQ(QSet<QString>(pass.begin(), pass.end()).size(), 4);
+    EXPECT_EQ(pass.first(), s("a.mid"));
+    // The item after the last one ends playback, closes the device and resets the played status.
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_TRUE(played.isEmpty());
+    EXPECT_EQ(unplayed.size(), 4);
+}
+
+TEST_F(PlaybackTest, RandomPlayWithLoopStartsANewPass) {
+    load({"a.mid", "b.mid"});
+    preferences.randomPlay = true;
+    preferences.loopPlayList = true;
+    playLine(0);
+    runFor(50000);
+    EXPECT_GE(opened().size(), 5);
+    EXPECT_TRUE(playing());
+}
+
+TEST_F(PlaybackTest, DuplicatesAreOnePlayedEntryMarkedOnItsFirstLine) {
+    load({"a.mid", "b.mid", "a.mid"});
+    preferences.randomPlay = true;
+    playLine(0);
+    runFor(40000);
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));  // one pass: each reference once
+    playLine(0);
+    EXPECT_EQ(played.size(), 1);
+    EXPECT_EQ(playList.lineGlyph(0), ItemGlyph::MIDIPlayed);
+    EXPECT_EQ(playList.lineGlyph(2), ItemGlyph::MIDI);
+}
+
+TEST_F(PlaybackTest, PreviousAtRandomGoesBackTwice) {
+    load({"a.mid", "b.mid", "c.mid", "d.mid"});
+    preferences.randomPlay = true;
+    draws = {1, 1, 0};
+    playLine(0);  // a
+    runFor(10000);
+    runFor(10000);
+    runFor(5000);
+    const QStringList order = opened();
+    ASSERT_EQ(order.size(), 3);
+    controller.PrevSBClick();
+    EXPECT_EQ(opened().last(), order.at(1));
+    controller.PrevSBClick();
+    EXPECT_EQ(opened().last(), order.at(0));
+    EXPECT_EQ(controller.windowTitle(), s("1. a.mid - Velmaro 4.02"));
+}
+
+TEST_F(PlaybackTest, PreviousInOrderAtTheFirstLineStartsItAgain) {
+    load({"a.mid", "b.mid"});
+    playLine(1);
+    controller.PrevSBClick();
+    EXPECT_EQ(opened(), lines({"b.mid", "a.mid"}));
+    EXPECT_FALSE(controller.transport().previous);
+    EXPECT_EQ(controller.transport().nextItem, s("b.mid"));
+}
+
+TEST_F(PlaybackTest, HintsNameWhatTheButtonsWouldPlay) {
+    load({"a.mid", "b.mid", "c.mid"});
+    playLine(1);
+    TransportState state = controller.transport();
+    EXPECT_EQ(state.nextItem, s("c.mid"));
+    EXPECT_EQ(state.previousItem, s("a.mid"));
+    preferences.randomPlay = true;
+    controller.PlayListBoxClick();
+    state = controller.transport();
+    EXPECT_EQ(state.nextItem, s("Randomly Selected Item"));
+    EXPECT_FALSE(state.previous);  // one item played so far
+    EXPECT_EQ(TransportHint(s("&Next"), s("F5"), state.nextItem), s("Next (F5): Randomly Selected Item|"));
+    EXPECT_EQ(TransportHint(s("Prev&ious"), s("F4"), QString()), s("Previous (F4)|"));
+}
+
+TEST_F(PlaybackTest, TitlesCountNothingForNotAvailable) {
+    controller.SetTitle(s("N / A"));
+    EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
+    controller.SetTitle(QString());
+    EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
+}
+
+}  // namespace

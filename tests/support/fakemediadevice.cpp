@@ -1,0 +1,83 @@
+#include "support/fakemediadevice.h"
+
+bool FakeMediaDevice::open() {
+    const Script script = files.value(m_fileName);
+    log.append(QStringLiteral("open ") + m_fileName);
+    if (!script.failure.isEmpty()) {
+        m_error = script.failure;
+        m_open = false;
+        return false;
+    }
+    m_error.clear();
+    m_open = true;
+    m_mode = Stopped;
+    m_position = 0;
+    m_length = m_type == DeviceType::CDAudio ? cdLength : script.length;
+    m_video = script.video;
+    m_start = m_end = -1;
+    return true;
+}
+
+void FakeMediaDevice::close() {
+    if (m_open) {
+        log.append(QStringLiteral("close"));
+    }
+    m_open = false;
+    m_mode = NotReady;
+}
+
+bool FakeMediaDevice::play() {
+    if (!m_open) {
+        m_error = QStringLiteral("not open");
+        return false;
+    }
+    log.append(QStringLiteral("play"));
+    if (m_start >= 0) {
+        m_position = m_start;
+    }
+    m_playEnd = m_end >= 0 ? m_end : m_length;
+    m_start = m_end = -1;
+    m_mode = Playing;
+    return true;
+}
+
+void FakeMediaDevice::stop() {
+    if (m_open) {
+        log.append(QStringLiteral("stop"));
+        m_mode = Stopped;
+    }
+}
+
+void FakeMediaDevice::pause() {
+    if (m_mode == Playing) {
+        m_mode = Paused;
+    } else if (m_mode == Paused) {
+        m_mode = Playing;
+    }
+}
+
+void FakeMediaDevice::resume() {
+    if (m_mode == Paused) {
+        m_mode = Playing;
+    }
+}
+
+bool FakeMediaDevice::seek(qint64 position) {
+    if (!m_open) {
+        return false;
+    }
+    m_position = position;
+    return true;
+}
+
+void FakeMediaDevice::advance(qint64 ms) {
+    if (!m_open || m_mode != Playing) {
+        return;
+    }
+    m_position += ms;
+    if (m_position >= m_playEnd) {
+        m_position = m_playEnd;
+        m_mode = Stopped;
+        Q_EMIT modeChanged();
+    }
+}

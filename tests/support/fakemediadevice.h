@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/common/timerport.h"
+#include "core/playback/mediadevice.h"
+
+#include <QHash>
+#include <QStringList>
+
+// A media device with virtual time: files have scripted lengths or open failures, and advance()
+// moves the position of what plays. Every operation is logged for tests that care about order.
+class FakeMediaDevice : public MediaDevice {
+public:
+    struct Script {
+        qint64 length = 60000;
+        QString failure;  // when set, open fails with this text
+        bool video = false;
+    };
+    QHash<QString, Script> files;  // by file name; unknown files open with the default script
+    QStringList log;
+    qint64 cdLength = 300000;
+    double lastVideoFactor = 0;
+
+    void advance(qint64 ms);
+
+    void setFileName(const QString& path) override { m_fileName = path; }
+    QString fileName() const override { return m_fileName; }
+    void setDeviceType(DeviceType type) override { m_type = type; }
+    DeviceType deviceType() const override { return m_type; }
+    void setShareable(bool) override {}
+    bool open() override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
+    bool play() override;
+    void stop() override;
+    void pause() override;
+    void resume() override;
+    void setTimeFormat(TimeFormat format) override { m_format = format; }
+    TimeFormat timeFormat() const override { return m_format; }
+    qint64 position() const override { return m_open ? m_position : -1; }
+    bool seek(qint64 position) override;
+    void setStartPosition(qint64 position) override { m_start = position; }
+    void setEndPosition(qint64 position) override { m_end = position; }
+    qint64 length() const override { return m_open ? m_length : -1; }
+    int mode() const override { return m_open ? m_mode : -1; }
+    int trackCount() const override { return 0; }
+    qint64 trackLength(int) const override { return 0; }
+    qint64 trackPosition(int) const override { return 0; }
+    bool hasVideoWindow() const override { return m_video; }
+    void sizeVideoWindow(double factor) override { lastVideoFactor = factor; }
+    int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
+    QString errorText() const override { return m_error; }
+    bool eject() override { return false; }
+    bool closeDoor() override { return false; }
+
+private:
+    QString m_fileName;
+    DeviceType m_type = DeviceType::Automatic;
+    TimeFormat m_format = TimeFormat::Milliseconds;
+    bool m_open = false;
+    bool m_video = false;
+    int m_mode = NotReady;
+    qint64 m_position = 0;
+    qint64 m_length = 0;
+    qint64 m_start = -1;
+    qint64 m_end = -1;
+    qint64 m_playEnd = 0;
+    QString m_error;
+};
+
+// A timer that only remembers whether it runs; the test fires it.
+class FakeTimer : public TimerPort {
+public:
+    void start(int intervalMs) override {
+        m_interval = intervalMs;
+        m_active = true;
+        ++starts;
+    }
+    void stop() override { m_active = false; }
+    bool isActive() const override { return m_active; }
+    int interval() const override { return m_interval; }
+    int starts = 0;
+
+private:
+    bool m_active = false;
+    int m_interval = 0;
+};
