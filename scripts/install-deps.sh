@@ -7,6 +7,12 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  # playing every file family: MIDI through fluidsynth with a General MIDI SoundFont, tracker
+  # modules, MPEG audio, video, and the sinks of the desktop
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly
+  gstreamer1.0-libav gstreamer1.0-x gstreamer1.0-gl gstreamer1.0-alsa gstreamer1.0-pulseaudio
+  timgm6mb-soundfont gstreamer1.0-plugins-base-apps
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core

@@ -1,0 +1,337 @@
+#include "media/gstmediadevice.h"
+
+#include "media/videowindow.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <gst/pbutils/pbutils.h>
+#include <gst/video/video.h>
+#include <gst/video/videooverlay.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr qint64 kPrerollTimeoutMs = 15000;
+
+// Debian's General MIDI SoundFonts, the packaged default first.
+const char* const kSoundFonts[] = {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+                                   "/usr/share/sounds/sf2/TimGM6mb.sf2"};
+
+QString messageOf(GError* error) {
+    const QString text = error && error->message ? QString::fromUtf8(error->message) : QStringLiteral("Unknown error");
+    if (error) {
+        g_error_free(error);
+    }
+    return text;
+}
+
+bool hasProperty(GstElement* element, const char* name) {
+    return g_object_class_find_property(G_OBJECT_GET_CLASS(element), name) != nullptr;
+}
+
+}  // namespace
+
+void GstMediaDevice::initialise() {
+    if (gst_is_initialized()) {
+        return;
+    }
+    gst_init(nullptr, nullptr);
+    // Without a display this sink can take the whole process down; it is never what we want.
+    if (GstPluginFeature* feature = gst_registry_lookup_feature(gst_registry_get(), "dfbvideosink")) {
+        gst_plugin_feature_set_rank(feature, GST_RANK_NONE);
+        gst_object_unref(feature);
+    }
+}
+
+GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent) {
+    initialise();
+}
+
+GstMediaDevice::~GstMediaDevice() {
+    close();
+}
+
+bool GstMediaDevice::fail(const QString& text) {
+    m_error = text;
+    close();
+    m_error = text;  // close() leaves the reason for the caller
+    return false;
+}
+
+GstElement* GstMediaDevice::sinkFromEnvironment(const char* variable) {
+    const QByteArray description = qgetenv(variable);
+    if (description.isEmpty()) {
+        return nullptr;
+    }
+    GError* error = nullptr;
+    GstElement* sink = gst_parse_bin_from_description(description.constData(), TRUE, &error);
+    if (!sink) {
+        m_error = QStringLiteral("%1 is not a usable sink: %2").arg(QString::fromLatin1(variable), messageOf(error));
+        return nullptr;
+    }
+    if (error) {
+        g_error_free(error);
+    }
+    return sink;
+}
+
+void GstMediaDevice::onElementSetup(GstElement*, GstElement* element, gpointer) {
+    GstElementFactory* factory = gst_element_get_factory(element);
+    if (!factory || g_strcmp0(GST_OBJECT_NAME(factory), "fluiddec") != 0) {
+        return;
+    }
+    // Set the SoundFont outright, so that a changed environment cannot leave MIDI silent, and play
+    // louder than the synthesizer's quiet default.
+    for (const char* font : kSoundFonts) {
+        if (QFileInfo::exists(QString::fromLatin1(font)) && hasProperty(element, "soundfont")) {
+            g_object_set(element, "soundfont", font, nullptr);
+            break;
+        }
+    }
+    if (hasProperty(element, "synth-gain")) {
+        g_object_set(element, "synth-gain", 1.0, nullptr);
+    }
+}
+
+GstBusSyncReply GstMediaDevice::onSyncMessage(GstBus*, GstMessage* message, gpointer self) {
+    auto* device = static_cast<GstMediaDevice*>(self);
+    if (gst_is_video_overlay_prepare_window_handle_message(message) && device->m_windowHandle != 0) {
+        gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(GST_MESSAGE_SRC(message)), device->m_windowHandle);
+        gst_message_unref(message);
+        return GST_BUS_DROP;
+    }
+    return GST_BUS_PASS;
+}
+
+bool GstMediaDevice::open() {
+    close();
+    m_error.clear();
+    if (m_type == DeviceType::CDAudio) {
+        return fail(QStringLiteral("Audio CD playback is not available in this version of Velmaro."));
+    }
+    const QFileInfo file(m_fileName);
+    if (!file.isFile()) {
+        return fail(QStringLiteral("The file \"%1\" was not found.").arg(m_fileName));
+    }
+    m_pipeline = gst_element_factory_make("playbin", nullptr);
+    if (!m_pipeline) {
+        return fail(QStringLiteral("GStreamer's playbin element is missing (package gstreamer1.0-plugins-base)."));
+    }
+    GError* error = nullptr;
+    gchar* uri = gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), &error);
+    if (!uri) {
+        return fail(messageOf(error));
+    }
+    g_object_set(m_pipeline, "uri", uri, nullptr);
+    g_free(uri);
+    g_signal_connect(m_pipeline, "element-setup", G_CALLBACK(onElementSetup), this);
+
+    if (GstElement* audio = sinkFromEnvironment("VELMARO_AUDIO_SINK")) {
+        g_object_set(m_pipeline, "audio-sink", audio, nullptr);
+    } else if (!m_error.isEmpty()) {
+        return fail(m_error);
+    }
+    if (GstElement* video = sinkFromEnvironment("VELMARO_VIDEO_SINK")) {
+        g_object_set(m_pipeline, "video-sink", video, nullptr);
+    } else if (!m_error.isEmpty()) {
+        return fail(m_error);
+    } else {
+        // Our own window receives the video; it is shown only if the file has a picture.
+        m_window = new VideoWindow(m_fileName);
+        m_windowHandle = static_cast<guintptr>(m_window->winId());
+    }
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    gst_bus_set_sync_handler(bus, onSyncMessage, this, nullptr);
+    gst_object_unref(bus);
+
+    if (!preroll()) {
+        return false;
+    }
+    gint videoStreams = 0;
+    g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
+    m_hasVideo = videoStreams > 0;
+    bus = gst_element_get_bus(m_pipeline);
+    m_busWatch = gst_bus_add_watch(bus, onBusMessage, this);
+    gst_object_unref(bus);
+    m_mode = Stopped;
+    return true;
+}
+
+bool GstMediaDevice::preroll() {
+    if (gst_element_set_state(m_pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_SUCCESS) {
+        return true;
+    }
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    QElapsedTimer clock;
+    clock.start();
+    bool ready = false;
+    QString failure;
+    while (!ready && failure.isEmpty()) {
+        const qint64 left = kPrerollTimeoutMs - clock.elapsed();
+        if (left <= 0) {
+            failure = QStringLiteral("The file could not be opened within %1 seconds.").arg(kPrerollTimeoutMs / 1000);
+            break;
+        }
+        GstMessage* message = gst_bus_timed_pop_filtered(
+            bus, static_cast<GstClockTime>(left) * GST_MSECOND,
+            static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_EOS));
+        if (!message) {
+            continue;
+        }
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+            GError* error = nullptr;
+            gst_message_parse_error(message, &error, nullptr);
+            failure = messageOf(error);
+        } else {
+            ready = true;
+        }
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
+    return failure.isEmpty() ? true : fail(failure);
+}
+
+void GstMediaDevice::close() {
+    if (m_busWatch) {
+        g_source_remove(m_busWatch);
+        m_busWatch = 0;
+    }
+    if (m_pipeline) {
+        gst_element_set_state(m_pipeline, GST_STATE_NULL);
+        gst_object_unref(m_pipeline);
+        m_pipeline = nullptr;
+    }
+    if (m_window) {
+        m_window->deleteLater();
+        m_window = nullptr;
+    }
+    m_windowHandle = 0;
+    m_mode = NotReady;
+    m_hasVideo = false;
+    m_length = -1;
+    m_start = m_end = -1;
+}
+
+bool GstMediaDevice::play() {
+    if (!m_pipeline) {
+        m_error = QStringLiteral("No file is open.");
+        return false;
+    }
+    if (m_start >= 0 || m_end >= 0) {
+        const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+        gst_element_seek(m_pipeline, 1.0, GST_FORMAT_TIME, flags, m_start >= 0 ? GST_SEEK_TYPE_SET : GST_SEEK_TYPE_NONE,
+                         m_start >= 0 ? m_start * GST_MSECOND : 0, m_end >= 0 ? GST_SEEK_TYPE_SET : GST_SEEK_TYPE_NONE,
+                         m_end >= 0 ? m_end * GST_MSECOND : 0);
+        m_start = m_end = -1;
+    }
+    if (gst_element_set_state(m_pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        m_error = QStringLiteral("GStreamer could not start playing the file.");
+        return false;
+    }
+    m_mode = Playing;
+    if (m_hasVideo && m_window) {
+        m_window->show();
+    }
+    return true;
+}
+
+void GstMediaDevice::stop() {
+    if (m_pipeline) {
+        gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+        m_mode = Stopped;
+    }
+}
+
+void GstMediaDevice::pause() {
+    if (m_mode == Playing) {
+        gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+        m_mode = Paused;
+    } else if (m_mode == Paused) {
+        resume();
+    }
+}
+
+void GstMediaDevice::resume() {
+    if (m_mode == Paused) {
+        gst_element_set_state(m_pipeline, GST_STATE_PLAYING);
+        m_mode = Playing;
+    }
+}
+
+qint64 GstMediaDevice::position() const {
+    gint64 position = 0;
+    if (!m_pipeline || !gst_element_query_position(m_pipeline, GST_FORMAT_TIME, &position)) {
+        return m_pipeline ? 0 : -1;
+    }
+    return position / GST_MSECOND;
+}
+
+bool GstMediaDevice::seek(qint64 position) {
+    if (!m_pipeline) {
+        return false;
+    }
+    const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    return gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME, flags, std::max<qint64>(0, position) * GST_MSECOND);
+}
+
+qint64 GstMediaDevice::length() const {
+    if (!m_pipeline) {
+        return -1;
+    }
+    gint64 duration = 0;
+    if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
+        m_length = duration / GST_MSECOND;
+    }
+    return std::max<qint64>(m_length, 0);
+}
+
+void GstMediaDevice::sizeVideoWindow(double factor) {
+    if (!m_pipeline || !m_window || !m_hasVideo) {
+        return;
+    }
+    GstPad* pad = nullptr;
+    g_signal_emit_by_name(m_pipeline, "get-video-pad", 0, &pad);
+    if (!pad) {
+        return;
+    }
+    GstCaps* caps = gst_pad_get_current_caps(pad);
+    GstVideoInfo info;
+    if (caps && gst_video_info_from_caps(&info, caps)) {
+        const int width = info.par_d > 0 ? static_cast<int>(std::lround(1.0 * info.width * info.par_n / info.par_d)) : info.width;
+        m_window->scaleTo(QSize(width, info.height), factor);
+    }
+    if (caps) {
+        gst_caps_unref(caps);
+    }
+    gst_object_unref(pad);
+}
+
+gboolean GstMediaDevice::onBusMessage(GstBus*, GstMessage* message, gpointer self) {
+    static_cast<GstMediaDevice*>(self)->handleAsync(message);
+    return TRUE;
+}
+
+void GstMediaDevice::handleAsync(GstMessage* message) {
+    switch (GST_MESSAGE_TYPE(message)) {
+        case GST_MESSAGE_EOS:
+            // Stopped at the end; the position stays where it is, as a stopped device's does.
+            gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+            m_mode = Stopped;
+            Q_EMIT modeChanged();
+            break;
+        case GST_MESSAGE_ERROR: {
+            GError* error = nullptr;
+            gst_message_parse_error(message, &error, nullptr);
+            m_error = messageOf(error);
+            gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
+            m_mode = Stopped;
+            Q_EMIT modeChanged();
+            break;
+        }
+        default:
+            break;
+    }
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "core/playback/mediadevice.h"
+
+#include <QPointer>
+
+#include <gst/gst.h>
+
+class VideoWindow;
+
+// The media device over GStreamer: a playbin per opened file. Opening prerolls the file (so a file
+// no decoder can read fails at once, with GStreamer's own words); playing returns at once and the
+// end of the stream arrives through the bus on the Qt main thread. Video is drawn into a window of
+// ours titled with the file name.
+class GstMediaDevice : public MediaDevice {
+    Q_OBJECT
+
+public:
+    // Once per process, before the first device: initialises GStreamer.
+    static void initialise();
+
+    explicit GstMediaDevice(QObject* parent = nullptr);
+    ~GstMediaDevice() override;
+
+    void setFileName(const QString& path) override { m_fileName = path; }
+    QString fileName() const override { return m_fileName; }
+    void setDeviceType(DeviceType type) override { m_type = type; }
+    DeviceType deviceType() const override { return m_type; }
+    void setShareable(bool) override {}
+
+    bool open() override;
+    void close() override;
+    bool isOpen() const override { return m_pipeline != nullptr; }
+    bool play() override;
+    void stop() override;
+    void pause() override;
+    void resume() override;
+
+    void setTimeFormat(TimeFormat format) override { m_format = format; }
+    TimeFormat timeFormat() const override { return m_format; }
+    qint64 position() const override;
+    bool seek(qint64 position) override;
+    void setStartPosition(qint64 position) override { m_start = position; }
+    void setEndPosition(qint64 position) override { m_end = position; }
+    qint64 length() const override;
+    int mode() const override { return m_pipeline ? m_mode : -1; }
+
+    int trackCount() const override { return 0; }
+    qint64 trackLength(int) const override { return -1; }
+    qint64 trackPosition(int) const override { return -1; }
+
+    bool hasVideoWindow() const override { return m_hasVideo; }
+    void sizeVideoWindow(double factor) override;
+
+    int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
+    QString errorText() const override { return m_error; }
+
+    bool eject() override { return false; }
+    bool closeDoor() override { return false; }
+
+private:
+    static gboolean onBusMessage(GstBus* bus, GstMessage* message, gpointer self);
+    static GstBusSyncReply onSyncMessage(GstBus* bus, GstMessage* message, gpointer self);
+    static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
+
+    bool fail(const QString& text);
+    bool preroll();
+    void handleAsync(GstMessage* message);
+    GstElement* sinkFromEnvironment(const char* variable);
+
+    QString m_fileName;
+    DeviceType m_type = DeviceType::Automatic;
+    TimeFormat m_format = TimeFormat::Milliseconds;
+    GstElement* m_pipeline = nullptr;
+    guint m_busWatch = 0;
+    int m_mode = NotReady;
+    qint64 m_start = -1;
+    qint64 m_end = -1;
+    mutable qint64 m_length = -1;
+    bool m_hasVideo = false;
+    QString m_error;
+    QPointer<VideoWindow> m_window;
+    guintptr m_windowHandle = 0;
+};
