@@ -1,6 +1,7 @@
 #include "core/app/appsession.h"
 #include "core/app/commandline.h"
 #include "gui/app/tvlpmain.h"
+#include "media/gstmediadevice.h"
 #include "platform/apppaths.h"
 #include "platform/recentdocuments.h"
 #include "platform/singleinstance.h"
@@ -59,12 +60,15 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
 
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     const QDir resources(AppPaths::resourceFolder());
+    GstMediaDevice device;
     TVLPMain window({{AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
                       AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
                       resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
                      commandLine.parameters,
                      QDir::currentPath(),
-                     nullptr});
+                     nullptr,
+                     &device,
+                     resources.filePath(QStringLiteral("help"))});
     instance.setValidator([&window](const ForwardedRequest& request) {
         return request.command.isEmpty() ? QString() : window.commandAvailability(request.command);
     });

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr qint64 kPrerollTimeoutMs = 15000;
+constexpr qint64 kDurationWaitMs = 500;
 
 // Debian's General MIDI SoundFonts, the packaged default first.
 const char* const kSoundFonts[] = {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
@@ -150,6 +151,7 @@ bool GstMediaDevice::open() {
     if (!preroll()) {
         return false;
     }
+    waitForDuration();
     gint videoStreams = 0;
     g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
     m_hasVideo = videoStreams > 0;
@@ -192,6 +194,27 @@ bool GstMediaDevice::preroll() {
     }
     gst_object_unref(bus);
     return failure.isEmpty() ? true : fail(failure);
+}
+
+// Some streams (MPEG audio without a header that says) know their length only after a few frames.
+void GstMediaDevice::waitForDuration() {
+    gint64 duration = 0;
+    if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
+        return;
+    }
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kDurationWaitMs) {
+        GstMessage* message = gst_bus_timed_pop_filtered(bus, 50 * GST_MSECOND, GST_MESSAGE_DURATION_CHANGED);
+        if (message) {
+            gst_message_unref(message);
+        }
+        if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
+            break;
+        }
+    }
+    gst_object_unref(bus);
 }
 
 void GstMediaDevice::close() {

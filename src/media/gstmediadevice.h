@@ -65,6 +65,7 @@ private:
 
     bool fail(const QString& text);
     bool preroll();
+    void waitForDuration();
     void handleAsync(GstMessage* message);
     GstElement* sinkFromEnvironment(const char* variable);
 

@@ -3,6 +3,7 @@
 #include "gui/app/tsaveoldbox.h"
 #include "gui/app/tvlpmain.h"
 #include "gui/playlist/playlistbox.h"
+#include "support/fakemediadevice.h"
 #include "support/fakes.h"
 #include "support/tempfolder.h"
 
@@ -25,6 +26,7 @@ protected:
     TempFolder home;
     TempFolder shipped;
     FakePrompter prompter;
+    FakeMediaDevice device;
     std::unique_ptr<TVLPMain> window;
 
     void SetUp() override {
@@ -33,7 +35,7 @@ protected:
             shipped.write(s("Samples/") + s(name), "MThd");
         }
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter});
+            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter, &device});
         window->show();
         QApplication::processEvents();
     }
@@ -129,9 +131,14 @@ TEST_F(MainWindowTest, ACancelledSavePromptKeepsTheWindowOpen) {
     EXPECT_EQ(prompter.savePrompts, 2);
 }
 
-TEST_F(MainWindowTest, OnlyExitCanBeSentByASecondStartSoFar) {
-    EXPECT_TRUE(window->commandAvailability(s("exit")).isEmpty());
-    EXPECT_FALSE(window->commandAvailability(s("play")).isEmpty());
+TEST_F(MainWindowTest, ASecondStartCanSendTheTransportCommandsAndExit) {
+    for (const char* command : {"play", "pause", "stop", "rewind", "previous", "next", "exit"}) {
+        EXPECT_TRUE(window->commandAvailability(s(command)).isEmpty()) << command;
+    }
+    EXPECT_FALSE(window->commandAvailability(s("select-list")).isEmpty());
+    window->runCommand(s("play"));
+    EXPECT_EQ(device.fileName(), shipped.file(s("Samples/Moonlight Sonata.mid")));
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
     window->runCommand(s("exit"));
     EXPECT_FALSE(window->isVisible());
 }

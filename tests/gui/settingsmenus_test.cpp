@@ -2,6 +2,7 @@
 #include "gui/app/mainmenu.h"
 #include "gui/app/tvlpmain.h"
 #include "gui/playlist/playlistbox.h"
+#include "support/fakemediadevice.h"
 #include "support/fakes.h"
 #include "support/tempfolder.h"
 
@@ -21,11 +22,12 @@ protected:
     TempFolder home;
     TempFolder music;
     FakePrompter prompter;
+    FakeMediaDevice device;
     std::unique_ptr<TVLPMain> window;
 
     void start() {
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter});
+            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device});
         window->show();
         QApplication::processEvents();
     }

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
     : QObject(parent),
       m_folders(std::move(folders)),
@@ -16,11 +18,28 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_settings(QDir(m_folders.userData).filePath(QStringLiteral("velmaro.ini"))),
       m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_run, m_preferences,
                                            ports.prompter, ports.busy, cdDatabasePath()}),
-      m_favoritesAndHistory(m_preferences, m_run, m_document, ports.prompter) {
+      m_favoritesAndHistory(m_preferences, m_run, m_document, ports.prompter),
+      m_playOrder(m_playList, m_playedItems, m_unplayedItems, m_preferences),
+      m_timer([this] { m_controller.TimerTimer(); }),
+      m_delayTimer([this] { m_controller.DelayTimerTimer(); }),
+      m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
+                                               ports.device, ports.prompter, m_timer, m_delayTimer}) {
+    connectPlayback();
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
     m_playList.setTextMeasurer(ports.measurer);
     m_playList.setBusyIndicator(ports.busy);
+}
+
+void AppSession::connectPlayback() {
+    connect(&m_document, &PlayListDocument::aboutToLoad, &m_controller, &PlaybackController::PlayListReplaced);
+    connect(&m_document, &PlayListDocument::loaded, &m_controller, &PlaybackController::PlayListBoxClick);
+    connect(&m_document, &PlayListDocument::cleared, &m_controller, [this] {
+        m_controller.PlayListReplaced();
+        m_controller.PlayListBoxClick();
+    });
+    connect(&m_document, &PlayListDocument::playRequested, &m_controller,
+            [this] { m_controller.PlayFromPlayList(PlaybackController::Sender::User, -1); });
 }
 
 QString AppSession::samplePlayListPath() const {
@@ -66,11 +85,12 @@ void AppSession::FormShow(const QStringList& parameters, const QString& baseFold
         m_run.currentFolder = m_preferences.mainFolder;
         applyDisplayOptions();
         Q_EMIT settingsLoaded();
-        // The first run opens the sample list it has just written, so the program starts with music.
         if (m_firstRun && m_preferences.lastPlayList.isEmpty() && QFileInfo::exists(samplePlayListPath())) {
-            m_preferences.lastPlayList = samplePlayListPath();
-        }
-        if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
+            // The first run shows the sample list it has just written, without playing it unasked.
+            const bool startPlaying = std::exchange(m_preferences.startPlaying, false);
+            m_document.OpenPlayList(samplePlayListPath(), true, false);
+            m_preferences.startPlaying = startPlaying;
+        } else if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
             m_document.OpenPlayList(m_preferences.lastPlayList, true, false);
         }
         for (qsizetype i = 0; i < parameters.size(); ++i) {
@@ -113,12 +133,45 @@ void AppSession::toggleExtensions() {
     m_playList.RedrawPlayList(true);
 }
 
+QString AppSession::commandAvailability(const QString& name) const {
+    static const QStringList available = {QStringLiteral("play"),   QStringLiteral("pause"),
+                                          QStringLiteral("stop"),   QStringLiteral("rewind"),
+                                          QStringLiteral("previous"), QStringLiteral("next"),
+                                          QStringLiteral("exit")};
+    if (available.contains(name)) {
+        return {};
+    }
+    return QStringLiteral("Velmaro cannot carry out the command \"%1\" in this version.").arg(name);
+}
+
+void AppSession::runCommand(const QString& name) {
+    if (name == QStringLiteral("play")) {
+        m_controller.Play();
+    } else if (name == QStringLiteral("pause")) {
+        m_controller.PauseSBClick();
+    } else if (name == QStringLiteral("stop")) {
+        m_controller.StopSBClick();
+    } else if (name == QStringLiteral("rewind")) {
+        m_controller.RewindSBClick();
+    } else if (name == QStringLiteral("previous")) {
+        m_controller.PrevSBClick();
+    } else if (name == QStringLiteral("next")) {
+        m_controller.NextSBClick();
+    } else if (name == QStringLiteral("exit")) {
+        Q_EMIT exitRequested();
+    }
+}
+
 bool AppSession::FormCloseQuery() {
     return m_document.promptToSaveChanges() != PlayListDocument::SavePrompt::Cancelled;
 }
 
 void AppSession::FormClose(const WindowPlacement& placement) {
     Q_EMIT closing();
+    m_controller.setTerminating();
+    m_timer.stop();
+    m_delayTimer.stop();
+    m_ports.device.close();
     m_document.UpdatePlayListFile(true);
     m_preferences.window = placement;
     m_preferences.lastPlayList = m_document.fileName();

@@ -2,6 +2,9 @@
 
 #include "core/app/runstate.h"
 #include "core/cdaudio/cddatabase.h"
+#include "core/common/timerport.h"
+#include "core/playback/playbackcontroller.h"
+#include "core/playback/playorder.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
@@ -32,6 +35,7 @@ public:
     };
     struct Ports {
         Prompter& prompter;
+        MediaDevice& device;  // MPlayer, the device that plays
         BusyIndicator* busy = nullptr;
         const TextMeasurer* measurer = nullptr;
     };
@@ -49,6 +53,10 @@ public:
     void ProcessParameter(const QString& text, int position, const QString& baseFolder);
     // A second start's parameters, handed over by the running instance.
     void processForwardedParameters(const QStringList& parameters, const QString& baseFolder);
+    // The taskbar-menu commands a second start can send ("play", "pause"...): an empty result means
+    // the command runs, anything else says why it cannot.
+    QString commandAvailability(const QString& name) const;
+    void runCommand(const QString& name);
 
     // False when the user cancelled the save prompt: the window stays open.
     bool FormCloseQuery();
@@ -72,6 +80,8 @@ public:
     CDDatabase& cdDatabase() { return m_cdDatabase; }
     PlayListDocument& document() { return m_document; }
     FavoritesAndHistory& favoritesAndHistory() { return m_favoritesAndHistory; }
+    PlaybackController& controller() { return m_controller; }
+    PlayOrder& playOrder() { return m_playOrder; }
     const Settings& settings() const { return m_settings; }
 
 Q_SIGNALS:
@@ -81,9 +91,12 @@ Q_SIGNALS:
     void mediaFileParameter(const QString& path);
     // The window is closing: playback and timers stop.
     void closing();
+    // Exit was asked for by a second start.
+    void exitRequested();
 
 private:
     void writeSamplePlayList();
+    void connectPlayback();
     void applyDisplayOptions();
 
     Folders m_folders;
@@ -100,6 +113,10 @@ private:
 
     PlayListDocument m_document;
     FavoritesAndHistory m_favoritesAndHistory;
+    PlayOrder m_playOrder;
+    QtTimerPort m_timer;
+    QtTimerPort m_delayTimer;
+    PlaybackController m_controller;
 
     bool m_firstRun = false;
     bool m_firstShow = true;

@@ -1,10 +1,12 @@
 #include "gui/app/tvlpmain.h"
 
 #include "core/common/fittext.h"
+#include "gui/app/helpwindow.h"
 #include "gui/app/mainbusyindicator.h"
 #include "gui/app/mainmenu.h"
 #include "gui/app/qtprompter.h"
 #include "gui/app/widgettextmeasurer.h"
+#include "gui/app/transportbar.h"
 #include "gui/playlist/playlistbox.h"
 
 #include <QAction>
@@ -33,14 +35,23 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
     }
     m_measurer = std::make_unique<WidgetTextMeasurer>(this);
     m_busy = std::make_unique<MainBusyIndicator>(this);
-    m_session = std::make_unique<AppSession>(m_options.folders,
-                                             AppSession::Ports{*prompter, m_busy.get(), m_measurer.get()});
+    m_session = std::make_unique<AppSession>(
+        m_options.folders, AppSession::Ports{*prompter, *m_options.device, m_busy.get(), m_measurer.get()});
 
     m_playListBox = new PlayListBox(m_session->playList(), this);
     setCentralWidget(m_playListBox);
     m_menu = new MainMenu(menuBar(), this);
     connectCommands();
     createStatusBar();
+    m_transport = new TransportBar(this, *m_menu, *m_session);
+    PlaybackController& controller = m_session->controller();
+    connect(m_playListBox, &QAbstractItemView::doubleClicked, &controller, [&controller, this](const QModelIndex& index) {
+        m_session->playList().setFocusedLine(index.row());
+        controller.PlayPlaylistSBClick();
+    });
+    connect(&m_session->playList(), &PlayList::selectionChanged, &controller, &PlaybackController::PlayListBoxClick);
+    connect(&controller, &PlaybackController::helpRequested, this, &TVLPMain::showHelp);
+    connect(m_session.get(), &AppSession::exitRequested, this, &QWidget::close);
 
     connect(&m_session->document(), &PlayListDocument::fileNameChanged, this, &TVLPMain::updateAlbumPanel);
     connect(m_session.get(), &AppSession::settingsLoaded, this, &TVLPMain::applySettings);
@@ -182,15 +193,24 @@ void TVLPMain::closeEvent(QCloseEvent* event) {
 }
 
 QString TVLPMain::commandAvailability(const QString& name) const {
-    if (name == QStringLiteral("exit")) {
-        return {};
-    }
-    return QStringLiteral("Velmaro cannot carry out the command \"%1\" in this version.").arg(name);
+    return m_session->commandAvailability(name);
 }
 
 void TVLPMain::runCommand(const QString& name) {
-    if (name == QStringLiteral("exit")) {
-        close();
+    m_session->runCommand(name);
+}
+
+void TVLPMain::showHelp(const QString& topic) {
+    if (!m_help) {
+        m_help = new HelpWindow(m_options.helpFolder, this);
+    }
+    m_help->showTopic(topic);
+}
+
+void TVLPMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        m_transport->refresh();
     }
 }
 

@@ -7,8 +7,11 @@
 
 #include <memory>
 
+class HelpWindow;
 class MainBusyIndicator;
 class MainMenu;
+class MediaDevice;
+class TransportBar;
 class PlayListBox;
 class QAction;
 class QLabel;
@@ -24,6 +27,8 @@ public:
         QStringList parameters;  // this start's command line
         QString baseFolder;      // the folder relative parameters are taken from
         Prompter* prompter = nullptr;  // the window's own boxes when null
+        MediaDevice* device = nullptr;  // the device that plays; required
+        QString helpFolder;             // the HTML help
     };
 
     explicit TVLPMain(Options options, QWidget* parent = nullptr);
@@ -33,6 +38,9 @@ public:
     PlayListBox* playListBox() const { return m_playListBox; }
     QAction* action(const QString& name) const;
     MainMenu& mainMenu() const { return *m_menu; }
+    TransportBar& transportBar() const { return *m_transport; }
+    // Opens the help window on a topic ("Contents", "File_Types"...).
+    void showHelp(const QString& topic);
 
     // Commands a second start can send: an empty result means the command will run, anything else is
     // why it cannot.
@@ -45,6 +53,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void connectCommands();
@@ -64,4 +73,6 @@ private:
     PlayListBox* m_playListBox = nullptr;
     QLabel* m_albumPanel = nullptr;
     MainMenu* m_menu = nullptr;
+    TransportBar* m_transport = nullptr;
+    HelpWindow* m_help = nullptr;
 };

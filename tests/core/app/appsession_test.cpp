@@ -2,6 +2,7 @@
 
 #include "core/common/textfile.h"
 #include "core/playlist/itemref.h"
+#include "support/fakemediadevice.h"
 #include "support/fakes.h"
 #include "support/tempfolder.h"
 
@@ -28,6 +29,7 @@ protected:
     TempFolder shipped;   // the program's read-only resources
     TempFolder music;     // the user's own files
     FakePrompter prompter;
+    FakeMediaDevice device;
     FixedWidthMeasurer measurer;
     std::unique_ptr<AppSession> session;
 
@@ -42,7 +44,7 @@ protected:
     void start(const QStringList& parameters = {}, const QString& samples = QString()) {
         session = std::make_unique<AppSession>(
             AppSession::Folders{home.path(), samples.isNull() ? samplesFolder() : samples, music.path()},
-            AppSession::Ports{prompter, nullptr, &measurer});
+            AppSession::Ports{prompter, device, nullptr, &measurer});
         session->FormCreate();
         session->FormShow(parameters, music.path());
     }
@@ -105,7 +107,7 @@ TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
     stop();
     TempFolder otherHome;
     otherHome.write(s("velmaro.ini"), QByteArray());
-    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, nullptr, &measurer});
+    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, device, nullptr, &measurer});
     again.FormCreate();
     EXPECT_TRUE(again.isFirstRun());
 }
@@ -113,6 +115,7 @@ TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
 TEST_F(AppSessionTest, TheListSurvivesARestartWithItsLengthsAndLastPlayedItem) {
     shipSamples();
     start();
+    session->preferences().startPlaying = false;  // so the restart shows the stored length unplayed
     session->playList().setCurrentItem(2);
     session->playList().setLength(2, 61000);
     stop();
@@ -150,7 +153,7 @@ TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
 
     // Counting requests needs the spy in place before the first show: do the show by hand.
     session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, nullptr, &measurer});
+                                           AppSession::Ports{prompter, device, nullptr, &measurer});
     session->FormCreate();
     QSignalSpy play(&session->document(), &PlayListDocument::playRequested);
     session->FormShow({party, s("/play")}, music.path());
@@ -160,7 +163,7 @@ TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
     stop();
 
     session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, nullptr, &measurer});
+                                           AppSession::Ports{prompter, device, nullptr, &measurer});
     session->FormCreate();
     QSignalSpy started(&session->document(), &PlayListDocument::playRequested);
     session->FormShow({s("/PLAY"), s("Party.vlp")}, music.path());  // relative to the caller's folder
