@@ -4,6 +4,7 @@
 #include "core/settings/shortcuts.h"
 #include "core/shell/menutable.h"
 #include "gui/app/mainmenu.h"
+#include "gui/app/optionicons.h"
 
 #include <QAction>
 #include <QLabel>
@@ -30,11 +31,11 @@ const Button kButtons[] = {
     {"RewindSI", QStyle::SP_MediaSeekBackward, [](AppSession& s) { s.controller().RewindSBClick(); }, false},
     {"PrevSI", QStyle::SP_MediaSkipBackward, [](AppSession& s) { s.controller().PrevSBClick(); }, false},
     {"NextSI", QStyle::SP_MediaSkipForward, [](AppSession& s) { s.controller().NextSBClick(); }, false},
-    {"LoopSongOnceSI", QStyle::SP_BrowserReload, [](AppSession& s) { s.controller().LoopSongOnceMClick(); }, true},
-    {"LoopSongForeverSI", QStyle::SP_BrowserReload, [](AppSession& s) { s.controller().LoopSongForeverMClick(); }, true},
-    {"LoopPlayListSI", QStyle::SP_FileDialogListView, [](AppSession& s) { s.controller().LoopPlayListMClick(); }, true},
-    {"RandomPlaySI", QStyle::SP_DialogHelpButton, [](AppSession& s) { s.controller().RandomPlayMClick(); }, true},
-    {"AutoPlaySI", QStyle::SP_ArrowForward, [](AppSession& s) { s.controller().AutoPlayMClick(); }, true},
+    {"LoopSongOnceSI", QStyle::SP_CustomBase, [](AppSession& s) { s.controller().LoopSongOnceMClick(); }, true},
+    {"LoopSongForeverSI", QStyle::SP_CustomBase, [](AppSession& s) { s.controller().LoopSongForeverMClick(); }, true},
+    {"LoopPlayListSI", QStyle::SP_CustomBase, [](AppSession& s) { s.controller().LoopPlayListMClick(); }, true},
+    {"RandomPlaySI", QStyle::SP_CustomBase, [](AppSession& s) { s.controller().RandomPlayMClick(); }, true},
+    {"AutoPlaySI", QStyle::SP_CustomBase, [](AppSession& s) { s.controller().AutoPlayMClick(); }, true},
 };
 
 // The short part of a hint shows as the tooltip, the long part (after "|") in the status bar.
@@ -61,9 +62,12 @@ void TransportBar::createToolBar() {
     m_toolBar = m_window->addToolBar(QStringLiteral("Toolbar"));
     m_toolBar->setObjectName(QStringLiteral("SpeedBar"));
     m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(16, 16));
     for (const Button& spec : kButtons) {
-        auto* action = m_toolBar->addAction(m_window->style()->standardIcon(spec.icon), QString());
         const QString name = QString::fromLatin1(spec.name);
+        const QIcon icon = spec.icon == QStyle::SP_CustomBase ? PlayOptionIcon(name)
+                                                              : m_window->style()->standardIcon(spec.icon);
+        auto* action = m_toolBar->addAction(icon, QString());
         action->setObjectName(name);
         action->setCheckable(spec.checkable);
         auto run = spec.run;
@@ -91,6 +95,7 @@ void TransportBar::createStatusPanels() {
     auto panel = [this](const char* name) {
         auto* label = new QLabel;
         label->setObjectName(QString::fromLatin1(name));
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral(" Remaining: 00:00:00")));
         m_window->statusBar()->insertPermanentWidget(0, label);
         return label;
     };

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QStatusBar>
 
 namespace {
@@ -161,13 +162,13 @@ void TVLPMain::fillFavoritesMenu(const QString& menuName, Favorites::Kind kind) 
 void TVLPMain::createStatusBar() {
     m_albumPanel = new QLabel(this);
     m_albumPanel->setObjectName(QStringLiteral("AlbumPanel"));
-    m_albumPanel->setMinimumWidth(120);
+    m_albumPanel->setMinimumWidth(40);
     statusBar()->addPermanentWidget(m_albumPanel, 1);
     updateAlbumPanel();
 }
 
 void TVLPMain::updateAlbumPanel() {
-    const int width = std::max(m_albumPanel->width(), m_albumPanel->minimumWidth());
+    const int width = m_albumPanel->contentsRect().width();
     m_albumPanel->setText(FitText(*m_measurer, width, m_session->document().albumPanelCaption()));
     m_albumPanel->setToolTip(m_session->document().fileName());
 }
@@ -180,7 +181,8 @@ void TVLPMain::showEvent(QShowEvent* event) {
 
 void TVLPMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    updateAlbumPanel();
+    // The status bar lays its panels out after this event; fit the caption to the width it then has.
+    QTimer::singleShot(0, this, &TVLPMain::updateAlbumPanel);
 }
 
 void TVLPMain::closeEvent(QCloseEvent* event) {
