@@ -37,6 +37,8 @@ protected:
         window = std::make_unique<TVLPMain>(
             TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter, &device});
         window->show();
+        window->resize(900, 400);  // wide enough for every status panel's whole text
+        QApplication::processEvents();
         QApplication::processEvents();
     }
 };
@@ -117,6 +119,7 @@ TEST_F(MainWindowTest, SelectionFollowsCoreAndCoreFollowsTheView) {
 
 TEST_F(MainWindowTest, NewEmptiesTheBoxAndThePanel) {
     window->action(s("NewM"))->trigger();
+    QApplication::processEvents();
     EXPECT_EQ(window->playListBox()->model()->rowCount(), 0);
     EXPECT_EQ(window->findChild<QLabel*>(s("AlbumPanel"))->text(), s(" Play List: N / A"));
 }
