@@ -16,6 +16,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  # benchmarks: GNU time and gst-launch-1.0
+  time gstreamer1.0-tools
 )
 
 missing=()
