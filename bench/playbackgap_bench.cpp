@@ -32,6 +32,7 @@ public:
     Answer askSaveChangedPlayList() override { return Answer::No; }
     QString chooseOpenPlayList(const QString&) override { return {}; }
     QString chooseSavePlayList(const QString&) override { return {}; }
+    QString chooseMediaFile(const QString&) override { return {}; }
 };
 
 QString writeTone(const QString& path, double seconds) {

@@ -24,6 +24,7 @@ public:
     Answer askSaveChangedPlayList() override { return Answer::No; }
     QString chooseOpenPlayList(const QString&) override { return {}; }
     QString chooseSavePlayList(const QString&) override { return {}; }
+    QString chooseMediaFile(const QString&) override { return {}; }
 };
 
 // A file as the program writes it: file and CD items, all with lengths.

@@ -39,3 +39,8 @@ QString FakePrompter::chooseSavePlayList(const QString& folder) {
     saveFolders.append(folder);
     return next(saveChoices, QString(), "save dialog");
 }
+
+QString FakePrompter::chooseMediaFile(const QString& folder) {
+    openFolders.append(folder);
+    return next(mediaChoices, QString(), "media file dialog");
+}

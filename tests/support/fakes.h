@@ -3,6 +3,7 @@
 #include "support/qtprinters.h"
 
 #include "core/common/busyindicator.h"
+#include "core/common/clipboard.h"
 #include "core/common/prompter.h"
 #include "core/common/textmeasurer.h"
 
@@ -24,6 +25,7 @@ public:
     std::deque<Answer> messageAnswers;   // for showMessage; Ok when empty
     std::deque<QString> openChoices;     // for chooseOpenPlayList; "" = cancel
     std::deque<QString> saveChoices;     // for chooseSavePlayList; "" = cancel
+    std::deque<QString> mediaChoices;    // for chooseMediaFile; "" = cancel
 
     std::vector<Message> messages;
     int savePrompts = 0;
@@ -34,6 +36,7 @@ public:
     Answer askSaveChangedPlayList() override;
     QString chooseOpenPlayList(const QString& folder) override;
     QString chooseSavePlayList(const QString& folder) override;
+    QString chooseMediaFile(const QString& folder) override;
 };
 
 // Every character is 6 pixels wide.
@@ -60,4 +63,11 @@ public:
         lastTotal = total;
     }
     void endBusy() override { --depth; }
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    QString contents;
+    QString text() const override { return contents; }
+    void setText(const QString& text) override { contents = text; }
 };

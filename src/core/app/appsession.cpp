@@ -23,7 +23,9 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_timer([this] { m_controller.TimerTimer(); }),
       m_delayTimer([this] { m_controller.DelayTimerTimer(); }),
       m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
-                                               ports.device, ports.prompter, m_timer, m_delayTimer}) {
+                                               ports.device, ports.prompter, m_timer, m_delayTimer}),
+      m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
+                                       ports.prompter, ports.clipboard, m_cdDatabase, ports.busy}) {
     connectPlayback();
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
@@ -33,11 +35,16 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
 
 void AppSession::connectPlayback() {
     connect(&m_document, &PlayListDocument::aboutToLoad, &m_controller, &PlaybackController::PlayListReplaced);
-    connect(&m_document, &PlayListDocument::loaded, &m_controller, &PlaybackController::PlayListBoxClick);
-    connect(&m_document, &PlayListDocument::cleared, &m_controller, [this] {
-        m_controller.PlayListReplaced();
-        m_controller.PlayListBoxClick();
+    connect(&m_document, &PlayListDocument::loaded, &m_editor, [this] {
+        m_editor.undoHistory().clear();
+        m_editor.PlayListClick();
     });
+    connect(&m_document, &PlayListDocument::cleared, &m_editor, [this] {
+        m_controller.PlayListReplaced();
+        m_editor.PlayListClick();
+    });
+    // A click in the Play List also decides what Play may do.
+    connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::PlayListBoxClick);
     connect(&m_document, &PlayListDocument::playRequested, &m_controller,
             [this] { m_controller.PlayFromPlayList(PlaybackController::Sender::User, -1); });
 }

@@ -8,6 +8,7 @@
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
+#include "core/playlist/playlisteditor.h"
 #include "core/settings/favoritesandhistory.h"
 #include "core/settings/preferences.h"
 #include "core/settings/settings.h"
@@ -17,6 +18,7 @@
 #include <QStringList>
 
 class BusyIndicator;
+class Clipboard;
 class Prompter;
 class TextMeasurer;
 
@@ -36,6 +38,7 @@ public:
     struct Ports {
         Prompter& prompter;
         MediaDevice& device;  // MPlayer, the device that plays
+        Clipboard& clipboard;
         BusyIndicator* busy = nullptr;
         const TextMeasurer* measurer = nullptr;
     };
@@ -81,6 +84,7 @@ public:
     PlayListDocument& document() { return m_document; }
     FavoritesAndHistory& favoritesAndHistory() { return m_favoritesAndHistory; }
     PlaybackController& controller() { return m_controller; }
+    PlayListEditor& editor() { return m_editor; }
     PlayOrder& playOrder() { return m_playOrder; }
     const Settings& settings() const { return m_settings; }
 
@@ -117,6 +121,7 @@ private:
     QtTimerPort m_timer;
     QtTimerPort m_delayTimer;
     PlaybackController m_controller;
+    PlayListEditor m_editor;
 
     bool m_firstRun = false;
     bool m_firstShow = true;

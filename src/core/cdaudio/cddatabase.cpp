@@ -40,3 +40,15 @@ QString CDDatabase::trackName(const QString& cdid, const QString& track) const {
     }
     return {};
 }
+
+QString CDDatabase::discName(const QString& cdid) const {
+    if (!m_indexed) {
+        indexSections();
+    }
+    const auto section = m_sectionStart.constFind(u'[' + cdid + u']');
+    if (section == m_sectionStart.cend() || *section + 1 >= m_lines.size()) {
+        return {};
+    }
+    // The name line's first five characters ("Name=") are not examined.
+    return m_lines.at(*section + 1).mid(5, 100);
+}

@@ -15,6 +15,8 @@ public:
     // The stored name of track <track> of disc <cdid>, matched by the number after "Track";
     // empty when the disc or the track is not in the database.
     QString trackName(const QString& cdid, const QString& track) const;
+    // The stored name of disc <cdid> (at most 100 characters), or empty when the disc is not stored.
+    QString discName(const QString& cdid) const;
 
 private:
     void indexSections() const;

@@ -20,4 +20,6 @@ public:
     // File dialogs for Play Lists; an empty result means the user cancelled.
     virtual QString chooseOpenPlayList(const QString& folder) = 0;
     virtual QString chooseSavePlayList(const QString& folder) = 0;
+    // A media file to replace the focused Play List item; empty when cancelled.
+    virtual QString chooseMediaFile(const QString& folder) = 0;
 };

@@ -60,6 +60,10 @@ void PlayOrder::ResetPlayed() {
     noteStatusChanged();
 }
 
+bool PlayOrder::isPlayed(const QString& ref) const {
+    return m_played.contains(ref);
+}
+
 bool PlayOrder::selectionMode() const {
     return m_playList.selectedCount() > 1;
 }

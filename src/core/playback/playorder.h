@@ -28,6 +28,7 @@ public:
     void MarkPlayed(const QString& ref, bool redraw);
     void MarkUnplayed(const QString& ref, bool redraw);
     void ResetPlayed();
+    bool isPlayed(const QString& ref) const;
     // Called whenever the played status changes, for totals that depend on it.
     void setPlayedStatusChanged(std::function<void()> changed) { m_statusChanged = std::move(changed); }
 

@@ -24,6 +24,95 @@ void PlayList::clearEntries() {
     itemsChanged();
 }
 
+void PlayList::insertEntries(qsizetype index, const std::vector<PlayListEntry>& entries) {
+    if (entries.empty()) {
+        return;
+    }
+    const qsizetype at = std::clamp<qsizetype>(index, 0, count());
+    const auto added = static_cast<qsizetype>(entries.size());
+    Q_EMIT linesAboutToBeInserted(at, at + added - 1);
+    m_entries.insert(m_entries.begin() + at, entries.begin(), entries.end());
+    itemsChanged();
+    QStringList lines;
+    lines.reserve(added);
+    for (qsizetype i = 0; i < added; ++i) {
+        lines.append(displayLine(at + i));
+    }
+    m_lines.insert(at, added, QString());
+    std::copy(lines.begin(), lines.end(), m_lines.begin() + at);
+    m_selected.insert(m_selected.begin() + at, static_cast<size_t>(added), 0);
+    if (m_focusedLine >= at) {
+        m_focusedLine += added;
+    }
+    Q_EMIT linesInserted(at, at + added - 1);
+    updateHorizontalExtent();
+}
+
+qsizetype PlayList::removeFlagged(const std::vector<char>& flagged) {
+    Q_EMIT linesAboutToBeReset();
+    size_t kept = 0;
+    qsizetype focused = -1;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (i < flagged.size() && flagged[i]) {
+            continue;
+        }
+        if (static_cast<qsizetype>(i) == m_focusedLine) {
+            focused = static_cast<qsizetype>(kept);
+        }
+        m_entries[kept] = std::move(m_entries[i]);
+        m_lines[static_cast<qsizetype>(kept)] = std::move(m_lines[static_cast<qsizetype>(i)]);
+        m_selected[kept] = m_selected[i];
+        ++kept;
+    }
+    const auto removed = static_cast<qsizetype>(m_entries.size() - kept);
+    m_entries.resize(kept);
+    m_lines.resize(static_cast<qsizetype>(kept));
+    m_selected.resize(kept);
+    m_selectedCount = std::count(m_selected.begin(), m_selected.end(), 1);
+    m_focusedLine = focused;
+    itemsChanged();
+    Q_EMIT linesReset();
+    Q_EMIT selectionChanged();
+    updateHorizontalExtent();
+    return removed;
+}
+
+void PlayList::permute(const std::vector<qsizetype>& order) {
+    Q_EMIT linesAboutToBeReset();
+    std::vector<PlayListEntry> entries;
+    QStringList lines;
+    std::vector<char> selected;
+    entries.reserve(order.size());
+    lines.reserve(static_cast<qsizetype>(order.size()));
+    selected.reserve(order.size());
+    qsizetype focused = -1;
+    for (size_t i = 0; i < order.size(); ++i) {
+        const auto from = static_cast<size_t>(order[i]);
+        entries.push_back(std::move(m_entries[from]));
+        lines.append(std::move(m_lines[static_cast<qsizetype>(from)]));
+        selected.push_back(m_selected[from]);
+        if (order[i] == m_focusedLine) {
+            focused = static_cast<qsizetype>(i);
+        }
+    }
+    m_entries = std::move(entries);
+    m_lines = std::move(lines);
+    m_selected = std::move(selected);
+    m_focusedLine = focused;
+    itemsChanged();
+    Q_EMIT linesReset();
+    Q_EMIT selectionChanged();
+}
+
+void PlayList::replaceItem(qsizetype index, const QString& ref) {
+    m_entries[static_cast<size_t>(index)].ref = ref;
+    itemsChanged();
+    if (index < lineCount()) {
+        m_lines[index] = displayLine(index);
+        Q_EMIT linesChanged(index, index);
+    }
+}
+
 qsizetype PlayList::indexOfItem(const QString& ref) const {
     if (m_firstLines.isEmpty() && !m_entries.empty()) {
         m_firstLines.reserve(static_cast<qsizetype>(m_entries.size()));
@@ -155,6 +244,31 @@ void PlayList::selectOnly(qsizetype line) {
 
 void PlayList::clearSelection() {
     selectOnly(-1);
+}
+
+void PlayList::selectAll() {
+    std::fill(m_selected.begin(), m_selected.end(), 1);
+    m_selectedCount = static_cast<qsizetype>(m_selected.size());
+    Q_EMIT selectionChanged();
+}
+
+void PlayList::invertSelection() {
+    for (char& flag : m_selected) {
+        flag = flag ? 0 : 1;
+    }
+    m_selectedCount = static_cast<qsizetype>(m_selected.size()) - m_selectedCount;
+    Q_EMIT selectionChanged();
+}
+
+std::vector<qsizetype> PlayList::selectedLines() const {
+    std::vector<qsizetype> lines;
+    lines.reserve(static_cast<size_t>(m_selectedCount));
+    for (size_t i = 0; i < m_selected.size(); ++i) {
+        if (m_selected[i]) {
+            lines.push_back(static_cast<qsizetype>(i));
+        }
+    }
+    return lines;
 }
 
 void PlayList::setFocusedLine(qsizetype line) {

@@ -38,6 +38,14 @@ public:
     const std::vector<PlayListEntry>& entries() const { return m_entries; }
     void setEntries(std::vector<PlayListEntry> entries);
     void clearEntries();
+    // Edits that change items and lines together; selection and the focused line move with their lines.
+    // Inserted lines start unselected.
+    void insertEntries(qsizetype index, const std::vector<PlayListEntry>& entries);
+    // Removes the items and lines whose flag is set; returns how many went.
+    qsizetype removeFlagged(const std::vector<char>& flagged);
+    // New line i is old line order[i].
+    void permute(const std::vector<qsizetype>& order);
+    void replaceItem(qsizetype index, const QString& ref);
     // Index of the first item that is the same item as ref (ignoring case), or -1.
     qsizetype indexOfItem(const QString& ref) const;
     bool containsItem(const QString& ref) const { return indexOfItem(ref) >= 0; }
@@ -63,6 +71,9 @@ public:
     void setSelectedRange(qsizetype first, qsizetype last, bool selected);
     void selectOnly(qsizetype line);
     void clearSelection();
+    void selectAll();
+    void invertSelection();
+    std::vector<qsizetype> selectedLines() const;
     qsizetype focusedLine() const { return m_focusedLine; }
     void setFocusedLine(qsizetype line);
     // Asks the view to scroll so that the line stands in the middle of the box.

@@ -1,5 +1,6 @@
 #include "gui/app/qtprompter.h"
 
+#include "core/files/filetypes.h"
 #include "gui/app/tsaveoldbox.h"
 
 #include <QFileDialog>
@@ -105,4 +106,16 @@ QString QtPrompter::chooseOpenPlayList(const QString& folder) {
 QString QtPrompter::chooseSavePlayList(const QString& folder) {
     return runPlayListDialog(m_parent, QStringLiteral("SaveDialog"), QStringLiteral("Save Play List"), folder,
                              QFileDialog::AcceptSave);
+}
+
+QString QtPrompter::chooseMediaFile(const QString& folder) {
+    QFileDialog dialog(m_parent, QStringLiteral("Choose media file to replace the current item"), folder);
+    dialog.setObjectName(QStringLiteral("BrowseOpenDialog"));
+    dialog.setNameFilters({QStringLiteral("All Multimedia Files (%1)").arg(MediaFileMask().replace(u';', u' ').trimmed()),
+                           QStringLiteral("All Files (*)")});
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
 }

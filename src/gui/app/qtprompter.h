@@ -13,6 +13,7 @@ public:
     Answer askSaveChangedPlayList() override;
     QString chooseOpenPlayList(const QString& folder) override;
     QString chooseSavePlayList(const QString& folder) override;
+    QString chooseMediaFile(const QString& folder) override;
 
     // The program's texts break lines with "\r", "\r\n" or "\n\r"; a label wants "\n".
     static QString displayText(const QString& text);

@@ -1,13 +1,16 @@
 #include "gui/app/tvlpmain.h"
 
 #include "core/common/fittext.h"
+#include "gui/app/editcommands.h"
 #include "gui/app/helpwindow.h"
+#include "gui/app/qtclipboard.h"
 #include "gui/app/mainbusyindicator.h"
 #include "gui/app/mainmenu.h"
 #include "gui/app/qtprompter.h"
 #include "gui/app/widgettextmeasurer.h"
 #include "gui/app/transportbar.h"
 #include "gui/playlist/playlistbox.h"
+#include "gui/playlist/playlistpanel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,21 +39,27 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
     }
     m_measurer = std::make_unique<WidgetTextMeasurer>(this);
     m_busy = std::make_unique<MainBusyIndicator>(this);
+    m_clipboard = std::make_unique<QtClipboard>();
     m_session = std::make_unique<AppSession>(
-        m_options.folders, AppSession::Ports{*prompter, *m_options.device, m_busy.get(), m_measurer.get()});
+        m_options.folders,
+        AppSession::Ports{*prompter, *m_options.device, *m_clipboard, m_busy.get(), m_measurer.get()});
 
-    m_playListBox = new PlayListBox(m_session->playList(), this);
-    setCentralWidget(m_playListBox);
+    m_panel = new PlayListPanel(*m_session, this);
+    m_playListBox = m_panel->box();
+    setCentralWidget(m_panel);
+    m_playListBox->installEventFilter(this);
     m_menu = new MainMenu(menuBar(), this);
     connectCommands();
     createStatusBar();
     m_transport = new TransportBar(this, *m_menu, *m_session);
+    m_edit = new EditCommands(*m_menu, *m_session, *m_clipboard, this);
     PlaybackController& controller = m_session->controller();
     connect(m_playListBox, &QAbstractItemView::doubleClicked, &controller, [&controller, this](const QModelIndex& index) {
         m_session->playList().setFocusedLine(index.row());
         controller.PlayPlaylistSBClick();
     });
-    connect(&m_session->playList(), &PlayList::selectionChanged, &controller, &PlaybackController::PlayListBoxClick);
+    connect(&m_session->playList(), &PlayList::selectionChanged, &m_session->editor(), &PlayListEditor::PlayListClick);
+    connect(&m_session->playList(), &PlayList::focusedLineChanged, &m_session->editor(), &PlayListEditor::PlayListClick);
     connect(&controller, &PlaybackController::helpRequested, this, &TVLPMain::showHelp);
     connect(m_session.get(), &AppSession::exitRequested, this, &QWidget::close);
 
@@ -207,6 +216,15 @@ void TVLPMain::showHelp(const QString& topic) {
         m_help = new HelpWindow(m_options.helpFolder, this);
     }
     m_help->showTopic(topic);
+}
+
+bool TVLPMain::eventFilter(QObject* watched, QEvent* event) {
+    // Entering the Play List makes it the active list.
+    if (watched == m_playListBox && event->type() == QEvent::FocusIn) {
+        m_session->run().focusList = ActiveList::PlayList;
+        m_session->editor().PlayListClick();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TVLPMain::changeEvent(QEvent* event) {

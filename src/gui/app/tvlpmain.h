@@ -7,7 +7,10 @@
 
 #include <memory>
 
+class EditCommands;
 class HelpWindow;
+class PlayListPanel;
+class QtClipboard;
 class MainBusyIndicator;
 class MainMenu;
 class MediaDevice;
@@ -36,6 +39,7 @@ public:
 
     AppSession& session() { return *m_session; }
     PlayListBox* playListBox() const { return m_playListBox; }
+    PlayListPanel* playListPanel() const { return m_panel; }
     QAction* action(const QString& name) const;
     MainMenu& mainMenu() const { return *m_menu; }
     TransportBar& transportBar() const { return *m_transport; }
@@ -54,6 +58,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectCommands();
@@ -69,8 +74,11 @@ private:
     std::unique_ptr<Prompter> m_ownPrompter;
     std::unique_ptr<WidgetTextMeasurer> m_measurer;
     std::unique_ptr<MainBusyIndicator> m_busy;
+    std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<AppSession> m_session;
+    PlayListPanel* m_panel = nullptr;
     PlayListBox* m_playListBox = nullptr;
+    EditCommands* m_edit = nullptr;
     QLabel* m_albumPanel = nullptr;
     MainMenu* m_menu = nullptr;
     TransportBar* m_transport = nullptr;

@@ -3,7 +3,12 @@
 #include "core/playlist/playlist.h"
 #include "gui/playlist/playlistboxmodel.h"
 
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
+#include <QUrl>
 
 PlayListBox::PlayListBox(PlayList& playList, QWidget* parent)
     : QListView(parent), m_playList(playList), m_model(new PlayListBoxModel(playList, this)) {
@@ -14,6 +19,10 @@ PlayListBox::PlayListBox(PlayList& playList, QWidget* parent)
     setIconSize(QSize(16, 16));
     m_model->setRowHeight(std::max(fontMetrics().height(), 16) + 2);
     setModel(m_model);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);  // the arrow marks the insertion point instead
+    setDragDropMode(QAbstractItemView::DragDrop);
 
     connect(&playList, &PlayList::selectionChanged, this, &PlayListBox::showCoreSelection);
     connect(&playList, &PlayList::linesReset, this, &PlayListBox::showCoreSelection);
@@ -84,4 +93,102 @@ void PlayListBox::centreLine(qsizetype line) {
     }
     const qsizetype top = CentredTopLine(line, wholeVisibleLines());
     scrollTo(m_model->index(static_cast<int>(top)), QAbstractItemView::PositionAtTop);
+}
+
+bool PlayListBox::accepts(const QMimeData* data) const {
+    return data->hasFormat(lineMimeType()) || data->hasUrls();
+}
+
+void PlayListBox::startDrag(Qt::DropActions) {
+    if (m_playList.selectedCount() == 0) {
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setData(lineMimeType(), QByteArray());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::MoveAction);
+    setMarker(-1);
+}
+
+void PlayListBox::dragEnterEvent(QDragEnterEvent* event) {
+    // Lines come from this box only; other programs give files.
+    if (event->mimeData()->hasFormat(lineMimeType()) && event->source() != this) {
+        event->ignore();
+        return;
+    }
+    if (accepts(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void PlayListBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (!accepts(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    // Near the top or bottom edge the list scrolls a line at a time.
+    const QPoint point = event->position().toPoint();
+    const int lineHeight = std::max(1, sizeHintForRow(0));
+    if (point.y() < lineHeight) {
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - 1);
+    } else if (point.y() > viewport()->height() - lineHeight) {
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
+    }
+    const QModelIndex under = indexAt(point);
+    const int lines = static_cast<int>(m_playList.lineCount());
+    setMarker(under.isValid() ? under.row() : lines - 1);
+    Q_EMIT dragPositionChanged(under.isValid() ? under.row() + 1 : lines);
+    event->acceptProposedAction();
+}
+
+void PlayListBox::dragLeaveEvent(QDragLeaveEvent* event) {
+    setMarker(-1);
+    Q_EMIT dragPositionChanged(-1);
+    QListView::dragLeaveEvent(event);
+}
+
+void PlayListBox::dropEvent(QDropEvent* event) {
+    setMarker(-1);
+    Q_EMIT dragPositionChanged(-1);
+    const QModelIndex under = indexAt(event->position().toPoint());
+    if (event->mimeData()->hasFormat(lineMimeType())) {
+        event->acceptProposedAction();
+        Q_EMIT linesDropped(under.isValid() ? under.row() : -1, !under.isValid());
+        return;
+    }
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    event->acceptProposedAction();
+    if (!paths.isEmpty()) {
+        Q_EMIT filesDropped(paths);
+    }
+}
+
+void PlayListBox::setMarker(int row) {
+    if (row != m_markerRow) {
+        m_markerRow = row;
+        viewport()->update();
+    }
+}
+
+void PlayListBox::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (m_markerRow < 0) {
+        return;
+    }
+    const QRect row = visualRect(m_model->index(m_markerRow));
+    QPainter painter(viewport());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(200, 0, 0));
+    const int top = row.top();
+    painter.drawPolygon(QPolygon({QPoint(2, top - 4), QPoint(9, top), QPoint(2, top + 4)}));
+    painter.fillRect(QRect(9, top - 1, viewport()->width() - 11, 2), QColor(200, 0, 0));
 }

@@ -15,7 +15,28 @@ public:
 
     int wholeVisibleLines() const;
 
+    static QString lineMimeType() { return QStringLiteral("application/x-velmaro-play-list-lines"); }
+
+Q_SIGNALS:
+    // Lines of this box were dropped on line target (belowLast: under the last line).
+    void linesDropped(qsizetype target, bool belowLast);
+    // Files from the desktop were dropped.
+    void filesDropped(const QStringList& paths);
+    // While dragging, the insertion point (1-based line, or the line count below the last line); -1 when
+    // the drag left the box.
+    void dragPositionChanged(qsizetype position);
+
+protected:
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    bool accepts(const QMimeData* data) const;
+    void setMarker(int row);
     void showCoreSelection();
     void takeViewSelection(const QItemSelection& selected, const QItemSelection& deselected);
     void centreLine(qsizetype line);
@@ -23,4 +44,5 @@ private:
     PlayList& m_playList;
     PlayListBoxModel* m_model;
     bool m_syncing = false;
+    int m_markerRow = -1;  // the row the insertion arrow points at, -1 when there is none
 };

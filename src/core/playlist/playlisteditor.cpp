@@ -1,0 +1,494 @@
+#include "core/playlist/playlisteditor.h"
+
+#include "core/app/runstate.h"
+#include "core/cdaudio/cddatabase.h"
+#include "core/common/busyindicator.h"
+#include "core/common/prompter.h"
+#include "core/playback/playorder.h"
+#include "core/playlist/itemref.h"
+#include "core/playlist/itemset.h"
+#include "core/playlist/itemsource.h"
+#include "core/playlist/playlist.h"
+#include "core/playlist/playlistdocument.h"
+#include "core/settings/preferences.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <numeric>
+
+PlayListEditor::PlayListEditor(Context context, QObject* parent) : QObject(parent), m_c(context) {}
+
+bool PlayListEditor::playing() const {
+    return m_c.run.playbackSource == PlaybackSource::PlayList;
+}
+
+bool PlayListEditor::fileExists(const QString& path) const {
+    return m_exists ? m_exists(path) : QFileInfo(path).isFile();
+}
+
+void PlayListEditor::markChanged() {
+    m_c.document.setChanged(true);
+    Q_EMIT totalsDirty();
+}
+
+void PlayListEditor::insertAt(qsizetype index, const std::vector<PlayListEntry>& entries) {
+    PlayList& list = m_c.playList;
+    const int current = list.CurrentItem();
+    if (current >= 0 && index <= current) {
+        list.setCurrentItem(current + static_cast<int>(entries.size()));
+    }
+    list.insertEntries(index, entries);
+    for (const PlayListEntry& entry : entries) {
+        m_c.unplayed.add(entry.ref);
+    }
+}
+
+// CurrentItem goes where its item went: new line i holds old line order[i].
+void PlayListEditor::keepCurrentOnItem(const std::vector<qsizetype>& order) {
+    const int current = m_c.playList.CurrentItem();
+    for (size_t i = 0; current >= 0 && i < order.size(); ++i) {
+        if (order[i] == current) {
+            m_c.playList.setCurrentItem(static_cast<int>(i));
+            return;
+        }
+    }
+}
+
+void PlayListEditor::AddSelectedItems(bool all) {
+    if (!m_source || !m_source->isVisible()) {
+        return;
+    }
+    const QStringList refs = all ? m_source->allItems() : m_source->selectedItems();
+    if (refs.isEmpty()) {
+        return;
+    }
+    PlayList& list = m_c.playList;
+    m_undo.RecordUndo(list.entries(), all ? QStringLiteral("Add All Items") : QStringLiteral("Add Item(s)"));
+    std::vector<PlayListEntry> entries;
+    for (const QString& ref : refs) {
+        entries.push_back({ref, 0});
+    }
+    insertAt(list.count(), entries);
+    list.selectOnly(list.lineCount() - 1);
+    markChanged();
+    PlayListClick();
+}
+
+void PlayListEditor::RemoveSelectedItems() {
+    PlayList& list = m_c.playList;
+    const std::vector<qsizetype> selected = list.selectedLines();
+    if (selected.empty()) {
+        return;
+    }
+    m_undo.RecordUndo(list.entries(), QStringLiteral("Remove Item(s)"));
+    std::vector<char> flagged(static_cast<size_t>(list.count()), 0);
+    int below = 0;  // removed lines not above CurrentItem
+    for (qsizetype line : selected) {
+        flagged[static_cast<size_t>(line)] = 1;
+        m_c.unplayed.remove(list.item(line));
+        if (line <= list.CurrentItem()) {
+            ++below;
+        }
+    }
+    if (list.CurrentItem() >= 0) {
+        list.setCurrentItem(list.CurrentItem() - below);
+    }
+    list.removeFlagged(flagged);
+    markChanged();
+    if (list.lineCount() > 0) {
+        const qsizetype line = std::min(selected.front(), list.lineCount() - 1);
+        list.selectOnly(line);
+        if (list.focusedLine() < 0) {
+            list.setFocusedLine(line);
+        }
+    }
+    PlayListClick();
+}
+
+void PlayListEditor::RemoveAll() {
+    PlayList& list = m_c.playList;
+    if (list.lineCount() == 0) {
+        return;
+    }
+    m_undo.RecordUndo(list.entries(), QStringLiteral("Remove All Items"));
+    markChanged();
+    list.clearEntries();
+    list.clearLines();
+    m_c.unplayed.clear();
+    // Playback itself goes on, and the played set is kept; the Play List is just no longer its source.
+    if (playing()) {
+        m_c.run.playbackSource = PlaybackSource::None;
+        list.setPlayListPlaying(false);
+    }
+    PlayListClick();
+}
+
+void PlayListEditor::MoveUp() {
+    PlayList& list = m_c.playList;
+    const std::vector<qsizetype> selected = list.selectedLines();
+    if (selected.empty()) {
+        return;
+    }
+    m_undo.RecordUndo(list.entries(), QStringLiteral("Move Up"));
+    if (selected.front() == 0) {
+        return;
+    }
+    std::vector<qsizetype> order(static_cast<size_t>(list.lineCount()));
+    std::iota(order.begin(), order.end(), 0);
+    for (qsizetype line : selected) {
+        std::swap(order[static_cast<size_t>(line - 1)], order[static_cast<size_t>(line)]);
+    }
+    keepCurrentOnItem(order);
+    list.permute(order);
+    list.setFocusedLine(selected.back() - 1);
+    markChanged();
+    PlayListClick();
+}
+
+void PlayListEditor::MoveDown() {
+    PlayList& list = m_c.playList;
+    const std::vector<qsizetype> selected = list.selectedLines();
+    if (selected.empty()) {
+        return;
+    }
+    m_undo.RecordUndo(list.entries(), QStringLiteral("Move Down"));
+    if (selected.back() == list.lineCount() - 1) {
+        return;
+    }
+    std::vector<qsizetype> order(static_cast<size_t>(list.lineCount()));
+    std::iota(order.begin(), order.end(), 0);
+    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+        std::swap(order[static_cast<size_t>(*it)], order[static_cast<size_t>(*it + 1)]);
+    }
+    keepCurrentOnItem(order);
+    list.permute(order);
+    list.setFocusedLine(selected.front() + 1);
+    markChanged();
+    PlayListClick();
+}
+
+void PlayListEditor::SortAlphabetically() {
+    PlayList& list = m_c.playList;
+    if (list.isEmpty()) {
+        return;
+    }
+    m_undo.RecordUndo(list.entries(), QStringLiteral("Sort Alphabetically"));
+    // Locale-aware and ignoring case, on the references: CD tracks ("[CDID=") come before files.
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(static_cast<size_t>(list.count()));
+    for (const PlayListEntry& entry : list.entries()) {
+        keys.push_back(collator.sortKey(entry.ref));
+    }
+    std::vector<qsizetype> order(static_cast<size_t>(list.count()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
+        return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]) < 0;
+    });
+    std::vector<PlayListEntry> sorted;
+    sorted.reserve(order.size());
+    for (qsizetype from : order) {
+        sorted.push_back(list.entries()[static_cast<size_t>(from)]);
+    }
+    keepCurrentOnItem(order);
+    list.setEntries(std::move(sorted));
+    list.RedrawPlayList(true);
+    if (playing() && list.CurrentItem() >= 0) {
+        list.setSelected(list.CurrentItem(), true);
+    }
+    if (list.CurrentItem() >= 0) {
+        list.centreLine(list.CurrentItem());
+    }
+    markChanged();
+    PlayListClick();
+}
+
+void PlayListEditor::SortRandomly() {
+    PlayList& list = m_c.playList;
+    if (list.isEmpty()) {
+        return;
+    }
+    m_undo.RecordUndo(list.entries(), QStringLiteral("Sort Randomly"));
+    BusyScope busy(list.count() > PlayList::kLongListLines ? m_c.busy : nullptr,
+                   QStringLiteral(" Please wait while Velmaro sorts the items in the Play List..."));
+    // Each remaining entry equally likely at every step: a uniform shuffle.
+    std::vector<qsizetype> order(static_cast<size_t>(list.count()));
+    std::iota(order.begin(), order.end(), 0);
+    for (size_t i = order.size(); i > 1; --i) {
+        const auto bound = static_cast<qsizetype>(i);
+        const qsizetype j = m_random ? m_random(bound)
+                                     : static_cast<qsizetype>(QRandomGenerator::global()->bounded(static_cast<quint64>(bound)));
+        std::swap(order[i - 1], order[static_cast<size_t>(j)]);
+    }
+    std::vector<PlayListEntry> shuffled;
+    shuffled.reserve(order.size());
+    for (qsizetype from : order) {
+        shuffled.push_back(list.entries()[static_cast<size_t>(from)]);
+    }
+    keepCurrentOnItem(order);
+    list.setEntries(std::move(shuffled));
+    list.RedrawPlayList(false);
+    markChanged();
+    if (playing() && list.CurrentItem() >= 0) {
+        list.setSelected(list.CurrentItem(), true);
+    }
+    if (list.CurrentItem() >= 0) {
+        list.centreLine(list.CurrentItem());
+    }
+    PlayListClick();
+}
+
+void PlayListEditor::filterItems(const std::function<bool(const PlayListEntry&)>& keep, const QString& busyText,
+                                 const QString& caption, const QString& nothingMessage, bool redrawAlways) {
+    PlayList& list = m_c.playList;
+    std::vector<PlayListEntry> kept;
+    std::vector<qsizetype> order;  // kept line -> old line
+    {
+        BusyScope busy(m_c.busy, busyText);
+        kept.reserve(static_cast<size_t>(list.count()));
+        for (qsizetype i = 0; i < list.count(); ++i) {
+            if (keep(list.entries()[static_cast<size_t>(i)])) {
+                kept.push_back(list.entries()[static_cast<size_t>(i)]);
+                order.push_back(i);
+            }
+        }
+    }
+    const bool dropped = static_cast<qsizetype>(kept.size()) != list.count();
+    const QString currentRef = list.CurrentItem() >= 0 && list.CurrentItem() < list.count() ? list.item(list.CurrentItem())
+                                                                                            : QString();
+    if (!dropped) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, nothingMessage);
+    } else {
+        m_undo.RecordUndo(list.entries(), caption);
+        m_c.unplayed.clear();
+        QStringList refs;
+        for (const PlayListEntry& entry : kept) {
+            refs.append(entry.ref);
+        }
+        m_c.unplayed.addAll(refs);
+        list.setEntries(std::move(kept));
+        markChanged();
+    }
+    // CurrentItem moves to the index of its item, wherever that now stands.
+    if (!currentRef.isEmpty()) {
+        list.setCurrentItem(static_cast<int>(list.indexOfItem(currentRef)));
+    }
+    if (dropped || redrawAlways) {
+        list.RedrawPlayList(false);
+    }
+    PlayListClick();
+    Q_EMIT totalsDirty();
+}
+
+void PlayListEditor::RemoveDuplicateItems() {
+    QSet<QString> seen;
+    filterItems(
+        [&seen](const PlayListEntry& entry) {
+            const QString identity = ItemIdentity(entry.ref);
+            if (seen.contains(identity)) {
+                return false;
+            }
+            seen.insert(identity);
+            return true;
+        },
+        QStringLiteral(" Please wait while Velmaro removes all duplicate items..."), QStringLiteral("Remove Duplicate Items"),
+        noDuplicatesMessage(), true);
+}
+
+void PlayListEditor::RemoveNonExistentItems() {
+    filterItems(
+        [this](const PlayListEntry& entry) {
+            return IsCDItem(entry.ref) || fileExists(GetItemValue(entry.ref, QStringLiteral("FILE")));
+        },
+        QStringLiteral(" Please wait while Velmaro removes all items which no longer exist..."),
+        QStringLiteral("Remove Non-Existent Items"), QStringLiteral("No non-existent items were found in the Play List."),
+        false);
+}
+
+void PlayListEditor::SelectAll() {
+    m_c.playList.selectAll();
+    PlayListClick();
+}
+
+void PlayListEditor::UnselectAll() {
+    m_c.playList.clearSelection();
+    PlayListClick();
+}
+
+void PlayListEditor::InvertSelection() {
+    m_c.playList.invertSelection();
+    PlayListClick();
+}
+
+void PlayListEditor::SelectPlayingItem() {
+    PlayList& list = m_c.playList;
+    const int current = list.CurrentItem();
+    if (!playing() || current < 0 || current >= list.lineCount()) {
+        return;
+    }
+    list.selectOnly(current);
+    list.setFocusedLine(current);
+    list.centreLine(current);
+    PlayListClick();
+}
+
+void PlayListEditor::EditItem() {
+    if (m_c.run.focusList == ActiveList::CDList) {
+        m_c.prompter.showMessage(Prompter::Kind::Error, QStringLiteral("You cannot edit CD Audio tracks."));
+        return;
+    }
+    const PlayList& list = m_c.playList;
+    if (list.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information,
+                                 QStringLiteral("There are currently no items in the Play List"));
+        return;
+    }
+    const qsizetype focused = std::max<qsizetype>(list.focusedLine(), 0);
+    if (IsCDItem(list.item(focused))) {
+        m_c.prompter.showMessage(Prompter::Kind::Error, QStringLiteral("You cannot edit CD Audio tracks."));
+        return;
+    }
+    Q_EMIT editRequested(GetItemValue(list.item(focused), QStringLiteral("FILE")));
+}
+
+void PlayListEditor::ResetPlayedStatusAll() {
+    m_c.order.ResetPlayed();
+    const int current = m_c.playList.CurrentItem();
+    if (playing() && current >= 0 && current < m_c.playList.count()) {
+        m_c.order.MarkPlayed(m_c.playList.item(current), true);
+    }
+}
+
+void PlayListEditor::TogglePlayedStatusSelected() {
+    PlayList& list = m_c.playList;
+    for (qsizetype line : list.selectedLines()) {
+        const QString& ref = list.item(line);
+        if (m_c.order.isPlayed(ref)) {
+            m_c.order.MarkUnplayed(ref, false);
+        } else {
+            m_c.order.MarkPlayed(ref, false);
+        }
+    }
+    list.refreshLines(0, list.lineCount() - 1);
+}
+
+bool PlayListEditor::ReplaceFocusedItem(const QString& path) {
+    PlayList& list = m_c.playList;
+    const qsizetype focused = list.focusedLine();
+    if (focused < 0 || focused >= list.count()) {
+        return false;
+    }
+    if (!fileExists(path)) {
+        m_c.prompter.showMessage(Prompter::Kind::Information,
+                                 QStringLiteral("The specified file does not exist. Please \rcheck the path and "
+                                                "filename again."));
+        return false;
+    }
+    if (!IsStorablePath(path)) {
+        m_c.prompter.showMessage(Prompter::Kind::Error,
+                                 QStringLiteral("The file name \"%1\" contains a quotation mark or a line break, "
+                                                "so it cannot be stored in a Play List.")
+                                     .arg(path));
+        return false;
+    }
+    list.replaceItem(focused, MakeFileItem(path));
+    m_c.unplayed.add(list.item(focused));
+    markChanged();
+    PlayListClick();
+    return true;
+}
+
+void PlayListEditor::BrowseSBClick() {
+    const qsizetype focused = m_c.playList.focusedLine();
+    if (focused < 0 || focused >= m_c.playList.count()) {
+        return;
+    }
+    const QString chosen = m_c.prompter.chooseMediaFile(browseFolder());
+    if (!chosen.isEmpty()) {
+        ReplaceFocusedItem(chosen);
+    }
+}
+
+QString PlayListEditor::browseFolder() const {
+    const PlayList& list = m_c.playList;
+    const qsizetype focused = list.focusedLine();
+    if (focused < 0 || focused >= list.count() || IsCDItem(list.item(focused))) {
+        return {};
+    }
+    const QString folder = QFileInfo(GetItemValue(list.item(focused), QStringLiteral("FILE"))).absolutePath();
+    return QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void PlayListEditor::restore(std::vector<PlayListEntry> entries) {
+    PlayList& list = m_c.playList;
+    const int current = list.CurrentItem();
+    const QString noted = current >= 0 && current < list.count() ? list.item(current) : QString();
+    m_c.unplayed.clear();
+    QStringList refs;
+    for (const PlayListEntry& entry : entries) {
+        refs.append(entry.ref);
+    }
+    m_c.unplayed.addAll(refs);
+    list.setEntries(std::move(entries));
+    if (!noted.isEmpty()) {
+        const qsizetype found = list.indexOfItem(noted);
+        if (found >= 0) {
+            list.setCurrentItem(static_cast<int>(found));
+        }
+    }
+    markChanged();
+    list.RedrawPlayList(false);
+    PlayListClick();
+}
+
+void PlayListEditor::Undo() {
+    if (m_undo.canUndo()) {
+        restore(m_undo.takeUndo(m_c.playList.entries()));
+    }
+}
+
+void PlayListEditor::Redo() {
+    if (m_undo.canRedo()) {
+        restore(m_undo.takeRedo(m_c.playList.entries()));
+    }
+}
+
+void PlayListEditor::PlayListClick() {
+    const PlayList& list = m_c.playList;
+    PlayListControls controls;
+    const bool hasLines = list.lineCount() > 0;
+    controls.removeAll = hasLines;
+    controls.remove = hasLines && list.selectedCount() > 0;
+    controls.info = UpdatePlayListInfo(-1);
+    controls.infoVisible = hasLines && m_c.preferences.components[0] && m_c.preferences.components[7];
+    if (!list.isEmpty()) {
+        const qsizetype focused = std::clamp<qsizetype>(list.focusedLine(), 0, list.count() - 1);
+        const QString& ref = list.item(focused);
+        if (IsCDItem(ref)) {
+            QString disc = m_c.cdDatabase.discName(GetItemValue(ref, QStringLiteral("CDID"))).left(80);
+            if (disc.isEmpty()) {
+                disc = QStringLiteral("Unknown CD");
+            }
+            controls.path = QStringLiteral("Track: ") + GetItemValue(ref, QStringLiteral("T")) +
+                            QStringLiteral(", CD: ") + disc;
+            controls.pathReadOnly = true;
+        } else {
+            controls.path = GetItemValue(ref, QStringLiteral("FILE"));
+            controls.pathReadOnly = false;
+        }
+        controls.play = controls.move = controls.browse = true;
+    }
+    m_controls = controls;
+    Q_EMIT clicked();
+}
+
+QString PlayListEditor::UpdatePlayListInfo(qsizetype position) const {
+    const PlayList& list = m_c.playList;
+    const qsizetype shown = position >= 0 ? position : list.focusedLine() + 1;
+    return QStringLiteral("&PL: %1 of %2, %3 selected").arg(shown).arg(list.lineCount()).arg(list.selectedCount());
+}

@@ -1,0 +1,154 @@
+#include "gui/playlist/playlistpanel.h"
+
+#include "core/app/appsession.h"
+#include "core/common/fittext.h"
+#include "gui/app/widgettextmeasurer.h"
+#include "gui/playlist/playlistbox.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Hints are "short|long": the short part is the tooltip, the long part goes to the status bar.
+void setHint(QWidget* widget, const QString& hint) {
+    QString tip = hint.section(u'|', 0, 0);
+    tip.replace(u'\r', u'\n');
+    widget->setToolTip(tip);
+    widget->setStatusTip(hint.section(u'|', 1));
+}
+
+}  // namespace
+
+PlayListPanel::PlayListPanel(AppSession& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_box(new PlayListBox(session.playList(), this)) {
+    setObjectName(QStringLiteral("PlayListPanel"));
+    m_path = new QLineEdit(this);
+    m_path->setObjectName(QStringLiteral("FullPathEdit"));
+    m_path->setReadOnly(true);
+    m_path->installEventFilter(this);
+    m_browse = new QToolButton(this);
+    m_browse->setObjectName(QStringLiteral("BrowseSB"));
+    m_browse->setText(QStringLiteral("..."));
+    setHint(m_browse, QStringLiteral("Browse...|"));
+    m_info = new QLabel(QStringLiteral("0 of 0, 0 selected"), this);
+    m_info->setObjectName(QStringLiteral("PlayListBoxInfo"));
+    m_info->setTextFormat(Qt::PlainText);
+    m_info->setBuddy(m_box);
+
+    m_add = button("AddBtn", QStringLiteral("< A&dd"), QStringLiteral("Adds the selected items(s)\rin the File List to the Play List|"));
+    m_addAll = button("AddAllBtn", QStringLiteral("<< Add A&ll"), QStringLiteral("Adds all the items in the\rFile List to the Play List|"));
+    m_remove = button("RemBtn", QStringLiteral("&Remove >"), QStringLiteral("Remove the selected items in the Play List|"));
+    m_removeAll = button("RemAllBtn", QStringLiteral("Re&move All >>"), QStringLiteral("Remove all the items in the Play List|"));
+    m_up = new QToolButton(this);
+    m_up->setObjectName(QStringLiteral("SpinButtonUp"));
+    m_up->setArrowType(Qt::UpArrow);
+    m_down = new QToolButton(this);
+    m_down->setObjectName(QStringLiteral("SpinButtonDown"));
+    m_down->setArrowType(Qt::DownArrow);
+    for (QToolButton* spin : {m_up, m_down}) {
+        setHint(spin, QStringLiteral("Moves the selected item(s)\rup / down in the Play List|"));
+        spin->setAutoRepeat(true);
+    }
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_path, 1);
+    pathRow->addWidget(m_browse);
+    auto* buttons = new QVBoxLayout;
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_add, m_addAll, m_remove, m_removeAll}) {
+        buttons->addWidget(widget);
+    }
+    buttons->addStretch(1);
+    auto* spin = new QHBoxLayout;
+    spin->addWidget(m_up);
+    spin->addWidget(m_down);
+    buttons->addLayout(spin);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addLayout(pathRow, 0, 0);
+    layout->addWidget(m_box, 1, 0);
+    layout->addWidget(m_info, 2, 0);
+    layout->addLayout(buttons, 1, 1);
+
+    PlayListEditor& editor = session.editor();
+    connect(m_add, &QPushButton::clicked, &editor, [&editor] { editor.AddSelectedItems(false); });
+    connect(m_addAll, &QPushButton::clicked, &editor, [&editor] { editor.AddSelectedItems(true); });
+    connect(m_remove, &QPushButton::clicked, &editor, &PlayListEditor::RemoveSelectedItems);
+    connect(m_removeAll, &QPushButton::clicked, &editor, &PlayListEditor::RemoveAll);
+    connect(m_up, &QToolButton::clicked, &editor, &PlayListEditor::MoveUp);
+    connect(m_down, &QToolButton::clicked, &editor, &PlayListEditor::MoveDown);
+    connect(m_browse, &QToolButton::clicked, this, &PlayListPanel::browse);
+    connect(&editor, &PlayListEditor::clicked, this, &PlayListPanel::showControls);
+    connect(m_box, &PlayListBox::linesDropped, &editor, &PlayListEditor::moveDroppedLines);
+    connect(m_box, &PlayListBox::filesDropped, &editor, &PlayListEditor::dropFiles);
+    connect(m_box, &PlayListBox::dragPositionChanged, this, [this, &editor](qsizetype position) {
+        showInfo(editor.UpdatePlayListInfo(position));
+    });
+    showControls();
+}
+
+QPushButton* PlayListPanel::button(const char* name, const QString& caption, const QString& hint) {
+    auto* pushButton = new QPushButton(caption, this);
+    pushButton->setObjectName(QString::fromLatin1(name));
+    setHint(pushButton, hint);
+    return pushButton;
+}
+
+void PlayListPanel::showInfo(const QString& caption) {
+    const WidgetTextMeasurer measurer(m_info);
+    m_info->setText(FitText(measurer, std::max(m_info->width(), 60), QString(caption).remove(u'&')));
+}
+
+void PlayListPanel::showControls() {
+    const PlayListControls controls = m_session.editor().controls();
+    const bool sourceVisible = false;  // the File List and CD Audio List come with their own windows
+    m_add->setEnabled(sourceVisible);
+    m_addAll->setEnabled(sourceVisible);
+    m_remove->setEnabled(controls.remove);
+    m_removeAll->setEnabled(controls.removeAll);
+    m_up->setEnabled(controls.move);
+    m_down->setEnabled(controls.move);
+    m_browse->setEnabled(controls.browse);
+    if (!m_path->hasFocus() || controls.pathReadOnly) {
+        m_path->setText(controls.path);
+    }
+    m_path->setReadOnly(controls.pathReadOnly);
+    setHint(m_path, controls.path.isEmpty() ? QString() : controls.path + u'|');
+    showInfo(controls.info);
+    m_info->setVisible(controls.infoVisible);
+}
+
+bool PlayListPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_path && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            replaceFromPathEdit();
+            return true;  // Enter is swallowed
+        }
+        if (m_session.playList().isEmpty()) {
+            m_path->setReadOnly(true);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PlayListPanel::replaceFromPathEdit() {
+    if (m_path->isReadOnly()) {
+        return;
+    }
+    if (m_session.editor().ReplaceFocusedItem(m_path->text())) {
+        QApplication::beep();
+    } else {
+        m_path->setText(m_session.editor().controls().path);
+    }
+}
+
+void PlayListPanel::browse() {
+    m_session.editor().BrowseSBClick();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class AppSession;
+class PlayListBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+// The Play List side of the main window: the path edit with its browse button, the box, its info
+// label, the add and remove buttons and the spin button that moves the selection.
+class PlayListPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    PlayListPanel(AppSession& session, QWidget* parent = nullptr);
+
+    PlayListBox* box() const { return m_box; }
+    QLineEdit* pathEdit() const { return m_path; }
+    // Takes the state PlayListClick decided.
+    void showControls();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPushButton* button(const char* name, const QString& caption, const QString& hint);
+    void replaceFromPathEdit();
+    void browse();
+    void showInfo(const QString& caption);
+
+    AppSession& m_session;
+    PlayListBox* m_box;
+    QLineEdit* m_path;
+    QToolButton* m_browse;
+    QLabel* m_info;
+    QPushButton* m_add;
+    QPushButton* m_addAll;
+    QPushButton* m_remove;
+    QPushButton* m_removeAll;
+    QToolButton* m_up;
+    QToolButton* m_down;
+};
