@@ -50,7 +50,7 @@ struct Fixture {
     QString path = QDir(folder.path()).filePath(QStringLiteral("long.vlp"));
     SilentPrompter prompter;
     PlayList playList;
-    ItemSet unplayed{ItemSet::Order::Sorted};
+    ItemSet unplayed{ItemSet::Order::Insertion};
     CDDatabase cdDatabase;
     RunState run;
     Preferences preferences;

@@ -112,7 +112,8 @@ private:
     // The lists of the main window, created empty in this order.
     CDDatabase m_cdDatabase;
     PlayList m_playList;
-    ItemSet m_unplayedItems{ItemSet::Order::Sorted};
+    // The random pool: any order serves a uniform draw, and keeping it sorted costs a sort per refill.
+    ItemSet m_unplayedItems{ItemSet::Order::Insertion};
     ItemSet m_playedItems{ItemSet::Order::Insertion};
 
     PlayListDocument m_document;

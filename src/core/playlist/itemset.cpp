@@ -23,6 +23,9 @@ bool ItemSet::add(const QString& ref) {
 }
 
 void ItemSet::addAll(const QStringList& refs) {
+    m_present.reserve(m_present.size() + refs.size());
+    m_items.reserve(m_items.size() + refs.size());
+    m_identities.reserve(m_identities.size() + refs.size());
     if (m_order == Order::Insertion) {
         for (const QString& ref : refs) {
             add(ref);
@@ -63,6 +66,27 @@ bool ItemSet::remove(const QString& ref) {
     m_items.removeAt(i);
     m_identities.removeAt(i);
     return true;
+}
+
+void ItemSet::removeAll(const QStringList& refs) {
+    bool removed = false;
+    for (const QString& ref : refs) {
+        removed = m_present.remove(ItemIdentity(ref)) || removed;
+    }
+    if (!removed) {
+        return;
+    }
+    // What is no longer present goes, in one pass.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < m_items.size(); ++i) {
+        if (m_present.contains(m_identities.at(i))) {
+            m_items[kept] = m_items.at(i);
+            m_identities[kept] = m_identities.at(i);
+            ++kept;
+        }
+    }
+    m_items.resize(kept);
+    m_identities.resize(kept);
 }
 
 void ItemSet::clear() {

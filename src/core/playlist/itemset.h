@@ -16,6 +16,8 @@ public:
     bool add(const QString& ref);
     void addAll(const QStringList& refs);
     bool remove(const QString& ref);
+    // Removes many in one pass over the set.
+    void removeAll(const QStringList& refs);
     void clear();
 
     bool contains(const QString& ref) const;

@@ -113,14 +113,28 @@ void PlayList::replaceItem(qsizetype index, const QString& ref) {
     }
 }
 
-qsizetype PlayList::indexOfItem(const QString& ref) const {
-    if (m_firstLines.isEmpty() && !m_entries.empty()) {
-        m_firstLines.reserve(static_cast<qsizetype>(m_entries.size()));
-        for (size_t i = m_entries.size(); i-- > 0;) {
-            m_firstLines.insert(ItemIdentity(m_entries[i].ref), static_cast<qsizetype>(i));
-        }
+void PlayList::indexFirstLines() const {
+    if (!m_firstLines.isEmpty() || m_entries.empty()) {
+        return;
     }
+    m_firstLines.reserve(static_cast<qsizetype>(m_entries.size()));
+    for (size_t i = m_entries.size(); i-- > 0;) {
+        m_firstLines.insert(ItemIdentity(m_entries[i].ref), static_cast<qsizetype>(i));
+    }
+}
+
+qsizetype PlayList::indexOfItem(const QString& ref) const {
+    indexFirstLines();
     return m_firstLines.value(ItemIdentity(ref), -1);
+}
+
+std::vector<char> PlayList::firstOccurrences() const {
+    indexFirstLines();
+    std::vector<char> firsts(m_entries.size(), 0);
+    for (const qsizetype line : std::as_const(m_firstLines)) {
+        firsts[static_cast<size_t>(line)] = 1;
+    }
+    return firsts;
 }
 
 QString PlayList::displayLine(qsizetype index) const {

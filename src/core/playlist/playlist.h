@@ -49,6 +49,8 @@ public:
     // Index of the first item that is the same item as ref (ignoring case), or -1.
     qsizetype indexOfItem(const QString& ref) const;
     bool containsItem(const QString& ref) const { return indexOfItem(ref) >= 0; }
+    // Per item: 1 when it is the first line of its item.
+    std::vector<char> firstOccurrences() const;
 
     int CurrentItem() const { return m_currentItem; }
     void setCurrentItem(int index) { m_currentItem = index; }
@@ -108,6 +110,7 @@ private:
     int lineWidth(const QString& text) const;
 
     void itemsChanged() { m_firstLines.clear(); }
+    void indexFirstLines() const;
 
     std::vector<PlayListEntry> m_entries;
     // Identity -> first index, built when first needed after a change of the items.

@@ -86,10 +86,11 @@ void PlayListEditor::RemoveSelectedItems() {
     }
     m_undo.RecordUndo(list.entries(), QStringLiteral("Remove Item(s)"));
     std::vector<char> flagged(static_cast<size_t>(list.count()), 0);
+    QStringList removed;
     int below = 0;  // removed lines not above CurrentItem
     for (qsizetype line : selected) {
         flagged[static_cast<size_t>(line)] = 1;
-        m_c.unplayed.remove(list.item(line));
+        removed.append(list.item(line));
         if (line <= list.CurrentItem()) {
             ++below;
         }
@@ -98,6 +99,9 @@ void PlayListEditor::RemoveSelectedItems() {
         list.setCurrentItem(list.CurrentItem() - below);
     }
     list.removeFlagged(flagged);
+    // An item still on another line stays in the pool.
+    removed.removeIf([&list](const QString& ref) { return list.containsItem(ref); });
+    m_c.unplayed.removeAll(removed);
     markChanged();
     if (list.lineCount() > 0) {
         const qsizetype line = std::min(selected.front(), list.lineCount() - 1);
@@ -183,7 +187,8 @@ void PlayListEditor::SortAlphabetically() {
     std::vector<QCollatorSortKey> keys;
     keys.reserve(static_cast<size_t>(list.count()));
     for (const PlayListEntry& entry : list.entries()) {
-        keys.push_back(collator.sortKey(entry.ref));
+        // Folded first: in the C locale the collator's keys ignore the case setting.
+        keys.push_back(collator.sortKey(ItemIdentity(entry.ref)));
     }
     std::vector<qsizetype> order(static_cast<size_t>(list.count()));
     std::iota(order.begin(), order.end(), 0);
@@ -243,66 +248,62 @@ void PlayListEditor::SortRandomly() {
     PlayListClick();
 }
 
-void PlayListEditor::filterItems(const std::function<bool(const PlayListEntry&)>& keep, const QString& busyText,
+void PlayListEditor::filterItems(const std::function<bool(const PlayListEntry&, qsizetype)>& keep, const QString& busyText,
                                  const QString& caption, const QString& nothingMessage, bool redrawAlways) {
     PlayList& list = m_c.playList;
-    std::vector<PlayListEntry> kept;
-    std::vector<qsizetype> order;  // kept line -> old line
+    std::vector<char> dropped(static_cast<size_t>(list.count()), 0);
+    qsizetype droppedCount = 0;
     {
         BusyScope busy(m_c.busy, busyText);
-        kept.reserve(static_cast<size_t>(list.count()));
         for (qsizetype i = 0; i < list.count(); ++i) {
-            if (keep(list.entries()[static_cast<size_t>(i)])) {
-                kept.push_back(list.entries()[static_cast<size_t>(i)]);
-                order.push_back(i);
+            if (!keep(list.entries()[static_cast<size_t>(i)], i)) {
+                dropped[static_cast<size_t>(i)] = 1;
+                ++droppedCount;
             }
         }
     }
-    const bool dropped = static_cast<qsizetype>(kept.size()) != list.count();
-    const QString currentRef = list.CurrentItem() >= 0 && list.CurrentItem() < list.count() ? list.item(list.CurrentItem())
-                                                                                            : QString();
-    if (!dropped) {
+    // CurrentItem moves to the index of its item (its first line), wherever that now stands.
+    const int current = list.CurrentItem();
+    qsizetype first = current >= 0 && current < list.count() ? list.indexOfItem(list.item(current)) : -1;
+    if (first >= 0) {
+        first = dropped[static_cast<size_t>(first)] ? -1 : first - std::count(dropped.begin(), dropped.begin() + first, 1);
+    }
+    if (droppedCount == 0) {
         m_c.prompter.showMessage(Prompter::Kind::Information, nothingMessage);
+        if (redrawAlways) {
+            list.clearSelection();  // the lines stay as they are, unselected
+        }
     } else {
         m_undo.RecordUndo(list.entries(), caption);
+        list.removeFlagged(dropped);
+        list.clearSelection();
         m_c.unplayed.clear();
         QStringList refs;
-        for (const PlayListEntry& entry : kept) {
+        refs.reserve(list.count());
+        for (const PlayListEntry& entry : list.entries()) {
             refs.append(entry.ref);
         }
         m_c.unplayed.addAll(refs);
-        list.setEntries(std::move(kept));
         markChanged();
     }
-    // CurrentItem moves to the index of its item, wherever that now stands.
-    if (!currentRef.isEmpty()) {
-        list.setCurrentItem(static_cast<int>(list.indexOfItem(currentRef)));
-    }
-    if (dropped || redrawAlways) {
-        list.RedrawPlayList(false);
+    if (current >= 0) {
+        list.setCurrentItem(static_cast<int>(first));
     }
     PlayListClick();
     Q_EMIT totalsDirty();
 }
 
 void PlayListEditor::RemoveDuplicateItems() {
-    QSet<QString> seen;
-    filterItems(
-        [&seen](const PlayListEntry& entry) {
-            const QString identity = ItemIdentity(entry.ref);
-            if (seen.contains(identity)) {
-                return false;
-            }
-            seen.insert(identity);
-            return true;
-        },
-        QStringLiteral(" Please wait while Velmaro removes all duplicate items..."), QStringLiteral("Remove Duplicate Items"),
-        noDuplicatesMessage(), true);
+    // The first line of each item stays: the Play List's own index of first lines says which that is.
+    const std::vector<char> firsts = m_c.playList.firstOccurrences();
+    filterItems([&firsts](const PlayListEntry&, qsizetype line) { return firsts[static_cast<size_t>(line)] != 0; },
+                QStringLiteral(" Please wait while Velmaro removes all duplicate items..."),
+                QStringLiteral("Remove Duplicate Items"), noDuplicatesMessage(), true);
 }
 
 void PlayListEditor::RemoveNonExistentItems() {
     filterItems(
-        [this](const PlayListEntry& entry) {
+        [this](const PlayListEntry& entry, qsizetype) {
             return IsCDItem(entry.ref) || fileExists(GetItemValue(entry.ref, QStringLiteral("FILE")));
         },
         QStringLiteral(" Please wait while Velmaro removes all items which no longer exist..."),
@@ -436,10 +437,16 @@ void PlayListEditor::restore(std::vector<PlayListEntry> entries) {
     m_c.unplayed.addAll(refs);
     list.setEntries(std::move(entries));
     if (!noted.isEmpty()) {
-        const qsizetype found = list.indexOfItem(noted);
-        if (found >= 0) {
-            list.setCurrentItem(static_cast<int>(found));
+        // One lookup: a scan is cheaper than indexing the whole restored list.
+        const auto& restored = list.entries();
+        const auto found = std::find_if(restored.begin(), restored.end(),
+                                        [&noted](const PlayListEntry& entry) { return SameItem(entry.ref, noted); });
+        if (found != restored.end()) {
+            list.setCurrentItem(static_cast<int>(found - restored.begin()));
         }
+    }
+    if (list.CurrentItem() >= list.count()) {
+        list.setCurrentItem(-1);  // its item is not in the restored list
     }
     markChanged();
     list.RedrawPlayList(false);

@@ -121,7 +121,7 @@ private:
     void insertAt(qsizetype index, const std::vector<PlayListEntry>& entries);
     void restore(std::vector<PlayListEntry> entries);
     void keepCurrentOnItem(const std::vector<qsizetype>& order);
-    void filterItems(const std::function<bool(const PlayListEntry&)>& keep, const QString& busyText,
+    void filterItems(const std::function<bool(const PlayListEntry&, qsizetype)>& keep, const QString& busyText,
                      const QString& caption, const QString& nothingMessage, bool redrawAlways);
     QStringList copyLines() const;
     bool fileExists(const QString& path) const;

@@ -157,21 +157,19 @@ void PlayListEditor::moveDroppedLines(qsizetype target, bool belowLast) {
         for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
             const qsizetype from = positionOf(*it);
             const qsizetype to = target - moved;
-            if (from == to) {
-                continue;
+            ++moved;  // a line already in its slot still takes it
+            if (from != to) {
+                moveLine(from, to);
             }
-            moveLine(from, to);
-            ++moved;
         }
     } else {
         for (qsizetype line : selected) {
             const qsizetype from = positionOf(line);
             const qsizetype to = target + moved;
-            if (from == to) {
-                continue;
-            }
-            moveLine(from, to);
             ++moved;
+            if (from != to) {
+                moveLine(from, to);
+            }
         }
     }
     keepCurrentOnItem(order);

@@ -5,6 +5,7 @@ void UndoHistory::RecordUndo(const std::vector<PlayListEntry>& current, const QS
         return;
     }
     m_undo = current;
+    m_hasUndo = true;
     m_menuCaption = caption;
     m_hintCaption = caption;
 }
@@ -12,7 +13,9 @@ void UndoHistory::RecordUndo(const std::vector<PlayListEntry>& current, const QS
 std::vector<PlayListEntry> UndoHistory::takeUndo(const std::vector<PlayListEntry>& current) {
     std::vector<PlayListEntry> restored = std::move(m_undo);
     m_undo.clear();
+    m_hasUndo = false;
     m_redo = current;
+    m_hasRedo = true;
     m_hintCaption.clear();
     return restored;
 }
@@ -20,13 +23,16 @@ std::vector<PlayListEntry> UndoHistory::takeUndo(const std::vector<PlayListEntry
 std::vector<PlayListEntry> UndoHistory::takeRedo(const std::vector<PlayListEntry>& current) {
     std::vector<PlayListEntry> restored = std::move(m_redo);
     m_redo.clear();
+    m_hasRedo = false;
     m_undo = current;
+    m_hasUndo = true;
     return restored;
 }
 
 void UndoHistory::clear() {
     m_undo.clear();
     m_redo.clear();
+    m_hasUndo = m_hasRedo = false;
     m_menuCaption.clear();
     m_hintCaption.clear();
 }
@@ -47,7 +53,7 @@ QString UndoHistory::undoHint(const QString& shortcutText) const {
 }
 
 void UndoHistory::editMenuOpened() {
-    if (m_undo.empty()) {
+    if (!m_hasUndo) {
         m_menuCaption.clear();
     }
 }

@@ -11,8 +11,8 @@ class UndoHistory {
 public:
     // Taken before a command changes anything; an empty Play List records nothing.
     void RecordUndo(const std::vector<PlayListEntry>& current, const QString& caption);
-    bool canUndo() const { return !m_undo.empty(); }
-    bool canRedo() const { return !m_redo.empty(); }
+    bool canUndo() const { return m_hasUndo; }
+    bool canRedo() const { return m_hasRedo; }
     // The snapshot to restore; the current list becomes the redo (resp. undo) snapshot.
     std::vector<PlayListEntry> takeUndo(const std::vector<PlayListEntry>& current);
     std::vector<PlayListEntry> takeRedo(const std::vector<PlayListEntry>& current);
@@ -29,6 +29,9 @@ public:
 private:
     std::vector<PlayListEntry> m_undo;
     std::vector<PlayListEntry> m_redo;
+    // Flags rather than emptiness: an empty list is a state Redo can return to (after Remove All).
+    bool m_hasUndo = false;
+    bool m_hasRedo = false;
     QString m_menuCaption;  // what the menu item names
     QString m_hintCaption;  // what the toolbar hint names
 };
