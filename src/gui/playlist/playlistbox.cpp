@@ -153,19 +153,22 @@ void PlayListBox::dragLeaveEvent(QDragLeaveEvent* event) {
 void PlayListBox::dropEvent(QDropEvent* event) {
     setMarker(-1);
     Q_EMIT dragPositionChanged(-1);
-    const QModelIndex under = indexAt(event->position().toPoint());
-    if (event->mimeData()->hasFormat(lineMimeType())) {
-        event->acceptProposedAction();
+    event->acceptProposedAction();
+    dropData(event->mimeData(), event->position().toPoint());
+}
+
+void PlayListBox::dropData(const QMimeData* data, QPoint point) {
+    const QModelIndex under = indexAt(point);
+    if (data->hasFormat(lineMimeType())) {
         Q_EMIT linesDropped(under.isValid() ? under.row() : -1, !under.isValid());
         return;
     }
     QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls()) {
+    for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
             paths.append(url.toLocalFile());
         }
     }
-    event->acceptProposedAction();
     if (!paths.isEmpty()) {
         Q_EMIT filesDropped(paths);
     }

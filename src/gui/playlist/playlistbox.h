@@ -16,6 +16,8 @@ public:
     int wholeVisibleLines() const;
 
     static QString lineMimeType() { return QStringLiteral("application/x-velmaro-play-list-lines"); }
+    // What a drop of this data at a point of the viewport does.
+    void dropData(const QMimeData* data, QPoint point);
 
 Q_SIGNALS:
     // Lines of this box were dropped on line target (belowLast: under the last line).

@@ -39,7 +39,6 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* parent)
     setHint(m_browse, QStringLiteral("Browse...|"));
     m_info = new QLabel(QStringLiteral("0 of 0, 0 selected"), this);
     m_info->setObjectName(QStringLiteral("PlayListBoxInfo"));
-    m_info->setTextFormat(Qt::PlainText);
     m_info->setBuddy(m_box);
 
     m_add = button("AddBtn", QStringLiteral("< A&dd"), QStringLiteral("Adds the selected items(s)\rin the File List to the Play List|"));
@@ -102,7 +101,8 @@ QPushButton* PlayListPanel::button(const char* name, const QString& caption, con
 
 void PlayListPanel::showInfo(const QString& caption) {
     const WidgetTextMeasurer measurer(m_info);
-    m_info->setText(FitText(measurer, std::max(m_info->width(), 60), QString(caption).remove(u'&')));
+    // "&PL:" makes Alt+P a way into the box.
+    m_info->setText(FitText(measurer, std::max(m_info->width(), 60), caption));
 }
 
 void PlayListPanel::showControls() {
