@@ -1,5 +1,6 @@
 // The silence between two Play List items: from the end of one (the device reports it) to the
 // moment the next one plays, through the real controller and GStreamer device.
+#include "benchsupport.h"
 #include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
@@ -25,15 +26,6 @@
 #include <cmath>
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    Answer showMessage(Kind, const QString&, Buttons) override { return Answer::No; }
-    Answer askSaveChangedPlayList() override { return Answer::No; }
-    QString chooseOpenPlayList(const QString&) override { return {}; }
-    QString chooseSavePlayList(const QString&) override { return {}; }
-    QString chooseMediaFile(const QString&) override { return {}; }
-};
 
 QString writeTone(const QString& path, double seconds) {
     const int rate = 44100;

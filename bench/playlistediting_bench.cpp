@@ -1,4 +1,5 @@
 // The editing commands on a Play List of 100,000 items.
+#include "benchsupport.h"
 #include "core/app/runstate.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/clipboard.h"
@@ -16,22 +17,6 @@
 namespace {
 
 constexpr int kItems = 100000;
-
-class SilentPrompter : public Prompter {
-public:
-    Answer showMessage(Kind, const QString&, Buttons) override { return Answer::Ok; }
-    Answer askSaveChangedPlayList() override { return Answer::No; }
-    QString chooseOpenPlayList(const QString&) override { return {}; }
-    QString chooseSavePlayList(const QString&) override { return {}; }
-    QString chooseMediaFile(const QString&) override { return {}; }
-};
-
-class MemoryClipboard : public Clipboard {
-public:
-    QString contents;
-    QString text() const override { return contents; }
-    void setText(const QString& text) override { contents = text; }
-};
 
 // Every tenth item appears twice, so that there is something to de-duplicate.
 std::vector<PlayListEntry> longList() {

@@ -1,4 +1,5 @@
 // How long a Play List of 100,000 items takes to open, update and save.
+#include "benchsupport.h"
 #include "core/app/runstate.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/prompter.h"
@@ -17,15 +18,6 @@
 namespace {
 
 constexpr int kItems = 100000;
-
-class SilentPrompter : public Prompter {
-public:
-    Answer showMessage(Kind, const QString&, Buttons) override { return Answer::Ok; }
-    Answer askSaveChangedPlayList() override { return Answer::No; }
-    QString chooseOpenPlayList(const QString&) override { return {}; }
-    QString chooseSavePlayList(const QString&) override { return {}; }
-    QString chooseMediaFile(const QString&) override { return {}; }
-};
 
 // A file as the program writes it: file and CD items, all with lengths.
 QStringList longListLines() {

@@ -63,14 +63,14 @@ void TransportBar::createToolBar() {
     m_toolBar->setObjectName(QStringLiteral("SpeedBar"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
-    for (const Button& spec : kButtons) {
-        const QString name = QString::fromLatin1(spec.name);
-        const QIcon icon = spec.icon == QStyle::SP_CustomBase ? PlayOptionIcon(name)
-                                                              : m_window->style()->standardIcon(spec.icon);
+    for (const Button& entry : kButtons) {
+        const QString name = QString::fromLatin1(entry.name);
+        const QIcon icon = entry.icon == QStyle::SP_CustomBase ? PlayOptionIcon(name)
+                                                              : m_window->style()->standardIcon(entry.icon);
         auto* action = m_toolBar->addAction(icon, QString());
         action->setObjectName(name);
-        action->setCheckable(spec.checkable);
-        auto run = spec.run;
+        action->setCheckable(entry.checkable);
+        auto run = entry.run;
         connect(action, &QAction::triggered, this, [this, run] { run(m_session); });
         m_buttons.insert(name, action);
         if (name == u"NextSI" || name == u"RewindSI") {
