@@ -128,6 +128,15 @@ qsizetype PlayList::indexOfItem(const QString& ref) const {
     return m_firstLines.value(ItemIdentity(ref), -1);
 }
 
+qsizetype PlayList::scanForItem(const QString& ref) const {
+    if (!m_firstLines.isEmpty()) {
+        return indexOfItem(ref);
+    }
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [&ref](const PlayListEntry& entry) { return SameItem(entry.ref, ref); });
+    return found == m_entries.end() ? -1 : static_cast<qsizetype>(found - m_entries.begin());
+}
+
 std::vector<char> PlayList::firstOccurrences() const {
     indexFirstLines();
     std::vector<char> firsts(m_entries.size(), 0);

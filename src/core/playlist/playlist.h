@@ -49,6 +49,8 @@ public:
     // Index of the first item that is the same item as ref (ignoring case), or -1.
     qsizetype indexOfItem(const QString& ref) const;
     bool containsItem(const QString& ref) const { return indexOfItem(ref) >= 0; }
+    // The same, by walking the list: cheaper than indexOfItem for a single lookup after the items changed.
+    qsizetype scanForItem(const QString& ref) const;
     // Per item: 1 when it is the first line of its item.
     std::vector<char> firstOccurrences() const;
 

@@ -99,7 +99,7 @@ bool PlayListDocument::OpenPlayList(const QString& name, bool addToHistory, bool
     playList.setEntries(std::move(contents.entries));
     playList.setCurrentItem(0);
     if (!contents.lastPlayed.isEmpty()) {
-        const qsizetype remembered = playList.indexOfItem(contents.lastPlayed);
+        const qsizetype remembered = playList.scanForItem(contents.lastPlayed);
         if (remembered >= 0) {
             playList.setCurrentItem(static_cast<int>(remembered));
         }

@@ -437,12 +437,9 @@ void PlayListEditor::restore(std::vector<PlayListEntry> entries) {
     m_c.unplayed.addAll(refs);
     list.setEntries(std::move(entries));
     if (!noted.isEmpty()) {
-        // One lookup: a scan is cheaper than indexing the whole restored list.
-        const auto& restored = list.entries();
-        const auto found = std::find_if(restored.begin(), restored.end(),
-                                        [&noted](const PlayListEntry& entry) { return SameItem(entry.ref, noted); });
-        if (found != restored.end()) {
-            list.setCurrentItem(static_cast<int>(found - restored.begin()));
+        const qsizetype found = list.scanForItem(noted);
+        if (found >= 0) {
+            list.setCurrentItem(static_cast<int>(found));
         }
     }
     if (list.CurrentItem() >= list.count()) {
