@@ -145,7 +145,7 @@ bool PlayListDocument::SavePlayList(bool saveAs) {
         }
         m_context.preferences.saveFolder = folderOf(path);
     }
-    if (!writePlayList(path, memoryItems())) {
+    if (!writePlayList(path, QStringList(), true)) {
         return false;
     }
     setFileName(path);
@@ -170,31 +170,22 @@ bool PlayListDocument::UpdatePlayListFile(bool fromDisk) {
             return false;
         }
         items = PlayListFile::itemLines(file.lines);
-    } else {
-        items = memoryItems();
     }
-    return writePlayList(m_fileName, items);
+    return writePlayList(m_fileName, items, !fromDisk);
 }
 
-QStringList PlayListDocument::memoryItems() const {
-    QStringList items;
-    items.reserve(m_context.playList.count());
-    for (const PlayListEntry& entry : m_context.playList.entries()) {
-        items.append(entry.ref);
-    }
-    return items;
-}
-
-bool PlayListDocument::writePlayList(const QString& path, const QStringList& items) {
+bool PlayListDocument::writePlayList(const QString& path, const QStringList& diskItems, bool fromMemory) {
+    const qsizetype count = fromMemory ? m_context.playList.count() : diskItems.size();
+    const QString lastPlayed = PlayListFile::lastPlayedFor(m_context.playList);
     QStringList lines;
     {
-        BusyScope busy(items.size() > kLongUpdateLines ? m_context.busy : nullptr,
+        BusyScope busy(count > kLongUpdateLines ? m_context.busy : nullptr,
                        QStringLiteral(" Please wait while Velmaro updates certain information in the "
                                       "current Play List..."));
-        busy.progress(0, items.size());
-        lines = PlayListFile::compose(items, m_context.playList.entries(),
-                                      PlayListFile::lastPlayedFor(m_context.playList));
-        busy.progress(items.size(), items.size());
+        busy.progress(0, count);
+        lines = fromMemory ? PlayListFile::composeEntries(m_context.playList.entries(), lastPlayed)
+                           : PlayListFile::compose(diskItems, m_context.playList.entries(), lastPlayed);
+        busy.progress(count, count);
     }
     return writeFile(path, lines);
 }

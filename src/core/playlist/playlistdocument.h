@@ -66,9 +66,9 @@ Q_SIGNALS:
     void cleared();
 
 private:
-    QStringList memoryItems() const;
-    // Writes the items with their known lengths under the header naming the last played item.
-    bool writePlayList(const QString& path, const QStringList& items);
+    // Writes the Play List's items (fromMemory) or the file's own item lines, with the known lengths,
+    // under the header naming the last played item.
+    bool writePlayList(const QString& path, const QStringList& diskItems, bool fromMemory);
     bool writeFile(const QString& path, const QStringList& lines);
     void setFileName(const QString& name);
 

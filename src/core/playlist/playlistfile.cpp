@@ -48,23 +48,57 @@ QStringList itemLines(const QStringList& fileLines) {
     return header < 0 ? fileLines : fileLines.mid(header + 1);
 }
 
+namespace {
+
+// Each entry's length as the first entry of its item has it, and the same by item identity.
+struct KnownLengths {
+    std::vector<qint64> byEntry;
+    QHash<QString, qint64> byIdentity;
+
+    explicit KnownLengths(const std::vector<PlayListEntry>& entries) : byEntry(entries.size()) {
+        std::vector<QString> identities(entries.size());
+        byIdentity.reserve(static_cast<qsizetype>(entries.size()));
+        // Walking backwards lets the first entry of an item write last.
+        for (size_t i = entries.size(); i-- > 0;) {
+            identities[i] = ItemIdentity(entries[i].ref);
+            byIdentity[identities[i]] = entries[i].length;
+        }
+        for (size_t i = 0; i < entries.size(); ++i) {
+            byEntry[i] = byIdentity.value(identities[i]);
+        }
+    }
+};
+
+QStringList header(const QString& lastPlayed, qsizetype items) {
+    QStringList lines;
+    lines.reserve(items + 4);
+    lines << QStringLiteral("[General]") << kLastPlayedKey + lastPlayed << QString() << kItemsHeader;
+    return lines;
+}
+
+}  // namespace
+
 QStringList compose(const QStringList& items, const std::vector<PlayListEntry>& knownLengths,
                     const QString& lastPlayed) {
-    // The first entry of an item decides its length, as a search from the top of the list would:
-    // walking backwards lets the first one write last.
-    QHash<QString, qint64> lengths;
-    lengths.reserve(static_cast<qsizetype>(knownLengths.size()));
-    for (auto it = knownLengths.rbegin(); it != knownLengths.rend(); ++it) {
-        lengths[ItemIdentity(it->ref)] = it->length;
-    }
-
-    QStringList lines;
-    lines.reserve(items.size() + 4);
-    lines << QStringLiteral("[General]") << kLastPlayedKey + lastPlayed << QString() << kItemsHeader;
-    for (const QString& line : items) {
-        const QString item = RemoveItemValue(line, kLengthKey);
-        const qint64 length = lengths.value(ItemIdentity(item), 0);
+    const KnownLengths known(knownLengths);
+    QStringList lines = header(lastPlayed, items.size());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString item = RemoveItemValue(items.at(i), kLengthKey);
+        // A line that still holds the entry in its place needs no lookup.
+        const auto at = static_cast<size_t>(i);
+        const qint64 length = at < knownLengths.size() && item == knownLengths[at].ref
+                                  ? known.byEntry[at]
+                                  : known.byIdentity.value(ItemIdentity(item), 0);
         lines.append(SetItemValue(item, kLengthKey, QString::number(length)));
+    }
+    return lines;
+}
+
+QStringList composeEntries(const std::vector<PlayListEntry>& entries, const QString& lastPlayed) {
+    const KnownLengths known(entries);
+    QStringList lines = header(lastPlayed, static_cast<qsizetype>(entries.size()));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        lines.append(SetItemValue(entries[i].ref, kLengthKey, QString::number(known.byEntry[i])));
     }
     return lines;
 }

@@ -31,6 +31,10 @@ QStringList itemLines(const QStringList& fileLines);
 QStringList compose(const QStringList& itemLines, const std::vector<PlayListEntry>& knownLengths,
                     const QString& lastPlayed);
 
+// The same for the Play List in memory: its references carry no L pair, and each gets the length of
+// the first entry of its item.
+QStringList composeEntries(const std::vector<PlayListEntry>& entries, const QString& lastPlayed);
+
 // The reference "LastPlayed=" names for the Play List: the current item, unless there is none or it is
 // the last one, so that a list played to its end opens at its beginning.
 QString lastPlayedFor(const PlayList& playList);
