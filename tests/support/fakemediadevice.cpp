@@ -81,3 +81,16 @@ void FakeMediaDevice::advance(qint64 ms) {
         Q_EMIT modeChanged();
     }
 }
+
+qint64 FakeLengthProbe::measure(const QString& path, QString* error) {
+    measured.append(path);
+    if (onMeasure) {
+        onMeasure();
+    }
+    const FakeMediaDevice::Script script = m_device.files.value(path);
+    if (!script.failure.isEmpty()) {
+        *error = script.failure;
+        return -1;
+    }
+    return script.length;
+}

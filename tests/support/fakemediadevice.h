@@ -1,10 +1,13 @@
 #pragma once
 
 #include "core/common/timerport.h"
+#include "core/playback/lengthprobe.h"
 #include "core/playback/mediadevice.h"
 
 #include <QHash>
 #include <QStringList>
+
+#include <functional>
 
 // A media device with virtual time: files have scripted lengths or open failures, and advance()
 // moves the position of what plays. Every operation is logged for tests that care about order.
@@ -83,4 +86,17 @@ public:
 private:
     bool m_active = false;
     int m_interval = 0;
+};
+
+// The length probe over the same scripts as a fake device: it counts what it measures.
+class FakeLengthProbe : public LengthProbe {
+public:
+    explicit FakeLengthProbe(const FakeMediaDevice& device) : m_device(device) {}
+    qint64 measure(const QString& path, QString* error) override;
+    QStringList measured;
+    // Called before each measurement; tests use it to act in the middle of a long calculation.
+    std::function<void()> onMeasure;
+
+private:
+    const FakeMediaDevice& m_device;
 };

@@ -22,11 +22,16 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_playOrder(m_playList, m_playedItems, m_unplayedItems, m_preferences),
       m_timer([this] { m_controller.TimerTimer(); }),
       m_delayTimer([this] { m_controller.DelayTimerTimer(); }),
+      m_lengths(LengthCalculator::Context{m_playList, m_playedItems, m_run, ports.device, ports.probe, ports.prompter,
+                                          m_timer, ports.busy}),
+      m_indicators(m_playList, m_playedItems, m_run, m_preferences, m_lengths),
       m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
-                                               ports.device, ports.prompter, m_timer, m_delayTimer}),
+                                               ports.device, ports.prompter, m_timer, m_delayTimer, m_lengths,
+                                               m_indicators}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
                                        ports.prompter, ports.clipboard, m_cdDatabase, ports.busy}) {
     connectPlayback();
+    connectLengths();
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
     m_playList.setTextMeasurer(ports.measurer);
@@ -47,6 +52,25 @@ void AppSession::connectPlayback() {
     connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::PlayListBoxClick);
     connect(&m_document, &PlayListDocument::playRequested, &m_controller,
             [this] { m_controller.PlayFromPlayList(PlaybackController::Sender::User, -1); });
+}
+
+void AppSession::connectLengths() {
+    connect(&m_editor, &PlayListEditor::totalsDirty, &m_lengths, [this] { m_lengths.markPlayListChanged(); });
+    connect(&m_document, &PlayListDocument::loaded, &m_lengths, [this] { m_lengths.markPlayListChanged(); });
+    connect(&m_document, &PlayListDocument::cleared, &m_lengths, [this] { m_lengths.markPlayListChanged(); });
+    m_playOrder.setPlayedStatusChanged([this] { m_lengths.markPlayedChanged(); });
+    // A click in the Play List while it plays makes the selected total stale and the length follows.
+    connect(&m_editor, &PlayListEditor::clicked, &m_lengths, [this] {
+        if (m_run.playbackSource == PlaybackSource::PlayList) {
+            m_lengths.clearSelectedTotal();
+            m_indicators.ShowLength(-2);
+        }
+    });
+    connect(&m_lengths, &LengthCalculator::aborted, &m_controller, [this] {
+        m_indicators.leavePlayListTotals();
+        m_controller.indicatorModeChanged();
+    });
+    connect(&m_lengths, &LengthCalculator::failedLineSelected, &m_editor, &PlayListEditor::PlayListClick);
 }
 
 QString AppSession::samplePlayListPath() const {

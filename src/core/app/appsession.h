@@ -3,7 +3,9 @@
 #include "core/app/runstate.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/timerport.h"
+#include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
+#include "core/playback/progressindicators.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
@@ -19,6 +21,7 @@
 
 class BusyIndicator;
 class Clipboard;
+class LengthProbe;
 class Prompter;
 class TextMeasurer;
 
@@ -39,6 +42,7 @@ public:
         Prompter& prompter;
         MediaDevice& device;  // MPlayer, the device that plays
         Clipboard& clipboard;
+        LengthProbe& probe;  // LengthMP, the device that measures lengths
         BusyIndicator* busy = nullptr;
         const TextMeasurer* measurer = nullptr;
     };
@@ -84,6 +88,8 @@ public:
     PlayListDocument& document() { return m_document; }
     FavoritesAndHistory& favoritesAndHistory() { return m_favoritesAndHistory; }
     PlaybackController& controller() { return m_controller; }
+    LengthCalculator& lengths() { return m_lengths; }
+    ProgressIndicators& indicators() { return m_indicators; }
     PlayListEditor& editor() { return m_editor; }
     PlayOrder& playOrder() { return m_playOrder; }
     const Settings& settings() const { return m_settings; }
@@ -101,6 +107,7 @@ Q_SIGNALS:
 private:
     void writeSamplePlayList();
     void connectPlayback();
+    void connectLengths();
     void applyDisplayOptions();
 
     Folders m_folders;
@@ -121,6 +128,8 @@ private:
     PlayOrder m_playOrder;
     QtTimerPort m_timer;
     QtTimerPort m_delayTimer;
+    LengthCalculator m_lengths;
+    ProgressIndicators m_indicators;
     PlaybackController m_controller;
     PlayListEditor m_editor;
 

@@ -4,6 +4,7 @@
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
 #include "core/playback/playorder.h"
+#include "core/playback/positionfinder.h"
 #include "core/playback/timetext.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/itemset.h"
@@ -36,7 +37,6 @@ QString titleOfLine(const QString& line) {
 PlaybackController::PlaybackController(Context context, QObject* parent) : QObject(parent), m_c(context) {
     m_titleText = kProduct + u' ' + kVersion;
     m_applicationTitle = m_titleText;
-    resetProgress();
     // An item that ends between two ticks is followed at once rather than up to half a second later.
     connect(&m_c.device, &MediaDevice::modeChanged, this, [this] {
         if (m_c.timer.isActive() && !m_dragging) {
@@ -51,11 +51,6 @@ bool PlaybackController::loopOnce() const {
 
 bool PlaybackController::loopForever() const {
     return m_c.order.loopForever();
-}
-
-void PlaybackController::resetProgress() {
-    m_indicators = {NotAvailable(), NotAvailable(), NotAvailable(), NotAvailable()};
-    m_positionBarValue = 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -96,7 +91,8 @@ void PlaybackController::StopSBClick() {
     m_pauseDown = false;
     m_c.run.playbackSource = PlaybackSource::None;
     m_c.playList.setPlayListPlaying(false);
-    resetProgress();
+    m_c.indicators.reset();
+    m_c.indicators.setBarEnabled(false);
     refreshCommandStates();
 }
 
@@ -243,10 +239,97 @@ void PlaybackController::PlayListBoxClick() {
 void PlaybackController::setPositionBarDragging(bool dragging) {
     const bool released = m_dragging && !dragging;
     m_dragging = dragging;
+    m_c.indicators.setDragging(dragging);
     // An item that ended during the drag is followed now.
     if (released && m_c.timer.isActive()) {
         TimerTimer();
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Moving the position
+
+void PlaybackController::releaseBar() {
+    m_dragging = false;
+    m_c.indicators.setDragging(false);
+}
+
+void PlaybackController::ScrollBarScroll(int percent) {
+    m_dragging = true;
+    ProgressIndicators& indicators = m_c.indicators;
+    indicators.setDragging(true);
+    indicators.ShowPercent(percent);
+    qint64 total = 0;
+    if (indicators.showsTotals(ProgressIndicators::Percent)) {
+        total = indicators.IndicatorLength(ProgressIndicators::Percent);
+    } else if (m_c.device.deviceType() == MediaDevice::DeviceType::Automatic) {
+        total = std::max<qint64>(m_c.device.length(), 0);
+    } else {
+        total = indicators.itemLength();
+    }
+    const qint64 at = std::llround(total * percent * 0.01);
+    indicators.ShowPosition(at);
+    indicators.ShowRemaining(total - at);
+    Q_EMIT changed();
+}
+
+void PlaybackController::applyBarPosition(int percent) {
+    if (!m_c.device.isOpen()) {
+        releaseBar();
+        return;
+    }
+    ProgressIndicators& indicators = m_c.indicators;
+    m_c.device.stop();
+    m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+    PlayList& list = m_c.playList;
+    if (indicators.showsTotals(ProgressIndicators::Percent) && m_c.run.playbackSource == PlaybackSource::PlayList) {
+        const qint64 target = std::llround(indicators.IndicatorLength(ProgressIndicators::Percent) * percent * 0.01);
+        const FoundPosition found = FindPositionInPlayList(list, m_c.order, m_c.played, m_c.preferences.randomPlay,
+                                                           indicators.playingSelection(), target, {});
+        if (found.line < 0) {
+            releaseBar();
+            return;
+        }
+        list.setCurrentItem(static_cast<int>(found.line));
+        if (list.selectedCount() == 1) {
+            list.clearSelection();
+        }
+        list.setSelected(found.line, true);
+        list.setFocusedLine(found.line);
+        list.centreLine(found.line);
+        m_continuingPlayback = true;
+        m_c.timer.stop();
+        releaseBar();
+        PlayListBoxClick();
+        PlayFromPlayList(Sender::Timer, found.offset);
+        return;
+    }
+    const qint64 target = std::llround(std::max<qint64>(m_c.device.length(), 0) * percent * 0.01);
+    m_c.device.setStartPosition(target);
+    m_c.device.play();
+    releaseBar();
+    if (m_c.run.playbackSource == PlaybackSource::PlayList) {
+        PlayListBoxClick();
+    }
+    TimerTimer();
+}
+
+void PlaybackController::PercentJump(int percent) {
+    if (!m_c.device.isOpen() || !m_rewindEnabled) {
+        return;
+    }
+    m_c.device.stop();
+    m_c.device.seek(std::llround(std::max<qint64>(m_c.device.length(), 0) * percent * 0.01));
+    m_c.device.play();
+    m_pauseDown = false;
+    refreshCommandStates();
+}
+
+void PlaybackController::indicatorModeChanged() {
+    if (m_c.timer.isActive() && m_c.device.mode() == MediaDevice::Playing) {
+        updateTickIndicators();
+    }
+    Q_EMIT changed();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -267,6 +350,10 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     }
     // A new start ends a pause between items: its timer must not advance once more.
     m_c.delayTimer.stop();
+    const auto& modes = m_c.preferences.indicatorModes;
+    if (std::any_of(modes.begin(), modes.end(), [](int mode) { return mode / 10 % 10 == 1; })) {
+        m_c.lengths.PlayListLength(LengthCalculator::Kind::WholePlayList);
+    }
     if (list.selectedCount() == 0) {
         qsizetype line = list.focusedLine() < 0 ? 0 : list.focusedLine();
         if (m_c.preferences.randomPlay && list.lineCount() > 1) {
@@ -303,6 +390,7 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
         failToPlay();
         return;
     }
+    m_c.lengths.markCurrentChanged();
     m_c.run.playbackSource = PlaybackSource::PlayList;
     list.setPlayListPlaying(true);
     if (!m_continuingPlayback) {
@@ -313,7 +401,8 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
 
     m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
     const qint64 length = m_c.device.length();
-    ShowLength(length);
+    m_c.indicators.setItemLength(0);
+    m_c.indicators.ShowLength(length);
     if (length > 0) {
         list.setLength(list.CurrentItem(), length);
     }
@@ -332,7 +421,7 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     m_pauseDown = false;
     m_continuingPlayback = false;
     m_c.timer.start(kTickMs);
-    m_positionBarEnabled = true;
+    m_c.indicators.setBarEnabled(true);
     refreshCommandStates();
 }
 
@@ -351,7 +440,7 @@ void PlaybackController::PlayListReplaced() {
     }
     m_c.delayTimer.stop();
     CloseAndReset();
-    m_indicators.length = NotAvailable();
+    m_c.indicators.ShowLength(-1);
     if (m_c.run.playbackSource == PlaybackSource::PlayList) {
         m_c.run.playbackSource = PlaybackSource::None;
     }
@@ -409,21 +498,34 @@ void PlaybackController::DelayTimerTimer() {
 void PlaybackController::updateTickIndicators() {
     const qint64 position = m_c.device.position();
     const qint64 length = m_c.device.length();
+    ProgressIndicators& indicators = m_c.indicators;
     if (m_c.device.deviceType() == MediaDevice::DeviceType::Automatic) {
-        ShowPosition(position);
-        ShowRemaining(length - position);
+        if (length > 0 && indicators.itemLength() <= 0) {
+            indicators.ShowLength(length);  // a stream that learnt its length while playing
+        }
+        indicators.ShowPosition(position);
+        indicators.ShowRemaining(length - position);
     }
-    ShowPercent(-2);
+    refreshPercent();
     // The taskbar title carries the chosen progress value; the window caption keeps the plain title.
-    const QString indicator = m_c.preferences.titleFormat == 1   ? m_indicators.position
-                              : m_c.preferences.titleFormat == 2 ? m_indicators.remaining
-                                                                 : m_indicators.percent;
+    const IndicatorTexts& texts = indicators.texts();
+    const QString indicator = m_c.preferences.titleFormat == 1   ? texts.position
+                              : m_c.preferences.titleFormat == 2 ? texts.remaining
+                                                                 : texts.percent;
     const QString tail = QStringLiteral(" - ") + kProduct;
     const qsizetype at = m_titleText.lastIndexOf(tail);
     m_applicationTitle = m_titleText;
     m_applicationTitle.insert(at < 0 ? 0 : at, at < 0 ? u'(' + indicator + QStringLiteral(") ")
                                                       : QStringLiteral(" (") + indicator + u')');
     Q_EMIT changed();
+}
+
+// A total of zero to show a position against: with the whole list as total the displays close and
+// reset (an item of unknown length just shows no percent).
+void PlaybackController::refreshPercent() {
+    if (!m_c.indicators.ShowPercent(-2) && m_c.indicators.showsTotals(ProgressIndicators::Percent)) {
+        CloseAndReset();
+    }
 }
 
 void PlaybackController::focusCurrentItem(bool selectWhenSingle) {
@@ -495,7 +597,7 @@ void PlaybackController::AdvancePlayback(Sender sender) {
         PlayListBoxClick();
         m_continuingPlayback = true;
         m_previousRequested = false;
-        m_dragging = false;
+        releaseBar();
         m_c.timer.stop();
         PlayFromPlayList(sender, -1);
         return;
@@ -506,7 +608,7 @@ void PlaybackController::AdvancePlayback(Sender sender) {
         }
         if (m_nextRequested) {
             m_nextRequested = false;
-            m_dragging = false;
+            releaseBar();
         }
         PlayListBoxClick();
         m_c.timer.stop();
@@ -524,10 +626,8 @@ void PlaybackController::idleAfterItem() {
     }
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
     m_pauseDown = false;
-    m_positionBarEnabled = false;
-    const QString length = m_indicators.length;
-    resetProgress();
-    m_indicators.length = length;  // the source and the length stay as they are
+    m_c.indicators.resetPositions();  // the source and the length stay as they are
+    m_c.indicators.setBarEnabled(false);
     refreshCommandStates();
 }
 
@@ -539,10 +639,8 @@ void PlaybackController::endOfListSequential() {
     PlayListBoxClick();
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
     m_pauseDown = false;
-    m_positionBarEnabled = false;
-    const QString length = m_indicators.length;
-    resetProgress();
-    m_indicators.length = length;
+    m_c.indicators.resetPositions();
+    m_c.indicators.setBarEnabled(false);
     m_c.run.playbackSource = PlaybackSource::None;
     m_c.playList.setPlayListPlaying(false);
     m_nextRequested = false;
@@ -564,9 +662,8 @@ void PlaybackController::CloseAndReset() {
     m_playEnabled = m_c.playList.selectedCount() > 0;
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
     m_pauseDown = false;
-    m_positionBarEnabled = false;
-    m_positionBarValue = 0;
-    m_indicators.position = m_indicators.percent = m_indicators.remaining = NotAvailable();
+    m_c.indicators.resetPositions();
+    m_c.indicators.setBarEnabled(false);
     m_applicationTitle = m_titleText;
     SetTitle(QString());
 }
@@ -587,7 +684,7 @@ void PlaybackController::SetTitle(const QString& text) {
 
 void PlaybackController::ShowPlayError(const QString& text) {
     m_rewindEnabled = m_pauseEnabled = m_stopEnabled = false;
-    m_positionBarEnabled = false;
+    m_c.indicators.setBarEnabled(false);
     SetTitle(QString());
     const QString message =
         QStringLiteral("Unable to play specified file. Either there is not enough memory, the file is damaged, "
@@ -598,56 +695,6 @@ void PlaybackController::ShowPlayError(const QString& text) {
         Prompter::Answer::Yes) {
         Q_EMIT helpRequested(QStringLiteral("File_Types"));
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Indicators of the current item
-
-void PlaybackController::ShowLength(qint64 value) {
-    if (value > 0) {
-        m_itemLength = value;
-    }
-    if (value == -1) {
-        m_indicators.length = NotAvailable();
-        return;
-    }
-    const QString text = FormatTime(m_itemLength);
-    m_indicators.length =
-        text == QStringLiteral("00:00:00") || m_c.run.playbackSource == PlaybackSource::None ? NotAvailable() : text;
-}
-
-void PlaybackController::ShowPosition(qint64 value) {
-    if (value == -1) {
-        m_indicators.position = NotAvailable();
-        return;
-    }
-    if (!m_dragging) {
-        m_itemPosition = value;
-    }
-    m_indicators.position = FormatTime(m_dragging ? value : m_itemPosition);
-}
-
-void PlaybackController::ShowRemaining(qint64 value) {
-    m_indicators.remaining = value == -1 ? NotAvailable() : FormatTime(value);
-}
-
-void PlaybackController::ShowPercent(qint64 value) {
-    if (value == -1) {
-        m_indicators.percent = NotAvailable();
-        return;
-    }
-    // Without a length there is no percentage: the indicator says so instead of failing.
-    if (m_itemLength <= 0) {
-        m_indicators.percent = NotAvailable();
-        return;
-    }
-    const qint64 percent = value == -2 ? std::llround(m_itemPosition * 100.0 / m_itemLength) : value;
-    if (percent < 0 || percent > 100) {
-        return;
-    }
-    m_indicators.percent = QString::number(percent) + QStringLiteral(" %");
-    m_positionBarValue = static_cast<int>(percent);
-    m_positionBarEnabled = true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -683,8 +730,8 @@ TransportState PlaybackController::transport() const {
     state.previous = m_preview.previousEnabled;
     state.next = m_preview.nextEnabled;
     state.pauseDown = m_pauseDown;
-    state.positionBar = m_positionBarEnabled;
-    state.positionBarValue = m_positionBarValue;
+    state.positionBar = m_c.indicators.barEnabled();
+    state.positionBarValue = m_c.indicators.barValue();
     state.playItem = m_preview.playItem;
     state.previousItem = m_preview.previousEnabled ? m_preview.previousItem : QString();
     state.nextItem = m_preview.nextEnabled ? m_preview.nextItem : QString();

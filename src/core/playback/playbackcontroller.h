@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/playback/mediadevice.h"
+#include "core/playback/progressindicators.h"
 #include "core/playback/transportpreview.h"
 
 #include <QObject>
@@ -30,14 +31,6 @@ struct TransportState {
     QString nextItem;
 };
 
-// The item-mode progress texts: "hh:mm:ss", "nn %" or "N / A".
-struct IndicatorTexts {
-    QString length;
-    QString position;
-    QString remaining;
-    QString percent;
-};
-
 // Starts, pauses, stops, rewinds and advances playback; the only place that tells the media device to
 // play. It never waits for the device: a 500 ms tick polls it (and runs at once when the device reports
 // an end), and the play order decides what follows.
@@ -58,6 +51,8 @@ public:
         Prompter& prompter;
         TimerPort& timer;       // the tick, 500 ms
         TimerPort& delayTimer;  // the pause between two Play List items
+        LengthCalculator& lengths;
+        ProgressIndicators& indicators;
     };
 
     static constexpr int kTickMs = 500;
@@ -95,11 +90,20 @@ public:
     // While the position bar is dragged, the tick leaves the indicators alone and the advance waits.
     void setPositionBarDragging(bool dragging);
     bool positionBarDragging() const { return m_dragging; }
+    // The bar moved to percent p while dragged: the indicators preview, playback stays where it is.
+    void ScrollBarScroll(int percent);
+    // The bar was let go at percent p (or the Change Position box applied it): playback moves there,
+    // inside the item or, with the percent indicator showing totals, into another item of the list.
+    void applyBarPosition(int percent);
+    // "&25 %", "&50 %", "&75 %".
+    void PercentJump(int percent);
+    // An indicator's mode changed: its texts follow.
+    void indicatorModeChanged();
     // The program is closing: timers do nothing more.
     void setTerminating() { m_terminating = true; }
 
     TransportState transport() const;
-    const IndicatorTexts& indicators() const { return m_indicators; }
+    const IndicatorTexts& indicators() const { return m_c.indicators.texts(); }
     // The main window's caption, and the title with the progress indicator the taskbar shows.
     const QString& windowTitle() const { return m_titleText; }
     const QString& applicationTitle() const { return m_applicationTitle; }
@@ -120,12 +124,9 @@ private:
     void endOfListSequential();
     void endOfListRandom();
     void idleAfterItem();
-    void resetProgress();
     void updateTickIndicators();
-    void ShowLength(qint64 value);
-    void ShowPosition(qint64 value);
-    void ShowRemaining(qint64 value);
-    void ShowPercent(qint64 value);
+    void refreshPercent();
+    void releaseBar();
 
     Context m_c;
     bool m_nextRequested = false;
@@ -139,12 +140,7 @@ private:
     bool m_stopEnabled = false;
     bool m_rewindEnabled = false;
     bool m_pauseDown = false;
-    bool m_positionBarEnabled = false;
-    int m_positionBarValue = 0;
-    qint64 m_itemLength = 0;    // CurrentTrackLength
-    qint64 m_itemPosition = 0;  // ItemPosition
     QString m_titleText;
     QString m_applicationTitle;
-    IndicatorTexts m_indicators;
     TransportPreview m_preview;
 };

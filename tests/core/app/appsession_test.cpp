@@ -30,6 +30,7 @@ protected:
     TempFolder music;     // the user's own files
     FakePrompter prompter;
     FakeMediaDevice device;
+    FakeLengthProbe probe{device};
     FakeClipboard clipboard;
     FixedWidthMeasurer measurer;
     std::unique_ptr<AppSession> session;
@@ -45,7 +46,7 @@ protected:
     void start(const QStringList& parameters = {}, const QString& samples = QString()) {
         session = std::make_unique<AppSession>(
             AppSession::Folders{home.path(), samples.isNull() ? samplesFolder() : samples, music.path()},
-            AppSession::Ports{prompter, device, clipboard, nullptr, &measurer});
+            AppSession::Ports{prompter, device, clipboard, probe, nullptr, &measurer});
         session->FormCreate();
         session->FormShow(parameters, music.path());
     }
@@ -108,7 +109,7 @@ TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
     stop();
     TempFolder otherHome;
     otherHome.write(s("velmaro.ini"), QByteArray());
-    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, device, clipboard, nullptr, &measurer});
+    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, device, clipboard, probe, nullptr, &measurer});
     again.FormCreate();
     EXPECT_TRUE(again.isFirstRun());
 }
@@ -154,7 +155,7 @@ TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
 
     // Counting requests needs the spy in place before the first show: do the show by hand.
     session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, device, clipboard, nullptr, &measurer});
+                                           AppSession::Ports{prompter, device, clipboard, probe, nullptr, &measurer});
     session->FormCreate();
     QSignalSpy play(&session->document(), &PlayListDocument::playRequested);
     session->FormShow({party, s("/play")}, music.path());
@@ -164,7 +165,7 @@ TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
     stop();
 
     session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, device, clipboard, nullptr, &measurer});
+                                           AppSession::Ports{prompter, device, clipboard, probe, nullptr, &measurer});
     session->FormCreate();
     QSignalSpy started(&session->document(), &PlayListDocument::playRequested);
     session->FormShow({s("/PLAY"), s("Party.vlp")}, music.path());  // relative to the caller's folder

@@ -1,5 +1,7 @@
 #include "core/app/runstate.h"
+#include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
+#include "core/playback/progressindicators.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/itemset.h"
@@ -27,7 +29,11 @@ protected:
     FakeTimer timer;
     FakeTimer delayTimer;
     PlayOrder order{playList, played, unplayed, preferences};
-    PlaybackController controller{{playList, order, played, run, preferences, device, prompter, timer, delayTimer}};
+    FakeLengthProbe probe{device};
+    LengthCalculator lengths{{playList, played, run, device, probe, prompter, timer}};
+    ProgressIndicators indicators{playList, played, run, preferences, lengths};
+    PlaybackController controller{
+        {playList, order, played, run, preferences, device, prompter, timer, delayTimer, lengths, indicators}};
     std::deque<qsizetype> draws;  // scripted random draws
 
     void SetUp() override {

@@ -1,0 +1,193 @@
+#include "core/playback/lengthcalculator.h"
+
+#include "core/app/runstate.h"
+#include "core/common/busyindicator.h"
+#include "core/common/prompter.h"
+#include "core/common/timerport.h"
+#include "core/playback/lengthprobe.h"
+#include "core/playback/mediadevice.h"
+#include "core/playlist/itemref.h"
+#include "core/playlist/itemset.h"
+#include "core/playlist/playlist.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kCannotOpen = QStringLiteral(
+    "While calculating the length of the Play List, Velmaro has encountered an item it cannot open. This error "
+    "can occur because of many reasons, some of which are listed below:\r\n\r\n"
+    "1. A driver is not installed that handles this particular file type.\r\n"
+    "2. The file is corrupted.\r\n"
+    "3. You have run out of memory.\r\n"
+    "4. The file no longer exists at the location given.\r\n\r\n"
+    "This item has been selected in the Play List. A quick remedy to this error would be to simply remove it "
+    "from the Play List. If the item was a file as opposed to a CD track and you are certain that the location "
+    "given was incorrect, you can use the General tab of the Velmaro Find feature, found on the Edit menu, to "
+    "find the file.\r\n\r\nThe error message returned was: \"");
+
+size_t index(LengthCalculator::Kind kind) {
+    return static_cast<size_t>(kind);
+}
+
+}  // namespace
+
+LengthCalculator::LengthCalculator(Context context, QObject* parent) : QObject(parent), m_c(context) {}
+
+// A total stays valid while nothing it depends on changed; totals that may be 0 only while computing
+// them found something count 0 as not computed.
+bool LengthCalculator::valid(Kind kind) const {
+    if (!m_computed[index(kind)] || kind == Kind::SelectedBeforeCurrent) {
+        return false;
+    }
+    const Generations& at = m_computedAt[index(kind)];
+    auto same = [&](Mark mark) { return at[mark] == m_generation[mark]; };
+    const qint64 value = m_cache[index(kind)];
+    switch (kind) {
+        case Kind::WholePlayList:
+        case Kind::Selected:
+            return same(kList) && value != 0;
+        case Kind::Played:
+        case Kind::SelectedPlayed:
+            return same(kList) && same(kPlayed) && value != 0;
+        case Kind::BeforeCurrent:
+            // Edits before the current item change this total too, not only a new current item.
+            return same(kList) && same(kCurrent);
+        case Kind::CDBeforeCurrent:
+            return same(kCDTrack) && value != 0;
+        case Kind::SelectedBeforeCurrent:
+            break;
+    }
+    return false;
+}
+
+std::vector<LengthCalculator::Entry> LengthCalculator::gather(Kind kind) const {
+    const PlayList& list = m_c.playList;
+    std::vector<Entry> entries;
+    const int current = list.CurrentItem();
+    switch (kind) {
+        case Kind::WholePlayList:
+            entries.reserve(static_cast<size_t>(list.count()));
+            for (qsizetype i = 0; i < list.count(); ++i) {
+                entries.push_back({list.item(i), i});
+            }
+            break;
+        case Kind::Played:
+            for (const QString& ref : m_c.played.items()) {
+                entries.push_back({ref, list.indexOfItem(ref)});
+            }
+            break;
+        case Kind::BeforeCurrent:
+            for (qsizetype i = 0; i < std::min<qsizetype>(current, list.count()); ++i) {
+                entries.push_back({list.item(i), i});
+            }
+            break;
+        case Kind::CDBeforeCurrent:
+            break;  // the tracks of the disc in the drive come with CD Audio Mode
+        case Kind::Selected:
+        case Kind::SelectedPlayed:
+        case Kind::SelectedBeforeCurrent:
+            for (qsizetype line : list.selectedLines()) {
+                if (line >= list.count()) {
+                    continue;
+                }
+                const bool take = kind == Kind::Selected ||
+                                  (kind == Kind::SelectedPlayed && m_c.played.contains(list.item(line))) ||
+                                  (kind == Kind::SelectedBeforeCurrent && line < current);
+                if (take) {
+                    entries.push_back({list.item(line), line});
+                }
+            }
+            break;
+    }
+    return entries;
+}
+
+qint64 LengthCalculator::measureFile(const Entry& entry) {
+    const QString path = GetItemValue(entry.ref, QStringLiteral("FILE"));
+    if (!QFileInfo(path).isFile()) {
+        return 0;  // a missing file counts nothing and is not reported
+    }
+    const int mode = m_c.player.mode();
+    const bool held = m_c.player.fileName() == path &&
+                      (mode == MediaDevice::Playing || mode == MediaDevice::Stopped || mode == MediaDevice::Paused);
+    QString error;
+    const qint64 length = held ? m_c.player.length() : m_c.probe.measure(path, &error);
+    if (length < 0) {
+        m_c.prompter.showMessage(Prompter::Kind::Warning, kCannotOpen + error + u'"');
+        if (entry.line >= 0 && entry.line < m_c.playList.lineCount()) {
+            m_c.playList.selectOnly(entry.line);
+            m_c.playList.setFocusedLine(entry.line);
+            Q_EMIT failedLineSelected();
+        }
+        return 0;
+    }
+    const qint64 counted = isKnown(length) ? length : 0;
+    if (entry.line >= 0 && entry.line < m_c.playList.count()) {
+        m_c.playList.setLength(entry.line, counted);
+    }
+    return counted;
+}
+
+qint64 LengthCalculator::measureEntry(const Entry& entry, bool measureUnknown) {
+    const PlayList& list = m_c.playList;
+    if (entry.line >= 0 && entry.line < list.count() && isKnown(list.length(entry.line))) {
+        return list.length(entry.line);
+    }
+    const qsizetype first = list.indexOfItem(entry.ref);
+    if (first >= 0 && isKnown(list.length(first))) {
+        return list.length(first);
+    }
+    // CD tracks are measured with the disc in the drive, which CD Audio Mode brings.
+    if (!measureUnknown || IsCDItem(entry.ref)) {
+        return 0;
+    }
+    return measureFile(entry);
+}
+
+qint64 LengthCalculator::PlayListLength(Kind kind) {
+    const bool ticking = m_c.timer.isActive();
+    m_c.timer.stop();
+    struct RestoreTimer {
+        TimerPort& timer;
+        bool ticking;
+        ~RestoreTimer() {
+            if (ticking) {
+                timer.start(timer.interval());
+            }
+        }
+    } restore{m_c.timer, ticking};
+
+    if (valid(kind)) {
+        return m_cache[index(kind)];
+    }
+    const std::vector<Entry> entries = gather(kind);
+    const bool measureUnknown = kind == Kind::WholePlayList;
+    const bool showBusy = (kind == Kind::WholePlayList || kind == Kind::Played) &&
+                          static_cast<qsizetype>(entries.size()) >= kBusyFromEntries;
+    BusyScope busy(showBusy ? m_c.busy : nullptr,
+                   QStringLiteral(" Please wait while the length of the Play List is calculated..."));
+    const Generations startedAt = m_generation;
+    qint64 sum = 0;
+    qint64 taken = 0;
+    for (const Entry& entry : entries) {
+        busy.progress(taken, static_cast<qint64>(entries.size()));
+        if (m_abort) {
+            m_abort = false;
+            m_cache[index(Kind::WholePlayList)] = 0;
+            m_computed[index(Kind::WholePlayList)] = false;
+            Q_EMIT aborted();
+            return 0;
+        }
+        const qint64 length = measureEntry(entry, measureUnknown);
+        if (length > 0) {
+            sum += length;
+            ++taken;
+        }
+    }
+    busy.progress(static_cast<qint64>(entries.size()), static_cast<qint64>(entries.size()));
+    m_cache[index(kind)] = sum;
+    m_computedAt[index(kind)] = startedAt;
+    m_computed[index(kind)] = true;
+    return sum;
+}
