@@ -4,12 +4,15 @@
 #include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
+#include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
+#include "core/playback/progressindicators.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/settings/preferences.h"
+#include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 
 #include <QApplication>
@@ -80,7 +83,11 @@ void BM_GapBetweenItems(benchmark::State& state) {
     PlaybackController* controller = nullptr;
     QtTimerPort timer([&] { controller->TimerTimer(); });
     QtTimerPort delay([&] { controller->DelayTimerTimer(); });
-    PlaybackController playback({playList, order, played, run, preferences, device, prompter, timer, delay});
+    GstLengthProbe probe;
+    LengthCalculator lengths({playList, played, run, device, probe, prompter, timer});
+    ProgressIndicators indicators(playList, played, run, preferences, lengths);
+    PlaybackController playback(
+        {playList, order, played, run, preferences, device, prompter, timer, delay, lengths, indicators});
     controller = &playback;
     playList.setEntries(entries);
     playList.RedrawPlayList(false);

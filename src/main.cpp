@@ -1,6 +1,7 @@
 #include "core/app/appsession.h"
 #include "core/app/commandline.h"
 #include "gui/app/tvlpmain.h"
+#include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 #include "platform/apppaths.h"
 #include "platform/recentdocuments.h"
@@ -61,6 +62,7 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     const QDir resources(AppPaths::resourceFolder());
     GstMediaDevice device;
+    GstLengthProbe probe;
     TVLPMain window({{AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
                       AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
                       resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
@@ -68,6 +70,7 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
                      QDir::currentPath(),
                      nullptr,
                      &device,
+                     &probe,
                      resources.filePath(QStringLiteral("help"))});
     instance.setValidator([&window](const ForwardedRequest& request) {
         return request.command.isEmpty() ? QString() : window.commandAvailability(request.command);

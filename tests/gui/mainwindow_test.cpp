@@ -27,6 +27,7 @@ protected:
     TempFolder shipped;
     FakePrompter prompter;
     FakeMediaDevice device;
+    FakeLengthProbe probe{device};
     std::unique_ptr<TVLPMain> window;
 
     void SetUp() override {
@@ -35,7 +36,7 @@ protected:
             shipped.write(s("Samples/") + s(name), "MThd");
         }
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter, &device});
+            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter, &device, &probe});
         window->show();
         window->resize(900, 400);  // wide enough for every status panel's whole text
         QApplication::processEvents();

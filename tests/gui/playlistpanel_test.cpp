@@ -29,6 +29,7 @@ protected:
     TempFolder music;
     FakePrompter prompter;
     FakeMediaDevice device;
+    FakeLengthProbe probe{device};
     std::unique_ptr<TVLPMain> window;
     QString list;
 
@@ -41,7 +42,7 @@ protected:
         list = music.write(s("list.vlp"), TextFile::encode(TextFile::joinLines(
                                               QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]")} + items)));
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device});
+            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe});
         window->show();
         window->resize(900, 500);
         QApplication::processEvents();

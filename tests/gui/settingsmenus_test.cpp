@@ -23,11 +23,12 @@ protected:
     TempFolder music;
     FakePrompter prompter;
     FakeMediaDevice device;
+    FakeLengthProbe probe{device};
     std::unique_ptr<TVLPMain> window;
 
     void start() {
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device});
+            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe});
         window->show();
         QApplication::processEvents();
     }

@@ -42,7 +42,8 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
     m_clipboard = std::make_unique<QtClipboard>();
     m_session = std::make_unique<AppSession>(
         m_options.folders,
-        AppSession::Ports{*prompter, *m_options.device, *m_clipboard, m_busy.get(), m_measurer.get()});
+        AppSession::Ports{*prompter, *m_options.device, *m_clipboard, *m_options.probe, m_busy.get(),
+                          m_measurer.get()});
 
     m_panel = new PlayListPanel(*m_session, this);
     m_playListBox = m_panel->box();

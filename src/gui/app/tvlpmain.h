@@ -13,6 +13,7 @@ class PlayListPanel;
 class QtClipboard;
 class MainBusyIndicator;
 class MainMenu;
+class LengthProbe;
 class MediaDevice;
 class TransportBar;
 class PlayListBox;
@@ -31,6 +32,7 @@ public:
         QString baseFolder;      // the folder relative parameters are taken from
         Prompter* prompter = nullptr;  // the window's own boxes when null
         MediaDevice* device = nullptr;  // the device that plays; required
+        LengthProbe* probe = nullptr;   // the device that measures lengths; required
         QString helpFolder;             // the HTML help
     };
 
