@@ -307,11 +307,19 @@ void PlaybackController::applyBarPosition(int percent) {
     const qint64 target = std::llround(std::max<qint64>(m_c.device.length(), 0) * percent * 0.01);
     m_c.device.setStartPosition(target);
     m_c.device.play();
+    m_pauseDown = false;
     releaseBar();
     if (m_c.run.playbackSource == PlaybackSource::PlayList) {
         PlayListBoxClick();
     }
     TimerTimer();
+}
+
+void PlaybackController::ChangePosition(int percent) {
+    applyBarPosition(percent);
+    if (m_c.device.isOpen() && !m_c.timer.isActive()) {
+        m_c.timer.start(kTickMs);
+    }
 }
 
 void PlaybackController::PercentJump(int percent) {

@@ -95,6 +95,8 @@ public:
     // The bar was let go at percent p (or the Change Position box applied it): playback moves there,
     // inside the item or, with the percent indicator showing totals, into another item of the list.
     void applyBarPosition(int percent);
+    // The Change Position box applies a percent: as the bar's release, and the tick runs again.
+    void ChangePosition(int percent);
     // "&25 %", "&50 %", "&75 %".
     void PercentJump(int percent);
     // An indicator's mode changed: its texts follow.

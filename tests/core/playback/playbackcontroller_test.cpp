@@ -367,4 +367,85 @@ TEST_F(PlaybackTest, TitlesCountNothingForNotAvailable) {
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
 }
 
+// Moving the position: the bar previews while dragged, and letting go moves playback, inside the item
+// or, with the percent indicator on the whole Play List, into the item that holds the target.
+TEST_F(PlaybackTest, ThreeQuartersOfTheWholeListPlaysTheThirdItemFromItsMinute) {
+    load({"a.mid", "b.mid", "c.mid"});
+    const qint64 lengths[] = {60000, 60000, 120000};
+    for (qsizetype line = 0; line < 3; ++line) {
+        device.files[s("/m/") + QChar(static_cast<char16_t>(u'a' + line)) + s(".mid")].length = lengths[line];
+        playList.setLength(line, lengths[line]);  // as the list's file carried them
+    }
+    preferences.indicatorModes[ProgressIndicators::Percent] = 10;
+    playLine(0);
+    runFor(1000);
+    controller.ScrollBarScroll(75);
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    EXPECT_EQ(controller.indicators().percent, s("75 %"));
+    EXPECT_EQ(indicators.texts().position, s("00:03:00"));  // 180 s of 240 s, previewed
+
+    controller.applyBarPosition(75);
+    EXPECT_EQ(opened(), lines({"a.mid", "c.mid"}));
+    EXPECT_EQ(playList.CurrentItem(), 2);
+    EXPECT_EQ(device.position(), 60000);
+    EXPECT_TRUE(playing());
+    EXPECT_FALSE(controller.positionBarDragging());
+    EXPECT_TRUE(probe.measured.isEmpty());
+}
+
+TEST_F(PlaybackTest, DraggingTheBarMovesNothingUntilItIsLetGo) {
+    load({"a.mid", "b.mid"}, 10000);
+    playLine(0);
+    runFor(2000);
+    controller.ScrollBarScroll(50);
+    EXPECT_EQ(controller.indicators().position, s("00:00:05"));
+    EXPECT_EQ(controller.indicators().remaining, s("00:00:05"));
+    runFor(1500);  // the item plays on beneath the preview
+    EXPECT_EQ(device.position(), 3500);
+    EXPECT_EQ(controller.indicators().position, s("00:00:05"));
+    EXPECT_EQ(controller.indicators().percent, s("50 %"));
+
+    controller.applyBarPosition(50);
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    EXPECT_EQ(device.position(), 5000);
+    runFor(1000);
+    EXPECT_EQ(controller.indicators().position, s("00:00:06"));
+}
+
+TEST_F(PlaybackTest, AnItemThatEndsDuringADragIsFollowedOnlyAfterTheRelease) {
+    load({"a.mid", "b.mid"}, 2000);
+    playLine(0);
+    controller.ScrollBarScroll(10);
+    runFor(3000);
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    controller.applyBarPosition(90);
+    EXPECT_EQ(device.position(), 1800);
+    runFor(1000);
+    EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
+}
+
+TEST_F(PlaybackTest, TotalsOverItemsOfUnknownLengthResetQuietly) {
+    load({"a.mid", "b.mid"});
+    device.files[s("/m/a.mid")].length = 0;
+    device.files[s("/m/b.mid")].length = 0;
+    playLine(0);
+    indicators.setTotals(ProgressIndicators::Percent, true);
+    controller.indicatorModeChanged();
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_EQ(controller.indicators().percent, s("N / A"));
+}
+
+TEST_F(PlaybackTest, TheChangePositionBoxMovesAPausedItemAndPlaysOn) {
+    load({"a.mid"}, 10000);
+    playLine(0);
+    controller.PauseSBClick();
+    ASSERT_TRUE(controller.transport().pauseDown);
+    controller.ChangePosition(30);
+    EXPECT_TRUE(playing());
+    EXPECT_EQ(device.position(), 3000);
+    EXPECT_FALSE(controller.transport().pauseDown);
+    EXPECT_TRUE(timer.isActive());
+}
+
 }  // namespace
