@@ -7,11 +7,8 @@
 #include "gui/app/optionicons.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
-#include <QSlider>
-#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -52,7 +49,6 @@ QString longPart(const QString& hint) {
 TransportBar::TransportBar(QMainWindow* window, MainMenu& menu, AppSession& session)
     : QObject(window), m_window(window), m_menu(menu), m_session(session) {
     createToolBar();
-    createStatusPanels();
     connectMenu();
     connect(&session.controller(), &PlaybackController::changed, this, &TransportBar::refresh);
     refresh();
@@ -78,31 +74,6 @@ void TransportBar::createToolBar() {
         }
     }
     m_toolBar->addSeparator();
-    m_positionBar = new QSlider(Qt::Horizontal);
-    m_positionBar->setObjectName(QStringLiteral("ScrollBar"));
-    m_positionBar->setRange(0, 100);
-    m_positionBar->setMinimumWidth(100);
-    // Moving the position by hand arrives with the position indicators; until then the bar only shows.
-    m_positionBar->setEnabled(false);
-    m_toolBar->addWidget(m_positionBar);
-    m_progressLabel = new QLabel(QStringLiteral("N / A"));
-    m_progressLabel->setObjectName(QStringLiteral("ProgressLabel"));
-    m_progressLabel->setMinimumWidth(m_progressLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 100 % ")));
-    m_toolBar->addWidget(m_progressLabel);
-}
-
-void TransportBar::createStatusPanels() {
-    auto panel = [this](const char* name) {
-        auto* label = new QLabel;
-        label->setObjectName(QString::fromLatin1(name));
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral(" Remaining: 00:00:00")));
-        m_window->statusBar()->insertPermanentWidget(0, label);
-        return label;
-    };
-    // Inserted at the front in reverse, so they stand in the order length, position, remaining.
-    m_remainingPanel = panel("RemPanel");
-    m_positionPanel = panel("PosPanel");
-    m_lengthPanel = panel("LengthPanel");
 }
 
 void TransportBar::connectMenu() {
@@ -170,13 +141,6 @@ void TransportBar::refresh() {
     setHint(m_buttons.value(QStringLiteral("PlaySI")), itemHint("PlayM", state.playItem));
     setHint(m_buttons.value(QStringLiteral("PrevSI")), itemHint("PrevM", state.previousItem));
     setHint(m_buttons.value(QStringLiteral("NextSI")), itemHint("NextM", state.nextItem));
-
-    const IndicatorTexts& texts = m_session.controller().indicators();
-    m_lengthPanel->setText(QStringLiteral(" Length: ") + texts.length);
-    m_positionPanel->setText(QStringLiteral(" Position: ") + texts.position);
-    m_remainingPanel->setText(QStringLiteral(" Remaining: ") + texts.remaining);
-    m_progressLabel->setText(texts.percent);
-    m_positionBar->setValue(state.positionBarValue);
 
     // The taskbar shows the progress while the window is minimized; the caption is the plain title.
     const PlaybackController& controller = m_session.controller();

@@ -6,14 +6,11 @@
 class AppSession;
 class MainMenu;
 class QAction;
-class QLabel;
 class QMainWindow;
-class QSlider;
 class QToolBar;
 
 // What the user sees of playback: the transport and play-option buttons of the toolbar with their
-// hints, the Audio menu's states, the position bar and percent label, the status-bar texts of the
-// current item and the window title. It follows the controller and forwards the commands to it.
+// hints, the Audio menu's states and the window title. It follows the controller and forwards the commands to it.
 class TransportBar : public QObject {
     Q_OBJECT
 
@@ -21,12 +18,12 @@ public:
     TransportBar(QMainWindow* window, MainMenu& menu, AppSession& session);
 
     QAction* button(const QString& name) const { return m_buttons.value(name); }
+    QToolBar* toolBar() const { return m_toolBar; }
     // Brings every state up to date (the Audio menu opening, a settings change...).
     void refresh();
 
 private:
     void createToolBar();
-    void createStatusPanels();
     void connectMenu();
     void setHint(QAction* action, const QString& hint);
 
@@ -34,10 +31,5 @@ private:
     MainMenu& m_menu;
     AppSession& m_session;
     QToolBar* m_toolBar = nullptr;
-    QSlider* m_positionBar = nullptr;
-    QLabel* m_progressLabel = nullptr;
-    QLabel* m_lengthPanel = nullptr;
-    QLabel* m_positionPanel = nullptr;
-    QLabel* m_remainingPanel = nullptr;
     QHash<QString, QAction*> m_buttons;
 };

@@ -9,6 +9,8 @@
 #include "gui/app/qtprompter.h"
 #include "gui/app/widgettextmeasurer.h"
 #include "gui/app/transportbar.h"
+#include "gui/playback/indicatorcontrols.h"
+#include "gui/playback/panelinfo.h"
 #include "gui/playlist/playlistbox.h"
 #include "gui/playlist/playlistpanel.h"
 
@@ -18,6 +20,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolButton>
 #include <QScreen>
 #include <QTimer>
 #include <QStatusBar>
@@ -45,14 +48,16 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
         AppSession::Ports{*prompter, *m_options.device, *m_clipboard, *m_options.probe, m_busy.get(),
                           m_measurer.get()});
 
+    m_busy->setEscapeHandler([this] { m_session->lengths().requestAbort(); });
     m_panel = new PlayListPanel(*m_session, this);
     m_playListBox = m_panel->box();
     setCentralWidget(m_panel);
     m_playListBox->installEventFilter(this);
     m_menu = new MainMenu(menuBar(), this);
     connectCommands();
-    createStatusBar();
     m_transport = new TransportBar(this, *m_menu, *m_session);
+    m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, *m_session);
+    createStatusBar();
     m_edit = new EditCommands(*m_menu, *m_session, *m_clipboard, this);
     PlaybackController& controller = m_session->controller();
     connect(m_playListBox, &QAbstractItemView::doubleClicked, &controller, [&controller, this](const QModelIndex& index) {
@@ -98,6 +103,8 @@ void TVLPMain::applySettings() {
     const Preferences& preferences = m_session->preferences();
     m_menu->applyShortcuts(preferences.shortcuts);
     refreshHistoryMenu();
+    m_indicators->panelInfo()->setPanels(preferences.statusBarPanels);
+    m_indicators->refresh();
     if (preferences.window.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
@@ -170,15 +177,15 @@ void TVLPMain::fillFavoritesMenu(const QString& menuName, Favorites::Kind kind) 
 }
 
 void TVLPMain::createStatusBar() {
-    m_albumPanel = new QLabel(this);
-    m_albumPanel->setObjectName(QStringLiteral("AlbumPanel"));
-    m_albumPanel->setMinimumWidth(40);
-    statusBar()->addPermanentWidget(m_albumPanel, 1);
+    PanelInfo* panels = m_indicators->panelInfo();
+    m_albumPanel = panels->album();
+    panels->playListButton()->setMenu(m_menu->menu(QStringLiteral("FavPlayListsM")));
+    connect(panels, &PanelInfo::albumResized, this, &TVLPMain::updateAlbumPanel);
     updateAlbumPanel();
 }
 
 void TVLPMain::updateAlbumPanel() {
-    const int width = m_albumPanel->contentsRect().width();
+    const int width = m_indicators->panelInfo()->albumTextWidth();
     m_albumPanel->setText(FitText(*m_measurer, width, m_session->document().albumPanelCaption()));
     m_albumPanel->setToolTip(m_session->document().fileName());
 }
@@ -232,6 +239,7 @@ void TVLPMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         m_transport->refresh();
+        m_indicators->refresh();
     }
 }
 

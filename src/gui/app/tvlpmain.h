@@ -16,6 +16,7 @@ class MainMenu;
 class LengthProbe;
 class MediaDevice;
 class TransportBar;
+class IndicatorControls;
 class PlayListBox;
 class QAction;
 class QLabel;
@@ -45,6 +46,7 @@ public:
     QAction* action(const QString& name) const;
     MainMenu& mainMenu() const { return *m_menu; }
     TransportBar& transportBar() const { return *m_transport; }
+    IndicatorControls& indicatorControls() const { return *m_indicators; }
     // Opens the help window on a topic ("Contents", "File_Types"...).
     void showHelp(const QString& topic);
 
@@ -84,5 +86,6 @@ private:
     QLabel* m_albumPanel = nullptr;
     MainMenu* m_menu = nullptr;
     TransportBar* m_transport = nullptr;
+    IndicatorControls* m_indicators = nullptr;
     HelpWindow* m_help = nullptr;
 };

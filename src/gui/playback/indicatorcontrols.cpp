@@ -1,0 +1,203 @@
+#include "gui/playback/indicatorcontrols.h"
+
+#include "core/app/appsession.h"
+#include "core/shell/menutable.h"
+#include "gui/app/mainmenu.h"
+#include "gui/playback/changeposbox.h"
+#include "gui/playback/indicatorglyphs.h"
+#include "gui/playback/panelinfo.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+using Indicator = ProgressIndicators::Indicator;
+constexpr std::array<Indicator, 4> kIndicators{ProgressIndicators::Length, ProgressIndicators::Position,
+                                               ProgressIndicators::Remaining, ProgressIndicators::Percent};
+
+// The View menu's submenu of each indicator.
+const char* const kViewMenus[] = {"LengthM", "PosM", "RemM", "PercentM"};
+
+}  // namespace
+
+IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, MainMenu& menu, AppSession& session)
+    : QObject(window), m_window(window), m_menu(menu), m_session(session) {
+    m_panelInfo = new PanelInfo;
+    window->statusBar()->addWidget(m_panelInfo, 1);
+    for (int panel = PanelInfo::Length; panel <= PanelInfo::Remaining; ++panel) {
+        m_labels[static_cast<size_t>(panel)] = m_panelInfo->value(static_cast<PanelInfo::Panel>(panel));
+        m_modeButtons[static_cast<size_t>(panel)] = m_panelInfo->modeButton(static_cast<PanelInfo::Panel>(panel));
+    }
+    createToolBarWidgets(toolBar);
+    for (Indicator indicator : kIndicators) {
+        attachModeMenu(indicator, m_modeButtons[indicator]);
+        m_labels[indicator]->installEventFilter(this);
+        m_labels[indicator]->setCursor(Qt::PointingHandCursor);
+    }
+    connectPositionBar();
+    connectViewMenu();
+    m_menu.connectCommand(QStringLiteral("ChangePosM"), [this] { ChangePosMClick(); });
+    connect(&session.controller(), &PlaybackController::changed, this, &IndicatorControls::refresh);
+    refresh();
+}
+
+void IndicatorControls::createToolBarWidgets(QToolBar* toolBar) {
+    m_positionBar = new QSlider(Qt::Horizontal);
+    m_positionBar->setObjectName(QStringLiteral("ScrollBar"));
+    m_positionBar->setRange(0, 100);
+    m_positionBar->setPageStep(10);
+    m_positionBar->setMinimumWidth(100);
+    m_positionBar->setToolTip(QStringLiteral("Position"));
+    m_positionBar->setStatusTip(QStringLiteral("Drag to change the position; it moves when you let go"));
+    toolBar->addWidget(m_positionBar);
+    m_progressLabel = new QLabel(QStringLiteral("N / A"));
+    m_progressLabel->setObjectName(QStringLiteral("ProgressLabel"));
+    m_progressLabel->setAlignment(Qt::AlignCenter);
+    m_progressLabel->setMinimumWidth(m_progressLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 100 % ")));
+    toolBar->addWidget(m_progressLabel);
+    m_labels[ProgressIndicators::Percent] = m_progressLabel;
+    QToolButton* button = CreateModeButton(nullptr, QStringLiteral("PercentSB"));
+    toolBar->addWidget(button);
+    m_modeButtons[ProgressIndicators::Percent] = button;
+}
+
+void IndicatorControls::attachModeMenu(Indicator indicator, QToolButton* button) {
+    auto* menu = new QMenu(button);
+    menu->setObjectName(button->objectName() + QStringLiteral("PM"));
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, indicator] { fillModeMenu(menu, indicator); });
+    button->setMenu(menu);
+}
+
+void IndicatorControls::connectViewMenu() {
+    for (Indicator indicator : kIndicators) {
+        QAction* item = m_menu.action(QString::fromLatin1(kViewMenus[indicator]));
+        auto* submenu = new QMenu(m_window);
+        connect(submenu, &QMenu::aboutToShow, this, [this, submenu, indicator] { fillModeMenu(submenu, indicator); });
+        item->setMenu(submenu);
+        item->setEnabled(true);
+    }
+    m_menu.action(QStringLiteral("ProgressIndicatorsM"))->setEnabled(true);
+}
+
+void IndicatorControls::fillModeMenu(QMenu* menu, Indicator indicator) {
+    menu->clear();
+    const ProgressIndicators::ModeMenu entries = m_session.indicators().modeMenu(indicator);
+    auto* group = new QActionGroup(menu);
+    const auto addMode = [&](const QString& caption, const QString& hint, bool totals) {
+        QAction* item = menu->addAction(caption);
+        item->setStatusTip(hint);
+        item->setToolTip(hint);
+        item->setCheckable(true);
+        item->setChecked(entries.totals == totals);
+        item->setEnabled(entries.enabled);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this, [this, indicator, totals] { setMode(indicator, totals); });
+    };
+    addMode(entries.itemCaption, entries.itemHint, false);
+    addMode(entries.totalsCaption, entries.totalsHint, true);
+    menu->addSeparator();
+    const QAction* command = m_menu.action(QStringLiteral("ChangePosM"));
+    QAction* change = menu->addAction(QStringLiteral("&Change Position..."));
+    change->setEnabled(command->isEnabled());
+    change->setStatusTip(command->statusTip());
+    connect(change, &QAction::triggered, this, &IndicatorControls::ChangePosMClick);
+}
+
+void IndicatorControls::setMode(Indicator indicator, bool totals) {
+    m_session.indicators().setTotals(indicator, totals);
+    m_session.controller().indicatorModeChanged();
+    refresh();
+}
+
+void IndicatorControls::toggle(Indicator indicator) {
+    setMode(indicator, !m_session.indicators().IsTotals(indicator));
+}
+
+void IndicatorControls::ChangePosMClick() {
+    refresh();  // the command's state as the Audio menu would show it
+    if (!m_menu.action(QStringLiteral("ChangePosM"))->isEnabled()) {
+        return;
+    }
+    ProgressIndicators& indicators = m_session.indicators();
+    indicators.ShowPercent(-2);
+    PlaybackController& controller = m_session.controller();
+    TChangePosBox box(indicators.IndicatorLength(ProgressIndicators::Percent), indicators.barValue(),
+                      [&controller](int percent) { controller.ChangePosition(percent); }, m_window);
+    box.exec();
+}
+
+void IndicatorControls::connectPositionBar() {
+    PlaybackController& controller = m_session.controller();
+    connect(m_positionBar, &QSlider::sliderMoved, &controller, &PlaybackController::ScrollBarScroll);
+    connect(m_positionBar, &QSlider::sliderReleased, &controller,
+            [this, &controller] { controller.applyBarPosition(m_positionBar->value()); });
+    // A click beside the handle or a key moves the bar a step at once, like letting go of it there.
+    connect(m_positionBar, &QAbstractSlider::actionTriggered, &controller, [this, &controller](int action) {
+        if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove) {
+            return;
+        }
+        const int percent = m_positionBar->sliderPosition();
+        controller.ScrollBarScroll(percent);
+        controller.applyBarPosition(percent);
+    });
+}
+
+bool IndicatorControls::eventFilter(QObject* watched, QEvent* event) {
+    const auto found = std::find(m_labels.cbegin(), m_labels.cend(), watched);
+    if (found == m_labels.cend()) {
+        return QObject::eventFilter(watched, event);
+    }
+    const auto indicator = static_cast<Indicator>(found - m_labels.cbegin());
+    const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    if (!mouse || mouse->button() != Qt::LeftButton) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::MouseButtonPress) {
+        toggle(indicator);
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        // The double click's first click toggled the percent; the second only opens the box.
+        if (indicator == ProgressIndicators::Percent) {
+            toggle(indicator);
+            ChangePosMClick();
+        }
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void IndicatorControls::refreshGlyphs() {
+    const ProgressIndicators& indicators = m_session.indicators();
+    for (Indicator indicator : kIndicators) {
+        m_modeButtons[indicator]->setIcon(indicators.IsTotals(indicator) ? SmallArrowRight() : SmallArrowDown());
+        const ProgressIndicators::ModeMenu entries = indicators.modeMenu(indicator);
+        m_modeButtons[indicator]->setToolTip(entries.totals ? entries.totalsHint : entries.itemHint);
+    }
+}
+
+void IndicatorControls::refresh() {
+    const PlaybackController& controller = m_session.controller();
+    const IndicatorTexts& texts = controller.indicators();
+    m_labels[ProgressIndicators::Length]->setText(texts.length);
+    m_labels[ProgressIndicators::Position]->setText(texts.position);
+    m_labels[ProgressIndicators::Remaining]->setText(texts.remaining);
+    m_progressLabel->setText(texts.percent);
+    const TransportState state = controller.transport();
+    m_positionBar->setEnabled(state.positionBar);
+    if (!m_positionBar->isSliderDown()) {
+        m_positionBar->setValue(state.positionBarValue);
+    }
+    m_menu.action(QStringLiteral("ChangePosM"))->setEnabled(state.positionBar);
+    refreshGlyphs();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/playback/progressindicators.h"
+
+#include <QObject>
+
+#include <array>
+
+class AppSession;
+class MainMenu;
+class PanelInfo;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QSlider;
+class QToolBar;
+class QToolButton;
+
+// The progress indicators as the user sees them: the status bar panels with their mode buttons, the
+// position bar, percent label and its button in the toolbar, the mode menus (on the buttons and in the
+// View menu) and the Change Position box. Clicking a value toggles its mode; dragging the bar previews
+// a position and letting it go moves playback there.
+class IndicatorControls : public QObject {
+    Q_OBJECT
+
+public:
+    IndicatorControls(QMainWindow* window, QToolBar* toolBar, MainMenu& menu, AppSession& session);
+
+    PanelInfo* panelInfo() const { return m_panelInfo; }
+    QSlider* positionBar() const { return m_positionBar; }
+    QLabel* progressLabel() const { return m_progressLabel; }
+    QToolButton* modeButton(ProgressIndicators::Indicator indicator) const { return m_modeButtons[indicator]; }
+    QLabel* valueLabel(ProgressIndicators::Indicator indicator) const { return m_labels[indicator]; }
+
+    // Texts, bar, glyphs and the Change Position command follow the controller.
+    void refresh();
+    // The menu of a mode button, filled as it is when it opens.
+    void fillModeMenu(QMenu* menu, ProgressIndicators::Indicator indicator);
+    void setMode(ProgressIndicators::Indicator indicator, bool totals);
+    // "Change Position...": the box, when the command is enabled.
+    void ChangePosMClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createToolBarWidgets(QToolBar* toolBar);
+    void attachModeMenu(ProgressIndicators::Indicator indicator, QToolButton* button);
+    void connectPositionBar();
+    void connectViewMenu();
+    void toggle(ProgressIndicators::Indicator indicator);
+    void refreshGlyphs();
+
+    QMainWindow* m_window;
+    MainMenu& m_menu;
+    AppSession& m_session;
+    PanelInfo* m_panelInfo = nullptr;
+    QSlider* m_positionBar = nullptr;
+    QLabel* m_progressLabel = nullptr;
+    std::array<QToolButton*, 4> m_modeButtons{};
+    std::array<QLabel*, 4> m_labels{};
+};
