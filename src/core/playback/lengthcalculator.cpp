@@ -32,7 +32,10 @@ size_t index(LengthCalculator::Kind kind) {
 
 }  // namespace
 
-LengthCalculator::LengthCalculator(Context context, QObject* parent) : QObject(parent), m_c(context) {}
+LengthCalculator::LengthCalculator(Context context, QObject* parent) : QObject(parent), m_c(context) {
+    // A selection changed while nothing plays gets no click that clears the selected totals.
+    connect(&m_c.playList, &PlayList::selectionChanged, this, [this] { ++m_generation[kSelection]; });
+}
 
 // A total stays valid while nothing it depends on changed; totals that may be 0 only while computing
 // them found something count 0 as not computed.
@@ -45,11 +48,13 @@ bool LengthCalculator::valid(Kind kind) const {
     const qint64 value = m_cache[index(kind)];
     switch (kind) {
         case Kind::WholePlayList:
-        case Kind::Selected:
             return same(kList) && value != 0;
+        case Kind::Selected:
+            return same(kList) && same(kSelection) && value != 0;
         case Kind::Played:
-        case Kind::SelectedPlayed:
             return same(kList) && same(kPlayed) && value != 0;
+        case Kind::SelectedPlayed:
+            return same(kList) && same(kPlayed) && same(kSelection) && value != 0;
         case Kind::BeforeCurrent:
             // Edits before the current item change this total too, not only a new current item.
             return same(kList) && same(kCurrent);
@@ -161,6 +166,8 @@ qint64 LengthCalculator::PlayListLength(Kind kind) {
     if (valid(kind)) {
         return m_cache[index(kind)];
     }
+    // Only an Escape pressed during this calculation stops it, not one left from an earlier operation.
+    m_abort = false;
     const std::vector<Entry> entries = gather(kind);
     const bool measureUnknown = kind == Kind::WholePlayList;
     const bool showBusy = (kind == Kind::WholePlayList || kind == Kind::Played) &&

@@ -70,7 +70,7 @@ private:
         qsizetype line;  // its line in the Play List, or -1
     };
     // What each total depends on.
-    enum Mark { kList, kPlayed, kCurrent, kCDTrack, kMarks };
+    enum Mark { kList, kPlayed, kCurrent, kCDTrack, kSelection, kMarks };
     using Generations = std::array<quint64, kMarks>;
 
     bool valid(Kind kind) const;
@@ -82,6 +82,6 @@ private:
     std::array<qint64, 7> m_cache{};
     std::array<Generations, 7> m_computedAt{};  // the generations a cached total was computed at
     std::array<bool, 7> m_computed{};
-    Generations m_generation{1, 1, 1, 1};
+    Generations m_generation{1, 1, 1, 1, 1};
     bool m_abort = false;
 };

@@ -64,15 +64,19 @@ FoundPosition FindPositionInPlayList(PlayList& playList, PlayOrder& order, const
                       : static_cast<qsizetype>(QRandomGenerator::global()->bounded(static_cast<quint64>(bound)));
     };
     FoundPosition found;
-    if (target > playedTotal) {
+    // With nothing played yet even the start is a drawn item.
+    if (target > playedTotal || playedCopy.isEmpty()) {
         // New items drawn at random after the played ones, until the running total reaches the target.
         QSet<QString> taken;
         for (const QString& ref : playedCopy) {
             taken.insert(ItemIdentity(ref));
         }
+        // An item listed twice is one item: once drawn, it is played.
         std::vector<Candidate> fresh;
         for (const Candidate& candidate : candidates) {
-            if (!taken.contains(ItemIdentity(playList.item(candidate.line)))) {
+            const QString identity = ItemIdentity(playList.item(candidate.line));
+            if (!taken.contains(identity)) {
+                taken.insert(identity);
                 fresh.push_back(candidate);
             }
         }
