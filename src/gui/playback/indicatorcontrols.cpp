@@ -167,9 +167,8 @@ bool IndicatorControls::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {
-        // The double click's first click toggled the percent; the second only opens the box.
+        // Both presses of the double click toggled the mode, which so is back where it was.
         if (indicator == ProgressIndicators::Percent) {
-            toggle(indicator);
             ChangePosMClick();
         }
         return true;
