@@ -27,7 +27,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_indicators(m_playList, m_playedItems, m_run, m_preferences, m_lengths),
       m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
                                                ports.device, ports.prompter, m_timer, m_delayTimer, m_lengths,
-                                               m_indicators}),
+                                               m_indicators, ports.busy}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
                                        ports.prompter, ports.clipboard, m_cdDatabase, ports.busy}) {
     connectPlayback();

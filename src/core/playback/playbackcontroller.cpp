@@ -1,6 +1,7 @@
 #include "core/playback/playbackcontroller.h"
 
 #include "core/app/runstate.h"
+#include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
 #include "core/playback/playorder.h"
@@ -284,8 +285,16 @@ void PlaybackController::applyBarPosition(int percent) {
     PlayList& list = m_c.playList;
     if (indicators.showsTotals(ProgressIndicators::Percent) && m_c.run.playbackSource == PlaybackSource::PlayList) {
         const qint64 target = std::llround(indicators.IndicatorLength(ProgressIndicators::Percent) * percent * 0.01);
-        const FoundPosition found = FindPositionInPlayList(list, m_c.order, m_c.played, m_c.preferences.randomPlay,
-                                                           indicators.playingSelection(), target, {});
+        FoundPosition found;
+        {
+            // Only the random walk can take long enough to need telling.
+            BusyScope busy(m_c.preferences.randomPlay ? m_c.busy : nullptr,
+                           QStringLiteral(" Please wait while ") + kProduct +
+                               QStringLiteral(" finds the new position in the Play List..."));
+            found = FindPositionInPlayList(list, m_c.order, m_c.played, m_c.preferences.randomPlay,
+                                           indicators.playingSelection(), target,
+                                           [this](qsizetype bound) { return m_c.order.draw(bound); });
+        }
         if (found.line < 0) {
             releaseBar();
             return;

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+class BusyIndicator;
 class ItemSet;
 class PlayList;
 class PlayOrder;
@@ -53,6 +54,7 @@ public:
         TimerPort& delayTimer;  // the pause between two Play List items
         LengthCalculator& lengths;
         ProgressIndicators& indicators;
+        BusyIndicator* busy = nullptr;  // the random search for a position tells the user it is busy
     };
 
     static constexpr int kTickMs = 500;

@@ -24,6 +24,7 @@ public:
 
     // Draws a number in [0, bound); the default uses a generator seeded from the clock.
     void setRandom(std::function<qsizetype(qsizetype bound)> random) { m_random = std::move(random); }
+    qsizetype draw(qsizetype bound) const;
 
     void MarkPlayed(const QString& ref, bool redraw);
     void MarkUnplayed(const QString& ref, bool redraw);
@@ -52,7 +53,6 @@ public:
     void clearLoopOnce() { m_loopOnce = false; }
 
 private:
-    qsizetype draw(qsizetype bound) const;
     void noteStatusChanged() const;
     void repaintFirstLine(const QString& ref, bool redraw);
 
