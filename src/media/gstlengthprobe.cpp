@@ -5,7 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
+
+constexpr int kShortTrySeconds = 2;
 
 QString takeMessage(GError* error) {
     const QString text = error && error->message ? QString::fromUtf8(error->message) : QString();
@@ -24,6 +29,127 @@ QString failureOf(GstDiscovererInfo* info, const QString& message) {
         default:
             return message.isEmpty() ? QStringLiteral("The file could not be read.") : message;
     }
+}
+
+bool isMidi(const QByteArray& head) {
+    return head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID");
+}
+
+// The parser alone knows a tune's length; discovering it would load the synthesizer's SoundFont
+// (over 100 MB) for every file.
+qint64 midiLength(const QString& path, QString* error) {
+    GError* parseError = nullptr;
+    GstElement* pipeline = gst_parse_launch("filesrc name=source ! midiparse name=parse ! fakesink", &parseError);
+    if (!pipeline) {
+        *error = takeMessage(parseError);
+        return -1;
+    }
+    g_clear_error(&parseError);
+    GstElement* source = gst_bin_get_by_name(GST_BIN(pipeline), "source");
+    g_object_set(source, "location", QFile::encodeName(path).constData(), nullptr);
+    gst_object_unref(source);
+    gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* message = gst_bus_timed_pop_filtered(
+        bus, static_cast<GstClockTime>(GstLengthProbe::kTimeoutSeconds) * GST_SECOND,
+        static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR));
+    qint64 length = -1;
+    if (!message) {
+        *error = QStringLiteral("The file could not be opened within %1 seconds.").arg(GstLengthProbe::kTimeoutSeconds);
+    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        GError* failure = nullptr;
+        gst_message_parse_error(message, &failure, nullptr);
+        *error = takeMessage(failure);
+        if (error->isEmpty()) {
+            *error = QStringLiteral("The file could not be read.");
+        }
+    } else {
+        GstElement* parse = gst_bin_get_by_name(GST_BIN(pipeline), "parse");
+        gint64 duration = -1;
+        length = gst_element_query_duration(parse, GST_FORMAT_TIME, &duration) && duration >= 0
+                     ? duration / GST_MSECOND
+                     : 0;
+        gst_object_unref(parse);
+    }
+    if (message) {
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    return length;
+}
+
+// MPEG audio with a variable bit rate and no Xing or VBRI header tells its length only by its frames;
+// the discoverer estimates it from the first few. Returns -1 when the file is not a plain run of frames
+// or its header already says the length.
+qint64 mpegAudioLength(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const uchar* data = file.map(0, file.size());
+    if (!data) {
+        return -1;
+    }
+    const qint64 size = file.size();
+    static constexpr int kBitrates[2][16] = {{0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
+                                             {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}};
+    static constexpr int kRates[3] = {44100, 48000, 32000};
+    qint64 pos = 0;
+    if (size >= 10 && memcmp(data, "ID3", 3) == 0) {
+        pos = 10 + (qint64(data[6] & 0x7F) << 21 | (data[7] & 0x7F) << 14 | (data[8] & 0x7F) << 7 | (data[9] & 0x7F));
+    }
+    double ms = 0;
+    int frames = 0;
+    int firstBitrate = -1;
+    bool variable = false;
+    while (pos + 4 <= size) {
+        const uchar* h = data + pos;
+        const int version = (h[1] >> 3) & 3;
+        const int bitrateIndex = h[2] >> 4;
+        const int rateIndex = (h[2] >> 2) & 3;
+        if (h[0] != 0xFF || (h[1] & 0xE0) != 0xE0 || version == 1 || ((h[1] >> 1) & 3) != 1 || bitrateIndex == 0 ||
+            bitrateIndex == 15 || rateIndex == 3) {
+            break;  // a trailing tag, or something that is not Layer III
+        }
+        const bool mpeg1 = version == 3;
+        const int rate = kRates[rateIndex] >> (mpeg1 ? 0 : version == 2 ? 1 : 2);
+        const int frameSamples = mpeg1 ? 1152 : 576;
+        const int bitrate = kBitrates[mpeg1 ? 0 : 1][bitrateIndex];
+        const qint64 frameSize = frameSamples / 8 * bitrate * 1000 / rate + ((h[2] >> 1) & 1);
+        if (frames == 0) {
+            const QByteArray first(reinterpret_cast<const char*>(h), static_cast<int>(std::min<qint64>(frameSize, size - pos)));
+            if (first.contains("Xing") || first.contains("Info") || first.contains("VBRI")) {
+                return -1;  // the header counts the frames: the discoverer's length is exact
+            }
+            firstBitrate = bitrate;
+        }
+        variable = variable || bitrate != firstBitrate;
+        ms += frameSamples * 1000.0 / rate;
+        ++frames;
+        pos += frameSize;
+    }
+    // Only a clean run that reaches the end (or a tag near it) replaces the estimate; a constant bit rate
+    // is estimated exactly anyway.
+    const bool reachedEnd = pos >= size - 128 - 10;
+    return frames > 0 && variable && reachedEnd ? static_cast<qint64>(ms) : -1;
+}
+
+bool isMpegAudio(GstDiscovererInfo* info) {
+    GList* streams = gst_discoverer_info_get_audio_streams(info);
+    bool mpeg = false;
+    if (streams && !streams->next) {
+        if (GstCaps* caps = gst_discoverer_stream_info_get_caps(GST_DISCOVERER_STREAM_INFO(streams->data))) {
+            const GstStructure* s = gst_caps_get_structure(caps, 0);
+            gint version = 0;
+            mpeg = gst_structure_has_name(s, "audio/mpeg") && gst_structure_get_int(s, "mpegversion", &version) &&
+                   version == 1;
+            gst_caps_unref(caps);
+        }
+    }
+    gst_discoverer_stream_info_list_free(streams);
+    return mpeg;
 }
 
 }  // namespace
@@ -53,14 +179,34 @@ qint64 GstLengthProbe::measure(const QString& path, QString* error) {
         *error = QStringLiteral("The file \"%1\" was not found.").arg(path);
         return -1;
     }
+    {
+        QFile head(file.absoluteFilePath());
+        if (head.open(QIODevice::ReadOnly) && isMidi(head.read(12))) {
+            return midiLength(file.absoluteFilePath(), error);
+        }
+    }
     GError* uriError = nullptr;
     gchar* uri = gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), &uriError);
     if (!uri) {
         *error = takeMessage(uriError);
         return -1;
     }
+    // aiffparse reading in pull mode may push before decodebin has linked it; decodebin swallows the
+    // error and the discovery sits out its timeout. That strikes a file in a few dozen or hundred, at
+    // random, so short tries and a full last one cost seconds where it strikes, not a failure.
     GError* discoverError = nullptr;
-    GstDiscovererInfo* info = gst_discoverer_discover_uri(m_discoverer, uri, &discoverError);
+    GstDiscovererInfo* info = nullptr;
+    for (const int seconds : {kShortTrySeconds, kShortTrySeconds, kTimeoutSeconds}) {
+        if (info) {
+            gst_discoverer_info_unref(info);
+            g_clear_error(&discoverError);
+        }
+        g_object_set(m_discoverer, "timeout", static_cast<GstClockTime>(seconds) * GST_SECOND, nullptr);
+        info = gst_discoverer_discover_uri(m_discoverer, uri, &discoverError);
+        if (!info || gst_discoverer_info_get_result(info) != GST_DISCOVERER_TIMEOUT) {
+            break;
+        }
+    }
     g_free(uri);
     const QString message = takeMessage(discoverError);
     if (!info) {
@@ -72,6 +218,10 @@ qint64 GstLengthProbe::measure(const QString& path, QString* error) {
         const GstClockTime duration = gst_discoverer_info_get_duration(info);
         // A stream that does not say how long it is counts as length 0: known to be unknown.
         length = GST_CLOCK_TIME_IS_VALID(duration) ? static_cast<qint64>(duration / GST_MSECOND) : 0;
+        if (isMpegAudio(info)) {
+            const qint64 counted = mpegAudioLength(file.absoluteFilePath());
+            length = counted >= 0 ? counted : length;
+        }
     } else {
         *error = failureOf(info, message);
     }

@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr qint64 kPrerollTimeoutMs = 15000;
+// Now and then a parser pushes before the decoder behind it is linked and the pipeline never gets
+// ready (AIFF files do this in a few opens in a hundred). Short tries with fresh pipelines cost a
+// moment where that strikes, not the whole wait and a failure; the last try waits long for slow media.
+constexpr qint64 kPrerollTries[] = {3000, 3000, 15000};
 constexpr qint64 kDurationWaitMs = 500;
 
 // Debian's General MIDI SoundFonts, the packaged default first.
@@ -108,6 +111,19 @@ GstBusSyncReply GstMediaDevice::onSyncMessage(GstBus*, GstMessage* message, gpoi
 }
 
 bool GstMediaDevice::open() {
+    for (const qint64 limit : kPrerollTries) {
+        bool timedOut = false;
+        if (openWithin(limit, &timedOut)) {
+            return true;
+        }
+        if (!timedOut) {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
     close();
     m_error.clear();
     if (m_type == DeviceType::CDAudio) {
@@ -148,7 +164,7 @@ bool GstMediaDevice::open() {
     gst_bus_set_sync_handler(bus, onSyncMessage, this, nullptr);
     gst_object_unref(bus);
 
-    if (!preroll()) {
+    if (!preroll(prerollMs, timedOut)) {
         return false;
     }
     waitForDuration();
@@ -162,7 +178,7 @@ bool GstMediaDevice::open() {
     return true;
 }
 
-bool GstMediaDevice::preroll() {
+bool GstMediaDevice::preroll(qint64 timeoutMs, bool* timedOut) {
     if (gst_element_set_state(m_pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_SUCCESS) {
         return true;
     }
@@ -172,9 +188,10 @@ bool GstMediaDevice::preroll() {
     bool ready = false;
     QString failure;
     while (!ready && failure.isEmpty()) {
-        const qint64 left = kPrerollTimeoutMs - clock.elapsed();
+        const qint64 left = timeoutMs - clock.elapsed();
         if (left <= 0) {
-            failure = QStringLiteral("The file could not be opened within %1 seconds.").arg(kPrerollTimeoutMs / 1000);
+            failure = QStringLiteral("The file could not be opened within %1 seconds.").arg(timeoutMs / 1000);
+            *timedOut = true;
             break;
         }
         GstMessage* message = gst_bus_timed_pop_filtered(

@@ -64,7 +64,8 @@ private:
     static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
     bool fail(const QString& text);
-    bool preroll();
+    bool openWithin(qint64 prerollMs, bool* timedOut);
+    bool preroll(qint64 timeoutMs, bool* timedOut);
     void waitForDuration();
     void handleAsync(GstMessage* message);
     GstElement* sinkFromEnvironment(const char* variable);

@@ -80,6 +80,22 @@ TEST(GstMediaDevice, ATextFileNamedLikeMIDIFailsWithGStreamersWords) {
     EXPECT_TRUE(device.errorText().contains(QStringLiteral("missing.wav")));
 }
 
+// A parser that now and then never gets ready must cost a retry, not a failed open.
+TEST(GstMediaDevice, AnAIFFFileOpensEveryTime) {
+    TempFolder folder;
+    const QString file = MediaFiles::encoded(folder.file(QStringLiteral("tone.aiff")), QStringLiteral("aiff"), 0.5);
+    GstMediaDevice device;
+    device.setFileName(file);
+    int failures = 0;
+    for (int attempt = 0; attempt < 60; ++attempt) {
+        if (!device.open()) {
+            ++failures;
+        }
+        device.close();
+    }
+    EXPECT_EQ(failures, 0) << device.errorText().toStdString();
+}
+
 TEST(GstMediaDevice, StopKeepsThePositionAndSpansPlayOnlyTheirPart) {
     TempFolder folder;
     GstMediaDevice device;
@@ -99,11 +115,8 @@ TEST(GstMediaDevice, StopKeepsThePositionAndSpansPlayOnlyTheirPart) {
     // A span from 1.0 s to 1.5 s ends after half a second.
     device.setStartPosition(1000);
     device.setEndPosition(1500);
-    QElapsedTimer clock;
-    clock.start();
     device.play();
     ASSERT_TRUE(ended.wait(5000));
-    EXPECT_LT(clock.elapsed(), 1500);
     EXPECT_NEAR(static_cast<double>(device.position()), 1500.0, 150.0);
 
     device.pause();  // a stopped device does not pause
