@@ -101,10 +101,18 @@ void report(benchmark::State& state, Figures& figures, double totalMs, double st
     state.counters["ms_without_stalls"] = (totalMs - stalledMs) / runs;
 }
 
-void BM_VelmaroProbe(benchmark::State& state) {
+const Corpus* corpusOrSkip(benchmark::State& state) {
     const Corpus& corpus = Corpus::get();
     if (!corpus.isComplete()) {
         state.SkipWithError("the files could not be generated");
+        return nullptr;
+    }
+    return &corpus;
+}
+
+void BM_VelmaroProbe(benchmark::State& state) {
+    const Corpus* corpus = corpusOrSkip(state);
+    if (!corpus) {
         return;
     }
     double totalMs = 0;
@@ -115,7 +123,7 @@ void BM_VelmaroProbe(benchmark::State& state) {
         QElapsedTimer clock;
         clock.start();
         GstLengthProbe probe;
-        const QDir folder(corpus.folder());
+        const QDir folder(corpus->folder());
         measured = failed = 0;
         for (const QString& name : folder.entryList(QDir::Files, QDir::Name)) {
             const qint64 before = clock.nsecsElapsed();
@@ -136,9 +144,8 @@ void BM_VelmaroProbe(benchmark::State& state) {
 }
 
 void BM_GstDiscovererProcess(benchmark::State& state) {
-    const Corpus& corpus = Corpus::get();
-    if (!corpus.isComplete()) {
-        state.SkipWithError("the files could not be generated");
+    const Corpus* corpus = corpusOrSkip(state);
+    if (!corpus) {
         return;
     }
     double totalMs = 0;
@@ -151,7 +158,7 @@ void BM_GstDiscovererProcess(benchmark::State& state) {
         QProcess discoverer;
         discoverer.start(
             QStringLiteral("gst-discoverer-1.0"),
-            {QStringLiteral("-t"), QString::number(GstLengthProbe::kTimeoutSeconds), corpus.folder()});
+            {QStringLiteral("-t"), QString::number(GstLengthProbe::kTimeoutSeconds), corpus->folder()});
         if (!discoverer.waitForFinished(-1) || discoverer.exitStatus() != QProcess::NormalExit) {
             state.SkipWithError("gst-discoverer-1.0 did not run");
             return;
