@@ -1,0 +1,159 @@
+#include "core/shell/mainlayout.h"
+#include "core/shell/statuspanels.h"
+#include "support/qtprinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ComponentFlags allComponents() {
+    ComponentFlags flags;
+    flags.fill(true);
+    return flags;
+}
+
+// A window whose work rectangle is `width` wide and `height` high below a 30-pixel toolbar and above a
+// 20-pixel status bar.
+LayoutInput window(int width, int height, ComponentFlags components = allComponents()) {
+    LayoutInput input;
+    input.components = components;
+    input.client = QSize(width, height + 50);
+    input.toolbar = QSize(width, 30);
+    input.statusBarHeight = 20;
+    input.playListHasItems = true;
+    input.fileListHasItems = true;
+    return input;
+}
+
+TEST(MainLayout, ANarrowSplitKeepsTheRightHandListsAtTheirLeastAndCorrectsTheShare) {
+    const MainLayout layout = ComputeMainLayout(window(473, 300));
+    EXPECT_EQ(layout.work, QRect(0, 30, 473, 300));
+    EXPECT_EQ(layout.rect(s("PlayListBox")).width(), 116);
+    EXPECT_EQ(layout.playListWidth, 2452);
+    EXPECT_EQ(layout.rect(s("FileListBox")).width(), 115);
+    EXPECT_EQ(layout.rect(s("DirectoryListBox")).width(), 115);
+    // Play List, buttons, File List and Folder List side by side, five apart.
+    EXPECT_EQ(layout.rect(s("PlayListBox")).left(), 12);
+    EXPECT_EQ(layout.rect(s("AddBtnsPanel")).left(), 12 + 116 + 5);
+    EXPECT_EQ(layout.rect(s("FileListBox")).left(), 12 + 116 + 5 + 80 + 5);
+    EXPECT_EQ(layout.rect(s("DirectoryListBox")).left(), layout.rect(s("FileListBox")).right() + 1 + 5);
+    EXPECT_EQ(layout.rect(s("ResizePaintBox")).left(), 12 + 116);
+}
+
+TEST(MainLayout, AWideSplitTakesTheStoredShare) {
+    const MainLayout layout = ComputeMainLayout(window(1000, 500));
+    EXPECT_EQ(layout.rect(s("PlayListBox")).width(), 296);  // 2958 of 10000, rounded
+    EXPECT_EQ(layout.playListWidth, 2958);
+    EXPECT_EQ(layout.rect(s("FileListBox")).width(), (1000 - 296 - 127) / 2);
+    EXPECT_EQ(layout.rect(s("ModeSelector")).width(), 2 * 288 + 5);
+    EXPECT_EQ(layout.rect(s("FullPathEdit")).width(), 296 - 26);
+    EXPECT_EQ(layout.rect(s("BrowsePanel")).left(), 12 + 296 - 26 + 4);
+    // A share too small for the Play List still leaves it 100 wide.
+    LayoutInput thin = window(1000, 500);
+    thin.playListWidth = 10;
+    EXPECT_EQ(ComputeMainLayout(thin).rect(s("PlayListBox")).width(), 100);
+}
+
+TEST(MainLayout, HiddenLabelsMoveEveryListUpAndMakeItTaller) {
+    ComponentFlags noLabels = allComponents();
+    noLabels[static_cast<size_t>(Component::Labels)] = false;
+    for (const bool cd : {false, true}) {
+        LayoutInput with = window(800, 400);
+        LayoutInput without = window(800, 400, noLabels);
+        with.cdAudioMode = without.cdAudioMode = cd;
+        const MainLayout a = ComputeMainLayout(with);
+        const MainLayout b = ComputeMainLayout(without);
+        const QStringList lists = cd ? lines({"PlayListBox", "CDAudioListBox", "TrackNumberListBox"})
+                                     : lines({"PlayListBox", "FileListBox", "DirectoryListBox"});
+        for (const QString& list : lists) {
+            SCOPED_TRACE(list.toStdString());
+            EXPECT_EQ(b.rect(list).top(), a.rect(list).top() - 25);
+            EXPECT_EQ(b.rect(list).height(), a.rect(list).height() + 25);
+        }
+        EXPECT_FALSE(b.isVisible(s("PlayListBoxInfo")));
+        EXPECT_FALSE(b.isVisible(s("DirLabel")));
+    }
+}
+
+TEST(MainLayout, ListHeightsMakeRoomForWhatIsShownBelowThem) {
+    struct Case {
+        bool spin, path;
+        int playListLess;
+    };
+    for (const Case c : {Case{true, true, 81}, Case{true, false, 55}, Case{false, true, 58}, Case{false, false, 32}}) {
+        ComponentFlags flags = allComponents();
+        flags[static_cast<size_t>(Component::SpinButton)] = c.spin;
+        flags[static_cast<size_t>(Component::PathEdit)] = c.path;
+        EXPECT_EQ(ComputeMainLayout(window(800, 400, flags)).rect(s("PlayListBox")).height(), 400 - c.playListLess);
+    }
+    struct FileCase {
+        bool modeSelector, filterBox, filterEdit;
+        int fileListLess, folderListLess;
+    };
+    for (const FileCase c : {FileCase{true, true, true, 98, 74}, FileCase{false, true, true, 82, 58},
+                             FileCase{true, false, false, 72 - 24, 47}, FileCase{false, false, false, 56 - 24, 32}}) {
+        ComponentFlags flags = allComponents();
+        flags[static_cast<size_t>(Component::ModeSelector)] = c.modeSelector;
+        flags[static_cast<size_t>(Component::FilterBox)] = c.filterBox;
+        flags[static_cast<size_t>(Component::FilterEdit)] = c.filterEdit;
+        const MainLayout layout = ComputeMainLayout(window(800, 400, flags));
+        EXPECT_EQ(layout.rect(s("FileListBox")).height(), 400 - c.fileListLess);
+        EXPECT_EQ(layout.rect(s("FileListBox")).top(), 30 + (c.filterEdit ? 53 : 29));
+        EXPECT_EQ(layout.rect(s("DirectoryListBox")).height(), 400 - c.folderListLess);
+    }
+}
+
+TEST(MainLayout, OneSideAloneTakesTheWholeWidth) {
+    ComponentFlags playListOnly = allComponents();
+    playListOnly[static_cast<size_t>(Component::FileList)] = false;
+    const MainLayout left = ComputeMainLayout(window(273, 300, playListOnly));
+    EXPECT_EQ(left.rect(s("PlayListBox")).width(), 273 - 24);
+    EXPECT_EQ(left.rect(s("FullPathEdit")).width(), 273 - 50);
+    EXPECT_FALSE(left.isVisible(s("AddBtnsPanel")));
+    EXPECT_FALSE(left.isVisible(s("FileListBox")));
+    EXPECT_EQ(left.minimum.width(), 273);
+
+    ComponentFlags rightOnly = allComponents();
+    rightOnly[static_cast<size_t>(Component::PlayList)] = false;
+    const MainLayout right = ComputeMainLayout(window(600, 300, rightOnly));
+    EXPECT_EQ(right.rect(s("FileListBox")).left(), 8);
+    EXPECT_EQ(right.rect(s("FileListBox")).width(), 290);
+    EXPECT_EQ(right.rect(s("DirectoryListBox")).left(), 8 + 290 + 5);
+    EXPECT_EQ(right.rect(s("DriveComboBox")).left(), 290 + 13);
+    EXPECT_FALSE(right.isVisible(s("PlayListBox")));
+}
+
+TEST(MainLayout, TheMinimumSizeFollowsWhatIsShown) {
+    EXPECT_EQ(ComputeMainLayout(window(800, 400)).minimum, QSize(473, 263 + 30 + 20));
+    LayoutInput starting = window(800, 400);
+    starting.startupFinished = false;
+    EXPECT_EQ(ComputeMainLayout(starting).minimum.width(), 273);
+    ComponentFlags bare{};  // no list, no bars
+    EXPECT_EQ(ComputeMainLayout(window(800, 400, bare)).minimum, QSize(273, 44));
+    // A vertical toolbar adds no height.
+    LayoutInput vertical = window(800, 400);
+    vertical.toolbar = QSize(30, 400);
+    vertical.toolbarDock = ToolbarDock::Left;
+    const MainLayout layout = ComputeMainLayout(vertical);
+    EXPECT_EQ(layout.minimum.height(), 263 + 20);
+    EXPECT_EQ(layout.work.left(), 30);
+    EXPECT_EQ(layout.rect(s("PlayListBox")).left(), 30 + 12);
+}
+
+TEST(MainLayout, TheHelpLabelShowsOnlyWhereTheListsLeaveItRoom) {
+    EXPECT_FALSE(ComputeMainLayout(window(800, 279)).isVisible(s("Info")));
+    const MainLayout tall = ComputeMainLayout(window(800, 280));
+    EXPECT_TRUE(tall.isVisible(s("Info")));
+    EXPECT_EQ(tall.rect(s("Info")).top(), (280 - 210) / 2 + 30 + 99);
+}
+
+TEST(MainLayout, AStatusValueOfThirtyOnePlacesRemainingThenLength) {
+    const StatusPanelLayout panels = ArrangeStatusPanels(StatusPanelCaptions(s("31")), {473, 125, 15});
+    ASSERT_EQ(panels.shown.size(), 2u);
+    EXPECT_EQ(panels.shown[0].name, s("RemPanel"));
+    EXPECT_EQ(panels.shown[0].left, 5);
+    EXPECT_EQ(panels.shown[1].name, s("LengthPanel"));
+    EXPECT_EQ(panels.shown[1].left, 135);
+}
+
+}  // namespace
