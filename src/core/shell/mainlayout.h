@@ -7,13 +7,14 @@
 
 #include <array>
 
-// The eleven components the user can show or hide, in the order the settings keep them.
+// The eleven components the user can show or hide, in the order the settings keep them (the
+// "Components" flags of the Preferences).
 enum class Component {
     PlayList,
     FileList,  // the File List or, in CD Audio Mode, the CD Audio List
     Toolbar,
-    StatusBar,
     ScrollBar,
+    StatusBar,
     SpinButton,
     PathEdit,
     Labels,
