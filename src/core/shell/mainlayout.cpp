@@ -193,6 +193,8 @@ private:
         if (m_shown.on(Component::PlayList) && m_shown.on(Component::FileList)) {
             m_infoShown = d + height > 279;
             m_p.setTop("Info", (height - d - 210) / 2 + m_t + 99);
+            // A label taller than the room above the file buttons is cut, not drawn over them.
+            m_p.setHeight("Info", std::max(0, std::min(m_s.infoHeight, m_p.top("FileManPanel") - 3 - m_p.top("Info"))));
         }
         m_p.setLeft("PlayListBox", m_l + 12);
         m_p.setTop("PlayListBox", m_t - d + 29);
@@ -246,15 +248,21 @@ private:
         m_p.setLeft("PanelCurrentCD", width);
     }
 
+    // The margins and gaps around the buttons between the lists: 127 pixels with 80-pixel buttons. Wider
+    // buttons (a larger font) take their extra width from the right-hand lists, not from the margin.
+    int fixedWidth() const { return 47 + m_s.addButtons.width(); }
+
     void split(int w) {
         int p = std::max(100, roundEven(static_cast<double>(m_plWidth) * w / 10000));
-        int r = (w - p - 127) / 2;
+        int r = (w - p - fixedWidth()) / 2;
         if (r < 115) {
-            p = w - 357;
+            // On a window narrower than both sides need the Play List keeps its 100 pixels: a share
+            // corrected below that would outlive the narrow moment.
+            p = std::max(100, w - fixedWidth() - 2 * 115);
             m_plWidth = roundEven(static_cast<double>(p) * 10000 / w);
             r = 115;
         }
-        const int c = w - p - m_s.trackLengthWidth - m_s.trackNumberWidth - 122;
+        const int c = w - p - m_s.trackLengthWidth - m_s.trackNumberWidth - (fixedWidth() - 5);
         playListWidths(p);
         for (const char* name : {"AddBtnsPanel", "RemoveBtnsPanel", "FileManPanel", "Info"}) {
             m_p.setLeft(name, m_p.right("PlayListBox") + 5);
@@ -321,7 +329,8 @@ private:
 QSize minimumSize(const LayoutInput& in) {
     const bool p = isOn(in.components, Component::PlayList);
     const bool f = isOn(in.components, Component::FileList);
-    const int width = p && f && in.startupFinished ? 473 : 273;
+    // Both sides need 473 pixels with 80-pixel buttons between the lists; wider buttons need their extra.
+    const int width = p && f && in.startupFinished ? 393 + std::max(80, in.sizes.addButtons.width()) : 273;
     int height = p || f ? 263 : 44;
     if (isOn(in.components, Component::Toolbar) && !toolbarIsVertical(in)) {
         height += in.toolbar.height();

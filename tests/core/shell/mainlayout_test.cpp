@@ -1,4 +1,5 @@
 #include "core/shell/mainlayout.h"
+#include "core/shell/splitterdrag.h"
 #include "core/shell/statuspanels.h"
 #include "support/qtprinters.h"
 
@@ -38,6 +39,13 @@ TEST(MainLayout, ANarrowSplitKeepsTheRightHandListsAtTheirLeastAndCorrectsTheSha
     EXPECT_EQ(layout.rect(s("FileListBox")).left(), 12 + 116 + 5 + 80 + 5);
     EXPECT_EQ(layout.rect(s("DirectoryListBox")).left(), layout.rect(s("FileListBox")).right() + 1 + 5);
     EXPECT_EQ(layout.rect(s("ResizePaintBox")).left(), 12 + 116);
+}
+
+TEST(MainLayout, AWindowNarrowerThanBothSidesNeedStillLeavesThePlayListItsLeast) {
+    const MainLayout layout = ComputeMainLayout(window(400, 300));
+    EXPECT_EQ(layout.rect(s("PlayListBox")).width(), 100);
+    EXPECT_EQ(layout.playListWidth, 2500);
+    EXPECT_EQ(layout.rect(s("FileListBox")).width(), 115);
 }
 
 TEST(MainLayout, AWideSplitTakesTheStoredShare) {
@@ -154,6 +162,31 @@ TEST(MainLayout, AStatusValueOfThirtyOnePlacesRemainingThenLength) {
     EXPECT_EQ(panels.shown[0].left, 5);
     EXPECT_EQ(panels.shown[1].name, s("LengthPanel"));
     EXPECT_EQ(panels.shown[1].left, 135);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SplitterDrag, TheFirstMoveTakesHoldAndLaterOnesMoveThePlayListEdge) {
+    SplitterDrag drag;
+    EXPECT_FALSE(drag.move(2, true, 300, 1000).has_value());
+    EXPECT_TRUE(drag.dragging());
+    EXPECT_EQ(drag.move(52, true, 300, 1000), 3500);  // 300 + 50 of 1000
+    EXPECT_EQ(drag.move(-18, true, 350, 1000), 3300);
+    // Letting go ends the drag: the next press starts a new one.
+    EXPECT_FALSE(drag.move(40, false, 330, 1000).has_value());
+    EXPECT_FALSE(drag.dragging());
+    EXPECT_FALSE(drag.move(40, true, 330, 1000).has_value());
+}
+
+TEST(SplitterDrag, APlayListAtItsNarrowestGrowsButNeverShrinks) {
+    SplitterDrag drag;
+    drag.move(2, true, 100, 1000);
+    EXPECT_FALSE(drag.move(-30, true, 100, 1000).has_value());
+    EXPECT_FALSE(drag.move(2, true, 100, 1000).has_value());
+    EXPECT_EQ(drag.move(12, true, 100, 1000), 1100);
+    EXPECT_FALSE(drag.move(5, true, 0, 0).has_value());  // no width to share
 }
 
 }  // namespace
