@@ -3,6 +3,7 @@
 #include "core/common/fittext.h"
 #include "gui/app/editcommands.h"
 #include "gui/app/helpwindow.h"
+#include "gui/app/mainarea.h"
 #include "gui/app/qtclipboard.h"
 #include "gui/app/mainbusyindicator.h"
 #include "gui/app/mainmenu.h"
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <QScreen>
 #include <QTimer>
@@ -28,6 +30,11 @@
 namespace {
 constexpr int kInitialWidth = 473;
 constexpr int kInitialHeight = 364;
+
+// The View, Components items in the order of the component flags.
+const char* const kComponentItems[] = {"ViewPlayListM",   "ViewFileListM", "ViewToolBarM",      "ViewScrollbarM",
+                                       "ViewStatusBarM",  "ViewSpinButtonM", "ViewPathEditM",   "ViewLabelsM",
+                                       "ViewModeSelectorM", "ViewFilterBoxM", "ViewFilterEditM"};
 }  // namespace
 
 TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_options(std::move(options)) {
@@ -49,9 +56,10 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
                           m_measurer.get()});
 
     m_busy->setEscapeHandler([this] { m_session->lengths().requestAbort(); });
-    m_panel = new PlayListPanel(*m_session, this);
+    m_area = new MainArea(*m_session, this);
+    m_panel = m_area->playListPanel();
     m_playListBox = m_panel->box();
-    setCentralWidget(m_panel);
+    setCentralWidget(m_area);
     m_playListBox->installEventFilter(this);
     m_menu = new MainMenu(menuBar(), this);
     connectCommands();
@@ -80,7 +88,12 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
 void TVLPMain::placeWindow() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QRect bounds = PlaceMainWindow(m_session->preferences().window, minimumSizeHint(), available);
+    // The window opens at least as wide as both sides need, so that the first layout keeps the share.
+    LayoutInput both;
+    both.components.fill(true);
+    both.sizes = m_area->layoutSizes();
+    const QSize minimum = minimumSizeHint().expandedTo(QSize(ComputeMainLayout(both).minimum.width(), 0));
+    const QRect bounds = PlaceMainWindow(m_session->preferences().window, minimum, available);
     resize(bounds.size());
     move(bounds.topLeft());
 }
@@ -105,6 +118,8 @@ void TVLPMain::applySettings() {
     refreshHistoryMenu();
     m_indicators->panelInfo()->setPanels(preferences.statusBarPanels);
     m_indicators->refresh();
+    m_area->setBackground(preferences.bitmapPath);
+    ApplyComponents();
     if (preferences.window.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
@@ -137,11 +152,58 @@ void TVLPMain::connectCommands() {
     connect(m_menu->menu(QStringLiteral("ViewM")), &QMenu::aboutToShow, this, [this] {
         action(QStringLiteral("PathsM"))->setChecked(m_session->preferences().showPath);
         action(QStringLiteral("ExtensionsM"))->setChecked(m_session->preferences().showExtension);
+        checkComponentItems();
     });
+    for (int n = 0; n < Preferences::kComponents; ++n) {
+        QAction* item = action(QString::fromLatin1(kComponentItems[n]));
+        item->setCheckable(true);
+        m_menu->connectCommand(item->objectName(), [this, n] { ViewComponents(n); });
+    }
     connect(m_menu->menu(QStringLiteral("FavFoldersM")), &QMenu::aboutToShow, this,
             [this] { fillFavoritesMenu(QStringLiteral("FavFoldersM"), Favorites::Kind::Folders); });
     connect(m_menu->menu(QStringLiteral("FavPlayListsM")), &QMenu::aboutToShow, this,
             [this] { fillFavoritesMenu(QStringLiteral("FavPlayListsM"), Favorites::Kind::PlayLists); });
+}
+
+void TVLPMain::checkComponentItems() {
+    for (int n = 0; n < Preferences::kComponents; ++n) {
+        action(QString::fromLatin1(kComponentItems[n]))->setChecked(m_session->preferences().components[static_cast<size_t>(n)]);
+    }
+}
+
+// A View menu item toggles its component; the window then keeps room for what is shown.
+void TVLPMain::ViewComponents(int component) {
+    auto& components = m_session->preferences().components;
+    components[static_cast<size_t>(component)] = !components[static_cast<size_t>(component)];
+    checkComponentItems();
+    ApplyComponents();
+    const bool bothSides = isOn(components, Component::PlayList) && isOn(components, Component::FileList);
+    if (bothSides && width() < minimumWidth()) {
+        resize(minimumWidth(), height());
+    }
+    if (height() < minimumHeight()) {
+        resize(width(), minimumHeight());
+    }
+}
+
+void TVLPMain::ApplyComponents() {
+    const auto& components = m_session->preferences().components;
+    m_transport->toolBar()->setVisible(isOn(components, Component::Toolbar));
+    statusBar()->setVisible(isOn(components, Component::StatusBar));
+    m_indicators->setScrollBarVisible(isOn(components, Component::ScrollBar));
+    m_area->setComponents(components);
+    updateMinimumSize();
+}
+
+void TVLPMain::updateMinimumSize() {
+    LayoutInput input;
+    input.components = m_session->preferences().components;
+    input.toolbar = m_transport->toolBar()->sizeHint();
+    input.statusBarHeight = statusBar()->sizeHint().height();
+    input.startupFinished = m_started;
+    input.sizes = m_area->layoutSizes();
+    const QSize client = ComputeMainLayout(input).minimum;
+    setMinimumSize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
 void TVLPMain::refreshHistoryMenu() {
@@ -193,6 +255,8 @@ void TVLPMain::updateAlbumPanel() {
 void TVLPMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     m_session->FormShow(m_options.parameters, m_options.baseFolder);
+    m_started = true;
+    updateMinimumSize();
     m_playListBox->setFocus();
 }
 

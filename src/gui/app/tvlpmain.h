@@ -12,6 +12,7 @@ class HelpWindow;
 class PlayListPanel;
 class QtClipboard;
 class MainBusyIndicator;
+class MainArea;
 class MainMenu;
 class LengthProbe;
 class MediaDevice;
@@ -54,6 +55,11 @@ public:
     // why it cannot.
     QString commandAvailability(const QString& name) const;
     void runCommand(const QString& name);
+    // Shows and hides the components as the Preferences say, and lays the window out again.
+    void ApplyComponents();
+    // The View, Components item of a component was chosen.
+    void ViewComponents(int component);
+    MainArea& mainArea() const { return *m_area; }
     // A second start's request arrived: the window comes to the front and handles it.
     void bringToFront();
 
@@ -73,6 +79,8 @@ private:
     void applySettings();
     void refreshHistoryMenu();
     void fillFavoritesMenu(const QString& menuName, Favorites::Kind kind);
+    void checkComponentItems();
+    void updateMinimumSize();
 
     Options m_options;
     std::unique_ptr<Prompter> m_ownPrompter;
@@ -80,7 +88,9 @@ private:
     std::unique_ptr<MainBusyIndicator> m_busy;
     std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<AppSession> m_session;
+    MainArea* m_area = nullptr;
     PlayListPanel* m_panel = nullptr;
+    bool m_started = false;
     PlayListBox* m_playListBox = nullptr;
     EditCommands* m_edit = nullptr;
     QLabel* m_albumPanel = nullptr;

@@ -59,16 +59,22 @@ void IndicatorControls::createToolBarWidgets(QToolBar* toolBar) {
     m_positionBar->setMinimumWidth(100);
     m_positionBar->setToolTip(QStringLiteral("Position"));
     m_positionBar->setStatusTip(QStringLiteral("Drag to change the position; it moves when you let go"));
-    toolBar->addWidget(m_positionBar);
+    m_toolBarItems.push_back(toolBar->addWidget(m_positionBar));
     m_progressLabel = new QLabel(QStringLiteral("N / A"));
     m_progressLabel->setObjectName(QStringLiteral("ProgressLabel"));
     m_progressLabel->setAlignment(Qt::AlignCenter);
     m_progressLabel->setMinimumWidth(m_progressLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 100 % ")));
-    toolBar->addWidget(m_progressLabel);
+    m_toolBarItems.push_back(toolBar->addWidget(m_progressLabel));
     m_labels[ProgressIndicators::Percent] = m_progressLabel;
     QToolButton* button = CreateModeButton(nullptr, QStringLiteral("PercentSB"));
-    toolBar->addWidget(button);
+    m_toolBarItems.push_back(toolBar->addWidget(button));
     m_modeButtons[ProgressIndicators::Percent] = button;
+}
+
+void IndicatorControls::setScrollBarVisible(bool visible) {
+    for (QAction* item : m_toolBarItems) {
+        item->setVisible(visible);
+    }
 }
 
 void IndicatorControls::attachModeMenu(Indicator indicator, QToolButton* button) {

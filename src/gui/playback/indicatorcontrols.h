@@ -5,9 +5,11 @@
 #include <QObject>
 
 #include <array>
+#include <vector>
 
 class AppSession;
 class MainMenu;
+class QAction;
 class PanelInfo;
 class QLabel;
 class QMainWindow;
@@ -32,6 +34,8 @@ public:
     QToolButton* modeButton(ProgressIndicators::Indicator indicator) const { return m_modeButtons[indicator]; }
     QLabel* valueLabel(ProgressIndicators::Indicator indicator) const { return m_labels[indicator]; }
 
+    // The position bar, the percent and its button: the "Scrollbar" component.
+    void setScrollBarVisible(bool visible);
     // Texts, bar, glyphs and the Change Position command follow the controller.
     void refresh();
     // The menu of a mode button, filled as it is when it opens.
@@ -59,4 +63,5 @@ private:
     QLabel* m_progressLabel = nullptr;
     std::array<QToolButton*, 4> m_modeButtons{};
     std::array<QLabel*, 4> m_labels{};
+    std::vector<QAction*> m_toolBarItems;
 };

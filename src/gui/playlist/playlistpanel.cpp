@@ -2,42 +2,31 @@
 
 #include "core/app/appsession.h"
 #include "core/common/fittext.h"
+#include "gui/app/buttonpanel.h"
+#include "gui/app/hint.h"
 #include "gui/app/widgettextmeasurer.h"
 #include "gui/playlist/playlistbox.h"
 
 #include <QApplication>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
-namespace {
-
-// Hints are "short|long": the short part is the tooltip, the long part goes to the status bar.
-void setHint(QWidget* widget, const QString& hint) {
-    QString tip = hint.section(u'|', 0, 0);
-    tip.replace(u'\r', u'\n');
-    widget->setToolTip(tip);
-    widget->setStatusTip(hint.section(u'|', 1));
-}
-
-}  // namespace
-
-PlayListPanel::PlayListPanel(AppSession& session, QWidget* parent)
-    : QWidget(parent), m_session(session), m_box(new PlayListBox(session.playList(), this)) {
+PlayListPanel::PlayListPanel(AppSession& session, QWidget* area)
+    : QObject(area), m_session(session), m_box(new PlayListBox(session.playList(), area)) {
     setObjectName(QStringLiteral("PlayListPanel"));
-    m_path = new QLineEdit(this);
+    m_box->setObjectName(QStringLiteral("PlayListBox"));
+    m_path = new QLineEdit(area);
     m_path->setObjectName(QStringLiteral("FullPathEdit"));
     m_path->setReadOnly(true);
     m_path->installEventFilter(this);
-    m_browse = new QToolButton(this);
+    m_browse = new QToolButton(area);
     m_browse->setObjectName(QStringLiteral("BrowseSB"));
     m_browse->setText(QStringLiteral("..."));
-    setHint(m_browse, QStringLiteral("Browse...|"));
-    m_info = new QLabel(QStringLiteral("0 of 0, 0 selected"), this);
+    SetHint(m_browse, QStringLiteral("Browse...|"));
+    m_info = new QLabel(QStringLiteral("0 of 0, 0 selected"), area);
     m_info->setObjectName(QStringLiteral("PlayListBoxInfo"));
     m_info->setBuddy(m_box);
 
@@ -45,35 +34,26 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* parent)
     m_addAll = button("AddAllBtn", QStringLiteral("<< Add A&ll"), QStringLiteral("Adds all the items in the\rFile List to the Play List|"));
     m_remove = button("RemBtn", QStringLiteral("&Remove >"), QStringLiteral("Remove the selected items in the Play List|"));
     m_removeAll = button("RemAllBtn", QStringLiteral("Re&move All >>"), QStringLiteral("Remove all the items in the Play List|"));
-    m_up = new QToolButton(this);
+    m_up = new QToolButton(area);
     m_up->setObjectName(QStringLiteral("SpinButtonUp"));
     m_up->setArrowType(Qt::UpArrow);
-    m_down = new QToolButton(this);
+    m_down = new QToolButton(area);
     m_down->setObjectName(QStringLiteral("SpinButtonDown"));
     m_down->setArrowType(Qt::DownArrow);
     for (QToolButton* spin : {m_up, m_down}) {
-        setHint(spin, QStringLiteral("Moves the selected item(s)\rup / down in the Play List|"));
+        SetHint(spin, QStringLiteral("Moves the selected item(s)\rup / down in the Play List|"));
         spin->setAutoRepeat(true);
     }
 
-    auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(m_path, 1);
-    pathRow->addWidget(m_browse);
-    auto* buttons = new QVBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_add, m_addAll, m_remove, m_removeAll}) {
-        buttons->addWidget(widget);
+    // The panels the window's layout places: each holds its buttons in a row or a column.
+    m_browse->setFixedWidth(22);
+    CreateButtonPanel(area, QStringLiteral("BrowsePanel"), {m_browse}, Qt::Horizontal);
+    CreateButtonPanel(area, QStringLiteral("AddBtnsPanel"), {m_add, m_addAll}, Qt::Vertical);
+    CreateButtonPanel(area, QStringLiteral("RemoveBtnsPanel"), {m_remove, m_removeAll}, Qt::Vertical);
+    CreateButtonPanel(area, QStringLiteral("SpinButton"), {m_up, m_down}, Qt::Horizontal);
+    for (QToolButton* spin : {m_up, m_down}) {
+        spin->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);  // the two halves share the width
     }
-    buttons->addStretch(1);
-    auto* spin = new QHBoxLayout;
-    spin->addWidget(m_up);
-    spin->addWidget(m_down);
-    buttons->addLayout(spin);
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addLayout(pathRow, 0, 0);
-    layout->addWidget(m_box, 1, 0);
-    layout->addWidget(m_info, 2, 0);
-    layout->addLayout(buttons, 1, 1);
 
     PlayListEditor& editor = session.editor();
     connect(m_add, &QPushButton::clicked, &editor, [&editor] { editor.AddSelectedItems(false); });
@@ -93,9 +73,9 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* parent)
 }
 
 QPushButton* PlayListPanel::button(const char* name, const QString& caption, const QString& hint) {
-    auto* pushButton = new QPushButton(caption, this);
+    auto* pushButton = new QPushButton(caption);
     pushButton->setObjectName(QString::fromLatin1(name));
-    setHint(pushButton, hint);
+    SetHint(pushButton, hint);
     return pushButton;
 }
 
@@ -119,7 +99,7 @@ void PlayListPanel::showControls() {
         m_path->setText(controls.path);
     }
     m_path->setReadOnly(controls.pathReadOnly);
-    setHint(m_path, controls.path.isEmpty() ? QString() : controls.path + u'|');
+    SetHint(m_path, controls.path.isEmpty() ? QString() : controls.path + u'|');
     showInfo(controls.info);
     m_info->setVisible(controls.infoVisible);
 }
@@ -135,7 +115,7 @@ bool PlayListPanel::eventFilter(QObject* watched, QEvent* event) {
             m_path->setReadOnly(true);
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 void PlayListPanel::replaceFromPathEdit() {

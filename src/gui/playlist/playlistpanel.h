@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QObject>
 
 class AppSession;
 class PlayListBox;
@@ -8,14 +8,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+class QWidget;
 
 // The Play List side of the main window: the path edit with its browse button, the box, its info
-// label, the add and remove buttons and the spin button that moves the selection.
-class PlayListPanel : public QWidget {
+// label, the add and remove buttons and the spin button that moves the selection. The controls are
+// children of the window's area, which places them.
+class PlayListPanel : public QObject {
     Q_OBJECT
 
 public:
-    PlayListPanel(AppSession& session, QWidget* parent = nullptr);
+    PlayListPanel(AppSession& session, QWidget* area);
 
     PlayListBox* box() const { return m_box; }
     QLineEdit* pathEdit() const { return m_path; }

@@ -1,0 +1,135 @@
+#include "gui/app/mainarea.h"
+#include "gui/app/tvlpmain.h"
+#include "support/fakemediadevice.h"
+#include "support/fakes.h"
+#include "support/tempfolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MainAreaTest : public ::testing::Test {
+protected:
+    TempFolder home;
+    FakePrompter prompter;
+    FakeMediaDevice device;
+    FakeLengthProbe probe{device};
+    std::unique_ptr<TVLPMain> window;
+
+    void SetUp() override {
+        home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
+        window = std::make_unique<TVLPMain>(
+            TVLPMain::Options{{home.path(), QString(), home.path()}, {}, home.path(), &prompter, &device, &probe});
+        window->show();
+        window->resize(900, 500);
+        QApplication::processEvents();
+    }
+    QWidget* control(const char* name) const { return window->findChild<QWidget*>(s(name)); }
+    QRect rectOf(const char* name) const { return control(name)->geometry(); }
+    MainArea& area() const { return window->mainArea(); }
+};
+
+TEST_F(MainAreaTest, BothSidesShareTheWidthAndTheWindowKeepsRoomForThem) {
+    const int work = area().width();
+    const int playList = rectOf("PlayListBox").width();
+    // The share as the narrow first layout corrected it, kept when the window grew.
+    const int share = window->session().preferences().window.playListWidth;
+    EXPECT_LT(share, 2958);
+    EXPECT_EQ(playList, qRound(share * work / 10000.0));
+    EXPECT_TRUE(control("FileListBox")->isVisible());
+    EXPECT_TRUE(control("DirectoryListBox")->isVisible());
+    EXPECT_FALSE(control("CDAudioListBox")->isVisible());
+    EXPECT_EQ(rectOf("AddBtnsPanel").left(), rectOf("PlayListBox").right() + 1 + 5);
+    EXPECT_GE(window->minimumWidth(), 473);
+    // At its narrowest the window still leaves the Play List 116 pixels and each right-hand list 115.
+    window->resize(300, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(rectOf("PlayListBox").width(), 116);
+    EXPECT_EQ(rectOf("FileListBox").width(), 115);
+}
+
+TEST_F(MainAreaTest, TheViewMenuHidesAndShowsComponents) {
+    const QRect before = rectOf("PlayListBox");
+    window->action(s("ViewFileListM"))->trigger();
+    EXPECT_FALSE(control("FileListBox")->isVisible());
+    EXPECT_FALSE(control("AddBtnsPanel")->isVisible());
+    EXPECT_EQ(rectOf("PlayListBox").width(), area().width() - 24);
+    EXPECT_EQ(window->minimumWidth(), 273);
+    EXPECT_FALSE(window->session().preferences().components[1]);
+
+    window->action(s("ViewLabelsM"))->trigger();
+    EXPECT_EQ(rectOf("PlayListBox").top(), before.top() - 25);
+    EXPECT_EQ(rectOf("PlayListBox").height(), before.height() + 25);
+
+    window->action(s("ViewToolBarM"))->trigger();
+    window->action(s("ViewStatusBarM"))->trigger();
+    EXPECT_FALSE(window->findChild<QToolBar*>(s("SpeedBar"))->isVisible());
+    EXPECT_FALSE(window->statusBar()->isVisible());
+
+    // Everything back: the window is at least wide enough for both sides again.
+    for (const char* item : {"ViewFileListM", "ViewLabelsM", "ViewToolBarM", "ViewStatusBarM"}) {
+        window->action(s(item))->trigger();
+    }
+    window->resize(300, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), window->minimumWidth());
+    window->resize(900, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(rectOf("PlayListBox"), before);
+    EXPECT_TRUE(window->action(s("ViewFileListM"))->isChecked());
+}
+
+TEST_F(MainAreaTest, TheSplitterMovesThePlayListEdgeAndADoubleClickRestoresIt) {
+    QWidget* splitter = control("ResizePaintBox");
+    ASSERT_TRUE(splitter->isVisible());
+    const int start = rectOf("PlayListBox").width();
+    QMouseEvent press(QEvent::MouseMove, QPointF(2, 10), splitter->mapToGlobal(QPointF(2, 10)), Qt::NoButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(splitter, &press);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(62, 10), splitter->mapToGlobal(QPointF(62, 10)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(splitter, &drag);
+    EXPECT_EQ(rectOf("PlayListBox").width(), start + 60);
+    EXPECT_EQ(rectOf("ResizePaintBox").left(), rectOf("PlayListBox").right() + 1);
+
+    QTest::mouseDClick(splitter, Qt::LeftButton);
+    EXPECT_EQ(window->session().preferences().window.playListWidth, 2958);
+    EXPECT_EQ(rectOf("PlayListBox").width(), qRound(2958.0 * area().width() / 10000));
+}
+
+TEST_F(MainAreaTest, NoControlsOverlap) {
+    for (const bool wide : {false, true}) {
+        window->resize(wide ? 1000 : 473, wide ? 600 : 364);
+        QApplication::processEvents();
+        QList<QWidget*> shown;
+        for (QWidget* child : area().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (child->isVisible() && child->objectName() != u"ResizePaintBox") {
+                shown.append(child);
+            }
+        }
+        ASSERT_GT(shown.size(), 10);
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            EXPECT_TRUE(area().rect().contains(shown[i]->geometry()))
+                << shown[i]->objectName().toStdString() << " at " << shown[i]->geometry().x() << ","
+                << shown[i]->geometry().y() << " " << shown[i]->width() << "x" << shown[i]->height() << " in "
+                << area().width() << "x" << area().height();
+            for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                // Neighbours may share the two pixels of their bevels, as the spin button and the Play List do.
+                const QRect common = shown[i]->geometry().intersected(shown[j]->geometry());
+                EXPECT_TRUE(common.isEmpty() || common.height() <= 2 || common.width() <= 2)
+                    << shown[i]->objectName().toStdString() << " and " << shown[j]->objectName().toStdString();
+            }
+        }
+    }
+}
+
+}  // namespace
