@@ -44,4 +44,14 @@ QString mixerDefault() {
     return QStandardPaths::findExecutable(QStringLiteral("pavucontrol"));
 }
 
+QStringList soundSettingsCommand() {
+    if (const QString mixer = mixerDefault(); !mixer.isEmpty()) {
+        return {mixer};
+    }
+    if (const QString panel = QStandardPaths::findExecutable(QStringLiteral("gnome-control-center")); !panel.isEmpty()) {
+        return {panel, QStringLiteral("sound")};
+    }
+    return {};
+}
+
 }  // namespace AppPaths

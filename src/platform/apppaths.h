@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Where this run keeps and finds its files.
 namespace AppPaths {
@@ -14,5 +15,7 @@ QString resourceFolder();
 QString defaultDocumentsFolder();
 // The desktop's volume control when one is installed, else empty.
 QString mixerDefault();
+// The desktop's sound settings (the program and its arguments), or empty when none is installed.
+QStringList soundSettingsCommand();
 
 }  // namespace AppPaths

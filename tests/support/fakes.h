@@ -5,6 +5,7 @@
 #include "core/common/busyindicator.h"
 #include "core/common/clipboard.h"
 #include "core/common/prompter.h"
+#include "core/common/shell.h"
 #include "core/common/textmeasurer.h"
 
 #include <QString>
@@ -70,4 +71,25 @@ public:
     QString contents;
     QString text() const override { return contents; }
     void setText(const QString& text) override { contents = text; }
+};
+
+// Records what the program asked the desktop to start or open; refuses what the test says.
+class FakeShell : public Shell {
+public:
+    struct Started {
+        QString program;
+        QStringList arguments;
+    };
+    std::vector<Started> started;
+    QStringList opened;
+    bool failing = false;
+
+    bool startProgram(const QString& program, const QStringList& arguments) override {
+        started.push_back({program, arguments});
+        return !failing;
+    }
+    bool openUrl(const QString& url) override {
+        opened.append(url);
+        return !failing;
+    }
 };

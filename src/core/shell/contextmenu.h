@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/shell/mainlayout.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The main window's context menu: the fixed "&General" submenu, then the items of the control the menu
+// was opened on. Each item acts like, and is enabled like, a menu item or button of the window.
+struct ContextMenuItem {
+    QString name;     // the item's own name ("PlayPM"...), empty for the appended ones
+    QString caption;  // "-" for a separator
+    QString command;  // what it acts like: a menu item ("PlayM") or a button ("RemBtn"), or a command below
+    std::optional<Component> hides;  // "&Hide Component": the component it hides
+
+    bool isSeparator() const { return caption == u"-"; }
+};
+
+// Commands of the position bar's items that have no menu item of their own.
+namespace ContextCommand {
+inline const QString kPercent0 = QStringLiteral("Percent0PM");
+inline const QString kPercent25 = QStringLiteral("Percent25PM");
+inline const QString kPercent75 = QStringLiteral("Percent75PM");
+inline const QString kAnyValue = QStringLiteral("AnyValuePM");
+inline const QString kStatusBarCustomize = QStringLiteral("StatusBarCustomize");
+}  // namespace ContextCommand
+
+const std::vector<ContextMenuItem>& GeneralContextItems();
+// The items for the control of that name (its separator first), or none for other controls.
+std::vector<ContextMenuItem> ContextItemsFor(const QString& controlName);
+// The controls that have items of their own, by name.
+const std::vector<QString>& ContextMenuControls();

@@ -1,0 +1,61 @@
+#include "core/shell/externalcommands.h"
+#include "support/fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ExternalCommandsTest : ::testing::Test {
+    FakeShell shell;
+    FakePrompter prompter;
+
+    ExternalCommands commands(QString homePage = s("https://velmaro.test/"), QString email = s("author@velmaro.test"),
+                              QStringList sound = lines({"pavucontrol"})) {
+        return ExternalCommands({shell, prompter, sound, homePage, email});
+    }
+};
+
+TEST_F(ExternalCommandsTest, TheMixerIsTheProgramTheUserChose) {
+    ExternalCommands external = commands();
+    external.MixerMClick(s("  /usr/bin/pavucontrol "));
+    ASSERT_EQ(shell.started.size(), 1u);
+    EXPECT_EQ(shell.started[0].program, s("/usr/bin/pavucontrol"));
+    EXPECT_TRUE(shell.started[0].arguments.isEmpty());
+    EXPECT_FALSE(ExternalCommands::mixerAvailable(s("   ")));
+    external.MixerMClick(QString());
+    EXPECT_EQ(shell.started.size(), 1u);
+
+    shell.failing = true;
+    external.MixerMClick(s("/opt/missing-mixer"));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains(s("\"/opt/missing-mixer\"")));
+}
+
+TEST_F(ExternalCommandsTest, SoundSettingsStartWithTheirArguments) {
+    ExternalCommands external = commands(QString(), QString(), lines({"gnome-control-center", "sound"}));
+    external.VLPropMClick();
+    ASSERT_EQ(shell.started.size(), 1u);
+    EXPECT_EQ(shell.started[0].program, s("gnome-control-center"));
+    EXPECT_EQ(shell.started[0].arguments, lines({"sound"}));
+    EXPECT_FALSE(commands(QString(), QString(), {}).soundSettingsAvailable());
+}
+
+TEST_F(ExternalCommandsTest, AnAddressNoHandlerTakesIsShownToTheUser) {
+    ExternalCommands external = commands();
+    external.MailusMClick();
+    EXPECT_EQ(shell.opened, lines({"mailto:author@velmaro.test"}));
+    shell.failing = true;
+    external.HomePageMClick();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              s("Unable to open the default web browser. Please start \r\nyour browser manually and browse to this "
+                "address:\r\n\r\nhttps://velmaro.test/"));
+    // A build without addresses has nothing to open.
+    ExternalCommands bare = commands(QString(), QString());
+    EXPECT_FALSE(bare.homePageAvailable());
+    bare.HomePageMClick();
+    bare.MailusMClick();
+    EXPECT_EQ(shell.opened.size(), 2);
+}
+
+}  // namespace
