@@ -31,15 +31,24 @@ QString failureOf(GstDiscovererInfo* info, const QString& message) {
     }
 }
 
-bool isMidi(const QByteArray& head) {
-    return head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID");
+// The files whose parser alone knows their length, and that parser. A MIDI tune would otherwise load
+// the synthesizer's SoundFont (over 100 MB) for every file; an AIFF file, discovered, now and then
+// never gets ready (GStreamer 1.22's decoder linking races its parser).
+const char* parserFor(const QByteArray& head) {
+    if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID")) {
+        return "midiparse";
+    }
+    if (head.startsWith("FORM") && (head.mid(8, 4) == "AIFF" || head.mid(8, 4) == "AIFC")) {
+        return "aiffparse";
+    }
+    return nullptr;
 }
 
-// The parser alone knows a tune's length; discovering it would load the synthesizer's SoundFont
-// (over 100 MB) for every file.
-qint64 midiLength(const QString& path, QString* error) {
+qint64 parsedLength(const QString& path, const char* parser, QString* error) {
     GError* parseError = nullptr;
-    GstElement* pipeline = gst_parse_launch("filesrc name=source ! midiparse name=parse ! fakesink", &parseError);
+    const QByteArray description =
+        QByteArray("filesrc name=source ! ") + parser + QByteArray(" name=parse ! fakesink");
+    GstElement* pipeline = gst_parse_launch(description.constData(), &parseError);
     if (!pipeline) {
         *error = takeMessage(parseError);
         return -1;
@@ -181,8 +190,8 @@ qint64 GstLengthProbe::measure(const QString& path, QString* error) {
     }
     {
         QFile head(file.absoluteFilePath());
-        if (head.open(QIODevice::ReadOnly) && isMidi(head.read(12))) {
-            return midiLength(file.absoluteFilePath(), error);
+        if (const char* parser = head.open(QIODevice::ReadOnly) ? parserFor(head.read(12)) : nullptr) {
+            return parsedLength(file.absoluteFilePath(), parser, error);
         }
     }
     GError* uriError = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gst/pbutils/pbutils.h>
@@ -30,6 +31,16 @@ QString messageOf(GError* error) {
         g_error_free(error);
     }
     return text;
+}
+
+// "FORM", a size, then "AIFF" or "AIFC".
+bool isAiff(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray head = file.read(12);
+    return head.startsWith("FORM") && (head.mid(8) == "AIFF" || head.mid(8) == "AIFC");
 }
 
 bool hasProperty(GstElement* element, const char* name) {
@@ -133,9 +144,14 @@ bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
     if (!file.isFile()) {
         return fail(QStringLiteral("The file \"%1\" was not found.").arg(m_fileName));
     }
-    m_pipeline = gst_element_factory_make("playbin", nullptr);
+    // GStreamer 1.22's playbin now and then never gets an AIFF file ready (its parser pushes before the
+    // decoder behind it is linked); the newer playbin3 links differently and does not. AIFF has no
+    // picture and no synthesizer, which are all this device needs playbin for.
+    const char* const factory = isAiff(file.absoluteFilePath()) ? "playbin3" : "playbin";
+    m_pipeline = gst_element_factory_make(factory, nullptr);
     if (!m_pipeline) {
-        return fail(QStringLiteral("GStreamer's playbin element is missing (package gstreamer1.0-plugins-base)."));
+        return fail(QStringLiteral("GStreamer's %1 element is missing (package gstreamer1.0-plugins-base).")
+                        .arg(QString::fromLatin1(factory)));
     }
     GError* error = nullptr;
     gchar* uri = gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), &error);
@@ -144,7 +160,9 @@ bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
     }
     g_object_set(m_pipeline, "uri", uri, nullptr);
     g_free(uri);
-    g_signal_connect(m_pipeline, "element-setup", G_CALLBACK(onElementSetup), this);
+    if (g_signal_lookup("element-setup", G_OBJECT_TYPE(m_pipeline)) != 0) {
+        g_signal_connect(m_pipeline, "element-setup", G_CALLBACK(onElementSetup), this);
+    }
 
     if (GstElement* audio = sinkFromEnvironment("VELMARO_AUDIO_SINK")) {
         g_object_set(m_pipeline, "audio-sink", audio, nullptr);
@@ -169,7 +187,9 @@ bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
     }
     waitForDuration();
     gint videoStreams = 0;
-    g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(m_pipeline), "n-video")) {
+        g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
+    }
     m_hasVideo = videoStreams > 0;
     bus = gst_element_get_bus(m_pipeline);
     m_busWatch = gst_bus_add_watch(bus, onBusMessage, this);
