@@ -4,6 +4,7 @@
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 #include "platform/apppaths.h"
+#include "platform/desktopshell.h"
 #include "platform/recentdocuments.h"
 #include "platform/singleinstance.h"
 
@@ -63,6 +64,7 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     const QDir resources(AppPaths::resourceFolder());
     GstMediaDevice device;
     GstLengthProbe probe;
+    DesktopShell shell;
     TVLPMain window({{AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
                       AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
                       resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
@@ -71,6 +73,8 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
                      nullptr,
                      &device,
                      &probe,
+                     &shell,
+                     AppPaths::soundSettingsCommand(),
                      resources.filePath(QStringLiteral("help"))});
     instance.setValidator([&window](const ForwardedRequest& request) {
         return request.command.isEmpty() ? QString() : window.commandAvailability(request.command);

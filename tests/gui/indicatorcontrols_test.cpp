@@ -30,6 +30,7 @@ protected:
     FakePrompter prompter;
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
+    FakeShell shell;
     std::unique_ptr<TVLPMain> window;
     QString listPath;
 
@@ -42,7 +43,7 @@ protected:
         }
         listPath = music.write(s("Unmeasured.vlp"), TextFile::encode(TextFile::joinLines(lines)));
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe});
+            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
         window->show();
         window->resize(900, 400);
         QApplication::processEvents();

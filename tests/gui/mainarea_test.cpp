@@ -23,12 +23,13 @@ protected:
     FakePrompter prompter;
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
+    FakeShell shell;
     std::unique_ptr<TVLPMain> window;
 
     void SetUp() override {
         home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), home.path()}, {}, home.path(), &prompter, &device, &probe});
+            TVLPMain::Options{{home.path(), QString(), home.path()}, {}, home.path(), &prompter, &device, &probe, &shell});
         window->show();
         window->resize(900, 500);
         QApplication::processEvents();

@@ -30,6 +30,7 @@ protected:
     FakePrompter prompter;
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
+    FakeShell shell;
     std::unique_ptr<TVLPMain> window;
     QString list;
 
@@ -42,7 +43,7 @@ protected:
         list = music.write(s("list.vlp"), TextFile::encode(TextFile::joinLines(
                                               QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]")} + items)));
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe});
+            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
         window->show();
         window->resize(900, 500);
         QApplication::processEvents();

@@ -24,11 +24,12 @@ protected:
     FakePrompter prompter;
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
+    FakeShell shell;
     std::unique_ptr<TVLPMain> window;
 
     void start() {
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe});
+            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
         window->show();
         QApplication::processEvents();
     }
