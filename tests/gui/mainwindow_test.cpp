@@ -1,4 +1,5 @@
 #include "core/playlist/itemref.h"
+#include "gui/app/helpwindow.h"
 #include "gui/app/qtprompter.h"
 #include "gui/app/tsaveoldbox.h"
 #include "gui/app/tvlpmain.h"
@@ -28,6 +29,7 @@ protected:
     FakePrompter prompter;
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
+    FakeShell shell;
     std::unique_ptr<TVLPMain> window;
 
     void SetUp() override {
@@ -36,7 +38,7 @@ protected:
             shipped.write(s("Samples/") + s(name), "MThd");
         }
         window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter, &device, &probe});
+            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter, &device, &probe, &shell});
         window->show();
         window->resize(900, 400);  // wide enough for every status panel's whole text
         QApplication::processEvents();
@@ -56,6 +58,26 @@ TEST_F(MainWindowTest, StartsWithTheSampleListShown) {
     // The first item is current and selected.
     EXPECT_EQ(window->playListBox()->selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(window->playListBox()->currentIndex().row(), 0);
+}
+
+// The help window is made once, on the first help command; F1 stays on Contents through every refresh.
+TEST_F(MainWindowTest, F1OpensOneHelpWindowAndTheHelpItemsStayEnabled) {
+    EXPECT_EQ(window->findChild<HelpWindow*>(), nullptr);
+    QAction* contents = window->action(s("ContentsM"));
+    EXPECT_EQ(contents->shortcut(), QKeySequence(Qt::Key_F1));
+    contents->trigger();
+    auto* help = window->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    window->action(s("TopicSearchM"))->trigger();
+    EXPECT_EQ(window->findChildren<HelpWindow*>().size(), 1);
+    EXPECT_TRUE(help->isVisible());
+    window->action(s("NewM"))->trigger();
+    for (const char* name : {"ContentsM", "TopicSearchM", "HelpOnHelpM", "IntroductionM", "GettingStartedGuideM",
+                             "ContactInformationM"}) {
+        EXPECT_TRUE(window->action(s(name))->isEnabled()) << name;
+    }
 }
 
 TEST_F(MainWindowTest, TheFileMenuCarriesItsCaptionsHintsAndShortcuts) {

@@ -1,7 +1,12 @@
 #include "gui/app/tvlpmain.h"
 
 #include "core/common/fittext.h"
+#include "core/shell/contextmenu.h"
+#include "core/shell/externalcommands.h"
+#include "core/shell/product.h"
+#include "gui/app/contextmenus.h"
 #include "gui/app/editcommands.h"
+#include "gui/app/helpcommands.h"
 #include "gui/app/helpwindow.h"
 #include "gui/app/mainarea.h"
 #include "gui/app/qtclipboard.h"
@@ -17,6 +22,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QGuiApplication>
 #include <QMenu>
@@ -47,6 +53,7 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
         m_ownPrompter = std::make_unique<QtPrompter>(this);
         prompter = m_ownPrompter.get();
     }
+    m_prompter = prompter;
     m_measurer = std::make_unique<WidgetTextMeasurer>(this);
     m_busy = std::make_unique<MainBusyIndicator>(this);
     m_clipboard = std::make_unique<QtClipboard>();
@@ -79,6 +86,9 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
 
     connect(&m_session->document(), &PlayListDocument::fileNameChanged, this, &TVLPMain::updateAlbumPanel);
     connect(m_session.get(), &AppSession::settingsLoaded, this, &TVLPMain::applySettings);
+    connectExternalCommands();
+    new HelpCommands(*m_menu, [this] { return helpWindow(); }, this);
+    createContextMenus();
     m_session->FormCreate();
     placeWindow();
     m_menu->applyShortcuts(m_session->preferences().shortcuts);
@@ -149,11 +159,7 @@ void TVLPMain::connectCommands() {
 
     connect(m_menu->menu(QStringLiteral("FileM")), &QMenu::aboutToShow, this, &TVLPMain::refreshHistoryMenu);
     connect(&favorites, &FavoritesAndHistory::historyChanged, this, &TVLPMain::refreshHistoryMenu);
-    connect(m_menu->menu(QStringLiteral("ViewM")), &QMenu::aboutToShow, this, [this] {
-        action(QStringLiteral("PathsM"))->setChecked(m_session->preferences().showPath);
-        action(QStringLiteral("ExtensionsM"))->setChecked(m_session->preferences().showExtension);
-        checkComponentItems();
-    });
+    connect(m_menu->menu(QStringLiteral("ViewM")), &QMenu::aboutToShow, this, &TVLPMain::refreshViewMenu);
     for (int n = 0; n < Preferences::kComponents; ++n) {
         QAction* item = action(QString::fromLatin1(kComponentItems[n]));
         item->setCheckable(true);
@@ -163,6 +169,78 @@ void TVLPMain::connectCommands() {
             [this] { fillFavoritesMenu(QStringLiteral("FavFoldersM"), Favorites::Kind::Folders); });
     connect(m_menu->menu(QStringLiteral("FavPlayListsM")), &QMenu::aboutToShow, this,
             [this] { fillFavoritesMenu(QStringLiteral("FavPlayListsM"), Favorites::Kind::PlayLists); });
+}
+
+void TVLPMain::refreshViewMenu() {
+    const Preferences& preferences = m_session->preferences();
+    action(QStringLiteral("PathsM"))->setChecked(preferences.showPath);
+    action(QStringLiteral("ExtensionsM"))->setChecked(preferences.showExtension);
+    checkComponentItems();
+    const bool cdMode = preferences.cdAudioInitialMode;
+    action(QStringLiteral("ViewFileListM"))->setText(cdMode ? QStringLiteral("&CD Audio List") : QStringLiteral("&File List"));
+    const bool rightSide = isOn(preferences.components, Component::FileList);
+    for (const auto& [name, checked] : {std::pair{"FileManModeM", rightSide && !cdMode}, std::pair{"CDAudioModeM", rightSide && cdMode}}) {
+        QAction* item = action(QString::fromLatin1(name));
+        item->setCheckable(true);
+        item->setChecked(checked);
+    }
+    action(QStringLiteral("MixerM"))->setEnabled(ExternalCommands::mixerAvailable(preferences.mixerPath));
+    action(QStringLiteral("VLPropM"))->setEnabled(m_external->soundSettingsAvailable());
+}
+
+void TVLPMain::connectExternalCommands() {
+    m_external = std::make_unique<ExternalCommands>(ExternalCommands::Context{
+        *m_options.shell, *m_prompter, m_options.soundSettings, Product::homePage(), Product::contactEmail()});
+    m_menu->connectCommand(QStringLiteral("MixerM"), [this] { m_external->MixerMClick(m_session->preferences().mixerPath); });
+    m_menu->connectCommand(QStringLiteral("VLPropM"), [this] { m_external->VLPropMClick(); });
+    m_menu->connectCommand(QStringLiteral("HomePageM"), [this] { m_external->HomePageMClick(); });
+    m_menu->connectCommand(QStringLiteral("MailusM"), [this] { m_external->MailusMClick(); });
+    action(QStringLiteral("HomePageM"))->setEnabled(m_external->homePageAvailable());
+    action(QStringLiteral("MailusM"))->setEnabled(m_external->mailAvailable());
+    refreshViewMenu();
+}
+
+void TVLPMain::createContextMenus() {
+    PlaybackController& controller = m_session->controller();
+    ContextMenus::Hooks hooks;
+    hooks.refreshStates = [this] {
+        m_transport->refresh();
+        m_edit->refresh();
+        m_indicators->refresh();
+        refreshViewMenu();
+    };
+    hooks.hideComponent = [this](Component component) { ViewComponents(static_cast<int>(component)); };
+    hooks.ownEnabled = [this](const QString& command) {
+        // The position bar's items go with Change Position; the Preferences dialog is not built yet.
+        return command != ContextCommand::kStatusBarCustomize && action(QStringLiteral("ChangePosM"))->isEnabled();
+    };
+    hooks.runOwn = [this, &controller](const QString& command) {
+        if (command == ContextCommand::kPercent0) {
+            controller.RewindSBClick();
+        } else if (command == ContextCommand::kPercent25) {
+            controller.PercentJump(25);
+        } else if (command == ContextCommand::kPercent75) {
+            controller.PercentJump(75);
+        } else if (command == ContextCommand::kAnyValue) {
+            m_indicators->ChangePosMClick();
+        }
+    };
+    m_contextMenus = new ContextMenus(this, *m_menu, std::move(hooks));
+    // Edits keep no menu of their own: the window's menu serves them as any other control.
+    for (const char* edit : {"FullPathEdit", "FilterEdit", "NameOfCDEdit"}) {
+        for (QWidget* widget : findChildren<QWidget*>(QString::fromLatin1(edit))) {
+            widget->setContextMenuPolicy(Qt::NoContextMenu);
+            for (QWidget* inner : widget->findChildren<QWidget*>()) {
+                inner->setContextMenuPolicy(Qt::NoContextMenu);
+            }
+        }
+    }
+}
+
+void TVLPMain::contextMenuEvent(QContextMenuEvent* event) {
+    QWidget* origin = childAt(event->pos());
+    m_contextMenus->popup(origin ? origin : this, event->globalPos());
+    event->accept();
 }
 
 void TVLPMain::checkComponentItems() {
@@ -283,11 +361,15 @@ void TVLPMain::runCommand(const QString& name) {
     m_session->runCommand(name);
 }
 
-void TVLPMain::showHelp(const QString& topic) {
+HelpWindow* TVLPMain::helpWindow() {
     if (!m_help) {
         m_help = new HelpWindow(m_options.helpFolder, this);
     }
-    m_help->showTopic(topic);
+    return m_help;
+}
+
+void TVLPMain::showHelp(const QString& topic) {
+    helpWindow()->showTopic(topic);
 }
 
 bool TVLPMain::eventFilter(QObject* watched, QEvent* event) {

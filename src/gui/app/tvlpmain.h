@@ -14,7 +14,10 @@ class QtClipboard;
 class MainBusyIndicator;
 class MainArea;
 class MainMenu;
+class ContextMenus;
+class ExternalCommands;
 class LengthProbe;
+class Shell;
 class MediaDevice;
 class TransportBar;
 class IndicatorControls;
@@ -35,6 +38,8 @@ public:
         Prompter* prompter = nullptr;  // the window's own boxes when null
         MediaDevice* device = nullptr;  // the device that plays; required
         LengthProbe* probe = nullptr;   // the device that measures lengths; required
+        Shell* shell = nullptr;         // other programs and addresses; required
+        QStringList soundSettings;      // the desktop's sound settings program and its arguments
         QString helpFolder;             // the HTML help
     };
 
@@ -50,6 +55,8 @@ public:
     IndicatorControls& indicatorControls() const { return *m_indicators; }
     // Opens the help window on a topic ("Contents", "File_Types"...).
     void showHelp(const QString& topic);
+    // Made when first asked for.
+    HelpWindow* helpWindow();
 
     // Commands a second start can send: an empty result means the command will run, anything else is
     // why it cannot.
@@ -68,6 +75,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -80,10 +88,14 @@ private:
     void refreshHistoryMenu();
     void fillFavoritesMenu(const QString& menuName, Favorites::Kind kind);
     void checkComponentItems();
+    void createContextMenus();
+    void connectExternalCommands();
+    void refreshViewMenu();
     void updateMinimumSize();
 
     Options m_options;
     std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter = nullptr;
     std::unique_ptr<WidgetTextMeasurer> m_measurer;
     std::unique_ptr<MainBusyIndicator> m_busy;
     std::unique_ptr<QtClipboard> m_clipboard;
@@ -91,6 +103,8 @@ private:
     MainArea* m_area = nullptr;
     PlayListPanel* m_panel = nullptr;
     bool m_started = false;
+    std::unique_ptr<ExternalCommands> m_external;
+    ContextMenus* m_contextMenus = nullptr;
     PlayListBox* m_playListBox = nullptr;
     EditCommands* m_edit = nullptr;
     QLabel* m_albumPanel = nullptr;
