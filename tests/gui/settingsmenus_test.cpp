@@ -1,6 +1,7 @@
 #include "core/common/textfile.h"
 #include "gui/app/mainmenu.h"
 #include "gui/app/tvlpmain.h"
+#include "gui/playback/indicatorcontrols.h"
 #include "gui/playlist/playlistbox.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
@@ -8,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
+#include <QLabel>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -143,6 +146,58 @@ TEST_F(SettingsMenusTest, TheWindowComesBackWhereItWas) {
     EXPECT_TRUE(settings.contains(s("Maximized=1")));
     EXPECT_TRUE(settings.contains(s("Width=600"))) << settings.join(u' ').toStdString();
     EXPECT_TRUE(settings.contains(s("Height=400")));
+}
+
+// The colour of the main area where no control covers it.
+QColor bareAreaColour(QWidget* area) {
+    const QImage image = area->grab().toImage();
+    for (int y = 0; y < area->height(); y += 3) {
+        for (int x = 0; x < area->width(); x += 3) {
+            if (!area->childAt(x, y)) {
+                return image.pixelColor(x, y);
+            }
+        }
+    }
+    ADD_FAILURE() << "every pixel of the area is covered";
+    return {};
+}
+
+QWidget* area(TVLPMain& window) {
+    return window.findChild<QWidget*>(s("TiledBitmap"));
+}
+
+TEST_F(SettingsMenusTest, TheMainWindowAndToolbarTakeTheirColoursFromTheSettings) {
+    home.write(s("velmaro.ini"), "[Paths]\r\nBitmapPath=\r\n[Color]\r\nColorMW=255\r\nDefaultColorMW=0\r\n"
+                                 "TextMW=65280\r\nDefaultTextMW=0\r\nColorTB=16711680\r\nDefaultColorTB=0\r\n"
+                                 "TextTB=255\r\nDefaultTextTB=0\r\n");
+    start();
+    EXPECT_EQ(bareAreaColour(area(*window)), QColor(255, 0, 0));
+    for (const char* name : {"PlayListBoxInfo", "FileListBoxInfo", "Info", "DirLabel"}) {
+        EXPECT_EQ(window->findChild<QWidget*>(s(name))->palette().color(QPalette::WindowText), QColor(0, 255, 0)) << name;
+    }
+    EXPECT_EQ(window->indicatorControls().progressLabel()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(prompter.messages.empty());
+    stop();
+
+    // A default flag wins over the colour stored beside it.
+    home.write(s("velmaro.ini"), "[Paths]\r\nBitmapPath=\r\n[Color]\r\nColorMW=255\r\nDefaultColorMW=1\r\n");
+    start();
+    EXPECT_EQ(bareAreaColour(area(*window)), QApplication::palette().color(QPalette::Window));
+}
+
+TEST_F(SettingsMenusTest, APictureIsTiledAndAMissingOneIsSaid) {
+    QImage tile(4, 4, QImage::Format_RGB32);
+    tile.fill(QColor(0, 0, 255));
+    const QString picture = home.file(s("tile.png"));
+    ASSERT_TRUE(tile.save(picture));
+    const QString missing = home.file(s("gone.png"));
+    home.write(s("velmaro.ini"), TextFile::encode(TextFile::joinLines(
+                                     {s("[Paths]"), s("BitmapPath=") + picture, s("ToolbarBitmapPath=") + missing})));
+    start();
+    EXPECT_EQ(bareAreaColour(area(*window)), QColor(0, 0, 255));
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    EXPECT_EQ(prompter.messages[0].text, s("Unable to find ") + missing);
+    EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Error);
 }
 
 }  // namespace

@@ -33,8 +33,20 @@ void MainArea::setCDAudioMode(bool cdAudioMode) {
     relayout();
 }
 
-void MainArea::setBackground(const QString& bitmapPath) {
-    m_background = bitmapPath.isEmpty() ? QPixmap() : QPixmap(bitmapPath);
+void MainArea::setBackground(const QPixmap& picture) {
+    m_background = picture;
+    update();
+}
+
+void MainArea::setColours(const QColor& background, const QColor& labelText) {
+    m_backgroundColour = background;
+    for (const char* name : {"PlayListBoxInfo", "FileListBoxInfo", "Info", "DirLabel"}) {
+        if (auto* label = findChild<QWidget*>(QString::fromLatin1(name))) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, labelText);
+            label->setPalette(palette);
+        }
+    }
     update();
 }
 
@@ -128,7 +140,7 @@ void MainArea::resizeEvent(QResizeEvent* event) {
 void MainArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_background.isNull() || m_backgroundHidden) {
-        painter.fillRect(rect(), palette().window());
+        painter.fillRect(rect(), m_backgroundColour.isValid() ? QBrush(m_backgroundColour) : palette().window());
         return;
     }
     painter.drawTiledPixmap(rect(), m_background);

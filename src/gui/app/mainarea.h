@@ -23,8 +23,10 @@ public:
     void setComponents(const ComponentFlags& components);
     const ComponentFlags& components() const { return m_components; }
     void setCDAudioMode(bool cdAudioMode);
-    // A picture tiled from the top left corner; an empty or unreadable path shows the window colour.
-    void setBackground(const QString& bitmapPath);
+    // A picture tiled from the top left corner; without one the area shows its colour.
+    void setBackground(const QPixmap& picture);
+    // The colour of the area where no picture covers it, and of its labels' text.
+    void setColours(const QColor& background, const QColor& labelText);
     // The sizes of the controls the layout keeps as they are.
     ControlSizes layoutSizes() const { return controlSizes(); }
     // The layout as it was last applied.
@@ -52,6 +54,7 @@ private:
     ComponentFlags m_components{};
     bool m_cdAudioMode = false;
     QPixmap m_background;
+    QColor m_backgroundColour;
     bool m_backgroundHidden = false;
     SplitterDrag m_drag;
     MainLayout m_layout;

@@ -7,6 +7,7 @@
 #include "gui/app/contextmenus.h"
 #include "gui/app/editcommands.h"
 #include "gui/app/helpcommands.h"
+#include "gui/app/settingcolour.h"
 #include "gui/app/helpwindow.h"
 #include "gui/app/mainarea.h"
 #include "gui/app/qtclipboard.h"
@@ -22,7 +23,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QGuiApplication>
 #include <QMenu>
@@ -128,11 +131,48 @@ void TVLPMain::applySettings() {
     refreshHistoryMenu();
     m_indicators->panelInfo()->setPanels(preferences.statusBarPanels);
     m_indicators->refresh();
-    m_area->setBackground(preferences.bitmapPath);
+    applyAppearance();
     ApplyComponents();
     if (preferences.window.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
+}
+
+// A picture that cannot be shown is said at once; its place then shows the colour.
+QPixmap TVLPMain::loadPicture(const QString& path) {
+    if (path.isEmpty()) {
+        return {};
+    }
+    if (!QFileInfo::exists(path)) {
+        m_prompter->showMessage(Prompter::Kind::Error, QStringLiteral("Unable to find ") + path);
+        return {};
+    }
+    QPixmap picture(path);
+    if (picture.isNull()) {
+        m_prompter->showMessage(Prompter::Kind::Error,
+                                QStringLiteral("Unable to show ") + path + QStringLiteral(": it is not a picture Velmaro can read."));
+    }
+    return picture;
+}
+
+void TVLPMain::applyAppearance() {
+    const Preferences& preferences = m_session->preferences();
+    const QPalette desktop = QApplication::palette();
+    m_area->setBackground(loadPicture(preferences.bitmapPath));
+    m_area->setColours(colourFromSetting(preferences.colourMainWindow, desktop),
+                       colourFromSetting(preferences.textMainWindow, desktop));
+
+    QToolBar* bar = m_transport->toolBar();
+    QPalette barPalette = bar->palette();
+    const QPixmap barPicture = loadPicture(preferences.toolbarBitmapPath);
+    const QColor barColour = colourFromSetting(preferences.colourToolbar, desktop);
+    barPalette.setBrush(QPalette::Window, barPicture.isNull() ? QBrush(barColour) : QBrush(barColour, barPicture));
+    bar->setPalette(barPalette);
+    bar->setAutoFillBackground(true);
+    QLabel* progress = m_indicators->progressLabel();
+    QPalette progressPalette = progress->palette();
+    progressPalette.setColor(QPalette::WindowText, colourFromSetting(preferences.textToolbar, desktop));
+    progress->setPalette(progressPalette);
 }
 
 TVLPMain::~TVLPMain() = default;

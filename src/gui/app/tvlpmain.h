@@ -3,6 +3,7 @@
 #include "core/app/appsession.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QStringList>
 
 #include <memory>
@@ -92,6 +93,8 @@ private:
     void connectExternalCommands();
     void refreshViewMenu();
     void updateMinimumSize();
+    void applyAppearance();
+    QPixmap loadPicture(const QString& path);
 
     Options m_options;
     std::unique_ptr<Prompter> m_ownPrompter;
