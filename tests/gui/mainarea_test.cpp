@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -107,30 +109,49 @@ TEST_F(MainAreaTest, TheSplitterMovesThePlayListEdgeAndADoubleClickRestoresIt) {
     EXPECT_EQ(rectOf("PlayListBox").width(), qRound(2958.0 * area().width() / 10000));
 }
 
-TEST_F(MainAreaTest, NoControlsOverlap) {
-    for (const bool wide : {false, true}) {
-        window->resize(wide ? 1000 : 473, wide ? 600 : 364);
-        QApplication::processEvents();
-        QList<QWidget*> shown;
-        for (QWidget* child : area().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (child->isVisible() && child->objectName() != u"ResizePaintBox") {
-                shown.append(child);
+// Both modes at the smallest and a large size: every shown control inside the area, none over another.
+// With VELMARO_SCREENSHOTS set to a folder, the rendered windows are saved there to be looked at.
+TEST_F(MainAreaTest, NoControlsOverlapInEitherMode) {
+    const QString screenshots = qEnvironmentVariable("VELMARO_SCREENSHOTS");
+    for (const bool cdAudio : {false, true}) {
+        area().setCDAudioMode(cdAudio);
+        for (const bool wide : {false, true}) {
+            window->resize(wide ? 1000 : 473, wide ? 600 : 364);
+            QApplication::processEvents();
+            const QImage shot = window->grab().toImage();
+            ASSERT_FALSE(shot.isNull());
+            if (!screenshots.isEmpty()) {
+                shot.save(QDir(screenshots).filePath(
+                    QStringLiteral("main-%1-%2.png").arg(cdAudio ? u"cd" : u"files", wide ? u"wide" : u"small")));
             }
-        }
-        ASSERT_GT(shown.size(), 10);
-        for (qsizetype i = 0; i < shown.size(); ++i) {
-            EXPECT_TRUE(area().rect().contains(shown[i]->geometry()))
-                << shown[i]->objectName().toStdString() << " at " << shown[i]->geometry().x() << ","
-                << shown[i]->geometry().y() << " " << shown[i]->width() << "x" << shown[i]->height() << " in "
-                << area().width() << "x" << area().height();
-            for (qsizetype j = i + 1; j < shown.size(); ++j) {
-                // Neighbours may share the two pixels of their bevels, as the spin button and the Play List do.
-                const QRect common = shown[i]->geometry().intersected(shown[j]->geometry());
-                EXPECT_TRUE(common.isEmpty() || common.height() <= 2 || common.width() <= 2)
-                    << shown[i]->objectName().toStdString() << " and " << shown[j]->objectName().toStdString();
+            QList<QWidget*> shown;
+            for (QWidget* child : area().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (child->isVisible() && child->objectName() != u"ResizePaintBox") {
+                    shown.append(child);
+                }
+            }
+            ASSERT_GT(shown.size(), 10);
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                EXPECT_TRUE(area().rect().contains(shown[i]->geometry()))
+                    << shown[i]->objectName().toStdString() << " at " << shown[i]->geometry().x() << ","
+                    << shown[i]->geometry().y() << " " << shown[i]->width() << "x" << shown[i]->height() << " in "
+                    << area().width() << "x" << area().height() << (cdAudio ? " (CD)" : "");
+                for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                    // Neighbours may share the two pixels of their bevels, as the spin button and the Play List do.
+                    const QRect common = shown[i]->geometry().intersected(shown[j]->geometry());
+                    EXPECT_TRUE(common.isEmpty() || common.height() <= 2 || common.width() <= 2)
+                        << shown[i]->objectName().toStdString() << " and " << shown[j]->objectName().toStdString()
+                        << (cdAudio ? " (CD)" : "");
+                }
             }
         }
     }
+    // Each mode shows its own list and hides the other's.
+    EXPECT_TRUE(control("CDAudioListBox")->isVisible());
+    EXPECT_FALSE(control("FileListBox")->isVisible());
+    area().setCDAudioMode(false);
+    EXPECT_FALSE(control("CDAudioListBox")->isVisible());
+    EXPECT_TRUE(control("FileListBox")->isVisible());
 }
 
 }  // namespace
