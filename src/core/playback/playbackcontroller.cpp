@@ -12,7 +12,6 @@
 #include "core/playlist/playlist.h"
 #include "core/settings/preferences.h"
 
-#include <QRandomGenerator>
 
 #include <cmath>
 
@@ -374,13 +373,14 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     if (list.selectedCount() == 0) {
         qsizetype line = list.focusedLine() < 0 ? 0 : list.focusedLine();
         if (m_c.preferences.randomPlay && list.lineCount() > 1) {
-            const qsizetype focused = line;
-            do {
-                line = static_cast<qsizetype>(QRandomGenerator::global()->bounded(static_cast<quint64>(list.lineCount())));
-            } while (line == focused);
+            // Any line but the focused one; drawing among the others needs one draw only.
+            const qsizetype drawn = m_c.order.draw(list.lineCount() - 1);
+            line = drawn < line ? drawn : drawn + 1;
         } else if (m_c.preferences.randomPlay) {
             line = 0;
         }
+        // The line drawn is the one that plays: it takes the focus as well as the selection.
+        list.setFocusedLine(line);
         list.setSelected(line, true);
         PlayListBoxClick();
     }

@@ -297,6 +297,41 @@ TEST_F(PlaybackTest, RandomPlayPlaysEachItemOnceThenEndsAndResets) {
     EXPECT_EQ(unplayed.size(), 4);
 }
 
+// Play with nothing selected: in order the focused line plays; at random another line is drawn, and
+// that line is the one selected, focused and played.
+TEST_F(PlaybackTest, PlayWithNothingSelectedPlaysTheFocusedLineOrAnotherAtRandom) {
+    load({"a.mid", "b.mid", "c.mid", "d.mid"});
+    playList.setFocusedLine(2);
+    select({});
+    controller.PlayPlaylistSBClick();
+    EXPECT_EQ(opened(), lines({"c.mid"}));
+    EXPECT_TRUE(playList.isSelected(2));
+    controller.StopSBClick();
+
+    preferences.randomPlay = true;
+    const QStringList names = lines({"a.mid", "b.mid", "c.mid", "d.mid"});
+    for (const auto& [draw, expected] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{2, 3}}) {
+        device.log.clear();
+        playList.setFocusedLine(2);
+        select({});
+        draws = {draw};
+        controller.PlayPlaylistSBClick();
+        EXPECT_EQ(opened(), QStringList{names[expected]}) << "draw " << draw;
+        EXPECT_EQ(playList.focusedLine(), expected);
+        EXPECT_EQ(playList.selectedCount(), 1);
+        EXPECT_TRUE(playList.isSelected(expected));
+        EXPECT_EQ(playList.CurrentItem(), expected);
+        controller.StopSBClick();
+    }
+
+    // A single line is the one there is.
+    load({"only.mid"});
+    device.log.clear();
+    select({});
+    controller.PlayPlaylistSBClick();
+    EXPECT_EQ(opened(), lines({"only.mid"}));
+}
+
 TEST_F(PlaybackTest, RandomPlayWithLoopStartsANewPass) {
     load({"a.mid", "b.mid"});
     preferences.randomPlay = true;
