@@ -91,6 +91,24 @@ TEST_F(PlayListPanelTest, ButtonsRemoveAndMoveTheSelection) {
     EXPECT_FALSE(child<QPushButton>("RemAllBtn")->isEnabled());
 }
 
+// The buttons' underlined letters are also the menu items' shortcuts: the keys must run the command
+// once, not be lost between two owners.
+TEST_F(PlayListPanelTest, AltKeysOfTheButtonsRunTheirCommandsOnce) {
+    PlayList& playList = window->session().playList();
+    window->activateWindow();
+    QApplication::setActiveWindow(window.get());
+    playList.selectOnly(1);
+    playList.setFocusedLine(1);
+    QApplication::processEvents();
+    QTest::keyClick(window->playListBox(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(names(), lines({"a.mid", "c.mid", "d.mid"}));
+    QTest::keyClick(window->playListBox(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(names().isEmpty());
+    // Alt+D is the Add item's: the folder label gives its letter up; Alt+P still reaches the Play List.
+    EXPECT_EQ(child<QLabel>("DirLabel")->buddy(), nullptr);
+    EXPECT_EQ(child<QLabel>("PlayListBoxInfo")->buddy(), window->playListBox());
+}
+
 TEST_F(PlayListPanelTest, EnterInThePathEditReplacesTheFocusedItem) {
     auto* edit = child<QLineEdit>("FullPathEdit");
     EXPECT_EQ(edit->text(), music.file(s("a.mid")));

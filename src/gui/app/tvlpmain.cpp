@@ -21,6 +21,7 @@
 #include "gui/playlist/playlistbox.h"
 #include "gui/playlist/playlistpanel.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QApplication>
@@ -33,6 +34,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QScreen>
+#include <QSet>
 #include <QTimer>
 #include <QStatusBar>
 
@@ -94,7 +96,7 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
     createContextMenus();
     m_session->FormCreate();
     placeWindow();
-    m_menu->applyShortcuts(m_session->preferences().shortcuts);
+    applyShortcuts();
     refreshHistoryMenu();
 }
 
@@ -127,7 +129,7 @@ WindowPlacement TVLPMain::currentPlacement() const {
 
 void TVLPMain::applySettings() {
     const Preferences& preferences = m_session->preferences();
-    m_menu->applyShortcuts(preferences.shortcuts);
+    applyShortcuts();
     refreshHistoryMenu();
     m_indicators->panelInfo()->setPanels(preferences.statusBarPanels);
     m_indicators->refresh();
@@ -173,6 +175,33 @@ void TVLPMain::applyAppearance() {
     QPalette progressPalette = progress->palette();
     progressPalette.setColor(QPalette::WindowText, colourFromSetting(preferences.textToolbar, desktop));
     progress->setPalette(progressPalette);
+}
+
+constexpr const char* kSetAsideBuddy = "setAsideBuddy";
+
+// A button's underlined letter that is also a menu item's shortcut is left to the item, which runs
+// the same command: two owners of one key would leave it to neither.
+void TVLPMain::applyShortcuts() {
+    m_menu->applyShortcuts(m_session->preferences().shortcuts);
+    QSet<QKeySequence> taken;
+    for (const QAction* item : menuBar()->findChildren<QAction*>()) {
+        if (!item->shortcut().isEmpty()) {
+            taken.insert(item->shortcut());
+        }
+    }
+    for (QAbstractButton* button : m_area->findChildren<QAbstractButton*>()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+        button->setShortcut(taken.contains(mnemonic) ? QKeySequence() : mnemonic);
+    }
+    // A label's letter belongs to its buddy; the buddy is kept aside while a menu item has the key.
+    for (QLabel* label : m_area->findChildren<QLabel*>()) {
+        QWidget* buddy = label->buddy() ? label->buddy() : label->property(kSetAsideBuddy).value<QWidget*>();
+        if (buddy) {
+            const bool free = !taken.contains(QKeySequence::mnemonic(label->text()));
+            label->setBuddy(free ? buddy : nullptr);
+            label->setProperty(kSetAsideBuddy, QVariant::fromValue(free ? nullptr : buddy));
+        }
+    }
 }
 
 TVLPMain::~TVLPMain() = default;

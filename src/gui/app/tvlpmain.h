@@ -94,6 +94,7 @@ private:
     void refreshViewMenu();
     void updateMinimumSize();
     void applyAppearance();
+    void applyShortcuts();
     QPixmap loadPicture(const QString& path);
 
     Options m_options;
