@@ -2,9 +2,7 @@
 #include "gui/app/contextmenus.h"
 #include "gui/app/tvlpmain.h"
 #include "gui/playback/indicatorcontrols.h"
-#include "support/fakemediadevice.h"
-#include "support/fakes.h"
-#include "support/tempfolder.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,26 +16,14 @@
 
 namespace {
 
-class ContextMenusTest : public ::testing::Test {
+class ContextMenusTest : public WindowTest {
 protected:
-    TempFolder home;
-    TempFolder music;
-    FakePrompter prompter;
-    FakeMediaDevice device;
-    FakeLengthProbe probe{device};
-    FakeShell shell;
-    std::unique_ptr<TVLPMain> window;
 
     void SetUp() override {
-        home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
-        const QString list = music.write(
-            s("list.vlp"), TextFile::encode(TextFile::joinLines(
-                               {s("[Items]"), s("[FILE=\"") + music.write(s("a.mid"), "MThd") + s("\", L=0]")})));
-        window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
-        window->show();
-        window->resize(900, 500);
-        QApplication::processEvents();
+        writeQuietSettings();
+        const QString list =
+            writePlayList(s("list.vlp"), {s("[FILE=\"") + music.write(s("a.mid"), "MThd") + s("\", L=0]")});
+        startWindow();
         ASSERT_TRUE(window->session().document().OpenPlayList(list, false, false));
     }
     ContextMenus& menus() { return *window->findChild<ContextMenus*>(); }

@@ -2,9 +2,7 @@
 #include "gui/app/tvlpmain.h"
 #include "gui/playback/indicatorcontrols.h"
 #include "gui/playback/panelinfo.h"
-#include "support/fakemediadevice.h"
-#include "support/fakes.h"
-#include "support/tempfolder.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,30 +21,19 @@
 namespace {
 
 // A window over a Play List of real (tiny) files whose lengths the list's file does not know.
-class IndicatorControlsTest : public ::testing::Test {
+class IndicatorControlsTest : public WindowTest {
 protected:
-    TempFolder home;
-    TempFolder music;
-    FakePrompter prompter;
-    FakeMediaDevice device;
-    FakeLengthProbe probe{device};
-    FakeShell shell;
-    std::unique_ptr<TVLPMain> window;
     QString listPath;
 
     void open(int items) {
-        QStringList lines{s("[General]"), s("LastPlayed="), QString(), s("[Items]")};
+        QStringList lines;
         for (int n = 0; n < items; ++n) {
             const QString file = music.write(s("t%1.mid").arg(n), "MThd");
             device.files[file].length = 60000;
             lines.append(s("[FILE=\"%1\", L=0]").arg(file));
         }
-        listPath = music.write(s("Unmeasured.vlp"), TextFile::encode(TextFile::joinLines(lines)));
-        window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
-        window->show();
-        window->resize(900, 400);
-        QApplication::processEvents();
+        listPath = writePlayList(s("Unmeasured.vlp"), lines);
+        startWindow(QSize(900, 400));
         window->session().preferences().startPlaying = false;  // each test starts playing itself
         ASSERT_TRUE(window->session().document().OpenPlayList(listPath, true, false));
     }

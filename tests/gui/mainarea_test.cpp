@@ -1,8 +1,6 @@
 #include "gui/app/mainarea.h"
 #include "gui/app/tvlpmain.h"
-#include "support/fakemediadevice.h"
-#include "support/fakes.h"
-#include "support/tempfolder.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,22 +17,11 @@
 
 namespace {
 
-class MainAreaTest : public ::testing::Test {
+class MainAreaTest : public WindowTest {
 protected:
-    TempFolder home;
-    FakePrompter prompter;
-    FakeMediaDevice device;
-    FakeLengthProbe probe{device};
-    FakeShell shell;
-    std::unique_ptr<TVLPMain> window;
-
     void SetUp() override {
-        home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
-        window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), home.path()}, {}, home.path(), &prompter, &device, &probe, &shell});
-        window->show();
-        window->resize(900, 500);
-        QApplication::processEvents();
+        writeQuietSettings();
+        startWindow();
     }
     QWidget* control(const char* name) const { return window->findChild<QWidget*>(s(name)); }
     QRect rectOf(const char* name) const { return control(name)->geometry(); }

@@ -4,9 +4,7 @@
 #include "gui/app/tsaveoldbox.h"
 #include "gui/app/tvlpmain.h"
 #include "gui/playlist/playlistbox.h"
-#include "support/fakemediadevice.h"
-#include "support/fakes.h"
-#include "support/tempfolder.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,26 +20,16 @@
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowTest {
 protected:
-    TempFolder home;
     TempFolder shipped;
-    FakePrompter prompter;
-    FakeMediaDevice device;
-    FakeLengthProbe probe{device};
-    FakeShell shell;
-    std::unique_ptr<TVLPMain> window;
 
     void SetUp() override {
         for (const char* name : {"Moonlight Sonata.mid", "Für Elise.mid", "Symphony 5.mid", "March.mid",
                                  "Dance of the Sugar-plum Fairy.mid", "Waltz of the Flowers.mid"}) {
             shipped.write(s("Samples/") + s(name), "MThd");
         }
-        window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), shipped.file(s("Samples")), home.path()}, {}, home.path(), &prompter, &device, &probe, &shell});
-        window->show();
-        window->resize(900, 400);  // wide enough for every status panel's whole text
-        QApplication::processEvents();
+        startWindow(QSize(900, 400), shipped.file(s("Samples")));  // wide enough for every status panel's whole text
         QApplication::processEvents();
     }
 };

@@ -3,9 +3,7 @@
 #include "gui/app/tvlpmain.h"
 #include "gui/playlist/playlistbox.h"
 #include "gui/playlist/playlistpanel.h"
-#include "support/fakemediadevice.h"
-#include "support/fakes.h"
-#include "support/tempfolder.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,30 +21,18 @@
 namespace {
 
 // The main window over a list of four real files.
-class PlayListPanelTest : public ::testing::Test {
+class PlayListPanelTest : public WindowTest {
 protected:
-    TempFolder home;
-    TempFolder music;
-    FakePrompter prompter;
-    FakeMediaDevice device;
-    FakeLengthProbe probe{device};
-    FakeShell shell;
-    std::unique_ptr<TVLPMain> window;
     QString list;
 
     void SetUp() override {
-        home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
+        writeQuietSettings();
         QStringList items;
         for (const char* name : {"a.mid", "b.mid", "c.mid", "d.mid"}) {
             items.append(MakeItem(music.write(s(name), "x")));
         }
-        list = music.write(s("list.vlp"), TextFile::encode(TextFile::joinLines(
-                                              QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]")} + items)));
-        window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
-        window->show();
-        window->resize(900, 500);
-        QApplication::processEvents();
+        list = writePlayList(s("list.vlp"), items);
+        startWindow();
         ASSERT_TRUE(window->session().document().OpenPlayList(list, false, false));
         window->playListBox()->setFocus();
         QApplication::processEvents();

@@ -3,9 +3,7 @@
 #include "gui/app/tvlpmain.h"
 #include "gui/playback/indicatorcontrols.h"
 #include "gui/playlist/playlistbox.h"
-#include "support/fakemediadevice.h"
-#include "support/fakes.h"
-#include "support/tempfolder.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,22 +18,10 @@
 namespace {
 
 // A window over its own user data folder; each start() is a new run of the program.
-class SettingsMenusTest : public ::testing::Test {
+class SettingsMenusTest : public WindowTest {
 protected:
-    TempFolder home;
-    TempFolder music;
-    FakePrompter prompter;
-    FakeMediaDevice device;
-    FakeLengthProbe probe{device};
-    FakeShell shell;
-    std::unique_ptr<TVLPMain> window;
 
-    void start() {
-        window = std::make_unique<TVLPMain>(
-            TVLPMain::Options{{home.path(), QString(), music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
-        window->show();
-        QApplication::processEvents();
-    }
+    void start() { startWindow(QSize()); }
     void stop() {
         ASSERT_TRUE(window->close());
         window.reset();
