@@ -23,6 +23,7 @@ public:
     void setComponents(const ComponentFlags& components);
     const ComponentFlags& components() const { return m_components; }
     void setCDAudioMode(bool cdAudioMode);
+    bool cdAudioMode() const { return m_cdAudioMode; }
     // A picture tiled from the top left corner; without one the area shows its colour.
     void setBackground(const QPixmap& picture);
     // The colour of the area where no picture covers it, and of its labels' text.

@@ -245,7 +245,7 @@ void TVLPMain::refreshViewMenu() {
     action(QStringLiteral("PathsM"))->setChecked(preferences.showPath);
     action(QStringLiteral("ExtensionsM"))->setChecked(preferences.showExtension);
     checkComponentItems();
-    const bool cdMode = preferences.cdAudioInitialMode;
+    const bool cdMode = m_area->cdAudioMode();
     action(QStringLiteral("ViewFileListM"))->setText(cdMode ? QStringLiteral("&CD Audio List") : QStringLiteral("&File List"));
     const bool rightSide = isOn(preferences.components, Component::FileList);
     for (const auto& [name, checked] : {std::pair{"FileManModeM", rightSide && !cdMode}, std::pair{"CDAudioModeM", rightSide && cdMode}}) {
