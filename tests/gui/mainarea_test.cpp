@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -76,6 +77,40 @@ TEST_F(MainAreaTest, TheViewMenuHidesAndShowsComponents) {
     QApplication::processEvents();
     EXPECT_EQ(rectOf("PlayListBox"), before);
     EXPECT_TRUE(window->action(s("ViewFileListM"))->isChecked());
+}
+
+// Each item of View, Components hides its own controls (and those that only stand beside them) and
+// nothing else, and turns off its own flag of the stored order.
+TEST_F(MainAreaTest, EachComponentItemHidesItsOwnControlsOnly) {
+    const struct {
+        const char* item;
+        const char* control;
+        QStringList alongside;
+    } components[] = {
+        {"ViewPlayListM", "PlayListBox", lines({"SpinButton", "FullPathEdit"})},
+        {"ViewFileListM", "FileListBox", lines({"DirLabel", "ModeSelector", "FilterComboBox", "FilterEdit"})},
+        {"ViewToolBarM", "SpeedBar", lines({"ScrollBar"})},
+        {"ViewScrollbarM", "ScrollBar", {}},
+        {"ViewStatusBarM", "PanelInfo", {}},
+        {"ViewSpinButtonM", "SpinButton", {}},
+        {"ViewPathEditM", "FullPathEdit", {}},
+        {"ViewLabelsM", "DirLabel", {}},
+        {"ViewModeSelectorM", "ModeSelector", {}},
+        {"ViewFilterBoxM", "FilterComboBox", {}},
+        {"ViewFilterEditM", "FilterEdit", {}},
+    };
+    for (const auto& hidden : components) {
+        window->action(s(hidden.item))->trigger();
+        QApplication::processEvents();
+        for (const auto& other : components) {
+            ASSERT_NE(control(other.control), nullptr) << other.control;
+            const bool gone = &other == &hidden || hidden.alongside.contains(s(other.control));
+            EXPECT_EQ(control(other.control)->isVisible(), !gone) << other.control << " after " << hidden.item;
+        }
+        const auto& flags = window->session().preferences().components;
+        EXPECT_EQ(std::find(flags.begin(), flags.end(), false) - flags.begin(), &hidden - components) << hidden.item;
+        window->action(s(hidden.item))->trigger();
+    }
 }
 
 TEST_F(MainAreaTest, TheSplitterMovesThePlayListEdgeAndADoubleClickRestoresIt) {

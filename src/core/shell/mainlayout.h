@@ -18,8 +18,8 @@ enum class Component {
     SpinButton,
     PathEdit,
     Labels,
-    FilterBox,
     ModeSelector,
+    FilterBox,  // and the drive box
     FilterEdit,
 };
 using ComponentFlags = std::array<bool, 11>;
