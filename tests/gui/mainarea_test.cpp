@@ -113,6 +113,34 @@ TEST_F(MainAreaTest, EachComponentItemHidesItsOwnControlsOnly) {
     }
 }
 
+// The toolbar's View toggles: not on the default toolbar, but each runs its item and follows it.
+TEST_F(MainAreaTest, TheToolbarsViewTogglesRunTheirItemsAndFollowThem) {
+    const auto button = [this](const char* name) { return window->findChild<QAction*>(s(name)); };
+    for (const char* name : {"ViewPlayListSI", "ViewFileListSI", "ViewToolBarSI", "ViewScrollBarSI", "ViewStatusBarSI",
+                             "ViewSpinButtonSI", "ViewPathEditSI", "ViewLabelsSI", "ViewModeSelectorSI",
+                             "ViewFilterBoxSI", "ViewFilterEditSI", "PathsSI", "ExtensionsSI"}) {
+        ASSERT_NE(button(name), nullptr) << name;
+        EXPECT_FALSE(button(name)->isVisible()) << name;
+    }
+    EXPECT_EQ(button("ViewScrollBarSI")->toolTip(), s("Scrollbar (Ctrl+Shift+O)"));
+    EXPECT_TRUE(button("ViewModeSelectorSI")->isChecked());
+
+    button("ViewModeSelectorSI")->trigger();
+    EXPECT_FALSE(control("ModeSelector")->isVisible());
+    EXPECT_FALSE(button("ViewModeSelectorSI")->isChecked());
+    window->action(s("ViewModeSelectorM"))->trigger();
+    EXPECT_TRUE(control("ModeSelector")->isVisible());
+    EXPECT_TRUE(button("ViewModeSelectorSI")->isChecked()) << "the button follows the menu item";
+
+    const bool paths = window->session().preferences().showPath;
+    EXPECT_EQ(button("PathsSI")->isChecked(), paths);
+    button("PathsSI")->trigger();
+    EXPECT_EQ(window->session().preferences().showPath, !paths);
+    EXPECT_EQ(button("PathsSI")->isChecked(), !paths);
+    window->action(s("ExtensionsM"))->trigger();
+    EXPECT_EQ(button("ExtensionsSI")->isChecked(), window->session().preferences().showExtension);
+}
+
 TEST_F(MainAreaTest, TheSplitterMovesThePlayListEdgeAndADoubleClickRestoresIt) {
     QWidget* splitter = control("ResizePaintBox");
     ASSERT_TRUE(splitter->isVisible());

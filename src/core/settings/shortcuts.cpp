@@ -5,6 +5,8 @@
 #include "core/settings/shortcutvalue.h"
 #include "core/shell/menutable.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kSection = QStringLiteral("ShortCuts");
@@ -150,13 +152,18 @@ QString ToolbarHint(const QString& toolbarItemName, const Shortcuts& shortcuts) 
     if (!toolbarItemName.endsWith(QStringLiteral("SI"))) {
         return {};
     }
+    // Names are matched as the toolkit finds components, without regard to case: the Scroll Bar
+    // button's twin is "ViewScrollbarM".
     const QString menuName = toolbarItemName.chopped(2) + u'M';
-    const MenuEntry* entry = FindMenuEntry(menuName);
-    if (!entry) {
+    const std::vector<MenuEntry>& entries = MainMenuEntries();
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&menuName](const MenuEntry& e) {
+        return e.name.compare(menuName, Qt::CaseInsensitive) == 0;
+    });
+    if (entry == entries.end()) {
         return {};
     }
     QString hint = QString(entry->caption).remove(u'&');
-    const int value = shortcuts.valueOf(menuName);
+    const int value = shortcuts.valueOf(entry->name);
     if (value != 0) {
         hint += QStringLiteral(" (") + ShortcutText(value) + u')';
     }

@@ -16,6 +16,7 @@
 #include "gui/app/qtprompter.h"
 #include "gui/app/widgettextmeasurer.h"
 #include "gui/app/transportbar.h"
+#include "gui/app/viewtogglebuttons.h"
 #include "gui/playback/indicatorcontrols.h"
 #include "gui/playback/panelinfo.h"
 #include "gui/playlist/playlistbox.h"
@@ -77,6 +78,7 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
     connectCommands();
     m_transport = new TransportBar(this, *m_menu, *m_session);
     m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, *m_session);
+    m_viewButtons = new ViewToggleButtons(m_transport->toolBar(), *m_menu, m_session->preferences());
     createStatusBar();
     m_edit = new EditCommands(*m_menu, *m_session, *m_clipboard, this);
     PlaybackController& controller = m_session->controller();
@@ -135,6 +137,7 @@ void TVLPMain::applySettings() {
     m_indicators->refresh();
     applyAppearance();
     ApplyComponents();
+    refreshViewMenu();
     if (preferences.window.maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
@@ -221,8 +224,14 @@ void TVLPMain::connectCommands() {
     for (int n = 1; n <= Preferences::kHistorySize; ++n) {
         m_menu->connectCommand(QStringLiteral("History%1M").arg(n), [&favorites, n] { favorites.OpenHistoryEntry(n); });
     }
-    m_menu->connectCommand(QStringLiteral("PathsM"), [this] { m_session->togglePaths(); });
-    m_menu->connectCommand(QStringLiteral("ExtensionsM"), [this] { m_session->toggleExtensions(); });
+    m_menu->connectCommand(QStringLiteral("PathsM"), [this] {
+        m_session->togglePaths();
+        refreshViewMenu();
+    });
+    m_menu->connectCommand(QStringLiteral("ExtensionsM"), [this] {
+        m_session->toggleExtensions();
+        refreshViewMenu();
+    });
     action(QStringLiteral("PathsM"))->setCheckable(true);
     action(QStringLiteral("ExtensionsM"))->setCheckable(true);
 
@@ -253,6 +262,7 @@ void TVLPMain::refreshViewMenu() {
         item->setCheckable(true);
         item->setChecked(checked);
     }
+    m_viewButtons->refresh();
     action(QStringLiteral("MixerM"))->setEnabled(ExternalCommands::mixerAvailable(preferences.mixerPath));
     action(QStringLiteral("VLPropM"))->setEnabled(m_external->soundSettingsAvailable());
 }
@@ -331,6 +341,7 @@ void TVLPMain::ViewComponents(int component) {
     if (height() < minimumHeight()) {
         resize(width(), minimumHeight());
     }
+    refreshViewMenu();
 }
 
 void TVLPMain::ApplyComponents() {

@@ -21,6 +21,7 @@ class LengthProbe;
 class Shell;
 class MediaDevice;
 class TransportBar;
+class ViewToggleButtons;
 class IndicatorControls;
 class PlayListBox;
 class QAction;
@@ -114,6 +115,7 @@ private:
     QLabel* m_albumPanel = nullptr;
     MainMenu* m_menu = nullptr;
     TransportBar* m_transport = nullptr;
+    ViewToggleButtons* m_viewButtons = nullptr;
     IndicatorControls* m_indicators = nullptr;
     HelpWindow* m_help = nullptr;
 };

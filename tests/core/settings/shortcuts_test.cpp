@@ -94,6 +94,8 @@ TEST(Shortcuts, TextsHintsAndModeCaptions) {
     EXPECT_EQ(ToolbarHint(s("FloatingPalSI"), shortcuts), s("Floating Palette (Ctrl+I)|"));
     EXPECT_EQ(ToolbarHint(s("SaveAsSI"), shortcuts), s("Save As...|"));
     EXPECT_EQ(ToolbarHint(s("NoSuchSI"), shortcuts), QString());
+    // The twin is found whatever the case of its letters: "ViewScrollbarM", Ctrl+Shift+O.
+    EXPECT_EQ(ToolbarHint(s("ViewScrollBarSI"), shortcuts), s("Scrollbar (Ctrl+Shift+O)|"));
     EXPECT_EQ(ToolbarHint(s("EjectSB"), shortcuts), QString());
 
     FixedWidthMeasurer measurer;  // 6 pixels a character
