@@ -1,4 +1,5 @@
 #include "gui/app/mainarea.h"
+#include "gui/app/mainmenu.h"
 #include "gui/app/tvlpmain.h"
 #include "support/windowtest.h"
 
@@ -6,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -108,6 +110,10 @@ TEST_F(MainAreaTest, EachComponentItemHidesItsOwnControlsOnly) {
             EXPECT_EQ(control(other.control)->isVisible(), !gone) << other.control << " after " << hidden.item;
         }
         const auto& flags = window->session().preferences().components;
+        EXPECT_EQ(window->mainMenu().menu(s("OrganizeM"))->menuAction()->isVisible(), &hidden != components);
+        for (const char* item : {"NewDirM", "FileManModeM", "CDAudioModeM"}) {
+            EXPECT_EQ(window->action(s(item))->isVisible(), &hidden != components + 1) << item;
+        }
         EXPECT_EQ(std::find(flags.begin(), flags.end(), false) - flags.begin(), &hidden - components) << hidden.item;
         window->action(s(hidden.item))->trigger();
     }

@@ -350,7 +350,24 @@ void TVLPMain::ApplyComponents() {
     statusBar()->setVisible(isOn(components, Component::StatusBar));
     m_indicators->setScrollBarVisible(isOn(components, Component::ScrollBar));
     m_area->setComponents(components);
+    showMenusOfSides(isOn(components, Component::PlayList), isOn(components, Component::FileList));
     updateMinimumSize();
+}
+
+// The Organize menu goes with the Play List; the mode items, their separator and New Folder go with the
+// right-hand lists.
+void TVLPMain::showMenusOfSides(bool playList, bool rightSide) {
+    QAction* organize = m_menu->menu(QStringLiteral("OrganizeM"))->menuAction();
+    organize->setVisible(playList);
+    organize->setEnabled(playList);
+    for (const char* name : {"NewDirM", "FileManModeM", "CDAudioModeM"}) {
+        action(QString::fromLatin1(name))->setVisible(rightSide);
+    }
+    const QList<QAction*> viewItems = m_menu->menu(QStringLiteral("ViewM"))->actions();
+    const qsizetype modeItem = viewItems.indexOf(action(QStringLiteral("FileManModeM")));
+    if (modeItem > 0 && viewItems[modeItem - 1]->isSeparator()) {
+        viewItems[modeItem - 1]->setVisible(rightSide);
+    }
 }
 
 void TVLPMain::updateMinimumSize() {

@@ -96,6 +96,7 @@ private:
     void updateMinimumSize();
     void applyAppearance();
     void applyShortcuts();
+    void showMenusOfSides(bool playList, bool rightSide);
     QPixmap loadPicture(const QString& path);
 
     Options m_options;
