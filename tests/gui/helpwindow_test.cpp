@@ -111,6 +111,8 @@ TEST_F(HelpWindowTest, WithoutPagesTheWindowSaysWhereItLooked) {
     EXPECT_TRUE(bare.browser()->toPlainText().contains(QDir::toNativeSeparators(empty.path())));
     bare.showSearch(s("loop"));
     EXPECT_EQ(bare.findChild<QListWidget*>(s("SearchResults"))->count(), 0);
+    // No folder at all is not the working folder, whatever pages that holds.
+    EXPECT_TRUE(HelpPages::read(QString()).topics().empty());
 }
 
 TEST_F(HelpWindowTest, BackAndForwardRetraceTheTopicsSeen) {
@@ -124,6 +126,18 @@ TEST_F(HelpWindowTest, BackAndForwardRetraceTheTopicsSeen) {
     button("ForwardBtn")->click();
     EXPECT_EQ(fragment(), s("File_Types"));
     button("ContentsBtn")->click();
+    EXPECT_EQ(fragment(), s("Contents"));
+
+    // The keys: the buttons' underlined letters (a button pressed by its key shows itself pressed a
+    // moment first) and those of a web browser.
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(button("ContentsBtn"), Qt::Key_B, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return fragment() == u"File_Types"; }, 5000)) << str(fragment());
+    QTest::keyClick(browser(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(fragment(), s("Introduction"));
+    QTest::keyClick(button("ContentsBtn"), Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return fragment() == u"File_Types"; }, 5000)) << str(fragment());
+    QTest::keyClick(browser(), Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(fragment(), s("Contents"));
 }
 

@@ -24,6 +24,9 @@ QString anchorOf(const QTextBlock& block) {
 namespace HelpPages {
 
 HelpIndex read(const QString& folder) {
+    if (folder.isEmpty()) {
+        return {};  // QDir would take it for the working folder
+    }
     const QDir dir(folder);
     QStringList names = dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
     if (names.removeOne(QStringLiteral("index.html"))) {

@@ -49,8 +49,6 @@ void HelpWindow::createControls() {
     m_searchButton->setCheckable(true);
     auto* helpOnHelp = toolButton(this, "HelpOnHelpBtn", QStringLiteral("&Help On Help"),
                                   QStringLiteral("How to use this window"));
-    back->setShortcut(QKeySequence::Back);
-    forward->setShortcut(QKeySequence::Forward);
     back->setEnabled(false);
     forward->setEnabled(false);
 
@@ -66,7 +64,7 @@ void HelpWindow::createControls() {
     m_searchEdit->setPlaceholderText(QStringLiteral("Type the first letters of a word"));
     m_searchEdit->setClearButtonEnabled(true);
     m_searchEdit->installEventFilter(this);
-    auto* searchLabel = new QLabel(QStringLiteral("&Find topics with:"), m_searchPanel);
+    auto* searchLabel = new QLabel(QStringLiteral("Find &topics with:"), m_searchPanel);
     searchLabel->setBuddy(m_searchEdit);
     m_searchInfo = new QLabel(m_searchPanel);
     m_searchInfo->setObjectName(QStringLiteral("SearchInfo"));
@@ -105,6 +103,9 @@ void HelpWindow::createControls() {
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
     connect(helpOnHelp, &QToolButton::clicked, this, &HelpWindow::showHelpOnHelp);
+    // Alt+Left and Alt+Right as in a web browser, beside the buttons' own Alt+B and Alt+F.
+    connect(new QShortcut(QKeySequence::Back, this), &QShortcut::activated, m_browser, &QTextBrowser::backward);
+    connect(new QShortcut(QKeySequence::Forward, this), &QShortcut::activated, m_browser, &QTextBrowser::forward);
     connect(m_searchButton, &QToolButton::toggled, this, [this](bool on) {
         if (on) {
             showSearch(m_searchEdit->text());
