@@ -35,7 +35,7 @@ std::string str(const QString& text) {
 
 // The pages the program ships, read where the sources keep them.
 QString shippedHelpFolder() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../data/help"));
+    return QDir(QStringLiteral(VELMARO_DATA_DIR)).absoluteFilePath(QStringLiteral("help"));
 }
 
 // Every topic the program or the help window opens by name.

@@ -9,7 +9,7 @@
 namespace {
 
 QImage shippedBackground() {
-    const QDir data = QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(QStringLiteral("../../data"));
+    const QDir data = QStringLiteral(VELMARO_DATA_DIR);
     return QImage(data.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP")));
 }
 
