@@ -269,6 +269,7 @@ void GstMediaDevice::close() {
         m_window = nullptr;
     }
     m_windowHandle = 0;
+    m_playbackFailure.clear();
     m_mode = NotReady;
     m_hasVideo = false;
     m_length = -1;
@@ -291,6 +292,7 @@ bool GstMediaDevice::play() {
         m_error = QStringLiteral("GStreamer could not start playing the file.");
         return false;
     }
+    m_playbackFailure.clear();
     m_mode = Playing;
     if (m_hasVideo && m_window) {
         m_window->show();
@@ -386,6 +388,8 @@ void GstMediaDevice::handleAsync(GstMessage* message) {
             GError* error = nullptr;
             gst_message_parse_error(message, &error, nullptr);
             m_error = messageOf(error);
+            // Failing while playing is no end of the item: the controller tells the user.
+            m_playbackFailure = m_error;
             gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
             m_mode = Stopped;
             Q_EMIT modeChanged();

@@ -54,6 +54,7 @@ public:
 
     int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
     QString errorText() const override { return m_error; }
+    QString playbackFailure() const override { return m_playbackFailure; }
 
     bool eject() override { return false; }
     bool closeDoor() override { return false; }
@@ -81,6 +82,7 @@ private:
     mutable qint64 m_length = -1;
     bool m_hasVideo = false;
     QString m_error;
+    QString m_playbackFailure;
     QPointer<VideoWindow> m_window;
     guintptr m_windowHandle = 0;
 };

@@ -14,6 +14,9 @@ bool FakeMediaDevice::open() {
     m_position = 0;
     m_length = m_type == DeviceType::CDAudio ? cdLength : script.length;
     m_video = script.video;
+    m_failAt = script.failAt;
+    m_failAtText = script.failAtText;
+    m_playbackFailure.clear();
     m_start = m_end = -1;
     return true;
 }
@@ -38,6 +41,7 @@ bool FakeMediaDevice::play() {
     m_playEnd = m_end >= 0 ? m_end : m_length;
     m_start = m_end = -1;
     m_mode = Playing;
+    m_playbackFailure.clear();
     return true;
 }
 
@@ -75,6 +79,13 @@ void FakeMediaDevice::advance(qint64 ms) {
         return;
     }
     m_position += ms;
+    if (m_failAt >= 0 && m_position >= m_failAt) {
+        m_position = m_failAt;
+        m_mode = Stopped;
+        m_playbackFailure = m_failAtText;
+        Q_EMIT modeChanged();
+        return;
+    }
     if (m_position >= m_playEnd) {
         m_position = m_playEnd;
         m_mode = Stopped;

@@ -16,6 +16,8 @@ public:
     struct Script {
         qint64 length = 60000;
         QString failure;  // when set, open fails with this text
+        qint64 failAt = -1;   // when set, playing fails at this position with failAtText
+        QString failAtText;
         bool video = false;
     };
     QHash<QString, Script> files;  // by file name; unknown files open with the default script
@@ -52,6 +54,7 @@ public:
     void sizeVideoWindow(double factor) override { lastVideoFactor = factor; }
     int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
     QString errorText() const override { return m_error; }
+    QString playbackFailure() const override { return m_playbackFailure; }
     bool eject() override { return false; }
     bool closeDoor() override { return false; }
 
@@ -67,7 +70,10 @@ private:
     qint64 m_start = -1;
     qint64 m_end = -1;
     qint64 m_playEnd = 0;
+    qint64 m_failAt = -1;
+    QString m_failAtText;
     QString m_error;
+    QString m_playbackFailure;
 };
 
 // A timer that only remembers whether it runs; the test fires it.

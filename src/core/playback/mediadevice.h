@@ -57,6 +57,9 @@ public:
 
     virtual int errorCode() const = 0;
     virtual QString errorText() const = 0;
+    // Why the item stopped by itself when it failed while playing (a decoder error, an output that went
+    // away); empty when it played to its end, was stopped, or nothing has played since open.
+    virtual QString playbackFailure() const = 0;
 
     virtual bool eject() = 0;
     virtual bool closeDoor() = 0;

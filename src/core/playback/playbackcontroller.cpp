@@ -230,7 +230,8 @@ void PlaybackController::LoopSongForeverMClick() {
 }
 
 void PlaybackController::PlayListBoxClick() {
-    if (m_c.playList.count() > 0) {
+    // While an item plays or is paused, Play stays off: pressing it would start the item again.
+    if (m_c.playList.count() > 0 && !m_pauseEnabled) {
         m_playEnabled = true;
     }
     refreshCommandStates();
@@ -404,7 +405,7 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     }
     m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
     if (!m_c.device.open()) {
-        failToPlay();
+        failToPlay(m_c.device.errorText());
         return;
     }
     m_c.lengths.markCurrentChanged();
@@ -430,7 +431,7 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
         m_c.device.sizeVideoWindow(m_c.preferences.videoSize * 0.01);
     }
     if (!m_c.device.play()) {
-        failToPlay();
+        failToPlay(m_c.device.errorText());
         return;
     }
     m_playEnabled = false;
@@ -442,12 +443,23 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     refreshCommandStates();
 }
 
-void PlaybackController::failToPlay() {
+// An item that cannot be opened, or fails while it plays, ends playback there: the displays reset as
+// after Stop, so nothing of the previous item stays behind the message.
+void PlaybackController::failToPlay(const QString& reason) {
     m_c.timer.stop();
-    ShowPlayError(m_c.device.errorText());
+    m_c.delayTimer.stop();
+    m_c.device.close();
+    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
+    m_pauseDown = false;
+    m_c.run.playbackSource = PlaybackSource::None;
+    m_c.playList.setPlayListPlaying(false);
+    m_c.indicators.reset();
+    m_c.indicators.setBarEnabled(false);
     m_c.order.ResetPlayed();
     m_continuingPlayback = false;
     m_playEnabled = m_c.playList.count() > 0;  // another item can still be chosen and played
+    refreshCommandStates();
+    ShowPlayError(reason);
     refreshCommandStates();
 }
 
@@ -491,11 +503,16 @@ void PlaybackController::TimerTimer() {
     if (!ended) {
         return;
     }
+    if (!requested && !m_c.device.playbackFailure().isEmpty()) {
+        failToPlay(m_c.device.playbackFailure());
+        return;
+    }
     const bool pauseBetweenItems = m_c.run.playbackSource == PlaybackSource::PlayList &&
                                    m_c.preferences.delayEnabled && !requested && !m_c.order.loopOnce() &&
                                    !m_c.order.loopForever();
     if (pauseBetweenItems) {
         CloseAndReset();
+        m_stopEnabled = true;  // Stop ends the pause: no further item starts
         SetTitle(QStringLiteral("Pausing..."));
         m_c.delayTimer.start(static_cast<int>(std::lround(m_c.preferences.delaySeconds * 1000)));
         Q_EMIT changed();

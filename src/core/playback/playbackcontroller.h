@@ -122,7 +122,7 @@ Q_SIGNALS:
 
 private:
     void refreshCommandStates();
-    void failToPlay();
+    void failToPlay(const QString& reason);
     void prepareFileItem(const QString& ref);
     void focusCurrentItem(bool selectWhenSingle);
     void endOfListSequential();

@@ -216,6 +216,64 @@ TEST_F(PlaybackTest, AnUnplayableFileShowsOneBoxAndPlayingStops) {
     EXPECT_EQ(opened(), lines({"a.mid", "bad.mid"}));
     EXPECT_FALSE(timer.isActive());
     EXPECT_TRUE(played.isEmpty());
+    // Nothing of the item before stays on the displays.
+    const IndicatorTexts& shown = controller.indicators();
+    EXPECT_EQ(QStringList({shown.length, shown.position, shown.remaining, shown.percent}),
+              QStringList(4, s("N / A")));
+    EXPECT_EQ(controller.transport().positionBarValue, 0);
+    EXPECT_FALSE(controller.transport().stop);
+}
+
+TEST_F(PlaybackTest, AFailureWhilePlayingIsReportedAndNothingFollows) {
+    load({"a.mid", "b.mid"});
+    device.files[s("/m/a.mid")].failAt = 3000;
+    device.files[s("/m/a.mid")].failAtText = s("Internal data stream error.");
+    prompter.messageAnswers = {Prompter::Answer::No};
+    playLine(0);
+    runFor(4000);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains(s("returned was: \"Internal data stream error.\".")));
+    runFor(20000);
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(controller.indicators().position, s("N / A"));
+    EXPECT_TRUE(controller.transport().play);
+    EXPECT_FALSE(controller.transport().pause);
+}
+
+TEST_F(PlaybackTest, StopDuringTheDelayEndsPlaybackThere) {
+    load({"a.mid", "b.mid"});
+    preferences.delayEnabled = true;
+    preferences.delaySeconds = 2.0;
+    playLine(0);
+    runFor(10000);
+    ASSERT_TRUE(delayTimer.isActive());
+    EXPECT_TRUE(controller.transport().stop);
+    EXPECT_FALSE(controller.transport().pause);
+    controller.StopSBClick();
+    EXPECT_FALSE(delayTimer.isActive());
+    runFor(5000);
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
+    EXPECT_TRUE(controller.transport().play);
+    EXPECT_FALSE(controller.transport().stop);
+}
+
+// A click in the list while an item plays or is paused must not offer Play, which would start it again.
+TEST_F(PlaybackTest, PlayStaysOffWhileAnItemPlaysOrIsPaused) {
+    load({"a.mid", "b.mid"});
+    playLine(0);
+    controller.PlayListBoxClick();
+    EXPECT_FALSE(controller.transport().play);
+    controller.PauseSBClick();
+    controller.PlayListBoxClick();
+    EXPECT_FALSE(controller.transport().play);
+    controller.Play();
+    EXPECT_EQ(opened(), lines({"a.mid"}));
+    controller.StopSBClick();
+    controller.PlayListBoxClick();
+    EXPECT_TRUE(controller.transport().play);
 }
 
 TEST_F(PlaybackTest, AnswerYesAsksForTheFileTypesHelp) {
