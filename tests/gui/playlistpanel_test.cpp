@@ -3,12 +3,16 @@
 #include "gui/app/tvlpmain.h"
 #include "gui/playlist/playlistbox.h"
 #include "gui/playlist/playlistpanel.h"
+#include "support/mousedrag.h"
 #include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -50,12 +54,33 @@ protected:
     T* child(const char* name) const {
         return window->findChild<T*>(s(name));
     }
-    void drop(QMimeData* data, int row) {
+    QPoint lineCentre(int row) const {
         PlayListBox* box = window->playListBox();
-        const QPoint point = row < 0 ? QPoint(20, box->viewport()->height() - 2)
-                                     : box->visualRect(box->model()->index(row, 0)).center();
-        box->dropData(data, point);
-        delete data;
+        return box->visualRect(box->model()->index(row, 0)).center();
+    }
+    QWidget* viewport() const { return window->playListBox()->viewport(); }
+    static QMimeData* files(const QStringList& paths) {
+        auto* data = new QMimeData;
+        QList<QUrl> urls;
+        for (const QString& path : paths) {
+            urls.append(QUrl::fromLocalFile(path));
+        }
+        data->setUrls(urls);
+        return data;
+    }
+};
+
+// Drag and drop needs a window system: the offscreen platform ends every drag at once. These tests run
+// on X11 (a virtual display in the test run) and are skipped elsewhere.
+class PlayListDragAndDropTest : public PlayListPanelTest {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() == u"offscreen") {
+            GTEST_SKIP() << "drag and drop needs a window system; the X11 run covers it";
+        }
+        PlayListPanelTest::SetUp();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 };
 
@@ -112,33 +137,37 @@ TEST_F(PlayListPanelTest, EnterInThePathEditReplacesTheFocusedItem) {
     EXPECT_EQ(names().first(), s("other.wav"));
 }
 
-TEST_F(PlayListPanelTest, DroppedFilesAreAppendedAndADroppedListIsOpened) {
-    auto* files = new QMimeData;
-    files->setUrls({QUrl::fromLocalFile(music.write(s("e.wav"), "x")), QUrl::fromLocalFile(music.path())});
-    drop(files, 0);
-    EXPECT_EQ(names().last(), s("e.wav"));
-    EXPECT_EQ(names().size(), 5);
+// Files from a file manager are taken by the whole window, also where the Play List is not.
+TEST_F(PlayListDragAndDropTest, FilesDroppedAnywhereOnTheWindowAreAddedAndADroppedListIsOpened) {
+    MouseDrag::dropFromOutside(files({music.write(s("e.wav"), "x"), music.path()}), viewport(), lineCentre(0));
+    EXPECT_EQ(names(), lines({"a.mid", "b.mid", "c.mid", "d.mid", "e.wav"}));  // appended; the folder is skipped
 
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);  // View > Play List off
+    ASSERT_FALSE(window->playListBox()->isVisible());
     const QString other = music.write(s("other.vlp"), "[Items]\r\n[FILE=\"/m/z.mid\", L=0]\r\n");
-    auto* withList = new QMimeData;
-    withList->setUrls({QUrl::fromLocalFile(music.file(s("a.mid"))), QUrl::fromLocalFile(other)});
     prompter.saveAnswers = {Prompter::Answer::No};  // the first drop changed the list
-    drop(withList, 0);
+    QStatusBar* status = window->statusBar();
+    MouseDrag::dropFromOutside(files({music.file(s("a.mid")), other}), status, status->rect().center());
     EXPECT_EQ(window->session().document().fileName(), other);
     EXPECT_EQ(names(), lines({"z.mid"}));
 }
 
-TEST_F(PlayListPanelTest, LinesDraggedWithinTheListMoveAsABlock) {
-    PlayList& playList = window->session().playList();
-    playList.selectOnly(0);
-    playList.setSelected(1, true);
-    playList.setFocusedLine(0);
-    auto* data = new QMimeData;
-    data->setData(PlayListBox::lineMimeType(), QByteArray());
-    drop(data, -1);  // below the last line
+TEST_F(PlayListDragAndDropTest, LinesDraggedWithTheMouseMoveAsABlockOrLeaveForTheFileList) {
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, lineCentre(0));
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, lineCentre(1));
+    ASSERT_EQ(window->session().playList().selectedCount(), 2);
+    const QPoint belowTheLast(20, viewport()->height() - 4);
+    MouseDrag::dragWithMouse(viewport(), lineCentre(0), viewport(), belowTheLast);
     EXPECT_EQ(names(), lines({"c.mid", "d.mid", "a.mid", "b.mid"}));
+    PlayList& playList = window->session().playList();
     EXPECT_TRUE(playList.isSelected(2));
     EXPECT_TRUE(playList.isSelected(3));
+    EXPECT_EQ(window->action(s("UndoM"))->text(), s("U&ndo Add Item(s)"));
+
+    auto* fileList = window->findChild<QListWidget*>(s("FileListBox"));
+    ASSERT_TRUE(fileList->isVisible());
+    MouseDrag::dragWithMouse(viewport(), lineCentre(2), fileList->viewport(), fileList->viewport()->rect().center());
+    EXPECT_EQ(names(), lines({"c.mid", "d.mid"}));
 }
 
 TEST_F(PlayListPanelTest, CopyAndPasteGoThroughTheSystemClipboard) {

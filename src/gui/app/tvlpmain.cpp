@@ -9,6 +9,7 @@
 #include "gui/app/helpcommands.h"
 #include "gui/app/settingcolour.h"
 #include "gui/app/helpwindow.h"
+#include "gui/app/hint.h"
 #include "gui/app/mainarea.h"
 #include "gui/app/qtclipboard.h"
 #include "gui/app/mainbusyindicator.h"
@@ -19,6 +20,7 @@
 #include "gui/app/viewtogglebuttons.h"
 #include "gui/playback/indicatorcontrols.h"
 #include "gui/playback/panelinfo.h"
+#include "gui/playlist/linesremovaltarget.h"
 #include "gui/playlist/playlistbox.h"
 #include "gui/playlist/playlistpanel.h"
 
@@ -27,8 +29,14 @@
 #include <QCloseEvent>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QStatusTipEvent>
+#include <QAbstractScrollArea>
+#include <QUrl>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -96,6 +104,7 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
     connectExternalCommands();
     new HelpCommands(*m_menu, [this] { return helpWindow(); }, this);
     createContextMenus();
+    acceptDroppedFiles();
     m_session->FormCreate();
     placeWindow();
     applyShortcuts();
@@ -352,6 +361,8 @@ void TVLPMain::ApplyComponents() {
     m_area->setComponents(components);
     showMenusOfSides(isOn(components, Component::PlayList), isOn(components, Component::FileList));
     updateMinimumSize();
+    // The count label shows or hides with the components: its state is decided again at once.
+    m_session->editor().PlayListClick();
 }
 
 // The Organize menu goes with the Play List; the mode items, their separator and New Folder go with the
@@ -423,16 +434,44 @@ void TVLPMain::createStatusBar() {
 
 void TVLPMain::updateAlbumPanel() {
     const int width = m_indicators->panelInfo()->albumTextWidth();
-    m_albumPanel->setText(FitText(*m_measurer, width, m_session->document().albumPanelCaption()));
+    // Fitted in the panel's own font, a point smaller than the window's.
+    const WidgetTextMeasurer measurer(m_albumPanel);
+    m_albumPanel->setText(FitText(measurer, width, m_session->document().albumPanelCaption()));
     m_albumPanel->setToolTip(m_session->document().fileName());
 }
 
 void TVLPMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    const bool firstShow = !m_started;
     m_session->FormShow(m_options.parameters, m_options.baseFolder);
     m_started = true;
+    if (firstShow && m_session->isFirstRun() && !isMaximized()) {
+        widenForStatusPanels();
+    }
     updateMinimumSize();
     m_playListBox->setFocus();
+}
+
+// The first window's size was chosen for an old, small system font: with the desktop's font it grows
+// until the name panel shows its whole caption beside the time panels. Its size is kept from then on.
+void TVLPMain::widenForStatusPanels() {
+    const WidgetTextMeasurer measurer(m_albumPanel);
+    const int wanted = measurer.textWidth(m_session->document().albumPanelCaption()) + 2;
+    const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1 << 15, 1 << 15);
+    // The status bar shares out what the window gains; a few rounds settle it.
+    for (int round = 0; round < 4; ++round) {
+        const int missing = wanted - m_indicators->panelInfo()->albumTextWidth();
+        const int width = std::min(this->width() + missing, available.width());
+        if (missing <= 0 || width <= this->width()) {
+            return;
+        }
+        // Centred as it was.
+        const int left = std::max(available.left(), x() - (width - this->width()) / 2);
+        resize(width, height());
+        move(left, y());
+        layout()->activate();
+        statusBar()->layout()->activate();
+    }
 }
 
 void TVLPMain::resizeEvent(QResizeEvent* event) {
@@ -470,8 +509,11 @@ void TVLPMain::showHelp(const QString& topic) {
 }
 
 bool TVLPMain::eventFilter(QObject* watched, QEvent* event) {
-    // Entering the Play List makes it the active list.
-    if (watched == m_playListBox && event->type() == QEvent::FocusIn) {
+    // Entering the Play List makes it the active list. The window coming back to the front gives the box
+    // its focus again, which is no entering: Play must not come on while an item plays.
+    if (watched == m_playListBox && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         m_session->run().focusList = ActiveList::PlayList;
         m_session->editor().PlayListClick();
     }
@@ -493,4 +535,69 @@ void TVLPMain::bringToFront() {
     show();
     raise();
     activateWindow();
+}
+
+// The whole window takes files from other programs, wherever they are dropped; the edits would only
+// type the names in.
+void TVLPMain::acceptDroppedFiles() {
+    setAcceptDrops(true);
+    for (const char* edit : {"FullPathEdit", "FilterEdit", "NameOfCDEdit"}) {
+        for (QWidget* widget : findChildren<QWidget*>(QString::fromLatin1(edit))) {
+            widget->setAcceptDrops(false);
+            for (QWidget* inner : widget->findChildren<QWidget*>()) {
+                inner->setAcceptDrops(false);
+            }
+        }
+    }
+    PlayListEditor& editor = m_session->editor();
+    for (const char* list : {"FileListBox", "CDAudioListBox"}) {
+        if (auto* box = findChild<QAbstractScrollArea*>(QString::fromLatin1(list))) {
+            new LinesRemovalTarget(box, m_playListBox, [&editor] { editor.RemoveSelectedItems(); });
+        }
+    }
+}
+
+// Files of other programs; lines of the program's own lists are no files to add.
+static QStringList droppedFiles(const QMimeData* data) {
+    QStringList paths;
+    if (data->hasFormat(PlayListBox::lineMimeType())) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    return paths;
+}
+
+void TVLPMain::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void TVLPMain::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+    } else {
+        event->acceptProposedAction();
+    }
+}
+
+void TVLPMain::dropEvent(QDropEvent* event) {
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_session->editor().dropFiles(paths);
+}
+
+// The long part of a hint replaces the status bar, fitted to its width.
+bool TVLPMain::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ShowFittedStatusMessage(statusBar(), static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }

@@ -79,9 +79,15 @@ protected:
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void connectCommands();
+    void acceptDroppedFiles();
+    void widenForStatusPanels();
     void createStatusBar();
     void updateAlbumPanel();
     void placeWindow();

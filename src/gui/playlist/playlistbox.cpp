@@ -8,7 +8,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
-#include <QUrl>
 
 PlayListBox::PlayListBox(PlayList& playList, QWidget* parent)
     : QListView(parent), m_playList(playList), m_model(new PlayListBoxModel(playList, this)) {
@@ -95,8 +94,9 @@ void PlayListBox::centreLine(qsizetype line) {
     scrollTo(m_model->index(static_cast<int>(top)), QAbstractItemView::PositionAtTop);
 }
 
-bool PlayListBox::accepts(const QMimeData* data) const {
-    return data->hasFormat(lineMimeType()) || data->hasUrls();
+bool PlayListBox::accepts(const QDropEvent* event) const {
+    // Files from other programs are left to the window, which appends them wherever they are dropped.
+    return event->mimeData()->hasFormat(lineMimeType()) && event->source() == this;
 }
 
 void PlayListBox::startDrag(Qt::DropActions) {
@@ -112,12 +112,7 @@ void PlayListBox::startDrag(Qt::DropActions) {
 }
 
 void PlayListBox::dragEnterEvent(QDragEnterEvent* event) {
-    // Lines come from this box only; other programs give files.
-    if (event->mimeData()->hasFormat(lineMimeType()) && event->source() != this) {
-        event->ignore();
-        return;
-    }
-    if (accepts(event->mimeData())) {
+    if (accepts(event)) {
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -125,7 +120,7 @@ void PlayListBox::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void PlayListBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (!accepts(event->mimeData())) {
+    if (!accepts(event)) {
         event->ignore();
         return;
     }
@@ -153,25 +148,13 @@ void PlayListBox::dragLeaveEvent(QDragLeaveEvent* event) {
 void PlayListBox::dropEvent(QDropEvent* event) {
     setMarker(-1);
     Q_EMIT dragPositionChanged(-1);
-    event->acceptProposedAction();
-    dropData(event->mimeData(), event->position().toPoint());
-}
-
-void PlayListBox::dropData(const QMimeData* data, QPoint point) {
-    const QModelIndex under = indexAt(point);
-    if (data->hasFormat(lineMimeType())) {
-        Q_EMIT linesDropped(under.isValid() ? under.row() : -1, !under.isValid());
+    if (!accepts(event)) {
+        event->ignore();
         return;
     }
-    QStringList paths;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths.append(url.toLocalFile());
-        }
-    }
-    if (!paths.isEmpty()) {
-        Q_EMIT filesDropped(paths);
-    }
+    event->acceptProposedAction();
+    const QModelIndex under = indexAt(event->position().toPoint());
+    Q_EMIT linesDropped(under.isValid() ? under.row() : -1, !under.isValid());
 }
 
 void PlayListBox::setMarker(int row) {

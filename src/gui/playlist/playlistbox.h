@@ -16,14 +16,10 @@ public:
     int wholeVisibleLines() const;
 
     static QString lineMimeType() { return QStringLiteral("application/x-velmaro-play-list-lines"); }
-    // What a drop of this data at a point of the viewport does.
-    void dropData(const QMimeData* data, QPoint point);
 
 Q_SIGNALS:
     // Lines of this box were dropped on line target (belowLast: under the last line).
     void linesDropped(qsizetype target, bool belowLast);
-    // Files from the desktop were dropped.
-    void filesDropped(const QStringList& paths);
     // While dragging, the insertion point (1-based line, or the line count below the last line); -1 when
     // the drag left the box.
     void dragPositionChanged(qsizetype position);
@@ -37,7 +33,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool accepts(const QMimeData* data) const;
+    bool accepts(const QDropEvent* event) const;
     void setMarker(int row);
     void showCoreSelection();
     void takeViewSelection(const QItemSelection& selected, const QItemSelection& deselected);

@@ -45,6 +45,11 @@ QVariant PlayListBoxModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+Qt::ItemFlags PlayListBoxModel::flags(const QModelIndex& index) const {
+    const Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags | Qt::ItemIsDropEnabled;
+}
+
 void PlayListBoxModel::setRowHeight(int height) {
     m_rowHeight = height;
 }

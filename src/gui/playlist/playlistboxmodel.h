@@ -15,6 +15,11 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Lines can be dragged, so a press and a move on a selected line starts a drag rather than
+    // stretching the selection.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction | Qt::CopyAction; }
 
     void setRowHeight(int height);
 

@@ -65,7 +65,6 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* area)
     connect(m_browse, &QToolButton::clicked, this, &PlayListPanel::browse);
     connect(&editor, &PlayListEditor::clicked, this, &PlayListPanel::showControls);
     connect(m_box, &PlayListBox::linesDropped, &editor, &PlayListEditor::moveDroppedLines);
-    connect(m_box, &PlayListBox::filesDropped, &editor, &PlayListEditor::dropFiles);
     connect(m_box, &PlayListBox::dragPositionChanged, this, [this, &editor](qsizetype position) {
         showInfo(editor.UpdatePlayListInfo(position));
     });
