@@ -1,12 +1,14 @@
 #include "gui/app/mainarea.h"
 #include "gui/app/mainmenu.h"
 #include "gui/app/tvlpmain.h"
+#include "gui/playlist/playlistbox.h"
 #include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -83,6 +85,22 @@ TEST_F(MainAreaTest, TheViewMenuHidesAndShowsComponents) {
 
 // Each item of View, Components hides its own controls (and those that only stand beside them) and
 // nothing else, and turns off its own flag of the stored order.
+// Hiding the labels takes the count label away at once; showing them brings it back with its text.
+TEST_F(MainAreaTest, TheLabelsToggleShowsTheCountLabelAsItIs) {
+    const QString list = writePlayList(s("three.vlp"), {s("[FILE=\"/m/a.mid\"]"), s("[FILE=\"/m/b.mid\"]"),
+                                                        s("[FILE=\"/m/c.mid\"]")});
+    ASSERT_TRUE(window->session().document().OpenPlayList(list, false, false));
+    QApplication::processEvents();
+    auto* count = window->findChild<QLabel*>(s("PlayListBoxInfo"));
+    ASSERT_TRUE(count->isVisible());
+    const QString caption = count->text();
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);  // View > Labels
+    EXPECT_FALSE(count->isVisible());
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(count->isVisible());
+    EXPECT_EQ(count->text(), caption);
+}
+
 TEST_F(MainAreaTest, EachComponentItemHidesItsOwnControlsOnly) {
     const struct {
         const char* item;

@@ -1,5 +1,7 @@
 #include "core/playlist/itemref.h"
 #include "gui/app/helpwindow.h"
+#include "gui/app/mainarea.h"
+#include "gui/app/mainmenu.h"
 #include "gui/app/qtprompter.h"
 #include "gui/app/tsaveoldbox.h"
 #include "gui/app/tvlpmain.h"
@@ -12,6 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -155,6 +159,78 @@ TEST_F(MainWindowTest, ASecondStartCanSendTheTransportCommandsAndExit) {
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
     window->runCommand(s("exit"));
     EXPECT_FALSE(window->isVisible());
+}
+
+// Coming back to the window gives the Play List its focus again; that is no click in the list.
+TEST_F(MainWindowTest, PlayStaysOffWhenTheWindowIsActivatedAgainWhilePlaying) {
+    QWidget* lines = window->playListBox()->viewport();
+    const QRect first = window->playListBox()->visualRect(window->playListBox()->model()->index(0, 0));
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, lines->mapTo(window.get(), first.center()));
+    ASSERT_EQ(device.mode(), MediaDevice::Playing);
+    ASSERT_FALSE(window->action(s("PlayM"))->isEnabled());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(window->playListBox()->hasFocus());
+    EXPECT_FALSE(window->action(s("PlayM"))->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);  // Play's shortcut does nothing either
+    EXPECT_EQ(device.log.count(s("open ") + shipped.file(s("Samples/Moonlight Sonata.mid"))), 1);
+}
+
+// The long part of a hint replaces the status bar, cut with "..." to its width.
+TEST_F(MainWindowTest, AHintTooLongForTheStatusBarEndsInDots) {
+    window->resize(window->minimumWidth(), 400);
+    QApplication::processEvents();
+    QAction* wordiest = nullptr;
+    QMenu* owner = nullptr;
+    for (QAction* top : window->menuBar()->actions()) {
+        for (QAction* item : top->menu() && top->isVisible() ? top->menu()->actions() : QList<QAction*>()) {
+            if (!item->isSeparator() && item->isVisible() && item->isEnabled() &&
+                (!wordiest || item->statusTip().size() > wordiest->statusTip().size())) {
+                wordiest = item;
+                owner = top->menu();
+            }
+        }
+    }
+    ASSERT_NE(wordiest, nullptr);
+    const QFontMetrics metrics(window->statusBar()->font());
+    ASSERT_GT(metrics.horizontalAdvance(wordiest->statusTip()), window->statusBar()->width());
+    window->menuBar()->setActiveAction(owner->menuAction());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner));
+    const QPoint item = owner->actionGeometry(wordiest).center();
+    for (const QPoint& at : {QPoint(item.x(), 200), item + QPoint(-8, 0), item}) {
+        QTest::mouseMove(owner->windowHandle(), at);
+    }
+    const QString shown = window->statusBar()->currentMessage();
+    QTest::keyClick(owner, Qt::Key_Escape);
+    EXPECT_TRUE(shown.endsWith(s("..."))) << shown.toStdString();
+    EXPECT_TRUE(wordiest->statusTip().startsWith(shown.chopped(3)));
+    EXPECT_LE(metrics.horizontalAdvance(shown), window->statusBar()->width() - 18);
+}
+
+TEST_F(MainWindowTest, TheCDAudioMenuIsOnOnlyBesideTheCDAudioList) {
+    QAction* cdAudio = window->mainMenu().menu(s("CDAudioM"))->menuAction();
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);  // the Edit menu opens
+    EXPECT_FALSE(cdAudio->isEnabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    window->mainArea().setCDAudioMode(true);
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(cdAudio->isEnabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+// The first window's size fits the desktop's font: the name panel shows its whole caption.
+TEST_F(WindowTest, TheFirstWindowShowsTheWholeNameOfTheSampleList) {
+    TempFolder shipped;
+    shipped.write(s("Samples/March.mid"), "MThd");
+    startWindow(QSize(), shipped.file(s("Samples")));
+    QApplication::processEvents();
+    EXPECT_EQ(window->findChild<QLabel*>(s("AlbumPanel"))->text(), s(" Play List: Sample"));
+    EXPECT_GE(window->width(), 473);
 }
 
 TEST(SaveOldBox, ShowsItsTextAndReturnsEachAnswer) {

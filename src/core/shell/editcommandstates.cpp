@@ -7,7 +7,7 @@
 
 EditCommandStates ComputeEditCommandStates(const PlayList& playList, const RunState& run, const UndoHistory& undo,
                                            const PlayListControls& controls, bool clipboardHasText,
-                                           bool sourceVisible) {
+                                           bool sourceVisible, bool rightHandListsShown) {
     const bool playListActive = run.focusList == ActiveList::PlayList;
     EditCommandStates states;
     states.undo = undo.canUndo();
@@ -25,5 +25,6 @@ EditCommandStates ComputeEditCommandStates(const PlayList& playList, const RunSt
     states.playedStatus = playList.lineCount() > 0;
     states.moveUpDown = controls.move && playList.selectedCount() > 0;
     states.sortAndClean = playList.count() > 1;
+    states.cdAudio = rightHandListsShown && run.cdAudioModeShown;
     return states;
 }

@@ -21,10 +21,12 @@ struct EditCommandStates {
     bool playedStatus = false;  // the two played-status commands
     bool moveUpDown = false;
     bool sortAndClean = false;  // the two sorts and the two removals of Organize
+    bool cdAudio = false;       // the CD Audio submenu, only beside a CD Audio List on screen
 };
 
 // clipboardHasText: the clipboard holds text, which Paste then checks item by item.
 // sourceVisible: a File List or CD Audio List is there to add items from.
+// rightHandListsShown: the File List or, in CD Audio Mode, the CD Audio List is on screen.
 EditCommandStates ComputeEditCommandStates(const PlayList& playList, const RunState& run, const UndoHistory& undo,
                                            const PlayListControls& controls, bool clipboardHasText,
-                                           bool sourceVisible);
+                                           bool sourceVisible, bool rightHandListsShown);

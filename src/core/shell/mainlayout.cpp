@@ -191,10 +191,11 @@ private:
         m_p.setTop("RemoveBtnsPanel", m_p.bottom("AddBtnsPanel") + 7);
         m_p.setTop("FileManPanel", m_b - m_p.height("FileManPanel") - 3);
         if (m_shown.on(Component::PlayList) && m_shown.on(Component::FileList)) {
-            m_infoShown = d + height > 279;
             m_p.setTop("Info", (height - d - 210) / 2 + m_t + 99);
-            // A label taller than the room above the file buttons is cut, not drawn over them.
-            m_p.setHeight("Info", std::max(0, std::min(m_s.infoHeight, m_p.top("FileManPanel") - 3 - m_p.top("Info"))));
+            // The help text shows whole or not at all: cut mid-sentence it reads as nonsense.
+            const int room = m_p.top("FileManPanel") - 3 - m_p.top("Info");
+            m_infoShown = d + height > 279 && room >= m_s.infoHeight;
+            m_p.setHeight("Info", m_s.infoHeight);
         }
         m_p.setLeft("PlayListBox", m_l + 12);
         m_p.setTop("PlayListBox", m_t - d + 29);

@@ -4,6 +4,7 @@
 #include "core/common/clipboard.h"
 #include "core/settings/shortcuts.h"
 #include "core/shell/editcommandstates.h"
+#include "core/shell/mainlayout.h"
 #include "gui/app/mainmenu.h"
 
 #include <QAction>
@@ -58,7 +59,7 @@ void EditCommands::refresh() {
     const PlayListEditor& editor = m_session.editor();
     const EditCommandStates states = ComputeEditCommandStates(
         m_session.playList(), m_session.run(), m_session.editor().undoHistory(), editor.controls(),
-        !m_clipboard.text().isEmpty(), false);
+        !m_clipboard.text().isEmpty(), false, isOn(m_session.preferences().components, Component::FileList));
     const std::pair<const char*, bool> enabled[] = {
         {"UndoM", states.undo},
         {"RedoM", states.redo},
@@ -85,5 +86,6 @@ void EditCommands::refresh() {
     for (const auto& [name, on] : enabled) {
         m_menu.action(QString::fromLatin1(name))->setEnabled(on);
     }
+    m_menu.menu(QStringLiteral("CDAudioM"))->menuAction()->setEnabled(states.cdAudio);
     m_menu.action(QStringLiteral("UndoM"))->setText(m_session.editor().undoHistory().undoCaption());
 }

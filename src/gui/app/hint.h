@@ -2,8 +2,12 @@
 
 #include <QString>
 
+class QStatusBar;
 class QWidget;
 
 // Hints are "short|long": the short part is the tooltip (its "\r" breaks become line breaks), the long
 // part shows in the status bar while the pointer rests on the control.
 void SetHint(QWidget* widget, const QString& hint);
+
+// Shows a text in the status bar's message area, cut with "..." where it is too long for it.
+void ShowFittedStatusMessage(QStatusBar* statusBar, const QString& text);

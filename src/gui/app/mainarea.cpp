@@ -30,6 +30,7 @@ void MainArea::setComponents(const ComponentFlags& components) {
 
 void MainArea::setCDAudioMode(bool cdAudioMode) {
     m_cdAudioMode = cdAudioMode;
+    m_session.run().cdAudioModeShown = cdAudioMode;
     relayout();
 }
 

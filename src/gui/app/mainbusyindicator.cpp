@@ -1,7 +1,6 @@
 #include "gui/app/mainbusyindicator.h"
 
-#include "core/common/fittext.h"
-#include "gui/app/widgettextmeasurer.h"
+#include "gui/app/hint.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -49,8 +48,7 @@ void MainBusyIndicator::beginBusy(const QString& helpText) {
     if (m_depth++ > 0) {
         return;
     }
-    const WidgetTextMeasurer measurer(m_window->statusBar());
-    m_window->statusBar()->showMessage(FitText(measurer, m_window->width() - 4, helpText));
+    ShowFittedStatusMessage(m_window->statusBar(), helpText);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_window->setEnabled(false);
     qApp->installEventFilter(this);

@@ -148,11 +148,21 @@ TEST(MainLayout, TheMinimumSizeFollowsWhatIsShown) {
     EXPECT_EQ(layout.rect(s("PlayListBox")).left(), 30 + 12);
 }
 
-TEST(MainLayout, TheHelpLabelShowsOnlyWhereTheListsLeaveItRoom) {
-    EXPECT_FALSE(ComputeMainLayout(window(800, 279)).isVisible(s("Info")));
-    const MainLayout tall = ComputeMainLayout(window(800, 280));
-    EXPECT_TRUE(tall.isVisible(s("Info")));
-    EXPECT_EQ(tall.rect(s("Info")).top(), (280 - 210) / 2 + 30 + 99);
+// The help text shows whole or not at all: from a height of 280, and only where it fits above the
+// file buttons.
+TEST(MainLayout, TheHelpLabelShowsWholeOnlyWhereTheListsLeaveItRoom) {
+    LayoutInput shortText = window(800, 279);
+    shortText.sizes.infoHeight = 40;
+    EXPECT_FALSE(ComputeMainLayout(shortText).isVisible(s("Info")));
+    shortText = window(800, 280);
+    shortText.sizes.infoHeight = 40;
+    const MainLayout shown = ComputeMainLayout(shortText);
+    EXPECT_TRUE(shown.isVisible(s("Info")));
+    EXPECT_EQ(shown.rect(s("Info")).top(), (280 - 210) / 2 + 30 + 99);
+    EXPECT_EQ(shown.rect(s("Info")).height(), 40);
+    // 90 pixels of text with 56 above the file buttons: hidden rather than cut.
+    EXPECT_FALSE(ComputeMainLayout(window(800, 280)).isVisible(s("Info")));
+    EXPECT_TRUE(ComputeMainLayout(window(800, 360)).isVisible(s("Info")));
 }
 
 TEST(MainLayout, AStatusValueOfThirtyOnePlacesRemainingThenLength) {
