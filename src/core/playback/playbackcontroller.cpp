@@ -87,13 +87,18 @@ void PlaybackController::StopSBClick() {
         m_playEnabled = true;
         PlayListBoxClick();
     }
+    endPlaying();
+    refreshCommandStates();
+}
+
+// Nothing plays any more: the source is cleared and the displays reset.
+void PlaybackController::endPlaying() {
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
     m_pauseDown = false;
     m_c.run.playbackSource = PlaybackSource::None;
     m_c.playList.setPlayListPlaying(false);
     m_c.indicators.reset();
     m_c.indicators.setBarEnabled(false);
-    refreshCommandStates();
 }
 
 void PlaybackController::PauseSBClick() {
@@ -449,12 +454,7 @@ void PlaybackController::failToPlay(const QString& reason) {
     m_c.timer.stop();
     m_c.delayTimer.stop();
     m_c.device.close();
-    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
-    m_pauseDown = false;
-    m_c.run.playbackSource = PlaybackSource::None;
-    m_c.playList.setPlayListPlaying(false);
-    m_c.indicators.reset();
-    m_c.indicators.setBarEnabled(false);
+    endPlaying();
     m_c.order.ResetPlayed();
     m_continuingPlayback = false;
     m_playEnabled = m_c.playList.count() > 0;  // another item can still be chosen and played

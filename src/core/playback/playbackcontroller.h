@@ -123,6 +123,7 @@ Q_SIGNALS:
 private:
     void refreshCommandStates();
     void failToPlay(const QString& reason);
+    void endPlaying();
     void prepareFileItem(const QString& ref);
     void focusCurrentItem(bool selectWhenSingle);
     void endOfListSequential();
