@@ -5,6 +5,10 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace TextFile {
 namespace {
@@ -176,21 +180,32 @@ ReadResult readLines(const QString& path) {
     return result;
 }
 
-QString writeLines(const QString& path, const QStringList& lines) {
+QString replaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write only fails when commit() flushes it, and commit() replaces the file
+    // all the same, so a full disk would leave a short or empty file and report success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return file.errorString();
     }
-    const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    const auto cancel = [&file](const QString& reason) {
         file.cancelWriting();
         return reason;
+    };
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        return cancel(file.errorString());
+    }
+    // commit() syncs too but ignores the answer; a file system that runs out of room there says so here.
+    if (::fdatasync(file.handle()) != 0 && (errno == ENOSPC || errno == EDQUOT || errno == EIO)) {
+        return cancel(QString::fromLocal8Bit(std::strerror(errno)));
     }
     if (!file.commit()) {
         return file.errorString();
     }
     return {};
+}
+
+QString writeLines(const QString& path, const QStringList& lines) {
+    return replaceFile(path, encodeLines(lines));
 }
 
 }  // namespace TextFile
