@@ -137,7 +137,8 @@ int main(int argc, char** argv) {
         if (code >= 0) {
             return code;
         }
-        print(stderr, QStringLiteral("Velmaro could not open its local socket.\n"));
+        print(stderr,
+              QStringLiteral("Velmaro could not open its local socket. %1\n").arg(instance.errorString()));
         return 1;
     }
     return runInstance(instance, commandLine);
