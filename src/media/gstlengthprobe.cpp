@@ -1,6 +1,7 @@
 #include "media/gstlengthprobe.h"
 
 #include "media/gstmediadevice.h"
+#include "media/midifile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ QString failureOf(GstDiscovererInfo* info, const QString& message) {
 // the synthesizer's SoundFont (over 100 MB) for every file; an AIFF file, discovered, now and then
 // never gets ready (GStreamer 1.22's decoder linking races its parser).
 const char* parserFor(const QByteArray& head) {
-    if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID")) {
+    if (MidiFile::isMidi(head)) {
         return "midiparse";
     }
     if (head.startsWith("FORM") && (head.mid(8, 4) == "AIFF" || head.mid(8, 4) == "AIFC")) {
@@ -191,6 +192,12 @@ qint64 GstLengthProbe::measure(const QString& path, QString* error) {
     {
         QFile head(file.absoluteFilePath());
         if (const char* parser = head.open(QIODevice::ReadOnly) ? parserFor(head.read(12)) : nullptr) {
+            if (qstrcmp(parser, "midiparse") == 0) {
+                *error = MidiFile::structureProblem(file.absoluteFilePath());
+                if (!error->isEmpty()) {
+                    return -1;
+                }
+            }
             return parsedLength(file.absoluteFilePath(), parser, error);
         }
     }

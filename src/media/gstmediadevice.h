@@ -10,8 +10,9 @@ class VideoWindow;
 
 // The media device over GStreamer: a playbin per opened file. Opening prerolls the file (so a file
 // no decoder can read fails at once, with GStreamer's own words); playing returns at once and the
-// end of the stream arrives through the bus on the Qt main thread. Video is drawn into a window of
-// ours titled with the file name.
+// end of the stream arrives through the bus on the Qt main thread. No call waits without bound for
+// the pipeline: one that hangs is left to a thread of its own and the device reports an error. Video
+// is drawn into a window of ours titled with the file name.
 class GstMediaDevice : public MediaDevice {
     Q_OBJECT
 
@@ -64,6 +65,8 @@ private:
     static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
     bool fail(const QString& text);
+    // A state change that does not finish within a few seconds closes the device with an error.
+    GstStateChangeReturn setState(GstState state);
     bool openWithin(qint64 prerollMs, bool* timedOut);
     bool preroll(qint64 timeoutMs, bool* timedOut);
     void waitForDuration();
