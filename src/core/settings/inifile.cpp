@@ -111,8 +111,15 @@ QStringList IniFile::keys(const QString& section) const {
     return keys;
 }
 
+bool IsStorableIniValue(const QString& value) {
+    return !value.contains(u'\r') && !value.contains(u'\n');
+}
+
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
-    const QString line = key + u'=' + value;
+    // A line break would end the line and start a foreign one; callers keep such values out, and this
+    // is the last guard.
+    QString line = key + u'=' + value;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
     SectionSpan span = findSection(section);
     if (span.header < 0) {
         if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty()) {

@@ -26,6 +26,7 @@ public:
     // The keys of a section in file order, first occurrences only.
     QStringList keys(const QString& section) const;
 
+    // Line breaks in the value are written as spaces.
     void setValue(const QString& section, const QString& key, const QString& value);
     void removeKey(const QString& section, const QString& key);
     // Removes every key of the section; its header, comments and blank lines stay.
@@ -48,6 +49,9 @@ private:
 
     QStringList m_lines;
 };
+
+// False for a value that holds a line break: it cannot be written into one line.
+bool IsStorableIniValue(const QString& value);
 
 // Integer text as stored in INI files: decimal, or hexadecimal after "0x" / "0X".
 bool parseIniInt(const QString& text, int* value);

@@ -2,6 +2,7 @@
 
 #include "core/common/textfile.h"
 #include "core/playlist/itemref.h"
+#include "core/settings/inifile.h"
 #include "support/documentfixture.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
@@ -190,6 +191,27 @@ TEST_F(AppSessionTest, AFullDiskKeepsEveryFileWholeAndSaysSo) {
         << prompter.messages.at(1).text.toStdString();
     EXPECT_TRUE(prompter.messages.at(2).text.startsWith(s("Unable to save the settings")))
         << prompter.messages.at(2).text.toStdString();
+}
+
+TEST_F(AppSessionTest, AListNameWithALineBreakStaysOutOfTheSettingsWithAMessage) {
+    writeSettings({s("[Playlist]"), s("StartPlaying=0"), s("[General]"), s("LastPL=")});
+    const QString odd = writeList(s("two\nlines.vlp"), {s(R"([FILE="/m/a.mid", L=0])")});
+    start({odd});
+    EXPECT_EQ(session->document().fileName(), odd);
+    stop();
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    EXPECT_TRUE(prompter.messages.at(0).text.contains(s("line break")))
+        << prompter.messages.at(0).text.toStdString();
+
+    const QStringList settings = TextFile::readLines(home.file(s("velmaro.ini"))).lines;
+    EXPECT_TRUE(settings.contains(s("LastPL="))) << settings.join(u'|').toStdString();
+    for (const QString& line : settings) {
+        EXPECT_FALSE(line.contains(s("lines.vlp"))) << line.toStdString();
+    }
+    // The layer below writes no line break whatever it is given.
+    IniFile file(settings);
+    file.setValue(s("Paths"), s("MixerPath"), s("mix\r\ner"));
+    EXPECT_EQ(TextFile::splitLines(TextFile::joinLines(file.lines())), file.lines());
 }
 
 TEST_F(AppSessionTest, TheListSurvivesARestartWithItsLengthsAndLastPlayedItem) {
