@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <array>
 #include <cerrno>
@@ -79,10 +78,10 @@ QString decode(const QByteArray& bytes) {
     if (view.startsWith("\xEF\xBB\xBF")) {
         view = view.sliced(3);
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError()) {
-        return text;
+    // The check stops at the first byte that is not UTF-8, where decoding would go on through every
+    // one of a large file in the old code page.
+    if (view.isValidUtf8()) {
+        return QString::fromUtf8(view);
     }
     return decodeWindows1252(bytes);
 }
