@@ -42,6 +42,8 @@ public:
     // socket cannot be had (errorString() says why).
     bool listen();
     QString errorString() const { return m_error; }
+    // False when no folder only the user can enter was to be had for the socket.
+    bool hasSocketFolder() const { return !m_name.isEmpty(); }
 
     // Decides at once whether a request can be carried out: an empty result accepts it, anything else
     // is the reason given to the second start. Accepted requests then arrive through requestReceived.
