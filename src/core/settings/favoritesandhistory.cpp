@@ -20,9 +20,8 @@ bool FavoritesAndHistory::isStorable(const QString& path) {
     }
     m_prompter.showMessage(
         Prompter::Kind::Error,
-        QStringLiteral("The file name \"%1\" contains a line break, so it cannot be stored in "
-                       "the settings. Velmaro will not offer it in the history or open it at "
-                       "the next start.")
+        QStringLiteral("The name \"%1\" contains a line break, so Velmaro cannot store it in its "
+                       "settings and will not remember it.")
             .arg(path));
     return false;
 }
