@@ -58,7 +58,8 @@ qint64 parsedLength(const QString& path, const char* parser, QString* error) {
     GstElement* source = gst_bin_get_by_name(GST_BIN(pipeline), "source");
     g_object_set(source, "location", QFile::encodeName(path).constData(), nullptr);
     gst_object_unref(source);
-    gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    bool stuck = false;
+    SetPipelineStateWithin(pipeline, GST_STATE_PAUSED, &stuck);
     GstBus* bus = gst_element_get_bus(pipeline);
     GstMessage* message = gst_bus_timed_pop_filtered(
         bus, static_cast<GstClockTime>(GstLengthProbe::kTimeoutSeconds) * GST_SECOND,
@@ -85,7 +86,7 @@ qint64 parsedLength(const QString& path, const char* parser, QString* error) {
         gst_message_unref(message);
     }
     gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
+    SetPipelineStateWithin(pipeline, GST_STATE_NULL, &stuck);
     gst_object_unref(pipeline);
     return length;
 }

@@ -59,10 +59,9 @@ bool hasProperty(GstElement* element, const char* name) {
     return g_object_class_find_property(G_OBJECT_GET_CLASS(element), name) != nullptr;
 }
 
-// Changes the pipeline's state on a thread of its own and waits a bounded time for it. On time out the
-// change goes on unobserved, holding its own reference, and GST_STATE_CHANGE_FAILURE is returned with
-// *stuck set.
-GstStateChangeReturn setStateWithin(GstElement* pipeline, GstState state, bool* stuck) {
+}  // namespace
+
+GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state, bool* stuck) {
     auto result = std::make_shared<std::promise<GstStateChangeReturn>>();
     std::future<GstStateChangeReturn> done = result->get_future();
     gst_object_ref(pipeline);
@@ -73,8 +72,6 @@ GstStateChangeReturn setStateWithin(GstElement* pipeline, GstState state, bool* 
     *stuck = done.wait_for(kStateChangeWait) != std::future_status::ready;
     return *stuck ? GST_STATE_CHANGE_FAILURE : done.get();
 }
-
-}  // namespace
 
 void GstMediaDevice::initialise() {
     if (gst_is_initialized()) {
@@ -294,7 +291,7 @@ void GstMediaDevice::waitForDuration() {
 GstStateChangeReturn GstMediaDevice::setState(GstState state) {
     const bool opened = m_mode != NotReady;
     bool stuck = false;
-    const GstStateChangeReturn result = setStateWithin(m_pipeline, state, &stuck);
+    const GstStateChangeReturn result = SetPipelineStateWithin(m_pipeline, state, &stuck);
     if (stuck) {
         // The pipeline is left to its thread; the file counts as failed.
         close();
@@ -319,7 +316,7 @@ void GstMediaDevice::close() {
         gst_object_unref(bus);
         g_signal_handlers_disconnect_by_data(m_pipeline, this);
         bool stuck = false;
-        setStateWithin(m_pipeline, GST_STATE_NULL, &stuck);
+        SetPipelineStateWithin(m_pipeline, GST_STATE_NULL, &stuck);
         gst_object_unref(m_pipeline);
         m_pipeline = nullptr;
     }

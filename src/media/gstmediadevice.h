@@ -8,6 +8,11 @@
 
 class VideoWindow;
 
+// Changes the pipeline's state on a thread of its own and waits a few seconds at most: a streaming
+// thread stuck in a plug-in would otherwise hold the caller for ever. On time out the change goes on
+// unobserved, holding its own reference, and GST_STATE_CHANGE_FAILURE is returned with *stuck set.
+GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state, bool* stuck);
+
 // The media device over GStreamer: a playbin per opened file. Opening prerolls the file (so a file
 // no decoder can read fails at once, with GStreamer's own words); playing returns at once and the
 // end of the stream arrives through the bus on the Qt main thread. No call waits without bound for
