@@ -297,7 +297,7 @@ GstStateChangeReturn GstMediaDevice::setState(GstState state) {
         close();
         m_error = QStringLiteral("GStreamer stopped answering while handling this file; Velmaro closed it.");
         if (opened) {
-            // Announced as a failure from the bus is, once the caller has returned.
+            // Announced the way a failure from the bus is, after the caller has returned.
             QMetaObject::invokeMethod(this, &MediaDevice::modeChanged, Qt::QueuedConnection);
         }
     }
