@@ -137,8 +137,15 @@ int main(int argc, char** argv) {
         if (code >= 0) {
             return code;
         }
-        print(stderr, QStringLiteral("Velmaro could not open its local socket.\n"));
-        return 1;
+        if (instance.hasSocketFolder()) {
+            print(stderr,
+                  QStringLiteral("Velmaro could not open its local socket. %1\n").arg(instance.errorString()));
+            return 1;
+        }
+        // Another user may have taken the folder's name: this start runs on its own rather than not at all.
+        print(stderr, QStringLiteral("Velmaro runs without its local socket, so a second start will not find it. "
+                                     "%1\n")
+                          .arg(instance.errorString()));
     }
     return runInstance(instance, commandLine);
 }

@@ -1,6 +1,7 @@
 #include "media/gstlengthprobe.h"
 
 #include "media/gstmediadevice.h"
+#include "media/midifile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ QString failureOf(GstDiscovererInfo* info, const QString& message) {
 // the synthesizer's SoundFont (over 100 MB) for every file; an AIFF file, discovered, now and then
 // never gets ready (GStreamer 1.22's decoder linking races its parser).
 const char* parserFor(const QByteArray& head) {
-    if (head.startsWith("MThd") || (head.startsWith("RIFF") && head.mid(8, 4) == "RMID")) {
+    if (MidiFile::isMidi(head)) {
         return "midiparse";
     }
     if (head.startsWith("FORM") && (head.mid(8, 4) == "AIFF" || head.mid(8, 4) == "AIFC")) {
@@ -57,7 +58,8 @@ qint64 parsedLength(const QString& path, const char* parser, QString* error) {
     GstElement* source = gst_bin_get_by_name(GST_BIN(pipeline), "source");
     g_object_set(source, "location", QFile::encodeName(path).constData(), nullptr);
     gst_object_unref(source);
-    gst_element_set_state(pipeline, GST_STATE_PAUSED);
+    bool stuck = false;
+    SetPipelineStateWithin(pipeline, GST_STATE_PAUSED, &stuck);
     GstBus* bus = gst_element_get_bus(pipeline);
     GstMessage* message = gst_bus_timed_pop_filtered(
         bus, static_cast<GstClockTime>(GstLengthProbe::kTimeoutSeconds) * GST_SECOND,
@@ -84,7 +86,7 @@ qint64 parsedLength(const QString& path, const char* parser, QString* error) {
         gst_message_unref(message);
     }
     gst_object_unref(bus);
-    gst_element_set_state(pipeline, GST_STATE_NULL);
+    SetPipelineStateWithin(pipeline, GST_STATE_NULL, &stuck);
     gst_object_unref(pipeline);
     return length;
 }
@@ -191,6 +193,12 @@ qint64 GstLengthProbe::measure(const QString& path, QString* error) {
     {
         QFile head(file.absoluteFilePath());
         if (const char* parser = head.open(QIODevice::ReadOnly) ? parserFor(head.read(12)) : nullptr) {
+            if (qstrcmp(parser, "midiparse") == 0) {
+                *error = MidiFile::structureProblem(file.absoluteFilePath());
+                if (!error->isEmpty()) {
+                    return -1;
+                }
+            }
             return parsedLength(file.absoluteFilePath(), parser, error);
         }
     }

@@ -1,5 +1,6 @@
 #include "media/gstmediadevice.h"
 
+#include "media/midifile.h"
 #include "media/videowindow.h"
 
 #include <QByteArray>
@@ -11,7 +12,11 @@
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
+#include <chrono>
 #include <cmath>
+#include <future>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -20,6 +25,8 @@ namespace {
 // moment where that strikes, not the whole wait and a failure; the last try waits long for slow media.
 constexpr qint64 kPrerollTries[] = {3000, 3000, 15000};
 constexpr qint64 kDurationWaitMs = 500;
+// A state change waits on the streaming threads; one stuck in a plug-in would hold the window forever.
+constexpr std::chrono::milliseconds kStateChangeWait(3000);
 
 // Debian's General MIDI SoundFonts, the packaged default first.
 const char* const kSoundFonts[] = {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
@@ -33,14 +40,19 @@ QString messageOf(GError* error) {
     return text;
 }
 
+QByteArray headOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(12) : QByteArray();
+}
+
 // "FORM", a size, then "AIFF" or "AIFC".
 bool isAiff(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    const QByteArray head = file.read(12);
+    const QByteArray head = headOf(path);
     return head.startsWith("FORM") && (head.mid(8) == "AIFF" || head.mid(8) == "AIFC");
+}
+
+bool isMidiFile(const QString& path) {
+    return MidiFile::isMidi(headOf(path));
 }
 
 bool hasProperty(GstElement* element, const char* name) {
@@ -48,6 +60,18 @@ bool hasProperty(GstElement* element, const char* name) {
 }
 
 }  // namespace
+
+GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state, bool* stuck) {
+    auto result = std::make_shared<std::promise<GstStateChangeReturn>>();
+    std::future<GstStateChangeReturn> done = result->get_future();
+    gst_object_ref(pipeline);
+    std::thread([pipeline, state, result] {
+        result->set_value(gst_element_set_state(pipeline, state));
+        gst_object_unref(pipeline);
+    }).detach();
+    *stuck = done.wait_for(kStateChangeWait) != std::future_status::ready;
+    return *stuck ? GST_STATE_CHANGE_FAILURE : done.get();
+}
 
 void GstMediaDevice::initialise() {
     if (gst_is_initialized()) {
@@ -144,6 +168,12 @@ bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
     if (!file.isFile()) {
         return fail(QStringLiteral("The file \"%1\" was not found.").arg(m_fileName));
     }
+    if (isMidiFile(file.absoluteFilePath())) {
+        const QString problem = MidiFile::structureProblem(file.absoluteFilePath());
+        if (!problem.isEmpty()) {
+            return fail(problem);
+        }
+    }
     // GStreamer 1.22's playbin now and then never gets an AIFF file ready (its parser pushes before the
     // decoder behind it is linked); the newer playbin3 links differently and does not. AIFF has no
     // picture and no synthesizer, which are all this device needs playbin for.
@@ -199,8 +229,12 @@ bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
 }
 
 bool GstMediaDevice::preroll(qint64 timeoutMs, bool* timedOut) {
-    if (gst_element_set_state(m_pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_SUCCESS) {
+    const GstStateChangeReturn change = setState(GST_STATE_PAUSED);
+    if (change == GST_STATE_CHANGE_SUCCESS) {
         return true;
+    }
+    if (!m_pipeline) {
+        return false;
     }
     GstBus* bus = gst_element_get_bus(m_pipeline);
     QElapsedTimer clock;
@@ -254,13 +288,36 @@ void GstMediaDevice::waitForDuration() {
     gst_object_unref(bus);
 }
 
+GstStateChangeReturn GstMediaDevice::setState(GstState state) {
+    const bool opened = m_mode != NotReady;
+    bool stuck = false;
+    const GstStateChangeReturn result = SetPipelineStateWithin(m_pipeline, state, &stuck);
+    if (stuck) {
+        // The pipeline is left to its thread; the file counts as failed.
+        close();
+        m_error = QStringLiteral("GStreamer stopped answering while handling this file; Velmaro closed it.");
+        if (opened) {
+            m_playbackFailure = m_error;
+            // Announced the way a failure from the bus is, after the caller has returned.
+            QMetaObject::invokeMethod(this, &MediaDevice::modeChanged, Qt::QueuedConnection);
+        }
+    }
+    return result;
+}
+
 void GstMediaDevice::close() {
     if (m_busWatch) {
         g_source_remove(m_busWatch);
         m_busWatch = 0;
     }
     if (m_pipeline) {
-        gst_element_set_state(m_pipeline, GST_STATE_NULL);
+        // The pipeline may outlive this device on the thread that stops it: nothing of it calls back here.
+        GstBus* bus = gst_element_get_bus(m_pipeline);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
+        g_signal_handlers_disconnect_by_data(m_pipeline, this);
+        bool stuck = false;
+        SetPipelineStateWithin(m_pipeline, GST_STATE_NULL, &stuck);
         gst_object_unref(m_pipeline);
         m_pipeline = nullptr;
     }
@@ -288,8 +345,10 @@ bool GstMediaDevice::play() {
                          m_end >= 0 ? m_end * GST_MSECOND : 0);
         m_start = m_end = -1;
     }
-    if (gst_element_set_state(m_pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-        m_error = QStringLiteral("GStreamer could not start playing the file.");
+    if (setState(GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        if (m_error.isEmpty()) {
+            m_error = QStringLiteral("GStreamer could not start playing the file.");
+        }
         return false;
     }
     m_playbackFailure.clear();
@@ -302,15 +361,15 @@ bool GstMediaDevice::play() {
 
 void GstMediaDevice::stop() {
     if (m_pipeline) {
-        gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
         m_mode = Stopped;
+        setState(GST_STATE_PAUSED);
     }
 }
 
 void GstMediaDevice::pause() {
     if (m_mode == Playing) {
-        gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
         m_mode = Paused;
+        setState(GST_STATE_PAUSED);
     } else if (m_mode == Paused) {
         resume();
     }
@@ -318,8 +377,8 @@ void GstMediaDevice::pause() {
 
 void GstMediaDevice::resume() {
     if (m_mode == Paused) {
-        gst_element_set_state(m_pipeline, GST_STATE_PLAYING);
         m_mode = Playing;
+        setState(GST_STATE_PLAYING);
     }
 }
 
@@ -380,8 +439,8 @@ void GstMediaDevice::handleAsync(GstMessage* message) {
     switch (GST_MESSAGE_TYPE(message)) {
         case GST_MESSAGE_EOS:
             // Stopped at the end; the position stays where it is, as a stopped device's does.
-            gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
             m_mode = Stopped;
+            setState(GST_STATE_PAUSED);
             Q_EMIT modeChanged();
             break;
         case GST_MESSAGE_ERROR: {
@@ -390,8 +449,8 @@ void GstMediaDevice::handleAsync(GstMessage* message) {
             m_error = messageOf(error);
             // Failing while playing is no end of the item: the controller tells the user.
             m_playbackFailure = m_error;
-            gst_element_set_state(m_pipeline, GST_STATE_PAUSED);
             m_mode = Stopped;
+            setState(GST_STATE_PAUSED);
             Q_EMIT modeChanged();
             break;
         }

@@ -8,10 +8,16 @@
 
 class VideoWindow;
 
+// Changes the pipeline's state on a thread of its own and waits a few seconds at most: a streaming
+// thread stuck in a plug-in would otherwise hold the caller for ever. On time out the change goes on
+// unobserved, holding its own reference, and GST_STATE_CHANGE_FAILURE is returned with *stuck set.
+GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state, bool* stuck);
+
 // The media device over GStreamer: a playbin per opened file. Opening prerolls the file (so a file
 // no decoder can read fails at once, with GStreamer's own words); playing returns at once and the
-// end of the stream arrives through the bus on the Qt main thread. Video is drawn into a window of
-// ours titled with the file name.
+// end of the stream arrives through the bus on the Qt main thread. No call waits without bound for
+// the pipeline: one that hangs is left to a thread of its own and the device reports an error. Video
+// is drawn into a window of ours titled with the file name.
 class GstMediaDevice : public MediaDevice {
     Q_OBJECT
 
@@ -65,6 +71,8 @@ private:
     static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
     bool fail(const QString& text);
+    // A state change that does not finish within a few seconds closes the device with an error.
+    GstStateChangeReturn setState(GstState state);
     bool openWithin(qint64 prerollMs, bool* timedOut);
     bool preroll(qint64 timeoutMs, bool* timedOut);
     void waitForDuration();

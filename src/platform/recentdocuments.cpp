@@ -1,9 +1,10 @@
 #include "platform/recentdocuments.h"
 
+#include "core/common/textfile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -156,11 +157,7 @@ bool add(const QString& filePath, const QString& storeFile) {
         return false;
     }
     QDir().mkpath(QFileInfo(storeFile).absolutePath());
-    QSaveFile out(storeFile);
-    if (!out.open(QIODevice::WriteOnly) || out.write(list) != list.size()) {
-        return false;
-    }
-    return out.commit();
+    return TextFile::replaceFile(storeFile, list).isEmpty();
 }
 
 }  // namespace RecentDocuments

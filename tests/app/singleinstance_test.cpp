@@ -5,13 +5,123 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// Points the runtime and temporary folders somewhere of the test's own, and back afterwards.
+class SocketFolderTest : public ::testing::Test {
+protected:
+    TempFolder runtime;
+    TempFolder temp;
+    QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    QByteArray oldTemp = qgetenv("TMPDIR");
+
+    SocketFolderTest() {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    }
+    ~SocketFolderTest() override {
+        qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        qputenv("TMPDIR", oldTemp);
+    }
+    static int modeOf(const QString& path) {
+        struct stat info {};
+        return lstat(QFile::encodeName(path).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 07777)
+                                                                      : -1;
+    }
+    static void setMode(const QString& path, int mode) {
+        ASSERT_EQ(chmod(QFile::encodeName(path).constData(), mode), 0);
+    }
+    QString fallback() const { return temp.file(QStringLiteral("velmaro-%1").arg(getuid())); }
+};
+
+TEST_F(SocketFolderTest, TheSocketLivesOnlyInAFolderNoOtherUserCanEnter) {
+    setMode(runtime.path(), 0700);
+    EXPECT_EQ(QFileInfo(SingleInstance::serverName(s("/home/u/.config/velmaro"))).absolutePath(),
+              runtime.path());
+
+    // A runtime folder open to others is passed over for a private folder of ours.
+    setMode(runtime.path(), 0777);
+    const QString name = SingleInstance::serverName(s("/home/u/.config/velmaro"));
+    EXPECT_EQ(QFileInfo(name).absolutePath(), fallback());
+    EXPECT_EQ(modeOf(fallback()), 0700);
+    SingleInstance first(s("/home/u/.config/velmaro"));
+    ASSERT_TRUE(first.listen()) << first.errorString().toStdString();
+    EXPECT_TRUE(QFileInfo::exists(name));
+
+    // A folder found open to others, or not a real folder, or another user's, is refused.
+    qunsetenv("XDG_RUNTIME_DIR");
+    setMode(fallback(), 0755);
+    QString why;
+    EXPECT_TRUE(SingleInstance::serverName(s("/elsewhere"), &why).isEmpty());
+    EXPECT_TRUE(why.contains(s("Other users"))) << why.toStdString();
+    SingleInstance refused(s("/elsewhere"));
+    EXPECT_FALSE(refused.listen());
+    EXPECT_EQ(refused.forward({}, nullptr), SingleInstance::Forwarding::NoInstance);
+    setMode(fallback(), 0700);
+
+    QDir(fallback()).removeRecursively();
+    ASSERT_TRUE(QFile::link(runtime.path(), fallback()));
+    setMode(runtime.path(), 0700);
+    EXPECT_TRUE(SingleInstance::serverName(s("/elsewhere")).isEmpty());
+    QFile::remove(fallback());
+
+    if (getuid() == 0) {
+        ASSERT_TRUE(QDir().mkdir(fallback()));
+        setMode(fallback(), 0700);
+        ASSERT_EQ(chown(QFile::encodeName(fallback()).constData(), 65534, 65534), 0);
+        EXPECT_TRUE(SingleInstance::serverName(s("/elsewhere"), &why).isEmpty());
+        EXPECT_TRUE(why.contains(s("another user"))) << why.toStdString();
+    }
+}
+
+TEST_F(SocketFolderTest, APeerThatSendsNoRequestIsCutOffAndOthersStillGetThrough) {
+    setMode(runtime.path(), 0700);
+    SingleInstance instance(s("/home/u/.config/velmaro"));
+    ASSERT_TRUE(instance.listen());
+    instance.setValidator([](const ForwardedRequest&) { return QString(); });
+    QSignalSpy received(&instance, &SingleInstance::requestReceived);
+
+    QLocalSocket silent;
+    silent.connectToServer(SingleInstance::serverName(s("/home/u/.config/velmaro")));
+    ASSERT_TRUE(silent.waitForConnected(1000));
+    QElapsedTimer clock;
+    clock.start();
+    while (silent.state() == QLocalSocket::ConnectedState && clock.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        silent.waitForDisconnected(50);
+    }
+    EXPECT_EQ(silent.state(), QLocalSocket::UnconnectedState);
+
+    // The forwarding start blocks on its socket; the instance answers from another thread's loop here.
+    QThread sender;
+    QString reply;
+    SingleInstance::Forwarding result = SingleInstance::Forwarding::NoInstance;
+    QObject worker;
+    worker.moveToThread(&sender);
+    QObject::connect(&sender, &QThread::started, &worker, [&] {
+        SingleInstance second(s("/home/u/.config/velmaro"));
+        result = second.forward({s("/w"), {s("a.vlp")}, QString()}, &reply);
+        sender.quit();
+    });
+    sender.start();
+    while (!sender.wait(10)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    EXPECT_EQ(result, SingleInstance::Forwarding::Delivered) << reply.toStdString();
+    EXPECT_TRUE(received.size() == 1 || received.wait(5000));
+}
 
 // Runs the real program. Sanitized builds start slowly, hence the generous waits.
 class ProgramTest : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,19 @@ TEST_F(SettingsMenusTest, TheWindowComesBackWhereItWas) {
     EXPECT_TRUE(settings.contains(s("Maximized=1")));
     EXPECT_TRUE(settings.contains(s("Width=600"))) << settings.join(u' ').toStdString();
     EXPECT_TRUE(settings.contains(s("Height=400")));
+
+    // A size larger than the screens is cut to them, and the cut size is what is written back.
+    home.write(s("velmaro.ini"), "[Position]\r\nHeight=4000\r\nWidth=5000\r\nTop=10\r\nLeft=20\r\n");
+    start();
+    const QRect screen = window->screen()->availableGeometry();
+    const QSize shown = window->size();
+    EXPECT_LT(shown.width(), 5000);  // the screen's width, or the window's minimum where that is wider
+    EXPECT_LE(shown.height(), screen.height());
+    stop();
+    const QStringList cut = TextFile::readLines(home.file(s("velmaro.ini"))).lines;
+    EXPECT_TRUE(cut.contains(QStringLiteral("Width=%1").arg(shown.width()))) << cut.join(u' ').toStdString();
+    EXPECT_TRUE(cut.contains(QStringLiteral("Height=%1").arg(shown.height())))
+        << cut.join(u' ').toStdString();
 }
 
 // The colour of the main area where no control covers it.

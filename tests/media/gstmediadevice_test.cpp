@@ -1,14 +1,85 @@
 #include "media/gstmediadevice.h"
+#include "media/gstlengthprobe.h"
 #include "mediafiles.h"
 #include "support/tempfolder.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtEndian>
 
+#include <gst/base/gstbasesink.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
 namespace {
+
+// An audio sink whose streaming thread hangs in its first buffer until the test lets it go, as a
+// plug-in caught in a loop does.
+struct HangingSink {
+    static inline std::mutex mutex;
+    static inline std::condition_variable released;
+    static inline bool isReleased = false;
+    static inline std::atomic<bool> isHanging = false;
+
+    static GstFlowReturn render(GstBaseSink*, GstBuffer*) {
+        isHanging = true;
+        std::unique_lock lock(mutex);
+        released.wait(lock, [] { return isReleased; });
+        return GST_FLOW_OK;
+    }
+    static void release() {
+        const std::lock_guard lock(mutex);
+        isReleased = true;
+        released.notify_all();
+    }
+    static void classInit(gpointer klass, gpointer) {
+        static GstStaticPadTemplate sink =
+            GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS_ANY);
+        gst_element_class_add_static_pad_template(GST_ELEMENT_CLASS(klass), &sink);
+        gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(klass), "Hanging sink", "Sink/Audio", "Hangs",
+                                              "tests");
+        GST_BASE_SINK_CLASS(klass)->render = render;
+    }
+    static void registerElement() {
+        static const GType type =
+            g_type_register_static_simple(GST_TYPE_BASE_SINK, "VelmaroHangingSink", sizeof(GstBaseSinkClass),
+                                          classInit, sizeof(GstBaseSink), nullptr, GTypeFlags(0));
+        gst_element_register(nullptr, "velmarohangingsink", GST_RANK_NONE, type);
+    }
+};
+
+// Ends the whole test program when a call does not return: a hang is a failure, not a wait.
+class Watchdog {
+public:
+    explicit Watchdog(const char* what)
+        : m_thread([this, what] {
+              std::unique_lock lock(m_mutex);
+              if (!m_done.wait_for(lock, std::chrono::seconds(60), [this] { return m_finished; })) {
+                  std::fprintf(stderr, "%s did not return within a minute\n", what);
+                  std::_Exit(1);
+              }
+          }) {}
+    ~Watchdog() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_thread;
+};
 
 struct Family {
     const char* name;
@@ -137,6 +208,87 @@ TEST(GstMediaDevice, PauseTogglesAndHoldsThePosition) {
     EXPECT_NEAR(static_cast<double>(device.position()), static_cast<double>(pausedAt), 50.0);
     device.pause();
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
+}
+
+// A header that claims 65,535 tracks and a first track of 4 GB, in 92 bytes: GStreamer's MIDI parser
+// crashes on it or spins.
+QByteArray damagedMidi() {
+    QByteArray bytes("MThd\x00\x00\x00\x06\x00\x01\xFF\xFF\x00\x60MTrk\xFF\xFF\xFF\xF0", 22);
+    while (bytes.size() < 92) {
+        bytes.append("\x00\x90\x3C\x40\x60\x80\x3C\x00", 8);
+    }
+    return bytes.left(92);
+}
+
+TEST(GstMediaDevice, ADamagedMIDIFileIsRefusedBeforeGStreamerReadsIt) {
+    TempFolder folder;
+    const QByteArray tune = readFileBytes(MediaFiles::midi(folder.file(QStringLiteral("tune.mid"))));
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"65,535 tracks and a 4 GB track", damagedMidi(), "runs past the end"},
+        {"more tracks named than held", tune.left(10) + QByteArray("\x00\x09", 2) + tune.mid(12),
+         "names 9 tracks"},
+        {"last track cut short", tune.left(tune.size() - 4), "runs past the end"},
+        {"no track", tune.left(10) + QByteArray(2, '\0') + tune.mid(12), "names no track"},
+    };
+    ASSERT_EQ(damagedMidi().size(), 92);
+    GstMediaDevice device;
+    GstLengthProbe probe;
+    for (const Case& c : cases) {
+        const QString file = folder.write(QStringLiteral("damaged.mid"), c.bytes);
+        device.setFileName(file);
+        EXPECT_FALSE(device.open()) << c.what;
+        EXPECT_TRUE(device.errorText().contains(QString::fromLatin1(c.reason)))
+            << c.what << ": " << device.errorText().toStdString();
+        QString error;
+        EXPECT_EQ(probe.measure(file, &error), -1) << c.what;
+        EXPECT_EQ(error, device.errorText()) << c.what;
+    }
+    // The same tune whole still plays, bare and in a RIFF wrapper.
+    device.setFileName(folder.write(QStringLiteral("whole.mid"), tune));
+    EXPECT_TRUE(device.open()) << device.errorText().toStdString();
+    QByteArray riff = QByteArray("RMIDdata") + QByteArray(4, '\0') + tune;
+    qToLittleEndian<quint32>(static_cast<quint32>(tune.size()), riff.data() + 8);
+    riff.prepend(QByteArray("RIFF") + QByteArray(4, '\0'));
+    qToLittleEndian<quint32>(static_cast<quint32>(riff.size() - 8), riff.data() + 4);
+    QString error;
+    EXPECT_GT(probe.measure(folder.write(QStringLiteral("wrapped.rmi"), riff), &error), 1000)
+        << error.toStdString();
+}
+
+// The window must not wait for ever on a pipeline whose streaming thread hangs: the device gives up on
+// it, says so as it says any failure, and plays the next file.
+TEST(GstMediaDevice, APipelineThatHangsIsLeftBehindAndReportedAsAFailure) {
+    HangingSink::registerElement();
+    TempFolder folder;
+    const QString tone = MediaFiles::wav(folder.file(QStringLiteral("tone.wav")), 2.0);
+    const QByteArray sink = qgetenv("VELMARO_AUDIO_SINK");
+    qputenv("VELMARO_AUDIO_SINK", "velmarohangingsink");
+    GstMediaDevice device;
+    device.setFileName(tone);
+    const bool opened = device.open();
+    qputenv("VELMARO_AUDIO_SINK", sink);
+    ASSERT_TRUE(opened) << device.errorText().toStdString();
+    QSignalSpy failed(&device, &MediaDevice::modeChanged);
+    ASSERT_TRUE(device.play());
+    ASSERT_TRUE(QTest::qWaitFor([] { return HangingSink::isHanging.load(); }, 10000));
+    {
+        const Watchdog watchdog("Stopping a hanging pipeline");
+        device.stop();
+    }
+    EXPECT_FALSE(device.isOpen());
+    EXPECT_TRUE(device.errorText().contains(QStringLiteral("stopped answering")))
+        << device.errorText().toStdString();
+    EXPECT_TRUE(failed.wait(5000));
+
+    device.setFileName(tone);
+    ASSERT_TRUE(device.open()) << device.errorText().toStdString();
+    EXPECT_TRUE(device.errorText().isEmpty());
+    HangingSink::release();
 }
 
 }  // namespace

@@ -205,7 +205,9 @@ void AppSession::FormClose(const WindowPlacement& placement) {
     m_ports.device.close();
     m_document.UpdatePlayListFile(true);
     m_preferences.window = placement;
-    m_preferences.lastPlayList = m_document.fileName();
+    // A name with a line break cannot go into the settings; it was refused from the history with a message.
+    m_preferences.lastPlayList =
+        IsStorableIniValue(m_document.fileName()) ? m_document.fileName() : QString();
     m_preferences.mainFolder = m_run.currentFolder;
     const QString error = m_settings.SaveSettings(m_preferences, true);
     if (!error.isEmpty()) {

@@ -2,9 +2,12 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace TextFile {
 namespace {
@@ -75,10 +78,10 @@ QString decode(const QByteArray& bytes) {
     if (view.startsWith("\xEF\xBB\xBF")) {
         view = view.sliced(3);
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError()) {
-        return text;
+    // The check stops at the first byte that is not UTF-8, where decoding would go on through every
+    // one of a large file in the old code page.
+    if (view.isValidUtf8()) {
+        return QString::fromUtf8(view);
     }
     return decodeWindows1252(bytes);
 }
@@ -176,21 +179,32 @@ ReadResult readLines(const QString& path) {
     return result;
 }
 
-QString writeLines(const QString& path, const QStringList& lines) {
+QString replaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write only fails when commit() flushes it, and commit() replaces the file
+    // all the same, so a full disk would leave a short or empty file and report success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return file.errorString();
     }
-    const QByteArray bytes = encodeLines(lines);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    const auto cancel = [&file](const QString& reason) {
         file.cancelWriting();
         return reason;
+    };
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        return cancel(file.errorString());
+    }
+    // commit() syncs too but ignores the answer; a file system that runs out of room there says so here.
+    if (::fdatasync(file.handle()) != 0 && (errno == ENOSPC || errno == EDQUOT || errno == EIO)) {
+        return cancel(QString::fromLocal8Bit(std::strerror(errno)));
     }
     if (!file.commit()) {
         return file.errorString();
     }
     return {};
+}
+
+QString writeLines(const QString& path, const QStringList& lines) {
+    return replaceFile(path, encodeLines(lines));
 }
 
 }  // namespace TextFile

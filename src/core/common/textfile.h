@@ -26,8 +26,9 @@ struct ReadResult {
 };
 ReadResult readLines(const QString& path);
 
-// Replaces the file atomically: on failure the old file stays as it was and the system's reason is returned.
-// An empty result means success.
+// Replaces the file atomically: on failure (a full disk included) the old file stays as it was and the
+// system's reason is returned. An empty result means success.
+QString replaceFile(const QString& path, const QByteArray& bytes);
 QString writeLines(const QString& path, const QStringList& lines);
 
 }  // namespace TextFile

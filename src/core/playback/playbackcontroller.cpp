@@ -487,6 +487,11 @@ void PlaybackController::TimerTimer() {
     const bool requested = m_nextRequested || m_previousRequested;
     int mode = 0;
     bool cdAudio = false;
+    // A failure while playing is no end of the item (the device may even have closed the file).
+    if (!requested && !m_c.device.playbackFailure().isEmpty()) {
+        failToPlay(m_c.device.playbackFailure());
+        return;
+    }
     if (!requested) {
         mode = m_c.device.mode();
         if (mode < 0) {
@@ -501,10 +506,6 @@ void PlaybackController::TimerTimer() {
     }
     const bool ended = requested || (mode == MediaDevice::Stopped && (!cdAudio || !m_cdPaused));
     if (!ended) {
-        return;
-    }
-    if (!requested && !m_c.device.playbackFailure().isEmpty()) {
-        failToPlay(m_c.device.playbackFailure());
         return;
     }
     const bool pauseBetweenItems = m_c.run.playbackSource == PlaybackSource::PlayList &&

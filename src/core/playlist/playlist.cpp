@@ -147,7 +147,12 @@ std::vector<char> PlayList::firstOccurrences() const {
 }
 
 QString PlayList::displayLine(qsizetype index) const {
-    return ItemDisplayName(item(index), m_options, m_cdDatabase);
+    QString text = ItemDisplayName(item(index), m_options, m_cdDatabase);
+    if (text.size() > kMaxLineCharacters) {
+        text.truncate(kMaxLineCharacters);
+        text += QStringLiteral("...");
+    }
+    return text;
 }
 
 ItemGlyph PlayList::lineGlyph(qsizetype i) const {
@@ -307,7 +312,7 @@ void PlayList::centreLine(qsizetype line) {
 }
 
 int PlayList::lineWidth(const QString& text) const {
-    return m_measurer ? m_measurer->textWidth(text) + kGlyphAndMargins : 0;
+    return m_measurer ? m_measurer->listLineWidth(text) + kGlyphAndMargins : 0;
 }
 
 void PlayList::updateHorizontalExtent() {

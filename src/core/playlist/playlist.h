@@ -94,6 +94,9 @@ public:
     void setBusyIndicator(BusyIndicator* busy) { m_busy = busy; }
     // Lists longer than this are redrawn with a "Please wait" line.
     static constexpr qsizetype kLongListLines = 100;
+    // A line shows no more of its item's name than this, and "..." after it: no file name is that long,
+    // and a damaged list's line of megabytes would cost the box seconds on every paint.
+    static constexpr qsizetype kMaxLineCharacters = 1024;
 
 Q_SIGNALS:
     void linesAboutToBeReset();

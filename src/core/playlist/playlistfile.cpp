@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QHash>
 
+#include <algorithm>
+
 namespace PlayListFile {
 namespace {
 
@@ -50,7 +52,8 @@ QStringList itemLines(const QStringList& fileLines) {
 
 namespace {
 
-// Each entry's length as the first entry of its item has it, and the same by item identity.
+// Each entry's length as its item has it, and the same by item identity: lines of one item share the
+// first length known for it (a pasted line knows none), and an unknown length is stored as 0.
 struct KnownLengths {
     std::vector<qint64> byEntry;
     QHash<QString, qint64> byIdentity;
@@ -58,10 +61,15 @@ struct KnownLengths {
     explicit KnownLengths(const std::vector<PlayListEntry>& entries) : byEntry(entries.size()) {
         std::vector<QString> identities(entries.size());
         byIdentity.reserve(static_cast<qsizetype>(entries.size()));
-        // Walking backwards lets the first entry of an item write last.
-        for (size_t i = entries.size(); i-- > 0;) {
+        for (size_t i = 0; i < entries.size(); ++i) {
             identities[i] = ItemIdentity(entries[i].ref);
-            byIdentity[identities[i]] = entries[i].length;
+            const qint64 length = std::max<qint64>(entries[i].length, 0);
+            auto known = byIdentity.find(identities[i]);
+            if (known == byIdentity.end()) {
+                byIdentity.insert(identities[i], length);
+            } else if (*known == 0) {
+                *known = length;
+            }
         }
         for (size_t i = 0; i < entries.size(); ++i) {
             byEntry[i] = byIdentity.value(identities[i]);

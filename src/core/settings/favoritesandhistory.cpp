@@ -3,6 +3,7 @@
 #include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/playlist/playlistdocument.h"
+#include "core/settings/inifile.h"
 #include "core/settings/preferences.h"
 
 #include <QFileInfo>
@@ -13,7 +14,22 @@ FavoritesAndHistory::FavoritesAndHistory(Preferences& preferences, RunState& run
     connect(&document, &PlayListDocument::historyEntry, this, &FavoritesAndHistory::AddToHistory);
 }
 
+bool FavoritesAndHistory::isStorable(const QString& path) {
+    if (IsStorableIniValue(path)) {
+        return true;
+    }
+    m_prompter.showMessage(
+        Prompter::Kind::Error,
+        QStringLiteral("The name \"%1\" contains a line break, so Velmaro cannot store it in its "
+                       "settings and will not remember it.")
+            .arg(path));
+    return false;
+}
+
 void FavoritesAndHistory::AddToHistory(const QString& path) {
+    if (!isStorable(path)) {
+        return;
+    }
     History::AddToHistory(m_preferences.history, path);
     Q_EMIT historyChanged();
 }
@@ -58,7 +74,8 @@ void FavoritesAndHistory::runFavoritesItem(Favorites::Kind kind, const Favorites
     const QString current = currentOf(kind);
     switch (item.action) {
         case Favorites::MenuItem::Action::AddCurrent:
-            if (!current.isEmpty() && !list.contains(current) && list.size() < Preferences::kMaxFavorites) {
+            if (!current.isEmpty() && !list.contains(current) && list.size() < Preferences::kMaxFavorites &&
+                isStorable(current)) {
                 list.append(current);
             }
             break;

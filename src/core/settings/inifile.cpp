@@ -40,117 +40,185 @@ bool parseIniInt(const QString& text, int* value) {
 
 QString IniFile::load(const QString& path) {
     const TextFile::ReadResult file = TextFile::readLines(path);
-    m_lines = file.lines;
+    setLines(file.lines);
     return file.exists && !file.ok ? file.error : QString();
 }
 
 QString IniFile::save(const QString& path) const {
-    return TextFile::writeLines(path, m_lines);
+    return TextFile::writeLines(path, lines());
 }
 
-IniFile::SectionSpan IniFile::findSection(const QString& section) const {
-    SectionSpan span;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const QString name = headerName(m_lines.at(i));
-        if (name.isNull()) {
-            continue;
+void IniFile::setLines(const QStringList& lines) {
+    m_sections.clear();
+    m_sectionIndex.clear();
+    QStringList names;  // of each section, null for the lines before the first header
+    for (const QString& line : lines) {
+        const QString name = headerName(line);
+        if (!name.isNull() || m_sections.empty()) {
+            m_sections.emplace_back();
+            names.append(name);
         }
-        if (span.header >= 0) {
-            span.end = i;
-            return span;
-        }
-        if (name.compare(section, Qt::CaseInsensitive) == 0) {
-            span.header = i;
+        m_sections.back().lines.append(line);
+    }
+    // The first section of a name counts: walking back lets it write last.
+    for (qsizetype i = names.size() - 1; i >= 0; --i) {
+        if (!names.at(i).isNull()) {
+            m_sectionIndex.insert(names.at(i).toCaseFolded(), static_cast<size_t>(i));
         }
     }
-    if (span.header >= 0) {
-        span.end = m_lines.size();
-    }
-    return span;
 }
 
-qsizetype IniFile::findKey(const SectionSpan& span, const QString& key) const {
-    if (span.header < 0) {
-        return -1;
+QStringList IniFile::lines() const {
+    qsizetype count = 0;
+    for (const Section& section : m_sections) {
+        count += section.lines.size();
     }
-    for (qsizetype i = span.header + 1; i < span.end; ++i) {
-        if (isKeyLine(m_lines.at(i), key)) {
-            return i;
+    QStringList all;
+    all.reserve(count);
+    for (const Section& section : m_sections) {
+        all.append(section.lines);
+    }
+    return all;
+}
+
+bool IniFile::isEmpty() const {
+    return m_sections.empty();
+}
+
+void IniFile::Section::index() const {
+    if (indexed) {
+        return;
+    }
+    keyLines.clear();
+    // Where a key appears twice the first counts: walking back lets it write last.
+    for (qsizetype i = lines.size() - 1; i >= 1; --i) {
+        const QString& line = lines.at(i);
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0) {
+            keyLines[QStringView(line).left(eq).trimmed().toString().toCaseFolded()] = i;
         }
     }
-    return -1;
+    indexed = true;
+}
+
+qsizetype IniFile::Section::find(const QString& key) const {
+    index();
+    return keyLines.value(key.toCaseFolded(), -1);
+}
+
+const IniFile::Section* IniFile::findSection(const QString& section) const {
+    const auto at = m_sectionIndex.constFind(section.toCaseFolded());
+    return at == m_sectionIndex.cend() ? nullptr : &m_sections[*at];
+}
+
+IniFile::Section* IniFile::findSection(const QString& section) {
+    return const_cast<Section*>(std::as_const(*this).findSection(section));
 }
 
 bool IniFile::contains(const QString& section, const QString& key) const {
-    return findKey(findSection(section), key) >= 0;
+    const Section* found = findSection(section);
+    return found && found->find(key) >= 0;
 }
 
 QString IniFile::value(const QString& section, const QString& key, const QString& fallback) const {
-    const qsizetype line = findKey(findSection(section), key);
+    const Section* found = findSection(section);
+    const qsizetype line = found ? found->find(key) : -1;
     if (line < 0) {
         return fallback;
     }
-    const QString& text = m_lines.at(line);
+    const QString& text = found->lines.at(line);
     return text.mid(text.indexOf(u'=') + 1);
 }
 
 QStringList IniFile::keys(const QString& section) const {
-    const SectionSpan span = findSection(section);
+    const Section* found = findSection(section);
     QStringList keys;
-    for (qsizetype i = span.header + 1; span.header >= 0 && i < span.end; ++i) {
-        const QString& line = m_lines.at(i);
+    for (qsizetype i = 1; found && i < found->lines.size(); ++i) {
+        const QString& line = found->lines.at(i);
         const qsizetype eq = line.indexOf(u'=');
         if (eq < 0) {
             continue;
         }
         const QString key = line.left(eq).trimmed();
-        if (!key.isEmpty() && !key.startsWith(u';') && !keys.contains(key, Qt::CaseInsensitive)) {
+        if (!key.isEmpty() && !key.startsWith(u';') && found->find(key) == i) {
             keys.append(key);
         }
     }
     return keys;
 }
 
+bool IsStorableIniValue(const QString& value) {
+    return !value.contains(u'\r') && !value.contains(u'\n');
+}
+
 void IniFile::setValue(const QString& section, const QString& key, const QString& value) {
-    const QString line = key + u'=' + value;
-    SectionSpan span = findSection(section);
-    if (span.header < 0) {
-        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty()) {
-            m_lines.append(QString());
+    // A line break would end the line and start a foreign one; callers keep such values out, and this
+    // is the last guard.
+    QString line = key + u'=' + value;
+    line.replace(u'\r', u' ').replace(u'\n', u' ');
+    Section* found = findSection(section);
+    if (!found) {
+        if (!m_sections.empty() && !m_sections.back().lines.constLast().trimmed().isEmpty()) {
+            m_sections.back().lines.append(QString());
         }
-        m_lines.append(u'[' + section + u']');
-        m_lines.append(line);
+        m_sectionIndex.insert(section.toCaseFolded(), m_sections.size());
+        m_sections.emplace_back();
+        m_sections.back().lines << u'[' + section + u']' << line;
         return;
     }
-    const qsizetype existing = findKey(span, key);
+    const qsizetype existing = found->find(key);
     if (existing >= 0) {
-        m_lines[existing] = line;
+        found->lines[existing] = line;
         return;
     }
     // New keys go after the section's last non-blank line, so the blank line before the next section stays.
-    qsizetype at = span.end;
-    while (at > span.header + 1 && m_lines.at(at - 1).trimmed().isEmpty()) {
+    qsizetype at = found->lines.size();
+    while (at > 1 && found->lines.at(at - 1).trimmed().isEmpty()) {
         --at;
     }
-    m_lines.insert(at, line);
+    found->lines.insert(at, line);
+    for (qsizetype& keyLine : found->keyLines) {
+        if (keyLine >= at) {
+            ++keyLine;
+        }
+    }
+    found->keyLines.insert(key.toCaseFolded(), at);
 }
 
 void IniFile::removeKey(const QString& section, const QString& key) {
     // Every copy goes, so that an older duplicate does not come back.
-    for (qsizetype line = findKey(findSection(section), key); line >= 0;
-         line = findKey(findSection(section), key)) {
-        m_lines.removeAt(line);
+    Section* found = findSection(section);
+    if (!found || found->find(key) < 0) {
+        return;
     }
+    QStringList kept;
+    kept.reserve(found->lines.size());
+    kept.append(found->lines.constFirst());
+    for (qsizetype i = 1; i < found->lines.size(); ++i) {
+        if (!isKeyLine(found->lines.at(i), key)) {
+            kept.append(found->lines.at(i));
+        }
+    }
+    found->lines = std::move(kept);
+    found->indexed = false;
 }
 
 void IniFile::clearSection(const QString& section) {
-    const SectionSpan span = findSection(section);
-    for (qsizetype i = span.end - 1; span.header >= 0 && i > span.header; --i) {
-        const QString trimmed = m_lines.at(i).trimmed();
-        if (trimmed.contains(u'=') && !trimmed.startsWith(u';')) {
-            m_lines.removeAt(i);
+    Section* found = findSection(section);
+    if (!found) {
+        return;
+    }
+    QStringList kept;
+    kept.reserve(found->lines.size());
+    kept.append(found->lines.constFirst());
+    for (qsizetype i = 1; i < found->lines.size(); ++i) {
+        const QString trimmed = found->lines.at(i).trimmed();
+        if (!trimmed.contains(u'=') || trimmed.startsWith(u';')) {
+            kept.append(found->lines.at(i));
         }
     }
+    found->lines = std::move(kept);
+    found->indexed = false;
 }
 
 bool IniFile::boolValue(const QString& section, const QString& key, bool fallback) const {

@@ -394,12 +394,23 @@ QString Settings::writeInt(const QString& section, const QString& key, int value
     return file.save(m_path);
 }
 
-QRect PlaceMainWindow(const WindowPlacement& placement, QSize minimum, QRect screen) {
-    const int height = std::max(placement.height, minimum.height());
-    const int width = std::max(placement.width, minimum.width());
-    if (placement.top && placement.left) {
-        return QRect(*placement.left, *placement.top, width, height);
+QRect PlaceMainWindow(const WindowPlacement& placement, QSize minimum, QRect screen, QRect desktop) {
+    if (desktop.isEmpty()) {
+        desktop = screen;
     }
-    return QRect(screen.x() + screen.width() / 2 - width / 2, screen.y() + screen.height() / 2 - height / 2, width,
+    // A damaged or foreign file may give any size: no larger than the screens, no smaller than the minimum.
+    const int height = std::max(std::min(placement.height, desktop.height()), minimum.height());
+    const int width = std::max(std::min(placement.width, desktop.width()), minimum.width());
+    if (placement.top && placement.left) {
+        const QRect stored(*placement.left, *placement.top, width, height);
+        if (stored.intersects(desktop)) {
+            return stored;
+        }
+    }
+    // Centred on the screen, moved onto the desktop where it is larger than the screen.
+    const int left = screen.x() + screen.width() / 2 - width / 2;
+    const int top = screen.y() + screen.height() / 2 - height / 2;
+    return QRect(std::max(desktop.left(), std::min(left, desktop.left() + desktop.width() - width)),
+                 std::max(desktop.top(), std::min(top, desktop.top() + desktop.height() - height)), width,
                  height);
 }

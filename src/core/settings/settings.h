@@ -50,6 +50,7 @@ private:
     QString m_path;
 };
 
-// The main window's bounds at creation: the stored size raised to the minimum, placed where it was or
-// centred on the screen.
-QRect PlaceMainWindow(const WindowPlacement& placement, QSize minimum, QRect screen);
+// The main window's bounds at creation: the stored size cut to the desktop (every screen together; the
+// screen alone when empty) and raised to the minimum, placed where it was while that is on the desktop,
+// else centred on the screen.
+QRect PlaceMainWindow(const WindowPlacement& placement, QSize minimum, QRect screen, QRect desktop = QRect());

@@ -114,12 +114,16 @@ TVLPMain::TVLPMain(Options options, QWidget* parent) : QMainWindow(parent), m_op
 void TVLPMain::placeWindow() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    QRect desktop;
+    for (const QScreen* each : QGuiApplication::screens()) {
+        desktop |= each->availableGeometry();
+    }
     // The window opens at least as wide as both sides need, so that the first layout keeps the share.
     LayoutInput both;
     both.components.fill(true);
     both.sizes = m_area->layoutSizes();
     const QSize minimum = minimumSizeHint().expandedTo(QSize(ComputeMainLayout(both).minimum.width(), 0));
-    const QRect bounds = PlaceMainWindow(m_session->preferences().window, minimum, available);
+    const QRect bounds = PlaceMainWindow(m_session->preferences().window, minimum, available, desktop);
     resize(bounds.size());
     move(bounds.topLeft());
 }

@@ -2,6 +2,8 @@
 
 #include "core/common/textfile.h"
 #include "core/playlist/itemref.h"
+#include "core/settings/inifile.h"
+#include "support/documentfixture.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
 #include "support/tempfolder.h"
@@ -14,7 +16,43 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 namespace {
+
+// A 64 KiB tmpfs over a folder, in a mount namespace of this test process alone, so nothing outside
+// sees it and it cannot outlive the process.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const QString& folder) : m_folder(QFile::encodeName(folder)) {
+        static const bool privateMounts =
+            unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        m_mounted = privateMounts && mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallFileSystem() {
+        if (m_mounted) {
+            umount2(m_folder.constData(), MNT_DETACH);
+        }
+    }
+    bool isMounted() const { return m_mounted; }
+
+    // Takes every free block.
+    void fill() const {
+        const int fd = ::open((m_folder + "/filler").constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        const QByteArray block(4096, 'x');
+        while (fd >= 0 && ::write(fd, block.constData(), static_cast<size_t>(block.size())) > 0) {
+        }
+        ::close(fd);
+    }
+    void makeRoom() const { QFile::remove(QFile::decodeName(m_folder + "/filler")); }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
 
 const QStringList kSampleNames = {s("Moonlight Sonata.mid"),
                                   s("Für Elise.mid"),
@@ -112,6 +150,68 @@ TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
     AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, device, clipboard, probe, nullptr, &measurer});
     again.FormCreate();
     EXPECT_TRUE(again.isFirstRun());
+}
+
+TEST_F(AppSessionTest, AFullDiskKeepsEveryFileWholeAndSaysSo) {
+    SmallFileSystem disk(home.path());
+    if (!disk.isMounted()) {
+        GTEST_SKIP()
+            << "no tmpfs can be mounted here (that needs root or CAP_SYS_ADMIN); a full disk is not tried";
+    }
+    shipSamples();
+    disk.fill();
+    start();
+    stop();
+    // The first run writes neither an empty sample list nor an empty settings file, and says so.
+    EXPECT_FALSE(QFile::exists(home.file(s("Samples/Sample.vlp"))));
+    EXPECT_FALSE(QFile::exists(home.file(s("velmaro.ini"))));
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    EXPECT_TRUE(prompter.messages.at(0).text.startsWith(s("Unable to save the settings")))
+        << prompter.messages.at(0).text.toStdString();
+
+    disk.makeRoom();
+    writeSettings({s("[Playlist]"), s("OpenLastPL=0"), s("StartPlaying=0")});
+    const QByteArray settings = home.read(s("velmaro.ini"));
+    const QByteArray list =
+        playListBytes({s("[General]"), s("LastPlayed="), QString(), s("[Items]"),
+                       s(R"([FILE="/m/a.mid", L=1000])"), s(R"([FILE="/m/b.mid", L=0])")});
+    const QString listPath = home.write(s("list.vlp"), list);
+    prompter.messages.clear();
+    start({listPath});
+    disk.fill();
+    EXPECT_FALSE(session->document().SavePlayList(false));
+    stop();
+    EXPECT_EQ(home.read(s("list.vlp")), list);
+    EXPECT_EQ(home.read(s("velmaro.ini")), settings);
+    // Saving, then updating the list at close, then the settings: each failure is told.
+    ASSERT_EQ(prompter.messages.size(), 3U);
+    EXPECT_TRUE(prompter.messages.at(0).text.startsWith(s("Unable to save the Play List")))
+        << prompter.messages.at(0).text.toStdString();
+    EXPECT_TRUE(prompter.messages.at(1).text.startsWith(s("Unable to save the Play List")))
+        << prompter.messages.at(1).text.toStdString();
+    EXPECT_TRUE(prompter.messages.at(2).text.startsWith(s("Unable to save the settings")))
+        << prompter.messages.at(2).text.toStdString();
+}
+
+TEST_F(AppSessionTest, AListNameWithALineBreakStaysOutOfTheSettingsWithAMessage) {
+    writeSettings({s("[Playlist]"), s("StartPlaying=0"), s("[General]"), s("LastPL=")});
+    const QString odd = writeList(s("two\nlines.vlp"), {s(R"([FILE="/m/a.mid", L=0])")});
+    start({odd});
+    EXPECT_EQ(session->document().fileName(), odd);
+    stop();
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    EXPECT_TRUE(prompter.messages.at(0).text.contains(s("line break")))
+        << prompter.messages.at(0).text.toStdString();
+
+    const QStringList settings = TextFile::readLines(home.file(s("velmaro.ini"))).lines;
+    EXPECT_TRUE(settings.contains(s("LastPL="))) << settings.join(u'|').toStdString();
+    for (const QString& line : settings) {
+        EXPECT_FALSE(line.contains(s("lines.vlp"))) << line.toStdString();
+    }
+    // The layer below writes no line break whatever it is given.
+    IniFile file(settings);
+    file.setValue(s("Paths"), s("MixerPath"), s("mix\r\ner"));
+    EXPECT_EQ(TextFile::splitLines(TextFile::joinLines(file.lines())), file.lines());
 }
 
 TEST_F(AppSessionTest, TheListSurvivesARestartWithItsLengthsAndLastPlayedItem) {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -300,6 +303,33 @@ TEST(TextFile, FailedWriteIntoAReadOnlyFolderLeavesTheOldFileUntouched) {
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readFileBytes(path), original);
     EXPECT_EQ(QDir(locked).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({s("list.txt")}));
+}
+
+// The kernel refuses bytes past the process's file size limit as a full disk refuses them: late, after
+// a small write has gone into a buffer.
+TEST(TextFile, AWriteTheFileSystemRefusesLeavesTheOldFileWholeAndSaysWhy) {
+    TempFolder folder;
+    const QByteArray original("old line 1\r\nold line 2\r\n");
+    const QString path = folder.write(QStringLiteral("list.txt"), original);
+    QStringList lines;
+    for (int i = 0; i < 20; ++i) {
+        lines.append(QStringLiteral("new line %1").arg(i));
+    }
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    const QString error = TextFile::writeLines(path, lines);
+
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readFileBytes(path), original);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({s("list.txt")}));
 }
 

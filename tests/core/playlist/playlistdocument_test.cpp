@@ -310,6 +310,22 @@ TEST_F(PlayListDocumentTest, LongListsHaveNoLineLimitAndShowThatTheyAreBusy) {
     EXPECT_EQ(busy.depth, 0);
 }
 
+// A damaged list may hold a line of megabytes: the box shows its start, and the file keeps it whole.
+TEST_F(PlayListDocumentTest, AHugeLineIsShownCutAndSavedWhole) {
+    const QString huge = s("/music/") + QString(300000, u'x') + s(".mid");
+    const QString path = writeList(
+        s("huge.vlp"), programLayout(s(R"([FILE="/music/a.mid"])"), {s(R"([FILE="/music/a.mid", L=0])"),
+                                                                     s(R"([FILE="%1", L=0])").arg(huge)}));
+    const QByteArray before = readFileBytes(path);
+    ASSERT_TRUE(document.OpenPlayList(path, false, false));
+    ASSERT_EQ(playList.lineCount(), 2);
+    EXPECT_EQ(playList.line(0), s("a.mid"));
+    EXPECT_EQ(playList.line(1), QString(PlayList::kMaxLineCharacters, u'x') + s("..."));
+    EXPECT_EQ(playList.item(1), MakeFileItem(huge));
+    ASSERT_TRUE(document.SavePlayList(false));
+    EXPECT_EQ(readFileBytes(path), before);
+}
+
 TEST_F(PlayListDocumentTest, ShortListsDoNotShowTheBusyLine) {
     QStringList items;
     for (int i = 0; i < 100; ++i) {

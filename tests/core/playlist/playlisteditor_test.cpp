@@ -308,6 +308,21 @@ INSTANTIATE_TEST_SUITE_P(
                           {{f("/music/b.wav"), -1}, {s("[CDID=9, T=1]"), -1}, {f("/music/a.mid"), 8}}}),
     caseName<PasteCase>);
 
+TEST_F(PlayListEditorTest, PastedLinesWithoutLengthSaveTheirItemsKnownLengthOrZero) {
+    existing = {s("/m/Zeta.mid"), s("/m/new.mid")};
+    load({{f("/m/a.mid"), 100}, {f("/m/Zeta.mid"), 8000}});
+    select({0}, 0);
+    clipboard.contents = s("[FILE=\"/m/Zeta.mid\"]\r\n[FILE=\"/m/new.mid\"]\r\n");
+    editor.Paste();
+    const QString path = folder.file(s("pasted.vlp"));
+    prompter.saveChoices.push_back(path);
+    ASSERT_TRUE(document.SavePlayList(false));
+    const QStringList saved = TextFile::readLines(path).lines;
+    EXPECT_EQ(saved.mid(saved.indexOf(s("[Items]")) + 1),
+              (QStringList{s(R"([FILE="/m/a.mid", L=100])"), s(R"([FILE="/m/Zeta.mid", L=8000])"),
+                           s(R"([FILE="/m/new.mid", L=0])"), s(R"([FILE="/m/Zeta.mid", L=8000])")}));
+}
+
 TEST_F(PlayListEditorTest, PasteOfOnlyMissingFilesChangesNothing) {
     load({{f("/m/1.mid"), 1}, {f("/m/2.mid"), 2}});
     select({0}, 0);

@@ -208,7 +208,7 @@ TEST_F(SettingsTest, DefaultsAreWrittenInTheirStoredForm) {
     EXPECT_FALSE(file.contains(s("Position"), s("Left")));
 }
 
-TEST(PlaceMainWindow, CentresOnTheScreenOrKeepsTheStoredPlaceRaisedToTheMinimum) {
+TEST(PlaceMainWindow, CentresOnTheScreenOrKeepsTheStoredPlaceCutToTheScreensAndRaisedToTheMinimum) {
     const QRect screen(100, 50, 1001, 801);
     struct Case {
         const char* what;
@@ -222,16 +222,30 @@ TEST(PlaceMainWindow, CentresOnTheScreenOrKeepsTheStoredPlaceRaisedToTheMinimum)
     placed.left = -30;
     placed.width = 300;
     placed.height = 400;
+    WindowPlacement huge;
+    huge.width = 20000000;
+    huge.height = 20000000;
+    WindowPlacement lost = placed;
+    lost.left = -20000000;
     const Case cases[] = {
         // left = 100 + 500 - 236, top = 50 + 400 - 156
         {"centred", defaults, QSize(200, 100), QRect(364, 294, 473, 312)},
         {"centred, raised", defaults, QSize(500, 321), QRect(350, 290, 500, 321)},
         {"stored", placed, QSize(200, 100), QRect(-30, 20, 300, 400)},
         {"stored, raised", placed, QSize(350, 450), QRect(-30, 20, 350, 450)},
+        {"too large", huge, QSize(200, 100), QRect(100, 50, 1001, 801)},
+        {"too large, minimum wins", huge, QSize(1200, 100), QRect(100, 50, 1200, 801)},
+        {"far off the screen", lost, QSize(200, 100), QRect(450, 250, 300, 400)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PlaceMainWindow(c.placement, c.minimum, screen), c.bounds) << c.what;
     }
+    // With a second screen to the right, the window may span both and stand on either.
+    const QRect desktop(100, 50, 2001, 801);
+    EXPECT_EQ(PlaceMainWindow(huge, QSize(200, 100), screen, desktop), QRect(100, 50, 2001, 801));
+    WindowPlacement right = placed;
+    right.left = 1500;
+    EXPECT_EQ(PlaceMainWindow(right, QSize(200, 100), screen, desktop), QRect(1500, 20, 300, 400));
 }
 
 // ---------------------------------------------------------------------------------------------

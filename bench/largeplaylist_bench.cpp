@@ -1,0 +1,113 @@
+// How long the window takes to open damaged, very large Play Lists, from the file to the painted box.
+#include "benchsupport.h"
+#include "core/common/textfile.h"
+#include "gui/app/tvlpmain.h"
+#include "gui/playlist/playlistbox.h"
+#include "media/gstlengthprobe.h"
+#include "media/gstmediadevice.h"
+#include "platform/desktopshell.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Random bytes in lines of 1 to 255 bytes, as a file of noise named ".vlp" reads.
+QByteArray randomLines(int lines) {
+    QRandomGenerator random(1234);
+    QByteArray bytes;
+    bytes.reserve(qsizetype{lines} * 130);
+    for (int i = 0; i < lines; ++i) {
+        const int length = static_cast<int>(random.bounded(1, 256));
+        for (int j = 0; j < length; ++j) {
+            char c = static_cast<char>(random.bounded(256));
+            bytes.append(c == '\r' || c == '\n' ? 'x' : c);
+        }
+        bytes.append("\r\n");
+    }
+    return bytes;
+}
+
+struct Window {
+    QTemporaryDir home;
+    SilentPrompter prompter;
+    GstMediaDevice device;
+    GstLengthProbe probe;
+    DesktopShell shell;
+    std::unique_ptr<TVLPMain> window;
+
+    Window() {
+        QFile settings(QDir(home.path()).filePath(QStringLiteral("velmaro.ini")));
+        settings.open(QIODevice::WriteOnly);
+        settings.write(
+            "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n[General]\r\nShowWelcomeScreen=0\r\n");
+        settings.close();
+        window = std::make_unique<TVLPMain>(TVLPMain::Options{
+            {home.path(), QString(), home.path()}, {}, home.path(), &prompter, &device, &probe, &shell});
+        window->resize(900, 500);
+        window->show();
+        QApplication::processEvents();
+    }
+
+    QString write(const QString& name, const QByteArray& bytes) const {
+        const QString path = QDir(home.path()).filePath(name);
+        TextFile::replaceFile(path, bytes);
+        return path;
+    }
+
+    // Opens the list and lets the window lay out and paint it. The list before it is emptied first,
+    // untimed, so that opening does not write that one back.
+    void open(benchmark::State& state, const QString& path) {
+        state.PauseTiming();
+        window->session().document().NewPlayList();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        window->session().document().OpenPlayList(path, false, false);
+        window->playListBox()->viewport()->repaint();
+        QApplication::processEvents();
+    }
+};
+
+void BM_OpenNoiseOf400000Lines(benchmark::State& state) {
+    Window w;
+    const QString path = w.write(QStringLiteral("noise.vlp"), randomLines(400000));
+    for (auto _ : state) {
+        w.open(state, path);
+        benchmark::DoNotOptimize(w.window->session().playList().lineCount());
+    }
+    state.SetItemsProcessed(state.iterations() * 400000);
+}
+BENCHMARK(BM_OpenNoiseOf400000Lines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_OpenOneLineOf10MB(benchmark::State& state) {
+    Window w;
+    const QString path = w.write(QStringLiteral("huge.vlp"),
+                                 "[FILE=\"/m/" + QByteArray(10 * 1024 * 1024, 'x') + ".mid\", L=0]\r\n");
+    for (auto _ : state) {
+        w.open(state, path);
+        benchmark::DoNotOptimize(w.window->session().playList().lineCount());
+    }
+}
+BENCHMARK(BM_OpenOneLineOf10MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qputenv("VELMARO_AUDIO_SINK", "fakesink");
+    qputenv("VELMARO_VIDEO_SINK", "fakesink");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
