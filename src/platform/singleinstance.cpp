@@ -1,5 +1,7 @@
 #include "platform/singleinstance.h"
 
+#include "platform/requestframe.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
@@ -12,13 +14,8 @@
 
 namespace {
 
-constexpr quint32 kMagic = 0x564C5031;  // "VLP1"
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kAnswerTimeoutMs = 5000;
-
-void writeRequest(QDataStream& out, const ForwardedRequest& request) {
-    out << kMagic << request.baseFolder << request.parameters << request.command;
-}
 
 }  // namespace
 
@@ -39,13 +36,7 @@ SingleInstance::Forwarding SingleInstance::forward(const ForwardedRequest& reque
     if (!socket.waitForConnected(kConnectTimeoutMs)) {
         return Forwarding::NoInstance;
     }
-    QByteArray frame;
-    {
-        QDataStream out(&frame, QIODevice::WriteOnly);
-        out.setVersion(QDataStream::Qt_6_4);
-        writeRequest(out, request);
-    }
-    socket.write(frame);
+    socket.write(RequestFrame::encode(request));
     if (!socket.waitForBytesWritten(kAnswerTimeoutMs)) {
         return Forwarding::NoAnswer;
     }
@@ -95,16 +86,13 @@ void SingleInstance::acceptConnection() {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             QDataStream in(socket);
-            in.setVersion(QDataStream::Qt_6_4);
-            in.startTransaction();
-            quint32 magic = 0;
             ForwardedRequest request;
-            in >> magic >> request.baseFolder >> request.parameters >> request.command;
-            if (!in.commitTransaction()) {
+            const RequestFrame::Status status = RequestFrame::decode(in, &request);
+            if (status == RequestFrame::Status::Incomplete) {
                 return;  // the rest of the frame has not arrived yet
             }
             QString answer;
-            if (magic != kMagic) {
+            if (status == RequestFrame::Status::Foreign) {
                 answer = QStringLiteral("The running Velmaro does not understand this request.");
             } else if (m_validator) {
                 answer = m_validator(request);

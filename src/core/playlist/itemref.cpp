@@ -42,6 +42,21 @@ qsizetype findKey(const QString& ref, const QString& key) {
     return -1;
 }
 
+// The last "]" outside quoted values: where the reference ends, whatever text follows it.
+qsizetype referenceEnd(const QString& ref) {
+    qsizetype quotes = 0;
+    qsizetype end = -1;
+    for (qsizetype i = 0; i < ref.size(); ++i) {
+        const QChar c = ref.at(i);
+        if (c == u'"') {
+            ++quotes;
+        } else if (c == u']' && quotes % 2 == 0) {
+            end = i;
+        }
+    }
+    return end;
+}
+
 ValueSpan findValue(const QString& ref, const QString& key) {
     ValueSpan span;
     const qsizetype p = findKey(ref, key);
@@ -61,6 +76,17 @@ ValueSpan findValue(const QString& ref, const QString& key) {
         }
     }
     qsizetype delimiter = ref.indexOf(u',', scanFrom);
+    // A comma in text after the reference does not end a value inside it: writing a length into
+    // such a line would otherwise eat the text up to that comma.
+    if (delimiter >= 0) {
+        const qsizetype bracket = ref.indexOf(u']', scanFrom);
+        if (bracket >= 0 && bracket < delimiter) {
+            const qsizetype end = referenceEnd(ref);
+            if (end > p && end < delimiter) {
+                delimiter = end;
+            }
+        }
+    }
     if (delimiter < 0) {
         delimiter = ref.indexOf(u']', scanFrom);
     }

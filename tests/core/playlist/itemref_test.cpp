@@ -66,6 +66,16 @@ TEST(ItemRef, SettingAValueNeverBreaksAPathHoldingBrackets) {
     EXPECT_EQ(RemoveItemValue(stored, s("L")), ref);
 }
 
+TEST(ItemRef, TextAfterTheReferenceSurvivesALengthWrittenAndRemoved) {
+    // Pasted or hand-edited lines may run on after the closing bracket; a comma out there does not
+    // end the length's value.
+    const QString line = s(R"([FILE="/music/b.mid"]mid"DID=12345678, T=3, ]-1=L)");
+    const QString stored = SetItemValue(line, s("L"), s("8000"));
+    EXPECT_EQ(stored, s(R"([FILE="/music/b.mid", L=8000]mid"DID=12345678, T=3, ]-1=L)"));
+    EXPECT_EQ(GetItemValue(stored, s("L")), s("8000"));
+    EXPECT_EQ(RemoveItemValue(stored, s("L")), line);
+}
+
 TEST(ItemRef, LinesThatCannotHoldAPairStayAsTheyAre) {
     // Writing a length into an odd line must not turn it into a different line on the next read.
     for (const char* line : {"hello", "", "[Items]", "no bracket = here", "[FILE=\"open quote]"}) {

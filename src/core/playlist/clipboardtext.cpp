@@ -1,0 +1,31 @@
+#include "core/playlist/clipboardtext.h"
+
+#include "core/common/textfile.h"
+#include "core/playlist/itemref.h"
+
+namespace ClipboardText {
+
+QString compose(const std::vector<PlayListEntry>& entries) {
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(entries.size()));
+    for (const PlayListEntry& entry : entries) {
+        lines.append(entry.length != 0 ? SetItemValue(entry.ref, QStringLiteral("L"), QString::number(entry.length))
+                                       : entry.ref);
+    }
+    return TextFile::joinLines(lines);
+}
+
+std::vector<PlayListEntry> parse(const QString& text, const std::function<bool(const QString&)>& fileExists) {
+    std::vector<PlayListEntry> entries;
+    for (const QString& line : TextFile::splitLines(text)) {
+        if (!IsCDItem(line) && !fileExists(GetItemValue(line, QStringLiteral("FILE")))) {
+            continue;
+        }
+        bool known = false;
+        const qint64 length = GetItemValue(line, QStringLiteral("L")).toLongLong(&known);
+        entries.push_back({RemoveItemValue(line, QStringLiteral("L")), known ? length : -1});
+    }
+    return entries;
+}
+
+}  // namespace ClipboardText
