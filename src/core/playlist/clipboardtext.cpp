@@ -18,12 +18,15 @@ QString compose(const std::vector<PlayListEntry>& entries) {
 std::vector<PlayListEntry> parse(const QString& text, const std::function<bool(const QString&)>& fileExists) {
     std::vector<PlayListEntry> entries;
     for (const QString& line : TextFile::splitLines(text)) {
-        if (!IsCDItem(line) && !fileExists(GetItemValue(line, QStringLiteral("FILE")))) {
+        // The reference checked is the one kept: in a mangled line, taking out the length can take
+        // the file with it.
+        const QString ref = WithoutLength(line);
+        if (!IsCDItem(ref) && !fileExists(GetItemValue(ref, QStringLiteral("FILE")))) {
             continue;
         }
         bool known = false;
         const qint64 length = GetItemValue(line, QStringLiteral("L")).toLongLong(&known);
-        entries.push_back({RemoveItemValue(line, QStringLiteral("L")), known ? length : -1});
+        entries.push_back({ref, known ? length : -1});
     }
     return entries;
 }

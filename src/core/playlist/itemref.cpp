@@ -18,6 +18,14 @@ qsizetype countQuotes(QStringView text) {
     return text.count(u'"');
 }
 
+// Whether "=" comes next, after any blanks: "L1" or "LENGTH=" is no "L" key.
+bool isFollowedByEquals(const QString& ref, qsizetype at) {
+    while (at < ref.size() && ref.at(at) == u' ') {
+        ++at;
+    }
+    return at < ref.size() && ref.at(at) == u'=';
+}
+
 // An occurrence of the key counts only when it starts a pair (after "[", a blank or ",") and stands
 // outside every quoted value. An occurrence that does not count reads as blanks from then on, so an
 // occurrence right behind it counts as starting a pair.
@@ -34,7 +42,7 @@ qsizetype findKey(const QString& ref, const QString& key) {
             before == u'[' || before == u' ' || before == u',' || (p > 0 && p == rejectedEnd);
         quotes += countQuotes(QStringView(ref).mid(counted, p - counted));
         counted = p;
-        if (startsPair && quotes % 2 == 0) {
+        if (startsPair && quotes % 2 == 0 && isFollowedByEquals(ref, p + key.size())) {
             return p;
         }
         rejectedEnd = p + key.size();
@@ -42,19 +50,18 @@ qsizetype findKey(const QString& ref, const QString& key) {
     return -1;
 }
 
-// The last "]" outside quoted values: where the reference ends, whatever text follows it.
-qsizetype referenceEnd(const QString& ref) {
-    qsizetype quotes = 0;
-    qsizetype end = -1;
-    for (qsizetype i = 0; i < ref.size(); ++i) {
-        const QChar c = ref.at(i);
-        if (c == u'"') {
-            ++quotes;
-        } else if (c == u']' && quotes % 2 == 0) {
-            end = i;
+// The first "]" at or after from that is not inside a quoted value: the end of the reference, as
+// paths may contain brackets.
+qsizetype closingBracket(const QString& ref, qsizetype from = 0) {
+    qsizetype quotes = countQuotes(QStringView(ref).left(from));
+    for (qsizetype bracket = ref.indexOf(u']', from); bracket >= 0; bracket = ref.indexOf(u']', from)) {
+        quotes += countQuotes(QStringView(ref).mid(from, bracket - from));
+        if (quotes % 2 == 0) {
+            return bracket;
         }
+        from = bracket + 1;
     }
-    return end;
+    return -1;
 }
 
 ValueSpan findValue(const QString& ref, const QString& key) {
@@ -78,13 +85,11 @@ ValueSpan findValue(const QString& ref, const QString& key) {
     qsizetype delimiter = ref.indexOf(u',', scanFrom);
     // A comma in text after the reference does not end a value inside it: writing a length into
     // such a line would otherwise eat the text up to that comma.
-    if (delimiter >= 0) {
-        const qsizetype bracket = ref.indexOf(u']', scanFrom);
-        if (bracket >= 0 && bracket < delimiter) {
-            const qsizetype end = referenceEnd(ref);
-            if (end > p && end < delimiter) {
-                delimiter = end;
-            }
+    const qsizetype anyBracket = ref.indexOf(u']', scanFrom);
+    if (delimiter >= 0 && anyBracket >= 0 && anyBracket < delimiter) {
+        const qsizetype end = closingBracket(ref, scanFrom);
+        if (end >= 0 && end < delimiter) {
+            delimiter = end;
         }
     }
     if (delimiter < 0) {
@@ -97,20 +102,6 @@ ValueSpan findValue(const QString& ref, const QString& key) {
     span.start = start;
     span.end = std::max(delimiter, start);
     return span;
-}
-
-// The first "]" that is not inside a quoted value; paths may contain brackets.
-qsizetype closingBracket(const QString& ref) {
-    qsizetype quotes = 0;
-    qsizetype from = 0;
-    for (qsizetype bracket = ref.indexOf(u']'); bracket >= 0; bracket = ref.indexOf(u']', from)) {
-        quotes += countQuotes(QStringView(ref).mid(from, bracket - from));
-        if (quotes % 2 == 0) {
-            return bracket;
-        }
-        from = bracket + 1;
-    }
-    return -1;
 }
 
 bool matchesAt(const QString& text, qsizetype at, const char16_t* pattern, qsizetype length) {
@@ -134,13 +125,13 @@ QString tidySeparators(QString text, qsizetype cut) {
         QChar to;
     };
     static constexpr Rule rules[] = {{u", ]", 3, u']'}, {u",]", 2, u']'}, {u"[, ", 3, u'['}, {u", ,", 3, u','}};
+    // The cut leaves one separator behind; only that one goes, so that a separator the line had
+    // before ("[FILE="x",]") is still there when the pair is written and removed again.
     for (const Rule& rule : rules) {
         // An occurrence that touches the cut starts at most its length before it.
         for (qsizetype at = std::max<qsizetype>(0, cut - rule.length); at <= cut; ++at) {
             if (matchesAt(text, at, rule.from, rule.length)) {
-                text.replace(at, rule.length, &rule.to, 1);
-                cut = at;
-                break;
+                return text.replace(at, rule.length, &rule.to, 1);
             }
         }
     }
@@ -171,8 +162,12 @@ QString NormalizeItem(const QString& text) {
     if (barePath && IsStorablePath(text)) {
         result = MakeFileItem(text);
     }
-    if (result.startsWith(kCDPrefix) && result.contains(QStringLiteral("T#"))) {
-        result.remove(result.indexOf(u'#'), 1);
+    // The old track key "T#" becomes "T"; the "#" that goes is the key's own, not the first one of
+    // the line, and none is left behind, so that normalising again changes nothing.
+    if (result.startsWith(kCDPrefix)) {
+        for (qsizetype at = result.indexOf(QStringLiteral("T#")); at >= 0; at = result.indexOf(QStringLiteral("T#"), at)) {
+            result.remove(at + 1, 1);
+        }
     }
     return result;
 }
@@ -311,6 +306,17 @@ bool SameItem(const QString& a, const QString& b) {
 
 bool IsStorablePath(const QString& path) {
     return !path.contains(u'"') && !path.contains(u'\r') && !path.contains(u'\n');
+}
+
+QString WithoutLength(const QString& storedRef) {
+    const QString key = QStringLiteral("L");
+    QString ref = RemoveItemValue(storedRef, key);
+    // Each removal shortens the text, so this ends.
+    while (findKey(ref, key) >= 0) {
+        ref = RemoveItemValue(ref, key);
+    }
+    // A bare path whose quotation mark went with the pair is now a path a reference can hold.
+    return NormalizeItem(ref);
 }
 
 qint64 ItemLengthValue(const QString& storedRef) {

@@ -31,5 +31,8 @@ bool SameItem(const QString& a, const QString& b);
 // anything else would read back as a different reference.
 bool IsStorablePath(const QString& path);
 
+// The reference without its L pairs: a line stored by hand may hold more than one, and none of them
+// belongs to the item.
+QString WithoutLength(const QString& storedRef);
 // The stored length of a reference: its L value when numeric, else 0.
 qint64 ItemLengthValue(const QString& storedRef);
