@@ -14,6 +14,12 @@ CC=clang CXX=clang++ cmake -S tests/fuzz -B "$build" "${generator[@]}" -DCMAKE_B
 cmake --build "$build"
 
 mkdir -p "$build/findings"
+# The settings and CD database targets save files, and every save is synced: keep them in memory.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    TMPDIR=$(mktemp -d -p /dev/shm velmaro-fuzz.XXXXXX)
+    export TMPDIR
+    trap 'rm -rf "$TMPDIR"' EXIT
+fi
 failed=()
 for target in "$build"/*_fuzz; do
     name=$(basename "$target" _fuzz)
