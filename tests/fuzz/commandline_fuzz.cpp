@@ -5,26 +5,12 @@
 #include "core/app/commandline.h"
 #include "core/common/textfile.h"
 
-namespace {
-
-bool isSubsequence(const QStringList& part, const QStringList& whole) {
-    qsizetype at = 0;
-    for (const QString& text : whole) {
-        if (at < part.size() && part.at(at) == text) {
-            ++at;
-        }
-    }
-    return at == part.size();
-}
-
-}  // namespace
-
 // Arguments are separated by NUL characters, as the kernel hands them over.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList arguments = TextFile::decode(bytes).split(QChar(0));
     const CommandLine line = CommandLine::parse(arguments);
-    FUZZ_CHECK(isSubsequence(line.parameters, arguments));
+    FUZZ_CHECK(FuzzText::isSubsequence(line.parameters, arguments));
     if (!line.error.isEmpty()) {
         return 0;
     }

@@ -48,4 +48,15 @@ QString show(const T& value) {
     return QString::number(value);
 }
 
+// Whether every text of part stands in whole, in the same order.
+inline bool isSubsequence(const QStringList& part, const QStringList& whole) {
+    qsizetype at = 0;
+    for (const QString& text : whole) {
+        if (at < part.size() && part.at(at) == text) {
+            ++at;
+        }
+    }
+    return at == part.size();
+}
+
 }  // namespace FuzzText

@@ -20,42 +20,28 @@ const QStringList kOwnedSections = {
     QStringLiteral("Favorite Folders"), QStringLiteral("Favorite Play Lists"), QStringLiteral("Default Directories"),
     QStringLiteral("ToolBarPosition"), QStringLiteral("Position"),        QStringLiteral("ShortCuts")};
 
-bool isOwnedHeader(const QString& line) {
+// The name of a section header line, or a null string when the line is no header.
+QString headerName(const QString& line) {
     const QString trimmed = line.trimmed();
     if (!trimmed.startsWith(u'[') || !trimmed.contains(u']')) {
-        return false;
+        return {};
     }
-    const QString name = trimmed.mid(1, trimmed.indexOf(u']') - 1).trimmed();
-    return kOwnedSections.contains(name, Qt::CaseInsensitive);
-}
-
-bool isHeader(const QString& line) {
-    const QString trimmed = line.trimmed();
-    return trimmed.startsWith(u'[') && trimmed.contains(u']');
+    return trimmed.mid(1, trimmed.indexOf(u']') - 1).trimmed();
 }
 
 QStringList foreignLines(const QStringList& lines) {
     QStringList foreign;
     bool owned = false;
     for (const QString& line : lines) {
-        if (isHeader(line)) {
-            owned = isOwnedHeader(line);
+        const QString name = headerName(line);
+        if (!name.isNull()) {
+            owned = kOwnedSections.contains(name, Qt::CaseInsensitive);
         }
         if (!owned) {
             foreign.append(line);
         }
     }
     return foreign;
-}
-
-bool isSubsequence(const QStringList& part, const QStringList& whole) {
-    qsizetype at = 0;
-    for (const QString& line : whole) {
-        if (at < part.size() && part.at(at) == line) {
-            ++at;
-        }
-    }
-    return at == part.size();
 }
 
 QByteArray loadAndSave(const QString& path, const SettingsEnvironment& environment) {
@@ -90,6 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QStringList before = TextFile::splitLines(TextFile::decode(bytes));
     const QStringList after = TextFile::splitLines(TextFile::decode(saved));
-    FUZZ_CHECK(isSubsequence(foreignLines(before), after));
+    FUZZ_CHECK(FuzzText::isSubsequence(foreignLines(before), after));
     return 0;
 }

@@ -24,9 +24,7 @@ std::vector<PlayListEntry> parse(const QString& text, const std::function<bool(c
         if (!IsCDItem(ref) && !fileExists(GetItemValue(ref, QStringLiteral("FILE")))) {
             continue;
         }
-        bool known = false;
-        const qint64 length = GetItemValue(line, QStringLiteral("L")).toLongLong(&known);
-        entries.push_back({ref, known ? length : -1});
+        entries.push_back({ref, StoredLength(line).value_or(-1)});
     }
     return entries;
 }

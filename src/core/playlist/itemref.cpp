@@ -319,8 +319,17 @@ QString WithoutLength(const QString& storedRef) {
     return NormalizeItem(ref);
 }
 
-qint64 ItemLengthValue(const QString& storedRef) {
+std::optional<qint64> StoredLength(const QString& storedRef) {
+    const QString item = NormalizeItem(storedRef);
+    // Without an L pair the line holds no length, however much of it looks like a number.
+    if (findValue(item, QStringLiteral("L")).keyPos < 0) {
+        return std::nullopt;
+    }
     bool ok = false;
-    const qint64 length = GetItemValue(storedRef, QStringLiteral("L")).toLongLong(&ok);
-    return ok ? length : 0;
+    const qint64 length = GetItemValue(item, QStringLiteral("L")).toLongLong(&ok);
+    return ok ? std::optional<qint64>(length) : std::nullopt;
+}
+
+qint64 ItemLengthValue(const QString& storedRef) {
+    return StoredLength(storedRef).value_or(0);
 }

@@ -189,6 +189,9 @@ TEST(ItemRef, StoredLengthReadsNumbersOnly) {
     EXPECT_EQ(ItemLengthValue(s(R"([FILE="/a.mid", L=abc])")), 0);
     EXPECT_EQ(ItemLengthValue(s(R"([FILE="/a.mid"])")), 0);
     EXPECT_EQ(ItemLengthValue(s(R"([FILE="/a.mid", L=-1])")), -1);
+    // A line without an L pair holds no length, even when it reads as a number.
+    EXPECT_EQ(StoredLength(s("12345")), std::nullopt);
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=0])")), 0);
 }
 
 }  // namespace
