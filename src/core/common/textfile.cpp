@@ -75,7 +75,8 @@ QString decode(const QByteArray& bytes) {
     if (view.startsWith("\xEF\xBB\xBF")) {
         view = view.sliced(3);
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // One byte order mark is taken away, above; Qt would silently take a second one.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(view);
     if (!utf8.hasError()) {
         return text;
@@ -93,7 +94,8 @@ QByteArray encode(const QString& text) {
     if (fits && decode(bytes) == text) {
         return bytes;
     }
-    return text.toUtf8();
+    // A text that itself starts with U+FEFF would lose it to the mark reading takes away.
+    return text.startsWith(QChar(0xFEFF)) ? "\xEF\xBB\xBF" + text.toUtf8() : text.toUtf8();
 }
 
 QStringList splitLines(const QString& text) {
