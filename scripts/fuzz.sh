@@ -25,8 +25,7 @@ for target in "$build"/*_fuzz; do
     name=$(basename "$target" _fuzz)
     mkdir -p "$build/corpus/$name"
     echo "== $name: ${seconds} s"
-    # Leaks of Qt's process-wide caches are no finding; sanitizer reports still are.
-    if ! ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    if ! ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         "$target" -max_total_time="$seconds" -timeout=20 -max_len=8192 -print_final_stats=1 \
         -artifact_prefix="$build/findings/$name-" \
         "$build/corpus/$name" "tests/fuzz/corpus/$name" 2>"$build/$name.log"; then
