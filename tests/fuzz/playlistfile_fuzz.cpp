@@ -42,13 +42,13 @@ void checkSurvives(const PlayListFile::Contents& read, const PlayListFile::Conte
         if (read.entries[i].ref.contains(u'=') || !canHoldLength(read.entries[i].ref)) {
             FUZZ_CHECK_EQUAL(again.entries[i].ref, read.entries[i].ref);
         }
-        // Every line of an item gets the length its first line has. An item whose first line has
-        // none while a later one has is left out: that later length is lost on save today.
         // A line that is no reference cannot hold a length, and is stored as it stands.
-        const Lengths lengths = byItem.value(ItemIdentity(read.entries[i].ref));
         if (!canHoldLength(read.entries[i].ref)) {
             continue;
         }
+        // Every line of an item gets the length its first line has. An item whose first line has
+        // none while a later one has is left out: that later length is lost on save today.
+        const Lengths lengths = byItem.value(ItemIdentity(read.entries[i].ref));
         if (isKnown(lengths.first)) {
             FUZZ_CHECK_EQUAL(again.entries[i].length, lengths.first);
         } else if (!lengths.anyKnown) {
