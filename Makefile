@@ -1,10 +1,12 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
-.PHONY: run test bench deps release clean
+# `make fuzz` runs every fuzz target for FUZZ_SECONDS (default 60) in a clang build of its own.
+.PHONY: run test bench fuzz deps release clean
 
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 ARGS ?=
+FUZZ_SECONDS ?= 60
 
 deps:
 	@scripts/install-deps.sh
@@ -26,6 +28,9 @@ test: deps
 	cmake -S . -B $(TEST_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVELMARO_SANITIZE=ON
 	cmake --build $(TEST_DIR)
 	cd $(TEST_DIR) && ctest --output-on-failure --timeout 300 -j2
+
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
 
 bench: release
 	@for b in $(RELEASE_DIR)/bench/*_bench; do echo "== $$b"; $$b; done

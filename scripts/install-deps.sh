@@ -18,6 +18,8 @@ packages=(
   xvfb xauth fonts-dejavu-core
   # benchmarks: GNU time and gst-launch-1.0
   time gstreamer1.0-tools
+  # fuzz targets: clang and its libFuzzer runtime (libclang_rt.fuzzer)
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "platform/singleinstance.h"
 
+#include "platform/requestframe.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
@@ -18,7 +20,6 @@
 
 namespace {
 
-constexpr quint32 kMagic = 0x564C5031;  // "VLP1"
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kAnswerTimeoutMs = 5000;
 // A second start sends its request at once; a peer that does not is cut off.
@@ -51,10 +52,6 @@ bool isOwnPeer(qintptr descriptor) {
     return descriptor >= 0 &&
            getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
            peer.uid == getuid();
-}
-
-void writeRequest(QDataStream& out, const ForwardedRequest& request) {
-    out << kMagic << request.baseFolder << request.parameters << request.command;
 }
 
 }  // namespace
@@ -106,13 +103,7 @@ SingleInstance::Forwarding SingleInstance::forward(const ForwardedRequest& reque
     if (!isOwnPeer(socket.socketDescriptor())) {
         return Forwarding::NoInstance;
     }
-    QByteArray frame;
-    {
-        QDataStream out(&frame, QIODevice::WriteOnly);
-        out.setVersion(QDataStream::Qt_6_4);
-        writeRequest(out, request);
-    }
-    socket.write(frame);
+    socket.write(RequestFrame::encode(request));
     if (!socket.waitForBytesWritten(kAnswerTimeoutMs)) {
         return Forwarding::NoAnswer;
     }
@@ -180,16 +171,13 @@ void SingleInstance::acceptConnection() {
                 return;
             }
             QDataStream in(socket);
-            in.setVersion(QDataStream::Qt_6_4);
-            in.startTransaction();
-            quint32 magic = 0;
             ForwardedRequest request;
-            in >> magic >> request.baseFolder >> request.parameters >> request.command;
-            if (!in.commitTransaction()) {
+            const RequestFrame::Status status = RequestFrame::decode(in, &request);
+            if (status == RequestFrame::Status::Incomplete) {
                 return;  // the rest of the frame has not arrived yet
             }
             QString answer;
-            if (magic != kMagic) {
+            if (status == RequestFrame::Status::Foreign) {
                 answer = QStringLiteral("The running Velmaro does not understand this request.");
             } else if (m_validator) {
                 answer = m_validator(request);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <array>
 #include <cerrno>
@@ -79,9 +80,11 @@ QString decode(const QByteArray& bytes) {
         view = view.sliced(3);
     }
     // The check stops at the first byte that is not UTF-8, where decoding would go on through every
-    // one of a large file in the old code page.
+    // one of a large file in the old code page. One byte order mark is taken away, above; Qt would
+    // silently take a second one, which is text.
     if (view.isValidUtf8()) {
-        return QString::fromUtf8(view);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(view);
     }
     return decodeWindows1252(bytes);
 }
@@ -96,7 +99,8 @@ QByteArray encode(const QString& text) {
     if (fits && decode(bytes) == text) {
         return bytes;
     }
-    return text.toUtf8();
+    // A text that itself starts with U+FEFF would lose it to the mark reading takes away.
+    return text.startsWith(QChar(0xFEFF)) ? "\xEF\xBB\xBF" + text.toUtf8() : text.toUtf8();
 }
 
 QStringList splitLines(const QString& text) {

@@ -18,6 +18,14 @@ qsizetype countQuotes(QStringView text) {
     return text.count(u'"');
 }
 
+// Whether "=" comes next, after any blanks: "L1" or "LENGTH=" is no "L" key.
+bool isFollowedByEquals(const QString& ref, qsizetype at) {
+    while (at < ref.size() && ref.at(at) == u' ') {
+        ++at;
+    }
+    return at < ref.size() && ref.at(at) == u'=';
+}
+
 // An occurrence of the key counts only when it starts a pair (after "[", a blank or ",") and stands
 // outside every quoted value. An occurrence that does not count reads as blanks from then on, so an
 // occurrence right behind it counts as starting a pair.
@@ -34,10 +42,24 @@ qsizetype findKey(const QString& ref, const QString& key) {
             before == u'[' || before == u' ' || before == u',' || (p > 0 && p == rejectedEnd);
         quotes += countQuotes(QStringView(ref).mid(counted, p - counted));
         counted = p;
-        if (startsPair && quotes % 2 == 0) {
+        if (startsPair && quotes % 2 == 0 && isFollowedByEquals(ref, p + key.size())) {
             return p;
         }
         rejectedEnd = p + key.size();
+    }
+    return -1;
+}
+
+// The first "]" at or after from that is not inside a quoted value: the end of the reference, as
+// paths may contain brackets.
+qsizetype closingBracket(const QString& ref, qsizetype from = 0) {
+    qsizetype quotes = countQuotes(QStringView(ref).left(from));
+    for (qsizetype bracket = ref.indexOf(u']', from); bracket >= 0; bracket = ref.indexOf(u']', from)) {
+        quotes += countQuotes(QStringView(ref).mid(from, bracket - from));
+        if (quotes % 2 == 0) {
+            return bracket;
+        }
+        from = bracket + 1;
     }
     return -1;
 }
@@ -61,6 +83,15 @@ ValueSpan findValue(const QString& ref, const QString& key) {
         }
     }
     qsizetype delimiter = ref.indexOf(u',', scanFrom);
+    // A comma in text after the reference does not end a value inside it: writing a length into
+    // such a line would otherwise eat the text up to that comma.
+    const qsizetype anyBracket = ref.indexOf(u']', scanFrom);
+    if (delimiter >= 0 && anyBracket >= 0 && anyBracket < delimiter) {
+        const qsizetype end = closingBracket(ref, scanFrom);
+        if (end >= 0 && end < delimiter) {
+            delimiter = end;
+        }
+    }
     if (delimiter < 0) {
         delimiter = ref.indexOf(u']', scanFrom);
     }
@@ -71,20 +102,6 @@ ValueSpan findValue(const QString& ref, const QString& key) {
     span.start = start;
     span.end = std::max(delimiter, start);
     return span;
-}
-
-// The first "]" that is not inside a quoted value; paths may contain brackets.
-qsizetype closingBracket(const QString& ref) {
-    qsizetype quotes = 0;
-    qsizetype from = 0;
-    for (qsizetype bracket = ref.indexOf(u']'); bracket >= 0; bracket = ref.indexOf(u']', from)) {
-        quotes += countQuotes(QStringView(ref).mid(from, bracket - from));
-        if (quotes % 2 == 0) {
-            return bracket;
-        }
-        from = bracket + 1;
-    }
-    return -1;
 }
 
 bool matchesAt(const QString& text, qsizetype at, const char16_t* pattern, qsizetype length) {
@@ -108,13 +125,13 @@ QString tidySeparators(QString text, qsizetype cut) {
         QChar to;
     };
     static constexpr Rule rules[] = {{u", ]", 3, u']'}, {u",]", 2, u']'}, {u"[, ", 3, u'['}, {u", ,", 3, u','}};
+    // The cut leaves one separator behind; only that one goes, so that a separator the line had
+    // before ("[FILE="x",]") is still there when the pair is written and removed again.
     for (const Rule& rule : rules) {
         // An occurrence that touches the cut starts at most its length before it.
         for (qsizetype at = std::max<qsizetype>(0, cut - rule.length); at <= cut; ++at) {
             if (matchesAt(text, at, rule.from, rule.length)) {
-                text.replace(at, rule.length, &rule.to, 1);
-                cut = at;
-                break;
+                return text.replace(at, rule.length, &rule.to, 1);
             }
         }
     }
@@ -145,8 +162,12 @@ QString NormalizeItem(const QString& text) {
     if (barePath && IsStorablePath(text)) {
         result = MakeFileItem(text);
     }
-    if (result.startsWith(kCDPrefix) && result.contains(QStringLiteral("T#"))) {
-        result.remove(result.indexOf(u'#'), 1);
+    // The old track key "T#" becomes "T"; the "#" that goes is the key's own, not the first one of
+    // the line, and none is left behind, so that normalising again changes nothing.
+    if (result.startsWith(kCDPrefix)) {
+        for (qsizetype at = result.indexOf(QStringLiteral("T#")); at >= 0; at = result.indexOf(QStringLiteral("T#"), at)) {
+            result.remove(at + 1, 1);
+        }
     }
     return result;
 }
@@ -287,8 +308,28 @@ bool IsStorablePath(const QString& path) {
     return !path.contains(u'"') && !path.contains(u'\r') && !path.contains(u'\n');
 }
 
-qint64 ItemLengthValue(const QString& storedRef) {
+QString WithoutLength(const QString& storedRef) {
+    const QString key = QStringLiteral("L");
+    QString ref = RemoveItemValue(storedRef, key);
+    // Each removal shortens the text, so this ends.
+    while (findKey(ref, key) >= 0) {
+        ref = RemoveItemValue(ref, key);
+    }
+    // A bare path whose quotation mark went with the pair is now a path a reference can hold.
+    return NormalizeItem(ref);
+}
+
+std::optional<qint64> StoredLength(const QString& storedRef) {
+    const QString item = NormalizeItem(storedRef);
+    // Without an L pair the line holds no length, however much of it looks like a number.
+    if (findValue(item, QStringLiteral("L")).keyPos < 0) {
+        return std::nullopt;
+    }
     bool ok = false;
-    const qint64 length = GetItemValue(storedRef, QStringLiteral("L")).toLongLong(&ok);
-    return ok ? length : 0;
+    const qint64 length = GetItemValue(item, QStringLiteral("L")).toLongLong(&ok);
+    return ok ? std::optional<qint64>(length) : std::nullopt;
+}
+
+qint64 ItemLengthValue(const QString& storedRef) {
+    return StoredLength(storedRef).value_or(0);
 }

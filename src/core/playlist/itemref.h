@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Item references: the one-line text that names a Play List entry, e.g. [FILE="/music/a.mid"] or
 // [CDID=1234567, T=3]. Stored forms append ", L=<ms>". Positions returned here are 1-based, as the
 // reference format has always been described with them; -1 means "not found".
@@ -31,5 +33,10 @@ bool SameItem(const QString& a, const QString& b);
 // anything else would read back as a different reference.
 bool IsStorablePath(const QString& path);
 
-// The stored length of a reference: its L value when numeric, else 0.
+// The reference without its L pairs: a line stored by hand may hold more than one, and none of them
+// belongs to the item.
+QString WithoutLength(const QString& storedRef);
+// The stored length of a reference: the value of its L pair when that is a number, else nothing.
+std::optional<qint64> StoredLength(const QString& storedRef);
+// The same with 0 for nothing.
 qint64 ItemLengthValue(const QString& storedRef);

@@ -123,7 +123,6 @@ private:
     void keepCurrentOnItem(const std::vector<qsizetype>& order);
     void filterItems(const std::function<bool(const PlayListEntry&, qsizetype)>& keep, const QString& busyText,
                      const QString& caption, const QString& nothingMessage, bool redrawAlways);
-    QStringList copyLines() const;
     bool fileExists(const QString& path) const;
 
     Context m_c;

@@ -2,7 +2,7 @@
 #include "core/app/runstate.h"
 #include "core/common/clipboard.h"
 #include "core/common/prompter.h"
-#include "core/common/textfile.h"
+#include "core/playlist/clipboardtext.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/itemsource.h"
 #include "core/playlist/playlist.h"
@@ -14,21 +14,15 @@
 #include <algorithm>
 #include <numeric>
 
-QStringList PlayListEditor::copyLines() const {
-    const PlayList& list = m_c.playList;
-    QStringList lines;
-    for (qsizetype line : list.selectedLines()) {
-        const qint64 length = list.length(line);
-        lines.append(length != 0 ? SetItemValue(list.item(line), QStringLiteral("L"), QString::number(length))
-                                 : list.item(line));
-    }
-    return lines;
-}
-
 void PlayListEditor::Copy() {
     // Every selected line goes whole, however many there are.
     if (m_c.run.focusList == ActiveList::PlayList && m_c.playList.selectedCount() > 0) {
-        m_c.clipboard.setText(TextFile::joinLines(copyLines()));
+        const PlayList& list = m_c.playList;
+        std::vector<PlayListEntry> selected;
+        for (qsizetype line : list.selectedLines()) {
+            selected.push_back(list.entries()[static_cast<size_t>(line)]);
+        }
+        m_c.clipboard.setText(ClipboardText::compose(selected));
     }
 }
 
@@ -48,15 +42,8 @@ void PlayListEditor::Paste() {
     }
     PlayList& list = m_c.playList;
     m_undo.RecordUndo(list.entries(), QStringLiteral("Paste"));
-    std::vector<PlayListEntry> entries;
-    for (const QString& line : TextFile::splitLines(m_c.clipboard.text())) {
-        if (!IsCDItem(line) && !fileExists(GetItemValue(line, QStringLiteral("FILE")))) {
-            continue;
-        }
-        bool known = false;
-        const qint64 length = GetItemValue(line, QStringLiteral("L")).toLongLong(&known);
-        entries.push_back({RemoveItemValue(line, QStringLiteral("L")), known ? length : -1});
-    }
+    const std::vector<PlayListEntry> entries =
+        ClipboardText::parse(m_c.clipboard.text(), [this](const QString& path) { return fileExists(path); });
     if (entries.empty()) {
         m_c.prompter.showMessage(Prompter::Kind::Error,
                                  QStringLiteral("The information contained in the clipboard\r\ndoes not appear to "

@@ -37,10 +37,10 @@ Contents parse(const QStringList& lines) {
             continue;
         }
         const QString item = NormalizeItem(line);
-        contents.entries.push_back({RemoveItemValue(item, kLengthKey), ItemLengthValue(item)});
+        contents.entries.push_back({WithoutLength(item), ItemLengthValue(item)});
     }
     if (!contents.lastPlayed.isEmpty()) {
-        contents.lastPlayed = RemoveItemValue(contents.lastPlayed, kLengthKey);
+        contents.lastPlayed = WithoutLength(contents.lastPlayed);
     }
     return contents;
 }
@@ -91,7 +91,7 @@ QStringList compose(const QStringList& items, const std::vector<PlayListEntry>& 
     const KnownLengths known(knownLengths);
     QStringList lines = header(lastPlayed, items.size());
     for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString item = RemoveItemValue(items.at(i), kLengthKey);
+        const QString item = WithoutLength(items.at(i));
         // A line that still holds the entry in its place needs no lookup.
         const auto at = static_cast<size_t>(i);
         const qint64 length = at < knownLengths.size() && item == knownLengths[at].ref

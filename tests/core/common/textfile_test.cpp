@@ -132,7 +132,9 @@ INSTANTIATE_TEST_SUITE_P(TextFile, TextFileTextRoundTrip,
                          ::testing::Values("", "plain", "München € “x”", "日本語のテキスト", "a → b",
                                            "ü and 日本", "🎵 music",
                                            // Fits the old code page, but its bytes there are valid UTF-8.
-                                           "Ã©", "Maß\u00A0", "Fuß“"));
+                                           "Ã©", "Maß\u00A0", "Fuß“",
+                                           // A text that starts with the byte order mark's character.
+                                           "\uFEFFname", "\uFEFF\uFEFF"));
 
 struct FileBytesCase {
     const char* name;

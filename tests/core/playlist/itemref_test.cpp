@@ -47,7 +47,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{R"([FILE=""])", "FILE", ""},
         ValueCase{"[A=1, FILE=x]", "FILE", "x"},
         // "L" inside "FILE" does not count: only an occurrence that starts a pair does.
-        ValueCase{R"([FILE="x", L=5])", "L", "5"}));
+        ValueCase{R"([FILE="x", L=5])", "L", "5"},
+        // A key is a whole name before "=": neither "L1" nor "LENGTH=" holds the "L" key.
+        ValueCase{"[CDID=1, T=5, L1]", "L", "[CDID=1, T=5, L1]"},
+        ValueCase{"[CDID=1, TITLE=x, T=3]", "T", "3"}));
 
 TEST(ItemRef, SettingAValueAddsOrReplacesThePair) {
     const QString ref = s(R"([FILE="C:\a.mid"])");
@@ -66,6 +69,31 @@ TEST(ItemRef, SettingAValueNeverBreaksAPathHoldingBrackets) {
     EXPECT_EQ(RemoveItemValue(stored, s("L")), ref);
 }
 
+TEST(ItemRef, TextAfterTheReferenceSurvivesALengthWrittenAndRemoved) {
+    // Pasted or hand-edited lines may run on after the closing bracket; a comma out there does not
+    // end the length's value.
+    const QString line = s(R"([FILE="/music/b.mid"]mid"DID=12345678, T=3, ]-1=L)");
+    const QString stored = SetItemValue(line, s("L"), s("8000"));
+    EXPECT_EQ(stored, s(R"([FILE="/music/b.mid", L=8000]mid"DID=12345678, T=3, ]-1=L)"));
+    EXPECT_EQ(GetItemValue(stored, s("L")), s("8000"));
+    EXPECT_EQ(RemoveItemValue(stored, s("L")), line);
+    const QString cd = s("[CDID=7, T=3]7, T=3]");
+    EXPECT_EQ(RemoveItemValue(SetItemValue(cd, s("L"), s("-1")), s("L")), cd);
+}
+
+TEST(ItemRef, AStoredLineLeavesEveryLengthPairBehind) {
+    // Hand-edited lines may hold two; what is left must be the item, so that saving and reading
+    // again gives the same reference.
+    EXPECT_EQ(WithoutLength(s(R"([FILE="/a.mid", L=5, L=6])")), s(R"([FILE="/a.mid"])"));
+    EXPECT_EQ(WithoutLength(s("[CDID=1, T=5, L1, L=-1]")), s("[CDID=1, T=5, L1]"));
+    EXPECT_EQ(WithoutLength(s("/music/a.mid")), s(R"([FILE="/music/a.mid"])"));
+    // Whatever the line, what is left reads back as itself.
+    for (const char* line : {R"(/music/a.mid, L="5)", "[CDID=#1, T##2, L=9]"}) {
+        const QString ref = WithoutLength(s(line));
+        EXPECT_EQ(WithoutLength(ref), ref) << line;
+    }
+}
+
 TEST(ItemRef, LinesThatCannotHoldAPairStayAsTheyAre) {
     // Writing a length into an odd line must not turn it into a different line on the next read.
     for (const char* line : {"hello", "", "[Items]", "no bracket = here", "[FILE=\"open quote]"}) {
@@ -79,6 +107,8 @@ TEST(ItemRef, RemovingAValueTidiesTheSeparator) {
     EXPECT_EQ(RemoveItemValue(s(R"([FILE="x", L=5])"), s("L")), s(R"([FILE="x"])"));
     EXPECT_EQ(RemoveItemValue(s(R"([FILE="x",L=5])"), s("L")), s(R"([FILE="x"])"));
     EXPECT_EQ(RemoveItemValue(s(R"([FILE="x"])"), s("L")), s(R"([FILE="x"])"));
+    // Only the separator the cut left goes; one the line had before stays.
+    EXPECT_EQ(RemoveItemValue(s(R"([FILE="x",, L=5])"), s("L")), s(R"([FILE="x",])"));
     // The separator characters inside a path are not touched.
     EXPECT_EQ(RemoveItemValue(s(R"([FILE="/a, ]b, ,c", L=5])"), s("L")), s(R"([FILE="/a, ]b, ,c"])"));
 }
@@ -103,6 +133,7 @@ TEST(ItemRef, NormalizeConvertsOnlyTheLegacyForms) {
     EXPECT_EQ(NormalizeItem(s(R"(C:\a.mid)")), s(R"([FILE="C:\a.mid"])"));
     EXPECT_EQ(NormalizeItem(s("/music/a.mid")), s(R"([FILE="/music/a.mid"])"));
     EXPECT_EQ(NormalizeItem(s("[CDID=7, T#=2]")), s("[CDID=7, T=2]"));
+    EXPECT_EQ(NormalizeItem(s("[CDID=#7, T#2]")), s("[CDID=#7, T2]"));
     EXPECT_EQ(NormalizeItem(s("[FILE=\"/x T#.mid\"]")), s("[FILE=\"/x T#.mid\"]"));
     for (const char* unchanged : {"something else", "[FILE=\"/a.mid\"]", "C:a.mid", "relative/a.mid"}) {
         EXPECT_EQ(NormalizeItem(s(unchanged)), s(unchanged)) << unchanged;
@@ -158,6 +189,9 @@ TEST(ItemRef, StoredLengthReadsNumbersOnly) {
     EXPECT_EQ(ItemLengthValue(s(R"([FILE="/a.mid", L=abc])")), 0);
     EXPECT_EQ(ItemLengthValue(s(R"([FILE="/a.mid"])")), 0);
     EXPECT_EQ(ItemLengthValue(s(R"([FILE="/a.mid", L=-1])")), -1);
+    // A line without an L pair holds no length, even when it reads as a number.
+    EXPECT_EQ(StoredLength(s("12345")), std::nullopt);
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=0])")), 0);
 }
 
 }  // namespace

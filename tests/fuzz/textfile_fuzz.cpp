@@ -1,0 +1,22 @@
+// Text decoding and line splitting: what we encode decodes to the same text, and joined lines split
+// back into the same lines.
+#include "fuzzcheck.h"
+
+#include "core/common/textfile.h"
+
+#include <QByteArray>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString text = TextFile::decode(bytes);
+    FUZZ_CHECK_EQUAL(TextFile::decode(TextFile::encode(text)), text);
+
+    const QStringList lines = TextFile::splitLines(text);
+    for (const QString& line : lines) {
+        FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
+    }
+    FUZZ_CHECK_EQUAL(TextFile::splitLines(TextFile::joinLines(lines)), lines);
+    // What a file of these lines holds reads back as the same lines.
+    FUZZ_CHECK_EQUAL(TextFile::splitLines(TextFile::decode(TextFile::encode(TextFile::joinLines(lines)))), lines);
+    return 0;
+}
