@@ -1,7 +1,8 @@
 // How long the window takes to open damaged, very large Play Lists, from the file to the painted box.
 #include "benchsupport.h"
 #include "core/common/textfile.h"
-#include "gui/app/tvlpmain.h"
+#include "gui/ports/qtclipboard.h"
+#include "gui/shell/mainwindow.h"
 #include "gui/playlist/playlistbox.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
@@ -41,7 +42,9 @@ struct Window {
     GstMediaDevice device;
     GstLengthProbe probe;
     DesktopShell shell;
-    std::unique_ptr<TVLPMain> window;
+    QtClipboard clipboard;
+    std::unique_ptr<AppSession> session;
+    std::unique_ptr<MainWindow> window;
 
     Window() {
         QFile settings(QDir(home.path()).filePath(QStringLiteral("velmaro.ini")));
@@ -49,8 +52,9 @@ struct Window {
         settings.write(
             "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n[General]\r\nShowWelcomeScreen=0\r\n");
         settings.close();
-        window = std::make_unique<TVLPMain>(TVLPMain::Options{
-            {home.path(), QString(), home.path()}, {}, home.path(), &prompter, &device, &probe, &shell});
+        session = std::make_unique<AppSession>(AppSession::Folders{home.path(), QString(), home.path()},
+                                               AppSession::Ports{prompter, device, clipboard, probe, nullptr, nullptr, &shell});
+        window = std::make_unique<MainWindow>(*session, MainWindow::Options{{}, home.path()});
         window->resize(900, 500);
         window->show();
         QApplication::processEvents();

@@ -81,8 +81,8 @@ void BM_GapBetweenItems(benchmark::State& state) {
     });
 
     PlaybackController* controller = nullptr;
-    QtTimerPort timer([&] { controller->TimerTimer(); });
-    QtTimerPort delay([&] { controller->DelayTimerTimer(); });
+    QtTimerPort timer([&] { controller->onPlaybackTick(); });
+    QtTimerPort delay([&] { controller->onDelayElapsed(); });
     GstLengthProbe probe;
     LengthCalculator lengths({playList, played, run, device, probe, prompter, timer});
     ProgressIndicators indicators(playList, played, run, preferences, lengths);
@@ -104,7 +104,7 @@ void BM_GapBetweenItems(benchmark::State& state) {
         playList.selectOnly(0);
         endedAt = startedAt = -1;
         clock.start();
-        playback.PlayPlaylistSBClick();
+        playback.playFocusedItem();
         QEventLoop loop;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -115,7 +115,7 @@ void BM_GapBetweenItems(benchmark::State& state) {
         poll.start(1);
         QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         loop.exec();
-        playback.StopSBClick();
+        playback.stop();
         const double gap = (startedAt - endedAt) / 1e6;
         state.SetIterationTime(gap / 1000.0);
         totalMs += gap;

@@ -1,6 +1,8 @@
 #include "core/app/appsession.h"
 #include "core/app/commandline.h"
-#include "gui/app/tvlpmain.h"
+#include "gui/ports/qtclipboard.h"
+#include "gui/ports/qtprompter.h"
+#include "gui/shell/mainwindow.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 #include "platform/apppaths.h"
@@ -65,29 +67,27 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     GstMediaDevice device;
     GstLengthProbe probe;
     DesktopShell shell;
-    TVLPMain window({{AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
-                      AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
-                      resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
-                     commandLine.parameters,
-                     QDir::currentPath(),
-                     nullptr,
-                     &device,
-                     &probe,
-                     &shell,
-                     AppPaths::soundSettingsCommand(),
-                     resources.filePath(QStringLiteral("help"))});
-    instance.setValidator([&window](const ForwardedRequest& request) {
-        return request.command.isEmpty() ? QString() : window.commandAvailability(request.command);
+    QtPrompter prompter;
+    QtClipboard clipboard;
+    AppSession session({AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
+                        AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
+                        resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
+                       {prompter, device, clipboard, probe, nullptr, nullptr, &shell, AppPaths::soundSettingsCommand()});
+    MainWindow window(session, {commandLine.parameters, QDir::currentPath(), resources.filePath(QStringLiteral("help"))});
+    prompter.setParentWidget(&window);
+    instance.setValidator([&session](const ForwardedRequest& request) {
+        return request.command.isEmpty() ? QString()
+                                         : session.dispatcher().availability(request.command, CommandOrigin::Outside);
     });
-    QObject::connect(&instance, &SingleInstance::requestReceived, &window, [&window](const ForwardedRequest& request) {
+    QObject::connect(&instance, &SingleInstance::requestReceived, &window, [&window, &session](const ForwardedRequest& request) {
         window.bringToFront();
         if (!request.command.isEmpty()) {
-            window.runCommand(request.command);
+            session.dispatcher().execute(request.command, CommandOrigin::Outside);
         } else {
-            window.session().processForwardedParameters(request.parameters, request.baseFolder);
+            session.processForwardedParameters(request.parameters, request.baseFolder);
         }
     });
-    QObject::connect(&window.session().document(), &PlayListDocument::loaded, &window,
+    QObject::connect(&session.document(), &PlayListDocument::loaded, &window,
                      [](const QString& path) { RecentDocuments::add(path); });
     window.show();
     return QApplication::exec();

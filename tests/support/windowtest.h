@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/common/textfile.h"
-#include "gui/app/tvlpmain.h"
+#include "gui/ports/qtclipboard.h"
+#include "gui/shell/mainwindow.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
 #include "support/tempfolder.h"
@@ -22,15 +23,19 @@ protected:
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
     FakeShell shell;
-    std::unique_ptr<TVLPMain> window;
+    QtClipboard clipboard;
+    std::unique_ptr<AppSession> session;
+    std::unique_ptr<MainWindow> window;
 
     // Settings that neither open the last Play List nor start playing.
     void writeQuietSettings() { home.write(QStringLiteral("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n"); }
 
     // Makes and shows the window; an empty size keeps the one the settings give.
     void startWindow(QSize size = QSize(900, 500), const QString& samples = QString()) {
-        window = std::make_unique<TVLPMain>(TVLPMain::Options{
-            {home.path(), samples, music.path()}, {}, music.path(), &prompter, &device, &probe, &shell});
+        window.reset();
+        session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samples, music.path()},
+                                               AppSession::Ports{prompter, device, clipboard, probe, nullptr, nullptr, &shell});
+        window = std::make_unique<MainWindow>(*session, MainWindow::Options{{}, music.path()});
         window->show();
         if (!size.isEmpty()) {
             window->resize(size);

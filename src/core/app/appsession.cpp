@@ -5,6 +5,7 @@
 #include "core/common/textfile.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/playlistfile.h"
+#include "core/shell/product.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,41 +16,59 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
     : QObject(parent),
       m_folders(std::move(folders)),
       m_ports(ports),
+      m_busy(ports.busy),
       m_settings(QDir(m_folders.userData).filePath(QStringLiteral("velmaro.ini"))),
       m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_run, m_preferences,
-                                           ports.prompter, ports.busy, cdDatabasePath()}),
+                                           ports.prompter, &m_busy, cdDatabasePath()}),
       m_favoritesAndHistory(m_preferences, m_run, m_document, ports.prompter),
       m_playOrder(m_playList, m_playedItems, m_unplayedItems, m_preferences),
-      m_timer([this] { m_controller.TimerTimer(); }),
-      m_delayTimer([this] { m_controller.DelayTimerTimer(); }),
+      m_timer([this] { m_controller.onPlaybackTick(); }),
+      m_delayTimer([this] { m_controller.onDelayElapsed(); }),
       m_lengths(LengthCalculator::Context{m_playList, m_playedItems, m_run, ports.device, ports.probe, ports.prompter,
-                                          m_timer, ports.busy}),
+                                          m_timer, &m_busy}),
       m_indicators(m_playList, m_playedItems, m_run, m_preferences, m_lengths),
       m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
                                                ports.device, ports.prompter, m_timer, m_delayTimer, m_lengths,
-                                               m_indicators, ports.busy}),
+                                               m_indicators, &m_busy}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
-                                       ports.prompter, ports.clipboard, m_cdDatabase, ports.busy}) {
+                                       ports.prompter, ports.clipboard, m_cdDatabase, &m_busy}),
+      m_dispatcher(m_commands, m_busy) {
+    if (ports.shell) {
+        m_external = std::make_unique<ExternalCommands>(ExternalCommands::Context{
+            *ports.shell, ports.prompter, ports.soundSettings, Product::homePage(), Product::contactEmail()});
+    }
     connectPlayback();
     connectLengths();
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
     m_playList.setTextMeasurer(ports.measurer);
-    m_playList.setBusyIndicator(ports.busy);
+    m_playList.setBusyIndicator(&m_busy);
+    declareCommands();
+    connectCommandStates();
+}
+
+void AppSession::attachWindow(BusyIndicator* busy, const TextMeasurer* measurer) {
+    m_busy.setShownIndicator(busy);
+    m_ports.busy = busy;
+    m_ports.measurer = measurer;
+    m_playList.setTextMeasurer(measurer);
 }
 
 void AppSession::connectPlayback() {
     connect(&m_document, &PlayListDocument::aboutToLoad, &m_controller, &PlaybackController::PlayListReplaced);
     connect(&m_document, &PlayListDocument::loaded, &m_editor, [this] {
         m_editor.undoHistory().clear();
-        m_editor.PlayListClick();
+        m_editor.updateControls();
     });
     connect(&m_document, &PlayListDocument::cleared, &m_editor, [this] {
         m_controller.PlayListReplaced();
-        m_editor.PlayListClick();
+        m_editor.updateControls();
     });
+    // The controls around the Play List follow its selection and focused line.
+    connect(&m_playList, &PlayList::selectionChanged, &m_editor, &PlayListEditor::updateControls);
+    connect(&m_playList, &PlayList::focusedLineChanged, &m_editor, &PlayListEditor::updateControls);
     // A click in the Play List also decides what Play may do.
-    connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::PlayListBoxClick);
+    connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::followPlayListSelection);
     connect(&m_document, &PlayListDocument::playRequested, &m_controller,
             [this] { m_controller.PlayFromPlayList(PlaybackController::Sender::User, -1); });
 }
@@ -70,7 +89,7 @@ void AppSession::connectLengths() {
         m_indicators.leavePlayListTotals();
         m_controller.indicatorModeChanged();
     });
-    connect(&m_lengths, &LengthCalculator::failedLineSelected, &m_editor, &PlayListEditor::PlayListClick);
+    connect(&m_lengths, &LengthCalculator::failedLineSelected, &m_editor, &PlayListEditor::updateControls);
 }
 
 QString AppSession::samplePlayListPath() const {
@@ -81,7 +100,7 @@ QString AppSession::cdDatabasePath() const {
     return QDir(m_folders.userData).filePath(QStringLiteral("CDDB.INI"));
 }
 
-void AppSession::FormCreate() {
+void AppSession::beginRun() {
     QDir().mkpath(m_folders.userData);
     m_settings.LoadWindowSettings(m_preferences);
     m_firstRun = !m_settings.isPresent();
@@ -108,7 +127,7 @@ void AppSession::applyDisplayOptions() {
         {m_preferences.showPath, m_preferences.showExtension, m_preferences.showIcons});
 }
 
-void AppSession::FormShow(const QStringList& parameters, const QString& baseFolder) {
+void AppSession::windowShown(const QStringList& parameters, const QString& baseFolder) {
     if (m_firstShow) {
         m_firstShow = false;
         m_settings.LoadSettings(m_preferences, {m_folders.defaultFolder, m_folders.mixerDefault,
@@ -164,40 +183,32 @@ void AppSession::toggleExtensions() {
     m_playList.RedrawPlayList(true);
 }
 
-QString AppSession::commandAvailability(const QString& name) const {
-    static const QStringList available = {QStringLiteral("play"),   QStringLiteral("pause"),
-                                          QStringLiteral("stop"),   QStringLiteral("rewind"),
-                                          QStringLiteral("previous"), QStringLiteral("next"),
-                                          QStringLiteral("exit")};
-    if (available.contains(name)) {
-        return {};
-    }
-    return QStringLiteral("Velmaro cannot carry out the command \"%1\" in this version.").arg(name);
+void AppSession::toggleComponent(Component component) {
+    auto& shown = m_preferences.components[static_cast<size_t>(component)];
+    shown = !shown;
+    Q_EMIT componentsChanged();
 }
 
-void AppSession::runCommand(const QString& name) {
-    if (name == QStringLiteral("play")) {
-        m_controller.Play();
-    } else if (name == QStringLiteral("pause")) {
-        m_controller.PauseSBClick();
-    } else if (name == QStringLiteral("stop")) {
-        m_controller.StopSBClick();
-    } else if (name == QStringLiteral("rewind")) {
-        m_controller.RewindSBClick();
-    } else if (name == QStringLiteral("previous")) {
-        m_controller.PrevSBClick();
-    } else if (name == QStringLiteral("next")) {
-        m_controller.NextSBClick();
-    } else if (name == QStringLiteral("exit")) {
-        Q_EMIT exitRequested();
-    }
+void AppSession::playLine(qsizetype line) {
+    m_playList.setFocusedLine(line);
+    m_controller.playFocusedItem();
 }
 
-bool AppSession::FormCloseQuery() {
+void AppSession::playListEntered() {
+    m_run.focusList = ActiveList::PlayList;
+    m_editor.updateControls();
+}
+
+void AppSession::editMenuOpened() {
+    m_editor.undoHistory().editMenuOpened();
+    m_commands.refreshNow();
+}
+
+bool AppSession::confirmClose() {
     return m_document.promptToSaveChanges() != PlayListDocument::SavePrompt::Cancelled;
 }
 
-void AppSession::FormClose(const WindowPlacement& placement) {
+void AppSession::endRun(const WindowPlacement& placement) {
     Q_EMIT closing();
     m_controller.setTerminating();
     m_timer.stop();

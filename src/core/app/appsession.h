@@ -2,6 +2,7 @@
 
 #include "core/app/runstate.h"
 #include "core/cdaudio/cddatabase.h"
+#include "core/common/busystate.h"
 #include "core/common/timerport.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
@@ -14,19 +15,28 @@
 #include "core/settings/favoritesandhistory.h"
 #include "core/settings/preferences.h"
 #include "core/settings/settings.h"
+#include "core/shell/commanddispatcher.h"
+#include "core/shell/commandtable.h"
+#include "core/shell/externalcommands.h"
+#include "core/shell/mainlayout.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class BusyIndicator;
 class Clipboard;
 class LengthProbe;
 class Prompter;
+class Shell;
 class TextMeasurer;
 
-// The state of a whole run and the frame around it: what the main window does when it is created,
-// first shown and closed, and how command-line parameters (our own or a second start's) are handled.
+// The whole program without its windows: every core object, wired together, built from the ports it
+// talks to the outside through. The main window is a view of it; tests and benchmarks build the same.
+// It holds the frame of a run (start, first show, close, command-line parameters, our own or a second
+// start's) and the command table every surface binds to.
 class AppSession : public QObject {
     Q_OBJECT
 
@@ -43,8 +53,10 @@ public:
         MediaDevice& device;  // MPlayer, the device that plays
         Clipboard& clipboard;
         LengthProbe& probe;  // LengthMP, the device that measures lengths
-        BusyIndicator* busy = nullptr;
+        BusyIndicator* busy = nullptr;  // the busy signs on screen; the window attaches its own
         const TextMeasurer* measurer = nullptr;
+        Shell* shell = nullptr;      // other programs and addresses; without it their commands are off
+        QStringList soundSettings;   // the desktop's sound settings program and its arguments
     };
 
     AppSession(Folders folders, Ports ports, QObject* parent = nullptr);
@@ -52,26 +64,33 @@ public:
     static QString version() { return QStringLiteral("4.02"); }
     static QString title() { return QStringLiteral("Velmaro ") + version(); }
 
+    // The window's busy signs and its text measurer, once it exists.
+    void attachWindow(BusyIndicator* busy, const TextMeasurer* measurer);
+
     // Creation of the main window: the lists exist, the window placement is read, and on the first run
     // the sample Play List is written.
-    void FormCreate();
+    void beginRun();
     // The one-time part of the first show: settings, the last Play List, the command line.
-    void FormShow(const QStringList& parameters, const QString& baseFolder);
+    void windowShown(const QStringList& parameters, const QString& baseFolder);
     void ProcessParameter(const QString& text, int position, const QString& baseFolder);
     // A second start's parameters, handed over by the running instance.
     void processForwardedParameters(const QStringList& parameters, const QString& baseFolder);
-    // The taskbar-menu commands a second start can send ("play", "pause"...): an empty result means
-    // the command runs, anything else says why it cannot.
-    QString commandAvailability(const QString& name) const;
-    void runCommand(const QString& name);
 
     // False when the user cancelled the save prompt: the window stays open.
-    bool FormCloseQuery();
+    bool confirmClose();
     // View, Paths and View, Extensions: the Play List is redrawn keeping its selection.
     void togglePaths();
     void toggleExtensions();
+    // View, Components: the component shows or hides.
+    void toggleComponent(Component component);
+    // A double-click on a Play List line plays it.
+    void playLine(qsizetype line);
+    // The user moved into the Play List: it becomes the list the commands act on.
+    void playListEntered();
+    // The Edit menu opened: the Undo caption may change.
+    void editMenuOpened();
     // The closing steps after the window agreed to close; placement is where the window stands.
-    void FormClose(const WindowPlacement& placement);
+    void endRun(const WindowPlacement& placement);
 
     bool isFirstRun() const { return m_firstRun; }
     bool startPlayingFlag() const { return m_startPlayingFlag; }
@@ -93,6 +112,12 @@ public:
     PlayListEditor& editor() { return m_editor; }
     PlayOrder& playOrder() { return m_playOrder; }
     const Settings& settings() const { return m_settings; }
+    BusyState& busy() { return m_busy; }
+    CommandTable& commands() { return m_commands; }
+    CommandDispatcher& dispatcher() { return m_dispatcher; }
+    // Runs a command of the table as the window's own input does.
+    void runCommand(const QString& command) { m_dispatcher.execute(command, CommandOrigin::Window); }
+    Prompter& prompter() { return m_ports.prompter; }
 
 Q_SIGNALS:
     // The settings were read at the first show and should be applied.
@@ -101,20 +126,33 @@ Q_SIGNALS:
     void mediaFileParameter(const QString& path);
     // The window is closing: playback and timers stop.
     void closing();
-    // Exit was asked for by a second start.
+    // Exit was chosen (in the window or by a second start).
     void exitRequested();
+    // The components shown changed.
+    void componentsChanged();
 
 private:
     void writeSamplePlayList();
     void connectPlayback();
     void connectLengths();
     void applyDisplayOptions();
+    void connectCommandStates();
+    void declareCommands();
+    void declareFileAndEditCommands();
+    void declareViewCommands();
+    void declareAudioCommands();
+    void declareTwins();
+    void commandStates(QHash<QString, CommandState>& states) const;
+    void transportStates(QHash<QString, CommandState>& states) const;
+    void editStates(QHash<QString, CommandState>& states) const;
+    void viewStates(QHash<QString, CommandState>& states) const;
 
     Folders m_folders;
     Ports m_ports;
     Settings m_settings;
     Preferences m_preferences;
     RunState m_run;
+    BusyState m_busy;
 
     // The lists of the main window, created empty in this order.
     CDDatabase m_cdDatabase;
@@ -132,6 +170,9 @@ private:
     ProgressIndicators m_indicators;
     PlaybackController m_controller;
     PlayListEditor m_editor;
+    std::unique_ptr<ExternalCommands> m_external;
+    CommandTable m_commands;
+    CommandDispatcher m_dispatcher;
 
     bool m_firstRun = false;
     bool m_firstShow = true;

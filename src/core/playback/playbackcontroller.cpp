@@ -40,7 +40,7 @@ PlaybackController::PlaybackController(Context context, QObject* parent) : QObje
     // An item that ends between two ticks is followed at once rather than up to half a second later.
     connect(&m_c.device, &MediaDevice::modeChanged, this, [this] {
         if (m_c.timer.isActive() && !m_dragging) {
-            TimerTimer();
+            onPlaybackTick();
         }
     });
 }
@@ -64,16 +64,16 @@ void PlaybackController::Play() {
     m_c.delayTimer.stop();
     // Only the Play List exists as a source of its own so far.
     if (m_c.playList.lineCount() > 0) {
-        PlayPlaylistSBClick();
+        playFocusedItem();
     }
     refreshCommandStates();
 }
 
-void PlaybackController::PlayPlaylistSBClick() {
+void PlaybackController::playFocusedItem() {
     PlayFromPlayList(Sender::User, -1);
 }
 
-void PlaybackController::StopSBClick() {
+void PlaybackController::stop() {
     refreshCommandStates();
     if (!m_stopEnabled) {
         return;
@@ -85,7 +85,7 @@ void PlaybackController::StopSBClick() {
     m_c.timer.stop();
     if (m_c.run.playbackSource == PlaybackSource::PlayList && m_c.playList.lineCount() > 0) {
         m_playEnabled = true;
-        PlayListBoxClick();
+        followPlayListSelection();
     }
     endPlaying();
     refreshCommandStates();
@@ -101,7 +101,7 @@ void PlaybackController::endPlaying() {
     m_c.indicators.setBarEnabled(false);
 }
 
-void PlaybackController::PauseSBClick() {
+void PlaybackController::togglePause() {
     refreshCommandStates();
     if (!m_pauseEnabled) {
         return;
@@ -124,7 +124,7 @@ void PlaybackController::PauseSBClick() {
     refreshCommandStates();
 }
 
-void PlaybackController::RewindSBClick() {
+void PlaybackController::rewind() {
     refreshCommandStates();
     if (!m_rewindEnabled) {
         return;
@@ -136,7 +136,7 @@ void PlaybackController::RewindSBClick() {
     refreshCommandStates();
 }
 
-void PlaybackController::NextSBClick() {
+void PlaybackController::next() {
     refreshCommandStates();
     if (!m_preview.nextEnabled) {
         return;
@@ -168,11 +168,11 @@ void PlaybackController::NextSBClick() {
     }
     m_previousRequested = false;
     m_nextRequested = true;
-    TimerTimer();
+    onPlaybackTick();
     refreshCommandStates();
 }
 
-void PlaybackController::PrevSBClick() {
+void PlaybackController::previous() {
     refreshCommandStates();
     if (!m_preview.previousEnabled) {
         return;
@@ -206,35 +206,35 @@ void PlaybackController::PrevSBClick() {
     m_nextRequested = false;
     m_previousRequested = true;
     refreshCommandStates();
-    TimerTimer();
+    onPlaybackTick();
 }
 
-void PlaybackController::AutoPlayMClick() {
+void PlaybackController::toggleAutoPlay() {
     m_c.preferences.autoPlay = !m_c.preferences.autoPlay;
     refreshCommandStates();
 }
 
-void PlaybackController::RandomPlayMClick() {
+void PlaybackController::toggleRandomPlay() {
     m_c.preferences.randomPlay = !m_c.preferences.randomPlay;
     refreshCommandStates();
 }
 
-void PlaybackController::LoopPlayListMClick() {
+void PlaybackController::toggleLoopPlayList() {
     m_c.preferences.loopPlayList = !m_c.preferences.loopPlayList;
     refreshCommandStates();
 }
 
-void PlaybackController::LoopSongOnceMClick() {
+void PlaybackController::toggleLoopItemOnce() {
     m_c.order.toggleLoopOnce();
     refreshCommandStates();
 }
 
-void PlaybackController::LoopSongForeverMClick() {
+void PlaybackController::toggleLoopItemForever() {
     m_c.order.toggleLoopForever();
     refreshCommandStates();
 }
 
-void PlaybackController::PlayListBoxClick() {
+void PlaybackController::followPlayListSelection() {
     // While an item plays or is paused, Play stays off: pressing it would start the item again.
     if (m_c.playList.count() > 0 && !m_pauseEnabled) {
         m_playEnabled = true;
@@ -248,7 +248,7 @@ void PlaybackController::setPositionBarDragging(bool dragging) {
     m_c.indicators.setDragging(dragging);
     // An item that ended during the drag is followed now.
     if (released && m_c.timer.isActive()) {
-        TimerTimer();
+        onPlaybackTick();
     }
 }
 
@@ -260,7 +260,7 @@ void PlaybackController::releaseBar() {
     m_c.indicators.setDragging(false);
 }
 
-void PlaybackController::ScrollBarScroll(int percent) {
+void PlaybackController::previewBarPosition(int percent) {
     m_dragging = true;
     ProgressIndicators& indicators = m_c.indicators;
     indicators.setDragging(true);
@@ -314,7 +314,7 @@ void PlaybackController::applyBarPosition(int percent) {
         m_continuingPlayback = true;
         m_c.timer.stop();
         releaseBar();
-        PlayListBoxClick();
+        followPlayListSelection();
         PlayFromPlayList(Sender::Timer, found.offset);
         return;
     }
@@ -324,9 +324,9 @@ void PlaybackController::applyBarPosition(int percent) {
     m_pauseDown = false;
     releaseBar();
     if (m_c.run.playbackSource == PlaybackSource::PlayList) {
-        PlayListBoxClick();
+        followPlayListSelection();
     }
-    TimerTimer();
+    onPlaybackTick();
 }
 
 void PlaybackController::ChangePosition(int percent) {
@@ -388,7 +388,7 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
         // The line drawn is the one that plays: it takes the focus as well as the selection.
         list.setFocusedLine(line);
         list.setSelected(line, true);
-        PlayListBoxClick();
+        followPlayListSelection();
     }
     if (!keepsCurrentItem(sender)) {
         list.setCurrentItem(static_cast<int>(std::max<qsizetype>(list.focusedLine(), 0)));
@@ -480,7 +480,7 @@ void PlaybackController::PlayListReplaced() {
 // ---------------------------------------------------------------------------------------------
 // The tick and what follows the end of an item
 
-void PlaybackController::TimerTimer() {
+void PlaybackController::onPlaybackTick() {
     if (m_terminating) {
         return;
     }
@@ -522,7 +522,7 @@ void PlaybackController::TimerTimer() {
     AdvancePlayback(Sender::Timer);
 }
 
-void PlaybackController::DelayTimerTimer() {
+void PlaybackController::onDelayElapsed() {
     if (m_terminating) {
         return;
     }
@@ -608,7 +608,7 @@ void PlaybackController::AdvancePlayback(Sender sender) {
         } else {
             choice = m_previousRequested ? m_c.order.previousInOrder() : m_c.order.nextInOrder();
             if (list.selectedCount() == 1) {
-                PlayListBoxClick();
+                followPlayListSelection();
             }
         }
         switch (choice) {
@@ -629,7 +629,7 @@ void PlaybackController::AdvancePlayback(Sender sender) {
     }
     if (m_previousRequested) {
         focusCurrentItem(false);
-        PlayListBoxClick();
+        followPlayListSelection();
         m_continuingPlayback = true;
         m_previousRequested = false;
         releaseBar();
@@ -645,7 +645,7 @@ void PlaybackController::AdvancePlayback(Sender sender) {
             m_nextRequested = false;
             releaseBar();
         }
-        PlayListBoxClick();
+        followPlayListSelection();
         m_c.timer.stop();
         PlayFromPlayList(sender, -1);
         return;
@@ -671,7 +671,7 @@ void PlaybackController::endOfListSequential() {
     m_c.device.stop();
     m_c.timer.stop();
     m_playEnabled = true;
-    PlayListBoxClick();
+    followPlayListSelection();
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
     m_pauseDown = false;
     m_c.indicators.resetPositions();
@@ -684,7 +684,7 @@ void PlaybackController::endOfListSequential() {
 
 void PlaybackController::endOfListRandom() {
     CloseAndReset();
-    PlayListBoxClick();
+    followPlayListSelection();
     m_nextRequested = false;
     m_c.timer.stop();
     m_c.order.ResetPlayed();

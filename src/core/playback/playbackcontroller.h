@@ -63,37 +63,37 @@ public:
 
     // The transport commands; each does nothing while its command is disabled.
     void Play();
-    void PlayPlaylistSBClick();
-    void StopSBClick();
-    void PauseSBClick();
-    void RewindSBClick();
-    void NextSBClick();
-    void PrevSBClick();
+    void playFocusedItem();
+    void stop();
+    void togglePause();
+    void rewind();
+    void next();
+    void previous();
 
     // The play options of the Audio menu.
-    void AutoPlayMClick();
-    void RandomPlayMClick();
-    void LoopPlayListMClick();
-    void LoopSongOnceMClick();
-    void LoopSongForeverMClick();
+    void toggleAutoPlay();
+    void toggleRandomPlay();
+    void toggleLoopPlayList();
+    void toggleLoopItemOnce();
+    void toggleLoopItemForever();
 
     void PlayFromPlayList(Sender sender, qint64 start);
-    void TimerTimer();
-    void DelayTimerTimer();
+    void onPlaybackTick();
+    void onDelayElapsed();
     void AdvancePlayback(Sender sender);
     void CloseAndReset();
     void SetTitle(const QString& text);
     void ShowPlayError(const QString& text);
 
     // A click in the Play List (or a command that changed it): the play commands follow its lines.
-    void PlayListBoxClick();
+    void followPlayListSelection();
     // Another list replaces the Play List (open, New): what plays from it stops, the displays reset.
     void PlayListReplaced();
     // While the position bar is dragged, the tick leaves the indicators alone and the advance waits.
     void setPositionBarDragging(bool dragging);
     bool positionBarDragging() const { return m_dragging; }
     // The bar moved to percent p while dragged: the indicators preview, playback stays where it is.
-    void ScrollBarScroll(int percent);
+    void previewBarPosition(int percent);
     // The bar was let go at percent p (or the Change Position box applied it): playback moves there,
     // inside the item or, with the percent indicator showing totals, into another item of the list.
     void applyBarPosition(int percent);

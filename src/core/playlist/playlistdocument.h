@@ -46,7 +46,7 @@ public:
     bool UpdatePlayListFile(bool fromDisk);
     bool NewPlayList();
 
-    // Asks to save a changed, non-empty Play List (TSaveOldBox); "&Yes" saves it.
+    // Asks to save a changed, non-empty Play List (SaveChangesDialog); "&Yes" saves it.
     SavePrompt promptToSaveChanges();
 
     static constexpr qsizetype kLongUpdateLines = 100;

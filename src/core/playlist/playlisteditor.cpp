@@ -75,7 +75,7 @@ void PlayListEditor::AddSelectedItems(bool all) {
     insertAt(list.count(), entries);
     list.selectOnly(list.lineCount() - 1);
     markChanged();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::RemoveSelectedItems() {
@@ -110,7 +110,7 @@ void PlayListEditor::RemoveSelectedItems() {
             list.setFocusedLine(line);
         }
     }
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::RemoveAll() {
@@ -128,7 +128,7 @@ void PlayListEditor::RemoveAll() {
         m_c.run.playbackSource = PlaybackSource::None;
         list.setPlayListPlaying(false);
     }
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::MoveUp() {
@@ -150,7 +150,7 @@ void PlayListEditor::MoveUp() {
     list.permute(order);
     list.setFocusedLine(selected.back() - 1);
     markChanged();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::MoveDown() {
@@ -172,7 +172,7 @@ void PlayListEditor::MoveDown() {
     list.permute(order);
     list.setFocusedLine(selected.front() + 1);
     markChanged();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::SortAlphabetically() {
@@ -210,7 +210,7 @@ void PlayListEditor::SortAlphabetically() {
         list.centreLine(list.CurrentItem());
     }
     markChanged();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::SortRandomly() {
@@ -245,7 +245,7 @@ void PlayListEditor::SortRandomly() {
     if (list.CurrentItem() >= 0) {
         list.centreLine(list.CurrentItem());
     }
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::filterItems(const std::function<bool(const PlayListEntry&, qsizetype)>& keep, const QString& busyText,
@@ -289,7 +289,7 @@ void PlayListEditor::filterItems(const std::function<bool(const PlayListEntry&, 
     if (current >= 0) {
         list.setCurrentItem(static_cast<int>(first));
     }
-    PlayListClick();
+    updateControls();
     Q_EMIT totalsDirty();
 }
 
@@ -313,17 +313,17 @@ void PlayListEditor::RemoveNonExistentItems() {
 
 void PlayListEditor::SelectAll() {
     m_c.playList.selectAll();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::UnselectAll() {
     m_c.playList.clearSelection();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::InvertSelection() {
     m_c.playList.invertSelection();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::SelectPlayingItem() {
@@ -335,7 +335,7 @@ void PlayListEditor::SelectPlayingItem() {
     list.selectOnly(current);
     list.setFocusedLine(current);
     list.centreLine(current);
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::EditItem() {
@@ -400,11 +400,11 @@ bool PlayListEditor::ReplaceFocusedItem(const QString& path) {
     list.replaceItem(focused, MakeFileItem(path));
     m_c.unplayed.add(list.item(focused));
     markChanged();
-    PlayListClick();
+    updateControls();
     return true;
 }
 
-void PlayListEditor::BrowseSBClick() {
+void PlayListEditor::browseForItem() {
     const qsizetype focused = m_c.playList.focusedLine();
     if (focused < 0 || focused >= m_c.playList.count()) {
         return;
@@ -447,7 +447,7 @@ void PlayListEditor::restore(std::vector<PlayListEntry> entries) {
     }
     markChanged();
     list.RedrawPlayList(false);
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::Undo() {
@@ -462,7 +462,7 @@ void PlayListEditor::Redo() {
     }
 }
 
-void PlayListEditor::PlayListClick() {
+void PlayListEditor::updateControls() {
     const PlayList& list = m_c.playList;
     PlayListControls controls;
     const bool hasLines = list.lineCount() > 0;

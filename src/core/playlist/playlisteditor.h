@@ -82,12 +82,13 @@ public:
     bool ReplaceFocusedItem(const QString& path);
     // BrowseSB: a file chosen in the dialog replaces the focused item. The dialog starts in the folder
     // of the focused item's file when that folder exists.
-    void BrowseSBClick();
+    void browseForItem();
     QString browseFolder() const;
 
     void Undo();
     void Redo();
     UndoHistory& undoHistory() { return m_undo; }
+    const UndoHistory& undoHistory() const { return m_undo; }
 
     void Copy();
     void Cut();
@@ -99,7 +100,7 @@ public:
     // Lines of the item source dropped on line target (or below the last line).
     void insertDroppedItems(qsizetype target, bool belowLast);
 
-    void PlayListClick();
+    void updateControls();
     PlayListControls controls() const { return m_controls; }
     // The info label's text; position -1 for the focused line, else the insertion point of a drag.
     QString UpdatePlayListInfo(qsizetype position) const;
@@ -108,7 +109,7 @@ public:
     static QString noDuplicatesMessage() { return QStringLiteral("No duplicate items were found in the Play List."); }
 
 Q_SIGNALS:
-    // The controls around the box changed (PlayListClick ran).
+    // The controls around the box changed (updateControls ran).
     void clicked();
     // Items changed: the cached totals are stale.
     void totalsDirty();

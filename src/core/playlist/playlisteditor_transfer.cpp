@@ -54,7 +54,7 @@ void PlayListEditor::Paste() {
     insertAt(at, entries);
     list.clearSelection();
     list.setSelectedRange(at, at + static_cast<qsizetype>(entries.size()) - 1, true);
-    PlayListClick();
+    updateControls();
     markChanged();
 }
 
@@ -90,7 +90,7 @@ void PlayListEditor::dropFiles(const QStringList& paths) {
     insertAt(list.count(), entries);
     list.RedrawPlayList(true);
     markChanged();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::insertDroppedItems(qsizetype target, bool belowLast) {
@@ -112,7 +112,7 @@ void PlayListEditor::insertDroppedItems(qsizetype target, bool belowLast) {
     insertAt(at, entries);
     list.setSelectedRange(at, at + static_cast<qsizetype>(entries.size()) - 1, true);
     markChanged();
-    PlayListClick();
+    updateControls();
 }
 
 void PlayListEditor::moveDroppedLines(qsizetype target, bool belowLast) {
@@ -169,5 +169,5 @@ void PlayListEditor::moveDroppedLines(qsizetype target, bool belowLast) {
         list.setSelectedRange(target, target + count - 1, true);
     }
     markChanged();
-    PlayListClick();
+    updateControls();
 }

@@ -1,5 +1,7 @@
 #include "core/shell/contextmenu.h"
 
+#include "core/shell/menutable.h"
+
 namespace {
 
 ContextMenuItem item(const char* caption, const QString& command) {
@@ -15,7 +17,7 @@ ContextMenuItem separator() {
 }
 
 ContextMenuItem hide(Component component) {
-    return {QString(), QStringLiteral("&Hide Component"), QString(), component};
+    return {QString(), QStringLiteral("&Hide Component"), ComponentMenuItem(component), component};
 }
 
 }  // namespace

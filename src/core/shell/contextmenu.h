@@ -12,8 +12,8 @@
 struct ContextMenuItem {
     QString name;     // the item's own name ("PlayPM"...), empty for the appended ones
     QString caption;  // "-" for a separator
-    QString command;  // what it acts like: a menu item ("PlayM") or a button ("RemBtn"), or a command below
-    std::optional<Component> hides;  // "&Hide Component": the component it hides
+    QString command;  // the command it runs: a menu item's ("PlayM"), a button's ("RemBtn") or one below
+    std::optional<Component> hides;  // "&Hide Component": the component it hides (its View item's command)
 
     bool isSeparator() const { return caption == u"-"; }
 };

@@ -3,7 +3,7 @@
 #include "core/common/prompter.h"
 #include "core/common/shell.h"
 
-void ExternalCommands::MixerMClick(const QString& mixerPath) {
+void ExternalCommands::startMixer(const QString& mixerPath) {
     if (!mixerAvailable(mixerPath)) {
         return;
     }
@@ -15,7 +15,7 @@ void ExternalCommands::MixerMClick(const QString& mixerPath) {
     }
 }
 
-void ExternalCommands::VLPropMClick() {
+void ExternalCommands::openSoundSettings() {
     if (!soundSettingsAvailable()) {
         return;
     }
@@ -26,13 +26,13 @@ void ExternalCommands::VLPropMClick() {
     }
 }
 
-void ExternalCommands::HomePageMClick() {
+void ExternalCommands::openHomePage() {
     if (homePageAvailable()) {
         openAddress(m_c.homePage, m_c.homePage);
     }
 }
 
-void ExternalCommands::MailusMClick() {
+void ExternalCommands::mailAuthor() {
     if (mailAvailable()) {
         openAddress(QStringLiteral("mailto:") + m_c.contactEmail, m_c.contactEmail);
     }

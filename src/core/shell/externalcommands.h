@@ -25,10 +25,10 @@ public:
     bool homePageAvailable() const { return !m_c.homePage.isEmpty(); }
     bool mailAvailable() const { return !m_c.contactEmail.isEmpty(); }
 
-    void MixerMClick(const QString& mixerPath);
-    void VLPropMClick();
-    void HomePageMClick();
-    void MailusMClick();
+    void startMixer(const QString& mixerPath);
+    void openSoundSettings();
+    void openHomePage();
+    void mailAuthor();
 
 private:
     void openAddress(const QString& url, const QString& shown);

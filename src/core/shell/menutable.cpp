@@ -1,5 +1,7 @@
 #include "core/shell/menutable.h"
 
+#include <QStringList>
+
 namespace {
 
 MenuEntry separator(int depth) {
@@ -162,4 +164,27 @@ bool HasSubItems(qsizetype index) {
     const std::vector<MenuEntry>& entries = MainMenuEntries();
     return index >= 0 && index + 1 < static_cast<qsizetype>(entries.size()) &&
            entries[static_cast<size_t>(index + 1)].depth > entries[static_cast<size_t>(index)].depth;
+}
+
+bool OpensMenu(const QString& name) {
+    static const QStringList filledOnOpening = {QStringLiteral("FavFoldersM"), QStringLiteral("FavPlayListsM"),
+                                                QStringLiteral("LengthM"),     QStringLiteral("PosM"),
+                                                QStringLiteral("RemM"),        QStringLiteral("PercentM")};
+    if (filledOnOpening.contains(name)) {
+        return true;
+    }
+    const std::vector<MenuEntry>& entries = MainMenuEntries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].name == name) {
+            return entries[i].depth == 0 || HasSubItems(static_cast<qsizetype>(i));
+        }
+    }
+    return false;
+}
+
+QString ComponentMenuItem(Component component) {
+    static const char* const items[] = {"ViewPlayListM",   "ViewFileListM",   "ViewToolBarM",      "ViewScrollbarM",
+                                        "ViewStatusBarM",  "ViewSpinButtonM", "ViewPathEditM",     "ViewLabelsM",
+                                        "ViewModeSelectorM", "ViewFilterBoxM", "ViewFilterEditM"};
+    return QString::fromLatin1(items[static_cast<size_t>(component)]);
 }

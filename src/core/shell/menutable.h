@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/shell/mainlayout.h"
+
 #include <QString>
 
 #include <vector>
@@ -24,3 +26,9 @@ const std::vector<MenuEntry>& MainMenuEntries();
 const MenuEntry* FindMenuEntry(const QString& name);
 // Whether the entry at that index opens a submenu (the next entry is deeper).
 bool HasSubItems(qsizetype index);
+// Whether the item of that name opens a menu: its sub-items, or a list the program fills as it opens
+// (the favorites, the indicator modes).
+bool OpensMenu(const QString& name);
+
+// The View, Components item that shows or hides a component.
+QString ComponentMenuItem(Component component);

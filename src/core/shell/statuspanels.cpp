@@ -1,6 +1,6 @@
 #include "core/shell/statuspanels.h"
 
-#include "core/common/evlperror.h"
+#include "core/common/programerror.h"
 
 #include <algorithm>
 #include <array>
@@ -33,7 +33,7 @@ QString StatusPanelCheckBox(const QString& caption) {
 
 QString StatusPanelOfCheckBox(const QString& checkBoxName) {
     if (!checkBoxName.endsWith(QStringLiteral("CB"))) {
-        throw EVLPError(QStringLiteral("The name of the component passed did not end with \"CB\""));
+        throw ProgramError(QStringLiteral("The name of the component passed did not end with \"CB\""));
     }
     return checkBoxName.chopped(2) + QStringLiteral("Panel");
 }

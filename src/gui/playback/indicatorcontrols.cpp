@@ -2,8 +2,8 @@
 
 #include "core/app/appsession.h"
 #include "core/shell/menutable.h"
-#include "gui/app/mainmenu.h"
-#include "gui/playback/changeposbox.h"
+#include "gui/shell/mainmenu.h"
+#include "gui/playback/changepositiondialog.h"
 #include "gui/playback/indicatorglyphs.h"
 #include "gui/playback/panelinfo.h"
 
@@ -46,7 +46,7 @@ IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, Mai
     }
     connectPositionBar();
     connectViewMenu();
-    m_menu.connectCommand(QStringLiteral("ChangePosM"), [this] { ChangePosMClick(); });
+    m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { openChangePosition(); });
     connect(&session.controller(), &PlaybackController::changed, this, &IndicatorControls::refresh);
     refresh();
 }
@@ -90,12 +90,11 @@ void IndicatorControls::connectViewMenu() {
         auto* submenu = new QMenu(m_window);
         connect(submenu, &QMenu::aboutToShow, this, [this, submenu, indicator] { fillModeMenu(submenu, indicator); });
         item->setMenu(submenu);
-        item->setEnabled(true);
     }
-    m_menu.action(QStringLiteral("ProgressIndicatorsM"))->setEnabled(true);
 }
 
 void IndicatorControls::fillModeMenu(QMenu* menu, Indicator indicator) {
+    m_session.commands().refreshNow();
     menu->clear();
     const ProgressIndicators::ModeMenu entries = m_session.indicators().modeMenu(indicator);
     auto* group = new QActionGroup(menu);
@@ -112,11 +111,11 @@ void IndicatorControls::fillModeMenu(QMenu* menu, Indicator indicator) {
     addMode(entries.itemCaption, entries.itemHint, false);
     addMode(entries.totalsCaption, entries.totalsHint, true);
     menu->addSeparator();
-    const QAction* command = m_menu.action(QStringLiteral("ChangePosM"));
+    const CommandState command = m_session.commands().state(QStringLiteral("ChangePosM"));
     QAction* change = menu->addAction(QStringLiteral("&Change Position..."));
-    change->setEnabled(command->isEnabled());
-    change->setStatusTip(command->statusTip());
-    connect(change, &QAction::triggered, this, &IndicatorControls::ChangePosMClick);
+    change->setEnabled(command.enabled);
+    change->setStatusTip(command.hint);
+    connect(change, &QAction::triggered, this, [this] { m_session.runCommand(QStringLiteral("ChangePosM")); });
 }
 
 void IndicatorControls::setMode(Indicator indicator, bool totals) {
@@ -129,22 +128,22 @@ void IndicatorControls::toggle(Indicator indicator) {
     setMode(indicator, !m_session.indicators().IsTotals(indicator));
 }
 
-void IndicatorControls::ChangePosMClick() {
-    refresh();  // the command's state as the Audio menu would show it
-    if (!m_menu.action(QStringLiteral("ChangePosM"))->isEnabled()) {
+void IndicatorControls::openChangePosition() {
+    m_session.commands().refreshPending();
+    if (!m_session.commands().state(QStringLiteral("ChangePosM")).enabled) {
         return;
     }
     ProgressIndicators& indicators = m_session.indicators();
     indicators.ShowPercent(-2);
     PlaybackController& controller = m_session.controller();
-    TChangePosBox box(indicators.IndicatorLength(ProgressIndicators::Percent), indicators.barValue(),
+    ChangePositionDialog box(indicators.IndicatorLength(ProgressIndicators::Percent), indicators.barValue(),
                       [&controller](int percent) { controller.ChangePosition(percent); }, m_window);
     box.exec();
 }
 
 void IndicatorControls::connectPositionBar() {
     PlaybackController& controller = m_session.controller();
-    connect(m_positionBar, &QSlider::sliderMoved, &controller, &PlaybackController::ScrollBarScroll);
+    connect(m_positionBar, &QSlider::sliderMoved, &controller, &PlaybackController::previewBarPosition);
     connect(m_positionBar, &QSlider::sliderReleased, &controller,
             [this, &controller] { controller.applyBarPosition(m_positionBar->value()); });
     // A click beside the handle or a key moves the bar a step at once, like letting go of it there.
@@ -153,7 +152,7 @@ void IndicatorControls::connectPositionBar() {
             return;
         }
         const int percent = m_positionBar->sliderPosition();
-        controller.ScrollBarScroll(percent);
+        controller.previewBarPosition(percent);
         controller.applyBarPosition(percent);
     });
 }
@@ -175,7 +174,7 @@ bool IndicatorControls::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick) {
         // Both presses of the double click toggled the mode, which so is back where it was.
         if (indicator == ProgressIndicators::Percent) {
-            ChangePosMClick();
+            m_session.runCommand(QStringLiteral("ChangePosM"));
         }
         return true;
     }
@@ -203,6 +202,5 @@ void IndicatorControls::refresh() {
     if (!m_positionBar->isSliderDown()) {
         m_positionBar->setValue(state.positionBarValue);
     }
-    m_menu.action(QStringLiteral("ChangePosM"))->setEnabled(state.positionBar);
     refreshGlyphs();
 }

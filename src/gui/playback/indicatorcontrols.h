@@ -42,7 +42,7 @@ public:
     void fillModeMenu(QMenu* menu, ProgressIndicators::Indicator indicator);
     void setMode(ProgressIndicators::Indicator indicator, bool totals);
     // "Change Position...": the box, when the command is enabled.
-    void ChangePosMClick();
+    void openChangePosition();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

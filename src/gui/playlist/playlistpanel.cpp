@@ -2,10 +2,11 @@
 
 #include "core/app/appsession.h"
 #include "core/common/fittext.h"
-#include "gui/app/buttonpanel.h"
-#include "gui/app/hint.h"
-#include "gui/app/widgettextmeasurer.h"
+#include "gui/shell/buttonpanel.h"
+#include "gui/shell/hint.h"
+#include "gui/ports/widgettextmeasurer.h"
 #include "gui/playlist/playlistbox.h"
+#include "gui/shell/actionregistry.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -56,13 +57,6 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* area)
     }
 
     PlayListEditor& editor = session.editor();
-    connect(m_add, &QPushButton::clicked, &editor, [&editor] { editor.AddSelectedItems(false); });
-    connect(m_addAll, &QPushButton::clicked, &editor, [&editor] { editor.AddSelectedItems(true); });
-    connect(m_remove, &QPushButton::clicked, &editor, &PlayListEditor::RemoveSelectedItems);
-    connect(m_removeAll, &QPushButton::clicked, &editor, &PlayListEditor::RemoveAll);
-    connect(m_up, &QToolButton::clicked, &editor, &PlayListEditor::MoveUp);
-    connect(m_down, &QToolButton::clicked, &editor, &PlayListEditor::MoveDown);
-    connect(m_browse, &QToolButton::clicked, this, &PlayListPanel::browse);
     connect(&editor, &PlayListEditor::clicked, this, &PlayListPanel::showControls);
     connect(m_box, &PlayListBox::linesDropped, &editor, &PlayListEditor::moveDroppedLines);
     connect(m_box, &PlayListBox::dragPositionChanged, this, [this, &editor](qsizetype position) {
@@ -84,16 +78,14 @@ void PlayListPanel::showInfo(const QString& caption) {
     m_info->setText(FitText(measurer, std::max(m_info->width(), 60), caption));
 }
 
+void PlayListPanel::bindCommands(ActionRegistry& actions) {
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{m_add, m_addAll, m_remove, m_removeAll, m_up, m_down, m_browse}) {
+        actions.bindButton(button, button->objectName());
+    }
+}
+
 void PlayListPanel::showControls() {
     const PlayListControls controls = m_session.editor().controls();
-    const bool sourceVisible = false;  // the File List and CD Audio List come with their own windows
-    m_add->setEnabled(sourceVisible);
-    m_addAll->setEnabled(sourceVisible);
-    m_remove->setEnabled(controls.remove);
-    m_removeAll->setEnabled(controls.removeAll);
-    m_up->setEnabled(controls.move);
-    m_down->setEnabled(controls.move);
-    m_browse->setEnabled(controls.browse);
     if (!m_path->hasFocus() || controls.pathReadOnly) {
         m_path->setText(controls.path);
     }
@@ -126,8 +118,4 @@ void PlayListPanel::replaceFromPathEdit() {
     } else {
         m_path->setText(m_session.editor().controls().path);
     }
-}
-
-void PlayListPanel::browse() {
-    m_session.editor().BrowseSBClick();
 }

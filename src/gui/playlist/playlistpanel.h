@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class ActionRegistry;
 class AppSession;
 class PlayListBox;
 class QLabel;
@@ -21,7 +22,9 @@ public:
 
     PlayListBox* box() const { return m_box; }
     QLineEdit* pathEdit() const { return m_path; }
-    // Takes the state PlayListClick decided.
+    // Its buttons run their commands and are enabled with them.
+    void bindCommands(ActionRegistry& actions);
+    // Takes the state updateControls decided.
     void showControls();
 
 protected:
@@ -30,7 +33,6 @@ protected:
 private:
     QPushButton* button(const char* name, const QString& caption, const QString& hint);
     void replaceFromPathEdit();
-    void browse();
     void showInfo(const QString& caption);
 
     AppSession& m_session;

@@ -1,0 +1,148 @@
+#include "core/shell/commandtable.h"
+
+#include "core/shell/menutable.h"
+
+#include <QDebug>
+
+CommandTable::CommandTable(QObject* parent) : QObject(parent) {}
+
+void CommandTable::add(const QString& name, std::function<void()> run, bool checkable, bool opensMenu) {
+    if (m_index.contains(name)) {
+        noteUnknown(name + QStringLiteral(" (declared twice)"));
+        return;
+    }
+    Command command{name, QString(), QString(), checkable, opensMenu, QString(), std::move(run)};
+    if (const MenuEntry* entry = FindMenuEntry(name)) {
+        command.caption = entry->caption;
+        command.hint = entry->hint;
+        command.checkable = checkable || entry->radio;
+    }
+    m_index.insert(name, m_commands.size());
+    m_commands.push_back(std::move(command));
+    invalidate();
+}
+
+void CommandTable::addMenuItems() {
+    for (const MenuEntry& entry : MainMenuEntries()) {
+        if (!entry.name.isEmpty()) {
+            add(entry.name, {}, false, OpensMenu(entry.name));
+        }
+    }
+}
+
+void CommandTable::addTwin(const QString& name, const QString& original, const QString& caption) {
+    const Command* source = find(original);
+    if (!source || !source->twinOf.isEmpty() || m_index.contains(name)) {
+        noteUnknown(original);
+        return;
+    }
+    Command twin{name, caption.isEmpty() ? source->caption : caption, source->hint, source->checkable, false,
+                 original, {}};
+    m_index.insert(name, m_commands.size());
+    m_commands.push_back(std::move(twin));
+    invalidate();
+}
+
+void CommandTable::bind(const QString& name, std::function<void()> run) {
+    if (Command* command = findMutable(name); command && command->twinOf.isEmpty()) {
+        command->run = std::move(run);
+        invalidate();
+    } else {
+        noteUnknown(name);
+    }
+}
+
+void CommandTable::setCheckable(const QString& name) {
+    if (Command* command = findMutable(name)) {
+        command->checkable = true;
+    } else {
+        noteUnknown(name);
+    }
+}
+
+CommandTable::Command* CommandTable::findMutable(const QString& name) {
+    const auto it = m_index.constFind(name);
+    return it == m_index.constEnd() ? nullptr : &m_commands[*it];
+}
+
+const CommandTable::Command* CommandTable::find(const QString& name) const {
+    const auto it = m_index.constFind(name);
+    return it == m_index.constEnd() ? nullptr : &m_commands[*it];
+}
+
+QString CommandTable::originalOf(const QString& name) const {
+    const Command* command = find(name);
+    return command && !command->twinOf.isEmpty() ? command->twinOf : name;
+}
+
+QStringList CommandTable::names() const {
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(m_commands.size()));
+    for (const Command& command : m_commands) {
+        list.append(command.name);
+    }
+    return list;
+}
+
+void CommandTable::noteUnknown(const QString& name) const {
+    if (!m_unknown.contains(name)) {
+        qWarning("No command is named \"%s\"", qUtf8Printable(name));
+        m_unknown.append(name);
+    }
+}
+
+void CommandTable::invalidate() {
+    if (m_pending) {
+        return;
+    }
+    m_pending = true;
+    QMetaObject::invokeMethod(this, &CommandTable::refreshPending, Qt::QueuedConnection);
+}
+
+void CommandTable::refreshNow() {
+    m_pending = false;
+    QHash<QString, CommandState> states = computeStates();
+    if (states != m_states) {
+        m_states = std::move(states);
+        Q_EMIT statesChanged();
+    }
+}
+
+QHash<QString, CommandState> CommandTable::computeStates() const {
+    QHash<QString, CommandState> states;
+    states.reserve(static_cast<qsizetype>(m_commands.size()));
+    for (const Command& command : m_commands) {
+        states.insert(command.name, CommandState{command.opensMenu || bool(command.run), false, true, command.caption,
+                                                 command.hint, QString()});
+    }
+    for (const StateRule& rule : m_rules) {
+        rule(states);
+    }
+    for (auto it = states.begin(); it != states.end();) {
+        const Command* command = find(it.key());
+        if (!command) {
+            noteUnknown(it.key());
+            it = states.erase(it);
+            continue;
+        }
+        // What nothing carries out cannot be chosen, whatever a rule says.
+        if (command->twinOf.isEmpty() && !command->opensMenu && !command->run) {
+            it->enabled = false;
+        }
+        ++it;
+    }
+    // Twins show their original under their own caption, and their own hint when a rule gave one.
+    for (const Command& command : m_commands) {
+        if (command.twinOf.isEmpty()) {
+            continue;
+        }
+        const CommandState own = states.value(command.name);
+        CommandState shown = states.value(command.twinOf);
+        shown.caption = command.caption;
+        if (own.hint != command.hint) {
+            shown.hint = own.hint;
+        }
+        states.insert(command.name, shown);
+    }
+    return states;
+}

@@ -1,0 +1,108 @@
+#include "gui/shell/actionregistry.h"
+
+#include "core/settings/shortcuts.h"
+#include "core/settings/shortcutvalue.h"
+#include "core/shell/commanddispatcher.h"
+#include "core/shell/commandtable.h"
+
+#include <QAbstractButton>
+#include <QAction>
+
+ActionRegistry::ActionRegistry(CommandTable& table, CommandDispatcher& dispatcher, QObject* parent)
+    : QObject(parent), m_table(table), m_dispatcher(dispatcher) {
+    connect(&m_table, &CommandTable::statesChanged, this, &ActionRegistry::refresh);
+}
+
+QAction* ActionRegistry::action(const QString& name) {
+    if (QAction* existing = m_actions.value(name)) {
+        return existing;
+    }
+    auto* item = new QAction(this);
+    item->setObjectName(name);
+    m_actions.insert(name, item);
+    const CommandTable::Command* command = m_table.find(name);
+    if (!command) {
+        m_table.noteUnknown(name);
+        item->setEnabled(false);
+        return item;
+    }
+    item->setText(command->caption);
+    connect(item, &QAction::triggered, this, [this, name] { run(name); });
+    show(name, item, m_table.state(name));
+    return item;
+}
+
+void ActionRegistry::adopt(const QString& name, QAction* action) {
+    if (!m_table.contains(name)) {
+        m_table.noteUnknown(name);
+        return;
+    }
+    m_adopted.insert(name, action);
+    show(name, action, m_table.state(name));
+}
+
+void ActionRegistry::bindButton(QAbstractButton* button, const QString& name) {
+    if (!m_table.contains(name)) {
+        m_table.noteUnknown(name);
+        button->setEnabled(false);
+        return;
+    }
+    m_buttons.insert(name, button);
+    connect(button, &QAbstractButton::clicked, this, [this, name] { run(name); });
+    button->setEnabled(m_table.state(name).enabled);
+}
+
+void ActionRegistry::run(const QString& name) {
+    m_dispatcher.execute(name, CommandOrigin::Window);
+}
+
+void ActionRegistry::applyShortcuts(const Shortcuts& shortcuts) {
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const CommandTable::Command* command = m_table.find(it.key());
+        // Submenus open from the menu bar, not by shortcut; toolbar buttons have none of their own.
+        const int value = command && !command->opensMenu ? shortcuts.valueOf(it.key()) : 0;
+        const QKeyCombination key = ShortcutValue::toKeyCombination(value);
+        it.value()->setShortcut(value == 0 || key.key() == Qt::Key_unknown ? QKeySequence() : QKeySequence(key));
+    }
+}
+
+void ActionRegistry::refresh() {
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        if (m_table.contains(it.key())) {
+            show(it.key(), it.value(), m_table.state(it.key()));
+        }
+    }
+    for (auto it = m_adopted.cbegin(); it != m_adopted.cend(); ++it) {
+        show(it.key(), it.value(), m_table.state(it.key()));
+    }
+    for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it) {
+        it.value()->setEnabled(m_table.state(it.key()).enabled);
+    }
+}
+
+void ActionRegistry::show(const QString& name, QAction* action, const CommandState& state) {
+    const CommandTable::Command* command = m_table.find(name);
+    if (!action->isSeparator()) {
+        action->setEnabled(state.enabled);
+    }
+    // A hidden state hides the action everywhere; a surface may keep an action hidden of its own
+    // accord (a toolbar button not placed), which the states then leave alone.
+    if (!state.visible) {
+        action->setVisible(false);
+        m_hiddenByState.insert(action);
+    } else if (m_hiddenByState.remove(action)) {
+        action->setVisible(true);
+    }
+    action->setCheckable(command->checkable || state.checked);
+    action->setChecked(state.checked);
+    if (action->text() != state.caption && !action->isSeparator()) {
+        action->setText(state.caption);
+    }
+    // A toolbar hint is "tooltip|status line"; a menu item's is its status line alone.
+    if (state.hint.contains(u'|')) {
+        action->setToolTip(state.hint.section(u'|', 0, 0));
+        action->setStatusTip(state.hint.section(u'|', 1));
+    } else {
+        action->setStatusTip(state.hint);
+    }
+}

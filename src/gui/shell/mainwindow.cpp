@@ -1,0 +1,468 @@
+#include "gui/shell/mainwindow.h"
+
+#include "core/common/fittext.h"
+#include "core/common/prompter.h"
+#include "gui/help/helpcommands.h"
+#include "gui/help/helpwindow.h"
+#include "gui/playback/indicatorcontrols.h"
+#include "gui/playback/panelinfo.h"
+#include "gui/playlist/linesremovaltarget.h"
+#include "gui/playlist/playlistbox.h"
+#include "gui/playlist/playlistpanel.h"
+#include "gui/ports/mainbusyindicator.h"
+#include "gui/ports/widgettextmeasurer.h"
+#include "gui/settings/settingcolour.h"
+#include "gui/shell/actionregistry.h"
+#include "gui/shell/contextmenus.h"
+#include "gui/shell/hint.h"
+#include "gui/shell/mainarea.h"
+#include "gui/shell/mainmenu.h"
+#include "gui/shell/transportbar.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSet>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+namespace {
+constexpr int kInitialWidth = 473;
+constexpr int kInitialHeight = 364;
+}  // namespace
+
+MainWindow::MainWindow(AppSession& session, Options options, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_options(std::move(options)) {
+    setObjectName(QStringLiteral("TVLPMain"));
+    setWindowTitle(AppSession::title());
+    resize(kInitialWidth, kInitialHeight);
+
+    m_measurer = std::make_unique<WidgetTextMeasurer>(this);
+    m_busy = std::make_unique<MainBusyIndicator>(this);
+    m_busy->setEscapeHandler([this] { m_session.lengths().requestAbort(); });
+    m_session.attachWindow(m_busy.get(), m_measurer.get());
+
+    m_area = new MainArea(m_session, this);
+    m_panel = m_area->playListPanel();
+    m_playListBox = m_panel->box();
+    setCentralWidget(m_area);
+    m_playListBox->installEventFilter(this);
+    createCommandSurfaces();
+    createStatusBar();
+    connectSession();
+    createContextMenus();
+    acceptDroppedFiles();
+    m_session.beginRun();
+    placeWindow();
+    applyShortcuts();
+}
+
+// Every surface takes the commands' shared actions by name; the window's own commands are bound here.
+void MainWindow::createCommandSurfaces() {
+    m_actions = new ActionRegistry(m_session.commands(), m_session.dispatcher(), this);
+    m_menu = new MainMenu(menuBar(), *m_actions, this);
+    m_transport = new TransportBar(this, *m_actions);
+    m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, m_session);
+    m_transport->addViewToggles();
+    m_panel->bindCommands(*m_actions);
+    BindHelpCommands(m_session.commands(), [this] { return helpWindow(); });
+    connect(m_menu->menu(QStringLiteral("EditM")), &QMenu::aboutToShow, this, [this] { m_session.editMenuOpened(); });
+    connect(m_menu->menu(QStringLiteral("FavFoldersM")), &QMenu::aboutToShow, this,
+            [this] { fillFavoritesMenu(QStringLiteral("FavFoldersM"), Favorites::Kind::Folders); });
+    connect(m_menu->menu(QStringLiteral("FavPlayListsM")), &QMenu::aboutToShow, this,
+            [this] { fillFavoritesMenu(QStringLiteral("FavPlayListsM"), Favorites::Kind::PlayLists); });
+    m_session.commands().refreshNow();
+    m_actions->refresh();
+}
+
+void MainWindow::connectSession() {
+    connect(m_playListBox, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { m_session.playLine(index.row()); });
+    connect(&m_session.controller(), &PlaybackController::helpRequested, this, &MainWindow::showHelp);
+    connect(&m_session.controller(), &PlaybackController::changed, this, &MainWindow::updateTitle);
+    connect(&m_session, &AppSession::exitRequested, this, &QWidget::close);
+    connect(&m_session, &AppSession::componentsChanged, this, &MainWindow::onComponentsChanged);
+    connect(&m_session.document(), &PlayListDocument::fileNameChanged, this, &MainWindow::updateAlbumPanel);
+    connect(&m_session, &AppSession::settingsLoaded, this, &MainWindow::applySettings);
+    // Paste follows what the clipboard holds.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &m_session.commands(), &CommandTable::invalidate);
+    updateTitle();
+}
+
+void MainWindow::placeWindow() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    QRect desktop;
+    for (const QScreen* each : QGuiApplication::screens()) {
+        desktop |= each->availableGeometry();
+    }
+    // The window opens at least as wide as both sides need, so that the first layout keeps the share.
+    LayoutInput both;
+    both.components.fill(true);
+    both.sizes = m_area->layoutSizes();
+    const QSize minimum = minimumSizeHint().expandedTo(QSize(ComputeMainLayout(both).minimum.width(), 0));
+    const QRect bounds = PlaceMainWindow(m_session.preferences().window, minimum, available, desktop);
+    resize(bounds.size());
+    move(bounds.topLeft());
+}
+
+WindowPlacement MainWindow::currentPlacement() const {
+    WindowPlacement placement = m_session.preferences().window;
+    placement.maximized = isMaximized();
+    placement.minimized = isMinimized();
+    // The normal bounds, also while maximized, so that the next start restores them.
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    placement.left = normal.left() - frameOffset.x();
+    placement.top = normal.top() - frameOffset.y();
+    placement.width = normal.width();
+    placement.height = normal.height();
+    return placement;
+}
+
+void MainWindow::applySettings() {
+    const Preferences& preferences = m_session.preferences();
+    applyShortcuts();
+    m_indicators->panelInfo()->setPanels(preferences.statusBarPanels);
+    m_indicators->refresh();
+    applyAppearance();
+    ApplyComponents();
+    if (preferences.window.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+// A picture that cannot be shown is said at once; its place then shows the colour.
+QPixmap MainWindow::loadPicture(const QString& path) {
+    if (path.isEmpty()) {
+        return {};
+    }
+    if (!QFileInfo::exists(path)) {
+        m_session.prompter().showMessage(Prompter::Kind::Error, QStringLiteral("Unable to find ") + path);
+        return {};
+    }
+    QPixmap picture(path);
+    if (picture.isNull()) {
+        m_session.prompter().showMessage(Prompter::Kind::Error,
+                                QStringLiteral("Unable to show ") + path + QStringLiteral(": it is not a picture Velmaro can read."));
+    }
+    return picture;
+}
+
+void MainWindow::applyAppearance() {
+    const Preferences& preferences = m_session.preferences();
+    const QPalette desktop = QApplication::palette();
+    m_area->setBackground(loadPicture(preferences.bitmapPath));
+    m_area->setColours(colourFromSetting(preferences.colourMainWindow, desktop),
+                       colourFromSetting(preferences.textMainWindow, desktop));
+
+    QToolBar* bar = m_transport->toolBar();
+    QPalette barPalette = bar->palette();
+    const QPixmap barPicture = loadPicture(preferences.toolbarBitmapPath);
+    const QColor barColour = colourFromSetting(preferences.colourToolbar, desktop);
+    barPalette.setBrush(QPalette::Window, barPicture.isNull() ? QBrush(barColour) : QBrush(barColour, barPicture));
+    bar->setPalette(barPalette);
+    bar->setAutoFillBackground(true);
+    QLabel* progress = m_indicators->progressLabel();
+    QPalette progressPalette = progress->palette();
+    progressPalette.setColor(QPalette::WindowText, colourFromSetting(preferences.textToolbar, desktop));
+    progress->setPalette(progressPalette);
+}
+
+constexpr const char* kSetAsideBuddy = "setAsideBuddy";
+
+// A button's underlined letter that is also a menu item's shortcut is left to the item, which runs
+// the same command: two owners of one key would leave it to neither.
+void MainWindow::applyShortcuts() {
+    m_actions->applyShortcuts(m_session.preferences().shortcuts);
+    QSet<QKeySequence> taken;
+    for (const QAction* item : m_actions->actions()) {
+        if (!item->shortcut().isEmpty()) {
+            taken.insert(item->shortcut());
+        }
+    }
+    for (QAbstractButton* button : m_area->findChildren<QAbstractButton*>()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+        button->setShortcut(taken.contains(mnemonic) ? QKeySequence() : mnemonic);
+    }
+    // A label's letter belongs to its buddy; the buddy is kept aside while a menu item has the key.
+    for (QLabel* label : m_area->findChildren<QLabel*>()) {
+        QWidget* buddy = label->buddy() ? label->buddy() : label->property(kSetAsideBuddy).value<QWidget*>();
+        if (buddy) {
+            const bool free = !taken.contains(QKeySequence::mnemonic(label->text()));
+            label->setBuddy(free ? buddy : nullptr);
+            label->setProperty(kSetAsideBuddy, QVariant::fromValue(free ? nullptr : buddy));
+        }
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::action(const QString& name) const {
+    return m_menu->action(name);
+}
+
+void MainWindow::createContextMenus() {
+    m_contextMenus = new ContextMenus(this, *m_actions);
+    // Edits keep no menu of their own: the window's menu serves them as any other control.
+    for (const char* edit : {"FullPathEdit", "FilterEdit", "NameOfCDEdit"}) {
+        for (QWidget* widget : findChildren<QWidget*>(QString::fromLatin1(edit))) {
+            widget->setContextMenuPolicy(Qt::NoContextMenu);
+            for (QWidget* inner : widget->findChildren<QWidget*>()) {
+                inner->setContextMenuPolicy(Qt::NoContextMenu);
+            }
+        }
+    }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QWidget* origin = childAt(event->pos());
+    m_contextMenus->popup(origin ? origin : this, event->globalPos());
+    event->accept();
+}
+
+// A component was shown or hidden: the window keeps room for what is shown.
+void MainWindow::onComponentsChanged() {
+    ApplyComponents();
+    const auto& components = m_session.preferences().components;
+    const bool bothSides = isOn(components, Component::PlayList) && isOn(components, Component::FileList);
+    if (bothSides && width() < minimumWidth()) {
+        resize(minimumWidth(), height());
+    }
+    if (height() < minimumHeight()) {
+        resize(width(), minimumHeight());
+    }
+}
+
+void MainWindow::ApplyComponents() {
+    const auto& components = m_session.preferences().components;
+    m_transport->toolBar()->setVisible(isOn(components, Component::Toolbar));
+    statusBar()->setVisible(isOn(components, Component::StatusBar));
+    m_indicators->setScrollBarVisible(isOn(components, Component::ScrollBar));
+    m_area->setComponents(components);
+    updateMinimumSize();
+    // The count label shows or hides with the components: its state is decided again at once.
+    m_session.editor().updateControls();
+}
+
+void MainWindow::updateMinimumSize() {
+    LayoutInput input;
+    input.components = m_session.preferences().components;
+    input.toolbar = m_transport->toolBar()->sizeHint();
+    input.statusBarHeight = statusBar()->sizeHint().height();
+    input.startupFinished = m_started;
+    input.sizes = m_area->layoutSizes();
+    const QSize client = ComputeMainLayout(input).minimum;
+    setMinimumSize(client.width(), client.height() + menuBar()->sizeHint().height());
+}
+
+void MainWindow::fillFavoritesMenu(const QString& menuName, Favorites::Kind kind) {
+    QMenu* menu = m_menu->menu(menuName);
+    menu->clear();
+    FavoritesAndHistory& favorites = m_session.favoritesAndHistory();
+    for (const Favorites::MenuItem& entry : favorites.favoritesMenu(kind)) {
+        if (entry.caption == u"-") {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* item = menu->addAction(entry.caption);
+        item->setStatusTip(entry.hint);
+        item->setEnabled(entry.enabled);
+        item->setCheckable(entry.checked);
+        item->setChecked(entry.checked);
+        connect(item, &QAction::triggered, this,
+                [&favorites, kind, entry] { favorites.runFavoritesItem(kind, entry); });
+    }
+}
+
+void MainWindow::createStatusBar() {
+    PanelInfo* panels = m_indicators->panelInfo();
+    m_albumPanel = panels->album();
+    panels->playListButton()->setMenu(m_menu->menu(QStringLiteral("FavPlayListsM")));
+    connect(panels, &PanelInfo::albumResized, this, &MainWindow::updateAlbumPanel);
+    updateAlbumPanel();
+}
+
+// The taskbar shows the progress while the window is minimized; the caption is the plain title.
+void MainWindow::updateTitle() {
+    const PlaybackController& controller = m_session.controller();
+    setWindowTitle(isMinimized() ? controller.applicationTitle() : controller.windowTitle());
+}
+
+void MainWindow::updateAlbumPanel() {
+    const int width = m_indicators->panelInfo()->albumTextWidth();
+    // Fitted in the panel's own font, a point smaller than the window's.
+    const WidgetTextMeasurer measurer(m_albumPanel);
+    m_albumPanel->setText(FitText(measurer, width, m_session.document().albumPanelCaption()));
+    m_albumPanel->setToolTip(m_session.document().fileName());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    const bool firstShow = !m_started;
+    m_session.windowShown(m_options.parameters, m_options.baseFolder);
+    m_started = true;
+    if (firstShow && m_session.isFirstRun() && !isMaximized()) {
+        widenForStatusPanels();
+    }
+    updateMinimumSize();
+    m_playListBox->setFocus();
+}
+
+// The first window's size was chosen for an old, small system font: with the desktop's font it grows
+// until the name panel shows its whole caption beside the time panels. Its size is kept from then on.
+void MainWindow::widenForStatusPanels() {
+    const WidgetTextMeasurer measurer(m_albumPanel);
+    const int wanted = measurer.textWidth(m_session.document().albumPanelCaption()) + 2;
+    const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1 << 15, 1 << 15);
+    // The status bar shares out what the window gains; a few rounds settle it.
+    for (int round = 0; round < 4; ++round) {
+        const int missing = wanted - m_indicators->panelInfo()->albumTextWidth();
+        const int width = std::min(this->width() + missing, available.width());
+        if (missing <= 0 || width <= this->width()) {
+            return;
+        }
+        // Centred as it was.
+        const int left = std::max(available.left(), x() - (width - this->width()) / 2);
+        resize(width, height());
+        move(left, y());
+        layout()->activate();
+        statusBar()->layout()->activate();
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The status bar lays its panels out after this event; fit the caption to the width it then has.
+    QTimer::singleShot(0, this, &MainWindow::updateAlbumPanel);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_session.confirmClose()) {
+        event->ignore();
+        return;
+    }
+    m_session.endRun(currentPlacement());
+    event->accept();
+}
+
+HelpWindow* MainWindow::helpWindow() {
+    if (!m_help) {
+        m_help = new HelpWindow(m_options.helpFolder, this);
+    }
+    return m_help;
+}
+
+void MainWindow::showHelp(const QString& topic) {
+    helpWindow()->showTopic(topic);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Entering the Play List makes it the active list. The window coming back to the front gives the box
+    // its focus again, which is no entering: Play must not come on while an item plays.
+    if (watched == m_playListBox && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        m_session.playListEntered();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        updateTitle();
+        m_indicators->refresh();
+    }
+}
+
+void MainWindow::bringToFront() {
+    if (isMinimized()) {
+        showNormal();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+// The whole window takes files from other programs, wherever they are dropped; the edits would only
+// type the names in.
+void MainWindow::acceptDroppedFiles() {
+    setAcceptDrops(true);
+    for (const char* edit : {"FullPathEdit", "FilterEdit", "NameOfCDEdit"}) {
+        for (QWidget* widget : findChildren<QWidget*>(QString::fromLatin1(edit))) {
+            widget->setAcceptDrops(false);
+            for (QWidget* inner : widget->findChildren<QWidget*>()) {
+                inner->setAcceptDrops(false);
+            }
+        }
+    }
+    PlayListEditor& editor = m_session.editor();
+    for (const char* list : {"FileListBox", "CDAudioListBox"}) {
+        if (auto* box = findChild<QAbstractScrollArea*>(QString::fromLatin1(list))) {
+            new LinesRemovalTarget(box, m_playListBox, [&editor] { editor.RemoveSelectedItems(); });
+        }
+    }
+}
+
+// Files of other programs; lines of the program's own lists are no files to add.
+static QStringList droppedFiles(const QMimeData* data) {
+    QStringList paths;
+    if (data->hasFormat(PlayListBox::lineMimeType())) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    return paths;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedFiles(event->mimeData()).isEmpty()) {
+        event->ignore();
+    } else {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QStringList paths = droppedFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_session.editor().dropFiles(paths);
+}
+
+// The long part of a hint replaces the status bar, fitted to its width.
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ShowFittedStatusMessage(statusBar(), static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}

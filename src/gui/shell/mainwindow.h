@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/app/appsession.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QStringList>
+
+#include <memory>
+
+class ActionRegistry;
+class ContextMenus;
+class HelpWindow;
+class IndicatorControls;
+class MainArea;
+class MainBusyIndicator;
+class MainMenu;
+class PlayListBox;
+class PlayListPanel;
+class QAction;
+class QLabel;
+class TransportBar;
+class WidgetTextMeasurer;
+
+// The main window: a view of the session. It shows the session's state and hands the user's input to
+// its commands.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    struct Options {
+        QStringList parameters;  // this start's command line
+        QString baseFolder;      // the folder relative parameters are taken from
+        QString helpFolder;      // the HTML help
+    };
+
+    MainWindow(AppSession& session, Options options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    AppSession& session() { return m_session; }
+    PlayListBox* playListBox() const { return m_playListBox; }
+    PlayListPanel* playListPanel() const { return m_panel; }
+    ActionRegistry& actions() const { return *m_actions; }
+    QAction* action(const QString& name) const;
+    MainMenu& mainMenu() const { return *m_menu; }
+    TransportBar& transportBar() const { return *m_transport; }
+    IndicatorControls& indicatorControls() const { return *m_indicators; }
+    MainArea& mainArea() const { return *m_area; }
+    // Opens the help window on a topic ("Contents", "File_Types"...).
+    void showHelp(const QString& topic);
+    // Made when first asked for.
+    HelpWindow* helpWindow();
+    // Shows and hides the components as the Preferences say, and lays the window out again.
+    void ApplyComponents();
+    // A second start's request arrived: the window comes to the front.
+    void bringToFront();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createCommandSurfaces();
+    void connectSession();
+    void acceptDroppedFiles();
+    void widenForStatusPanels();
+    void createStatusBar();
+    void updateAlbumPanel();
+    void updateTitle();
+    void placeWindow();
+    WindowPlacement currentPlacement() const;
+    void applySettings();
+    void fillFavoritesMenu(const QString& menuName, Favorites::Kind kind);
+    void createContextMenus();
+    void onComponentsChanged();
+    void updateMinimumSize();
+    void applyAppearance();
+    void applyShortcuts();
+    QPixmap loadPicture(const QString& path);
+
+    AppSession& m_session;
+    Options m_options;
+    std::unique_ptr<WidgetTextMeasurer> m_measurer;
+    std::unique_ptr<MainBusyIndicator> m_busy;
+    ActionRegistry* m_actions = nullptr;
+    MainArea* m_area = nullptr;
+    PlayListPanel* m_panel = nullptr;
+    bool m_started = false;
+    ContextMenus* m_contextMenus = nullptr;
+    PlayListBox* m_playListBox = nullptr;
+    QLabel* m_albumPanel = nullptr;
+    MainMenu* m_menu = nullptr;
+    TransportBar* m_transport = nullptr;
+    IndicatorControls* m_indicators = nullptr;
+    HelpWindow* m_help = nullptr;
+};

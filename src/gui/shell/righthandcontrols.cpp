@@ -1,0 +1,119 @@
+#include "gui/shell/righthandcontrols.h"
+
+#include "gui/shell/buttonpanel.h"
+#include "gui/shell/hint.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The file-type filter groups, in the order their index is stored.
+const char* const kFilterGroups[] = {"All Multimedia Files", "All Sound Files",   "All Movie Files", "All Files",
+                                     "MIDI Files",           "WAVE Files",        "AVI Files",       "QuickTime Files",
+                                     "Animator Files",       "MPEG Files",        "Module Files (Music)"};
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+void createFileManagementControls(QWidget* area) {
+    QList<QWidget*> fileButtons;
+    for (const auto& [name, caption] : {std::pair{"RenBtn", "R&nm / Move..."}, std::pair{"DelBtn", "Dele&te..."},
+                                        std::pair{"NewDirBtn", "Ne&w Folder..."}}) {
+        auto* button = named(new QPushButton(QString::fromLatin1(caption)), name);
+        button->setEnabled(false);  // the file operations come with the File List
+        fileButtons.append(button);
+    }
+    CreateButtonPanel(area, QStringLiteral("FileManPanel"), fileButtons, Qt::Vertical);
+    auto* info = named(new QLabel(QStringLiteral("Please rest the mouse pointer on an active topic a few seconds "
+                                                 "to get help"),
+                                  area),
+                       "Info");
+    info->setWordWrap(true);
+    info->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    auto* filterEdit = named(new QLineEdit(area), "FilterEdit");
+    filterEdit->setText(QStringLiteral("*.mid;*.rmi;*.wav;*.au;*.snd;*.aif;*.aiff;*.aifc;*.avi;*.mov;*.qt;*.fli;"
+                                       "*.flc;*.mpg;*.mp1;*.mp2;*.mp3;*.dat;*.mod;*.nst;*.wow;*.okt;*.stm;*.s3m;"
+                                       "*.669;*.far;*.mtm;*.xm;"));
+    filterEdit->setCursorPosition(0);
+    auto* files = named(new QListWidget(area), "FileListBox");
+    files->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    named(new QLabel(QStringLiteral("0 of 0, 0 selected"), area), "FileListBoxInfo");
+    auto* folders = named(new QListWidget(area), "DirectoryListBox");
+    // "&DL:" makes Alt+D a way into the Folder List.
+    named(new QLabel(QStringLiteral("&DL: "), area), "DirLabel")->setBuddy(folders);
+    auto* filter = named(new QComboBox(area), "FilterComboBox");
+    for (const char* group : kFilterGroups) {
+        filter->addItem(QString::fromLatin1(group));
+    }
+    named(new QComboBox(area), "DriveComboBox");
+}
+
+void createCDAudioControls(QWidget* area) {
+    auto* name = named(new QComboBox(area), "NameOfCDEdit");
+    name->setEditable(true);
+    name->lineEdit()->setMaxLength(100);
+    auto* tracks = named(new QComboBox(area), "CDAudioComboBox");
+    tracks->addItem(QStringLiteral("CD Audio Tracks"));
+    tracks->setEnabled(false);
+    for (const char* list : {"TrackNumberListBox", "TrackLengthListBox"}) {
+        auto* box = named(new QListWidget(area), list);
+        box->setEnabled(false);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    named(new QListWidget(area), "CDAudioListBox")->setSelectionMode(QAbstractItemView::ExtendedSelection);
+
+    auto* panel = named(new QWidget(area), "CDSBPanel");
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    const struct {
+        const char* name;
+        QStyle::StandardPixmap icon;
+        const char* hint;
+    } buttons[] = {{"RearrangeSB", QStyle::SP_FileDialogDetailedView, "Displays a box where you\rcan rearrange the order of\rthe CDs in the Database|"},
+                   {"SaveTrackListSB", QStyle::SP_DialogSaveButton, "Record the current CD infor-\rmation in the database|"},
+                   {"EjectSB", QStyle::SP_MediaSkipForward, "Eject the current CD|"}};
+    for (const auto& entry : buttons) {
+        auto* button = named(new QToolButton(panel), entry.name);
+        button->setIcon(area->style()->standardIcon(entry.icon));
+        button->setAutoRaise(true);
+        button->setEnabled(false);  // the CD database and the drive come with CD Audio Mode
+        SetHint(button, QString::fromLatin1(entry.hint));
+        layout->addWidget(button);
+    }
+}
+
+void createModeSelector(QWidget* area) {
+    auto* selector = named(new QWidget(area), "ModeSelector");
+    auto* file = named(new QLabel(QStringLiteral("File Management (F6)"), selector), "PanelFile");
+    SetHint(file, QStringLiteral("Display the File Management Mode and\r\nrefresh the File List and the Folder List|"));
+    auto* cd = named(new QLabel(QStringLiteral("CD Audio (F7)"), selector), "PanelCurrentCD");
+    SetHint(cd, QStringLiteral("Display the CD Audio Mode|"));
+    for (QLabel* tab : {file, cd}) {
+        tab->setAlignment(Qt::AlignCenter);
+        tab->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        tab->setAutoFillBackground(true);
+    }
+    // The active mode's tab has the button face, the other the window colour.
+    file->setBackgroundRole(QPalette::Button);
+    cd->setBackgroundRole(QPalette::Base);
+}
+
+}  // namespace
+
+void CreateRightHandControls(QWidget* area) {
+    createFileManagementControls(area);
+    createCDAudioControls(area);
+    createModeSelector(area);
+}

@@ -1,0 +1,265 @@
+#include "core/playlist/itemref.h"
+#include "gui/help/helpwindow.h"
+#include "gui/shell/mainarea.h"
+#include "gui/shell/mainmenu.h"
+#include "gui/ports/qtprompter.h"
+#include "gui/playlist/savechangesdialog.h"
+#include "gui/shell/mainwindow.h"
+#include "gui/playlist/playlistbox.h"
+#include "support/windowtest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MainWindowTest : public WindowTest {
+protected:
+    TempFolder shipped;
+
+    void SetUp() override {
+        for (const char* name : {"Moonlight Sonata.mid", "Für Elise.mid", "Symphony 5.mid", "March.mid",
+                                 "Dance of the Sugar-plum Fairy.mid", "Waltz of the Flowers.mid"}) {
+            shipped.write(s("Samples/") + s(name), "MThd");
+        }
+        startWindow(QSize(900, 400), shipped.file(s("Samples")));  // wide enough for every status panel's whole text
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(MainWindowTest, StartsWithTheSampleListShown) {
+    EXPECT_EQ(window->windowTitle(), s("Velmaro 4.02"));
+    const QAbstractItemModel* model = window->playListBox()->model();
+    ASSERT_EQ(model->rowCount(), 6);
+    EXPECT_EQ(model->index(1, 0).data().toString(), s("Für Elise.mid"));
+    EXPECT_FALSE(model->index(0, 0).data(Qt::DecorationRole).isNull());
+    auto* album = window->findChild<QLabel*>(s("AlbumPanel"));
+    ASSERT_NE(album, nullptr);
+    EXPECT_EQ(album->text(), s(" Play List: Sample"));
+    // The first item is current and selected.
+    EXPECT_EQ(window->playListBox()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(window->playListBox()->currentIndex().row(), 0);
+}
+
+// The help window is made once, on the first help command; F1 stays on Contents through every refresh.
+TEST_F(MainWindowTest, F1OpensOneHelpWindowAndTheHelpItemsStayEnabled) {
+    EXPECT_EQ(window->findChild<HelpWindow*>(), nullptr);
+    QAction* contents = window->action(s("ContentsM"));
+    EXPECT_EQ(contents->shortcut(), QKeySequence(Qt::Key_F1));
+    contents->trigger();
+    auto* help = window->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    window->action(s("TopicSearchM"))->trigger();
+    EXPECT_EQ(window->findChildren<HelpWindow*>().size(), 1);
+    EXPECT_TRUE(help->isVisible());
+    window->action(s("NewM"))->trigger();
+    for (const char* name : {"ContentsM", "TopicSearchM", "HelpOnHelpM", "IntroductionM", "GettingStartedGuideM",
+                             "ContactInformationM"}) {
+        EXPECT_TRUE(window->action(s(name))->isEnabled()) << name;
+    }
+}
+
+TEST_F(MainWindowTest, TheFileMenuCarriesItsCaptionsHintsAndShortcuts) {
+    struct Item {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        const char* hint;
+        bool enabled;
+    };
+    const Item items[] = {
+        {"NewM", "&New", "Ctrl+N", "Create a new Play List", true},
+        {"OpenM", "&Open...", "Ctrl+O", "Display an Open dialog box which enables you to open a Play List", true},
+        {"", "", "", " ", true},
+        {"SaveM", "&Save", "Ctrl+S", "Save the current Play List", true},
+        {"SaveAsM", "Save &As...", "", "Save the current Play List under a new name", true},
+        {"DelPLM", "&Delete...", "", "Delete or send the current Play List to the Trash", false},
+        {"RenPLM", "&Rename...", "", "Rename the current Play List", false},
+        {"Line3", "", "", " ", true},
+        {"History1M", "&1 Sample", "", "Open this Play List", true},
+        // Free history slots are hidden, and hidden actions are not enabled.
+        {"History2M", "", "", "Open this Play List", false},
+        {"History3M", "", "", "Open this Play List", false},
+        {"History4M", "", "", "Open this Play List", false},
+        {"", "", "", " ", true},
+        {"ExitM", "E&xit", "Alt+F4", "End your Velmaro session", true},
+    };
+    auto* file = window->menuBar()->findChild<QMenu*>(s("FileM"));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->title(), s("&File"));
+    Q_EMIT file->aboutToShow();
+    ASSERT_EQ(file->actions().size(), 14);
+    for (int i = 0; i < 14; ++i) {
+        const QAction* action = file->actions().at(i);
+        EXPECT_EQ(action->objectName(), s(items[i].name)) << i;
+        EXPECT_EQ(action->text(), s(items[i].caption)) << i;
+        EXPECT_EQ(action->shortcut().toString(), s(items[i].shortcut)) << i;
+        EXPECT_EQ(action->statusTip(), s(items[i].hint)) << i;
+        EXPECT_EQ(action->isEnabled(), items[i].enabled) << i;
+    }
+    // The sample list is the only history entry and the current list.
+    EXPECT_TRUE(file->actions().at(7)->isVisible());
+    EXPECT_TRUE(file->actions().at(8)->isChecked());
+    EXPECT_FALSE(file->actions().at(9)->isVisible());
+}
+
+TEST_F(MainWindowTest, SelectionFollowsCoreAndCoreFollowsTheView) {
+    PlayList& playList = window->session().playList();
+    playList.selectOnly(4);
+    QItemSelectionModel* selection = window->playListBox()->selectionModel();
+    ASSERT_EQ(selection->selectedRows().size(), 1);
+    EXPECT_EQ(selection->selectedRows().at(0).row(), 4);
+
+    const QAbstractItemModel* model = window->playListBox()->model();
+    selection->select(QItemSelection(model->index(0, 0), model->index(2, 0)), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(playList.selectedCount(), 3);
+    EXPECT_TRUE(playList.isSelected(2));
+    EXPECT_FALSE(playList.isSelected(4));
+    selection->setCurrentIndex(model->index(5, 0), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(playList.focusedLine(), 5);
+}
+
+TEST_F(MainWindowTest, NewEmptiesTheBoxAndThePanel) {
+    window->action(s("NewM"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window->playListBox()->model()->rowCount(), 0);
+    EXPECT_EQ(window->findChild<QLabel*>(s("AlbumPanel"))->text(), s(" Play List: N / A"));
+}
+
+TEST_F(MainWindowTest, ACancelledSavePromptKeepsTheWindowOpen) {
+    window->session().document().setChanged(true);
+    prompter.saveAnswers = {Prompter::Answer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    prompter.saveAnswers = {Prompter::Answer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompter.savePrompts, 2);
+}
+
+// A command a second start sends runs as the menu item would; one that cannot run now says why.
+TEST_F(MainWindowTest, ASecondStartCanSendTheTransportCommandsAndExit) {
+    CommandDispatcher& dispatcher = session->dispatcher();
+    const auto availability = [&](const char* command) { return dispatcher.availability(s(command), CommandOrigin::Outside); };
+    EXPECT_TRUE(availability("play").isEmpty());
+    EXPECT_TRUE(availability("exit").isEmpty());
+    EXPECT_EQ(availability("pause"), s("Nothing is playing."));
+    EXPECT_EQ(availability("select-list"), s("Velmaro cannot carry out the command \"select-list\" in this version."));
+    EXPECT_TRUE(dispatcher.execute(s("play"), CommandOrigin::Outside).isEmpty());
+    EXPECT_EQ(device.fileName(), shipped.file(s("Samples/Moonlight Sonata.mid")));
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    for (const char* command : {"pause", "stop", "rewind", "next"}) {
+        EXPECT_TRUE(availability(command).isEmpty()) << command;
+    }
+    dispatcher.execute(s("exit"), CommandOrigin::Outside);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Coming back to the window gives the Play List its focus again; that is no click in the list.
+TEST_F(MainWindowTest, PlayStaysOffWhenTheWindowIsActivatedAgainWhilePlaying) {
+    QWidget* lines = window->playListBox()->viewport();
+    const QRect first = window->playListBox()->visualRect(window->playListBox()->model()->index(0, 0));
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, lines->mapTo(window.get(), first.center()));
+    ASSERT_EQ(device.mode(), MediaDevice::Playing);
+    ASSERT_FALSE(window->action(s("PlayM"))->isEnabled());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(window->playListBox()->hasFocus());
+    EXPECT_FALSE(window->action(s("PlayM"))->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);  // Play's shortcut does nothing either
+    EXPECT_EQ(device.log.count(s("open ") + shipped.file(s("Samples/Moonlight Sonata.mid"))), 1);
+}
+
+// The long part of a hint replaces the status bar, cut with "..." to its width.
+TEST_F(MainWindowTest, AHintTooLongForTheStatusBarEndsInDots) {
+    window->resize(window->minimumWidth(), 400);
+    QApplication::processEvents();
+    QAction* wordiest = nullptr;
+    QMenu* owner = nullptr;
+    for (QAction* top : window->menuBar()->actions()) {
+        for (QAction* item : top->menu() && top->isVisible() ? top->menu()->actions() : QList<QAction*>()) {
+            if (!item->isSeparator() && item->isVisible() && item->isEnabled() &&
+                (!wordiest || item->statusTip().size() > wordiest->statusTip().size())) {
+                wordiest = item;
+                owner = top->menu();
+            }
+        }
+    }
+    ASSERT_NE(wordiest, nullptr);
+    const QFontMetrics metrics(window->statusBar()->font());
+    ASSERT_GT(metrics.horizontalAdvance(wordiest->statusTip()), window->statusBar()->width());
+    QTest::keySequence(window.get(), QKeySequence::mnemonic(owner->title()));  // the menu opens by its letter
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(owner));
+    const QPoint item = owner->actionGeometry(wordiest).center();
+    for (const QPoint& at : {QPoint(item.x(), 200), item + QPoint(-8, 0), item}) {
+        QTest::mouseMove(owner->windowHandle(), at);
+    }
+    const QString shown = window->statusBar()->currentMessage();
+    QTest::keyClick(owner, Qt::Key_Escape);
+    EXPECT_TRUE(shown.endsWith(s("..."))) << shown.toStdString();
+    EXPECT_TRUE(wordiest->statusTip().startsWith(shown.chopped(3)));
+    EXPECT_LE(metrics.horizontalAdvance(shown), window->statusBar()->width() - 18);
+}
+
+TEST_F(MainWindowTest, TheCDAudioMenuIsOnOnlyBesideTheCDAudioList) {
+    QAction* cdAudio = window->mainMenu().menu(s("CDAudioM"))->menuAction();
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);  // the Edit menu opens
+    EXPECT_FALSE(cdAudio->isEnabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    window->mainArea().setCDAudioMode(true);
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(cdAudio->isEnabled());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+}
+
+// The first window's size fits the desktop's font: the name panel shows its whole caption.
+TEST_F(WindowTest, TheFirstWindowShowsTheWholeNameOfTheSampleList) {
+    TempFolder shipped;
+    shipped.write(s("Samples/March.mid"), "MThd");
+    startWindow(QSize(), shipped.file(s("Samples")));
+    QApplication::processEvents();
+    EXPECT_EQ(window->findChild<QLabel*>(s("AlbumPanel"))->text(), s(" Play List: Sample"));
+    EXPECT_GE(window->width(), 473);
+}
+
+TEST(SaveOldBox, ShowsItsTextAndReturnsEachAnswer) {
+    struct Case {
+        const char* button;
+        int result;
+    };
+    for (const Case c : {Case{"YesBtn", SaveChangesDialog::Yes}, Case{"NoBtn", SaveChangesDialog::No},
+                         Case{"CancelBtn", SaveChangesDialog::Cancel}}) {
+        SaveChangesDialog box;
+        EXPECT_EQ(box.windowTitle(), s("Confirm"));
+        EXPECT_EQ(box.findChild<QLabel*>(s("SaveOldLabel"))->text(),
+                  s(" Would you like to save changes made to the current Play List?"));
+        EXPECT_EQ(box.yesButton()->text(), s("&Yes"));
+        EXPECT_EQ(box.noButton()->text(), s("&No"));
+        EXPECT_EQ(box.cancelButton()->text(), s("Cancel"));
+        QTimer::singleShot(0, &box, [&box, c] { box.findChild<QPushButton*>(s(c.button))->click(); });
+        EXPECT_EQ(box.exec(), c.result) << c.button;
+    }
+}
+
+TEST(QtPrompter, TurnsTheProgramsLineBreaksIntoNewlines) {
+    EXPECT_EQ(QtPrompter::displayText(s("a\rb\r\nc\n\rd")), s("a\nb\nc\nd"));
+}
+
+}  // namespace
