@@ -117,6 +117,10 @@ void AppSession::declareViewCommands() {
     }
     // The status bar's own item; its dialog is not built yet.
     m_commands.add(latin("StatusBarCustomize"));
+    // Remote commands of the taskbar menu that this version does not carry out.
+    for (const char* name : {"select-playlist", "select-list"}) {
+        m_commands.add(latin(name));
+    }
 }
 
 void AppSession::declareAudioCommands() {
@@ -193,6 +197,9 @@ void AppSession::commandStates(QHash<QString, CommandState>& states) const {
 }
 
 void AppSession::transportStates(QHash<QString, CommandState>& states) const {
+    for (const char* name : {"select-playlist", "select-list"}) {
+        states[latin(name)].refusal = CommandDispatcher::unknownCommandMessage(latin(name));
+    }
     const TransportState transport = m_controller.transport();
     const struct {
         const char* name;

@@ -4,6 +4,7 @@
 #include "core/playlist/itemref.h"
 #include "core/settings/inifile.h"
 #include "support/documentfixture.h"
+#include "support/sessionfixture.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
 #include "support/tempfolder.h"
@@ -61,42 +62,12 @@ const QStringList kSampleNames = {s("Moonlight Sonata.mid"),
                                   s("Dance of the Sugar-plum Fairy.mid"),
                                   s("Waltz of the Flowers.mid")};
 
-class AppSessionTest : public ::testing::Test {
+class AppSessionTest : public SessionFixture {
 protected:
-    TempFolder home;      // the user data folder
-    TempFolder shipped;   // the program's read-only resources
-    TempFolder music;     // the user's own files
-    FakePrompter prompter;
-    FakeMediaDevice device;
-    FakeLengthProbe probe{device};
-    FakeClipboard clipboard;
-    FixedWidthMeasurer measurer;
-    std::unique_ptr<AppSession> session;
-
-    QString samplesFolder() const { return shipped.file(s("Samples")); }
-
     void shipSamples() {
         for (const QString& name : kSampleNames) {
             shipped.write(s("Samples/") + name, "MThd");
         }
-    }
-    // A new run of the program: creation, then the first show with these parameters.
-    void start(const QStringList& parameters = {}, const QString& samples = QString()) {
-        session = std::make_unique<AppSession>(
-            AppSession::Folders{home.path(), samples.isNull() ? samplesFolder() : samples, music.path()},
-            AppSession::Ports{prompter, device, clipboard, probe, nullptr, &measurer});
-        session->FormCreate();
-        session->FormShow(parameters, music.path());
-    }
-    void stop() {
-        ASSERT_TRUE(session->FormCloseQuery());
-        session->FormClose(WindowPlacement());
-        session.reset();
-    }
-    void writeSettings(const QStringList& lines) { home.write(s("velmaro.ini"), TextFile::encode(TextFile::joinLines(lines))); }
-    QString writeList(const QString& name, const QStringList& items) {
-        return music.write(name, TextFile::encode(TextFile::joinLines(
-                                     QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]")} + items)));
     }
 };
 
@@ -147,8 +118,8 @@ TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
     stop();
     TempFolder otherHome;
     otherHome.write(s("velmaro.ini"), QByteArray());
-    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, device, clipboard, probe, nullptr, &measurer});
-    again.FormCreate();
+    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, device, clipboard, probe, &busy, &measurer, &shell});
+    again.beginRun();
     EXPECT_TRUE(again.isFirstRun());
 }
 
@@ -255,20 +226,20 @@ TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
 
     // Counting requests needs the spy in place before the first show: do the show by hand.
     session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, device, clipboard, probe, nullptr, &measurer});
-    session->FormCreate();
+                                           AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell});
+    session->beginRun();
     QSignalSpy play(&session->document(), &PlayListDocument::playRequested);
-    session->FormShow({party, s("/play")}, music.path());
+    session->windowShown({party, s("/play")}, music.path());
     EXPECT_EQ(play.count(), 0);
     session->ProcessParameter(party, 3, music.path());
     EXPECT_EQ(play.count(), 1);
     stop();
 
     session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, device, clipboard, probe, nullptr, &measurer});
-    session->FormCreate();
+                                           AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell});
+    session->beginRun();
     QSignalSpy started(&session->document(), &PlayListDocument::playRequested);
-    session->FormShow({s("/PLAY"), s("Party.vlp")}, music.path());  // relative to the caller's folder
+    session->windowShown({s("/PLAY"), s("Party.vlp")}, music.path());  // relative to the caller's folder
     EXPECT_EQ(started.count(), 1);
     EXPECT_EQ(session->document().fileName(), party);
 }
@@ -295,22 +266,22 @@ TEST_F(AppSessionTest, ClosingAsksToSaveOnlyAChangedList) {
     writeSettings({s("[Playlist]"), s("OpenLastPL=0")});
     const QString list = writeList(s("a.vlp"), {s(R"([FILE="/m/a.mid", L=0])")});
     start({list});
-    EXPECT_TRUE(session->FormCloseQuery());
+    EXPECT_TRUE(session->confirmClose());
     EXPECT_EQ(prompter.savePrompts, 0);
 
     session->document().setChanged(true);
     prompter.saveAnswers = {Prompter::Answer::Cancel};
-    EXPECT_FALSE(session->FormCloseQuery());
+    EXPECT_FALSE(session->confirmClose());
     EXPECT_EQ(prompter.savePrompts, 1);
 
     // A prompt cancelled earlier does not come back once the list is unchanged again.
     session->document().setChanged(false);
-    EXPECT_TRUE(session->FormCloseQuery());
+    EXPECT_TRUE(session->confirmClose());
     EXPECT_EQ(prompter.savePrompts, 1);
 
     session->document().setChanged(true);
     prompter.saveAnswers = {Prompter::Answer::No};
-    EXPECT_TRUE(session->FormCloseQuery());
+    EXPECT_TRUE(session->confirmClose());
 }
 
 TEST_F(AppSessionTest, AnUnwritableSettingsFileIsReported) {
@@ -319,7 +290,7 @@ TEST_F(AppSessionTest, AnUnwritableSettingsFileIsReported) {
     // The settings file turned into a folder: it cannot be replaced, even by root.
     ASSERT_TRUE(QFile::remove(home.file(s("velmaro.ini"))));
     ASSERT_TRUE(QDir().mkpath(home.file(s("velmaro.ini/blocked"))));
-    session->FormClose(WindowPlacement());
+    session->endRun(WindowPlacement());
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith(s("Unable to save the settings")));
 }

@@ -60,7 +60,7 @@ protected:
         for (const PlayListEntry& entry : playList.entries()) {
             unplayed.add(entry.ref);
         }
-        controller.PlayListBoxClick();
+        controller.followPlayListSelection();
     }
     void select(std::initializer_list<qsizetype> lines) {
         playList.clearSelection();
@@ -72,7 +72,7 @@ protected:
     void playLine(qsizetype line) {
         playList.setFocusedLine(line);
         select({line});
-        controller.PlayPlaylistSBClick();
+        controller.playFocusedItem();
     }
     // Virtual time in ticks; the delay timer fires when its interval has passed.
     void runFor(qint64 ms) {
@@ -80,13 +80,13 @@ protected:
         for (qint64 t = 0; t < ms; t += PlaybackController::kTickMs) {
             device.advance(PlaybackController::kTickMs);
             if (timer.isActive()) {
-                controller.TimerTimer();
+                controller.onPlaybackTick();
             }
             if (delayTimer.isActive()) {
                 delayed += PlaybackController::kTickMs;
                 if (delayed >= delayTimer.interval()) {
                     delayed = 0;
-                    controller.DelayTimerTimer();
+                    controller.onDelayElapsed();
                 }
             }
         }
@@ -138,7 +138,7 @@ TEST_F(PlaybackTest, TheNextItemStartsAtOnceWhenTheDeviceReportsTheEnd) {
 TEST_F(PlaybackTest, NextOnTheLastItemEndsAndALaterPlayPlaysTheChosenItem) {
     load({"a.mid", "b.mid", "c.mid"});
     playLine(2);
-    controller.NextSBClick();  // disabled: nothing follows without Loop Play List
+    controller.next();  // disabled: nothing follows without Loop Play List
     EXPECT_TRUE(playing());
     runFor(10000);
     EXPECT_FALSE(playing());
@@ -150,14 +150,14 @@ TEST_F(PlaybackTest, NextWithNothingPlayingOnTheLastLineDoesNothing) {
     load({"a.mid", "b.mid"});
     playList.setFocusedLine(1);
     select({1});
-    controller.PlayListBoxClick();
+    controller.followPlayListSelection();
     EXPECT_FALSE(controller.transport().next);
-    controller.NextSBClick();
+    controller.next();
     EXPECT_TRUE(opened().isEmpty());
 
     preferences.loopPlayList = true;
-    controller.PlayListBoxClick();
-    controller.NextSBClick();  // with the loop, the first line follows the last
+    controller.followPlayListSelection();
+    controller.next();  // with the loop, the first line follows the last
     EXPECT_EQ(opened(), lines({"a.mid"}));
 }
 
@@ -175,7 +175,7 @@ TEST_F(PlaybackTest, TheDelayPausesBetweenItemsAndNextSkipsIt) {
 
     runFor(10000);  // b ends: the pause again, which Next skips
     ASSERT_TRUE(delayTimer.isActive());
-    controller.NextSBClick();
+    controller.next();
     EXPECT_FALSE(delayTimer.isActive());
     EXPECT_EQ(opened(), lines({"a.mid", "b.mid", "c.mid"}));
 }
@@ -183,7 +183,7 @@ TEST_F(PlaybackTest, TheDelayPausesBetweenItemsAndNextSkipsIt) {
 TEST_F(PlaybackTest, LoopItemOncePlaysTwiceThenTheListGoesOn) {
     load({"a.mid", "b.mid"});
     playLine(0);
-    controller.LoopSongOnceMClick();
+    controller.toggleLoopItemOnce();
     EXPECT_TRUE(controller.loopOnce());
     runFor(10000);
     EXPECT_FALSE(controller.loopOnce());
@@ -192,11 +192,11 @@ TEST_F(PlaybackTest, LoopItemOncePlaysTwiceThenTheListGoesOn) {
     runFor(10000);
     EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
 
-    controller.LoopSongForeverMClick();
+    controller.toggleLoopItemForever();
     runFor(50000);
     EXPECT_EQ(opened(), lines({"a.mid", "b.mid"}));
     EXPECT_TRUE(playing());
-    controller.LoopSongOnceMClick();  // the two marks are never both on
+    controller.toggleLoopItemOnce();  // the two marks are never both on
     EXPECT_FALSE(controller.loopForever());
 }
 
@@ -250,7 +250,7 @@ TEST_F(PlaybackTest, StopDuringTheDelayEndsPlaybackThere) {
     ASSERT_TRUE(delayTimer.isActive());
     EXPECT_TRUE(controller.transport().stop);
     EXPECT_FALSE(controller.transport().pause);
-    controller.StopSBClick();
+    controller.stop();
     EXPECT_FALSE(delayTimer.isActive());
     runFor(5000);
     EXPECT_EQ(opened(), lines({"a.mid"}));
@@ -264,15 +264,15 @@ TEST_F(PlaybackTest, StopDuringTheDelayEndsPlaybackThere) {
 TEST_F(PlaybackTest, PlayStaysOffWhileAnItemPlaysOrIsPaused) {
     load({"a.mid", "b.mid"});
     playLine(0);
-    controller.PlayListBoxClick();
+    controller.followPlayListSelection();
     EXPECT_FALSE(controller.transport().play);
-    controller.PauseSBClick();
-    controller.PlayListBoxClick();
+    controller.togglePause();
+    controller.followPlayListSelection();
     EXPECT_FALSE(controller.transport().play);
     controller.Play();
     EXPECT_EQ(opened(), lines({"a.mid"}));
-    controller.StopSBClick();
-    controller.PlayListBoxClick();
+    controller.stop();
+    controller.followPlayListSelection();
     EXPECT_TRUE(controller.transport().play);
 }
 
@@ -303,25 +303,25 @@ TEST_F(PlaybackTest, APausedCDIsNotTakenForAnEnd) {
     playList.setFocusedLine(0);
     playLine(0);
     ASSERT_EQ(device.deviceType(), MediaDevice::DeviceType::CDAudio);
-    controller.PauseSBClick();
+    controller.togglePause();
     EXPECT_TRUE(controller.transport().pauseDown);
     runFor(5000);
     EXPECT_EQ(device.log.count(s("open ")), 1);
-    controller.PauseSBClick();
+    controller.togglePause();
     EXPECT_TRUE(playing());
 }
 
 TEST_F(PlaybackTest, PauseTogglesAFileAndStopResetsEverything) {
     load({"a.mid", "b.mid"});
     playLine(0);
-    controller.PauseSBClick();
+    controller.togglePause();
     EXPECT_EQ(device.mode(), MediaDevice::Paused);
     EXPECT_TRUE(controller.transport().pauseDown);
     runFor(20000);  // paused: nothing moves on
     EXPECT_EQ(opened(), lines({"a.mid"}));
-    controller.PauseSBClick();
+    controller.togglePause();
     EXPECT_TRUE(playing());
-    controller.StopSBClick();
+    controller.stop();
     EXPECT_EQ(device.mode(), MediaDevice::Stopped);  // stopped, still open
     EXPECT_EQ(run.playbackSource, PlaybackSource::None);
     EXPECT_TRUE(played.isEmpty());
@@ -334,7 +334,7 @@ TEST_F(PlaybackTest, ThreeSelectedLinesCycleForeverInListOrder) {
     load({"a.mid", "b.mid", "c.mid", "d.mid", "e.mid"});
     playList.setFocusedLine(1);
     select({1, 3, 4});
-    controller.PlayPlaylistSBClick();
+    controller.playFocusedItem();
     runFor(60000);
     EXPECT_EQ(opened().mid(0, 7), lines({"b.mid", "d.mid", "e.mid", "b.mid", "d.mid", "e.mid", "b.mid"}));
 }
@@ -361,10 +361,10 @@ TEST_F(PlaybackTest, PlayWithNothingSelectedPlaysTheFocusedLineOrAnotherAtRandom
     load({"a.mid", "b.mid", "c.mid", "d.mid"});
     playList.setFocusedLine(2);
     select({});
-    controller.PlayPlaylistSBClick();
+    controller.playFocusedItem();
     EXPECT_EQ(opened(), lines({"c.mid"}));
     EXPECT_TRUE(playList.isSelected(2));
-    controller.StopSBClick();
+    controller.stop();
 
     preferences.randomPlay = true;
     const QStringList names = lines({"a.mid", "b.mid", "c.mid", "d.mid"});
@@ -373,20 +373,20 @@ TEST_F(PlaybackTest, PlayWithNothingSelectedPlaysTheFocusedLineOrAnotherAtRandom
         playList.setFocusedLine(2);
         select({});
         draws = {draw};
-        controller.PlayPlaylistSBClick();
+        controller.playFocusedItem();
         EXPECT_EQ(opened(), QStringList{names[expected]}) << "draw " << draw;
         EXPECT_EQ(playList.focusedLine(), expected);
         EXPECT_EQ(playList.selectedCount(), 1);
         EXPECT_TRUE(playList.isSelected(expected));
         EXPECT_EQ(playList.CurrentItem(), expected);
-        controller.StopSBClick();
+        controller.stop();
     }
 
     // A single line is the one there is.
     load({"only.mid"});
     device.log.clear();
     select({});
-    controller.PlayPlaylistSBClick();
+    controller.playFocusedItem();
     EXPECT_EQ(opened(), lines({"only.mid"}));
 }
 
@@ -422,9 +422,9 @@ TEST_F(PlaybackTest, PreviousAtRandomGoesBackTwice) {
     runFor(5000);
     const QStringList order = opened();
     ASSERT_EQ(order.size(), 3);
-    controller.PrevSBClick();
+    controller.previous();
     EXPECT_EQ(opened().last(), order.at(1));
-    controller.PrevSBClick();
+    controller.previous();
     EXPECT_EQ(opened().last(), order.at(0));
     EXPECT_EQ(controller.windowTitle(), s("1. a.mid - Velmaro 4.02"));
 }
@@ -432,7 +432,7 @@ TEST_F(PlaybackTest, PreviousAtRandomGoesBackTwice) {
 TEST_F(PlaybackTest, PreviousInOrderAtTheFirstLineStartsItAgain) {
     load({"a.mid", "b.mid"});
     playLine(1);
-    controller.PrevSBClick();
+    controller.previous();
     EXPECT_EQ(opened(), lines({"b.mid", "a.mid"}));
     EXPECT_FALSE(controller.transport().previous);
     EXPECT_EQ(controller.transport().nextItem, s("b.mid"));
@@ -445,7 +445,7 @@ TEST_F(PlaybackTest, HintsNameWhatTheButtonsWouldPlay) {
     EXPECT_EQ(state.nextItem, s("c.mid"));
     EXPECT_EQ(state.previousItem, s("a.mid"));
     preferences.randomPlay = true;
-    controller.PlayListBoxClick();
+    controller.followPlayListSelection();
     state = controller.transport();
     EXPECT_EQ(state.nextItem, s("Randomly Selected Item"));
     EXPECT_FALSE(state.previous);  // one item played so far
@@ -472,7 +472,7 @@ TEST_F(PlaybackTest, ThreeQuartersOfTheWholeListPlaysTheThirdItemFromItsMinute) 
     preferences.indicatorModes[ProgressIndicators::Percent] = 10;
     playLine(0);
     runFor(1000);
-    controller.ScrollBarScroll(75);
+    controller.previewBarPosition(75);
     EXPECT_EQ(opened(), lines({"a.mid"}));
     EXPECT_EQ(controller.indicators().percent, s("75 %"));
     EXPECT_EQ(indicators.texts().position, s("00:03:00"));  // 180 s of 240 s, previewed
@@ -490,7 +490,7 @@ TEST_F(PlaybackTest, DraggingTheBarMovesNothingUntilItIsLetGo) {
     load({"a.mid", "b.mid"}, 10000);
     playLine(0);
     runFor(2000);
-    controller.ScrollBarScroll(50);
+    controller.previewBarPosition(50);
     EXPECT_EQ(controller.indicators().position, s("00:00:05"));
     EXPECT_EQ(controller.indicators().remaining, s("00:00:05"));
     runFor(1500);  // the item plays on beneath the preview
@@ -508,7 +508,7 @@ TEST_F(PlaybackTest, DraggingTheBarMovesNothingUntilItIsLetGo) {
 TEST_F(PlaybackTest, AnItemThatEndsDuringADragIsFollowedOnlyAfterTheRelease) {
     load({"a.mid", "b.mid"}, 2000);
     playLine(0);
-    controller.ScrollBarScroll(10);
+    controller.previewBarPosition(10);
     runFor(3000);
     EXPECT_EQ(opened(), lines({"a.mid"}));
     controller.applyBarPosition(90);
@@ -532,7 +532,7 @@ TEST_F(PlaybackTest, TotalsOverItemsOfUnknownLengthResetQuietly) {
 TEST_F(PlaybackTest, TheChangePositionBoxMovesAPausedItemAndPlaysOn) {
     load({"a.mid"}, 10000);
     playLine(0);
-    controller.PauseSBClick();
+    controller.togglePause();
     ASSERT_TRUE(controller.transport().pauseDown);
     controller.ChangePosition(30);
     EXPECT_TRUE(playing());

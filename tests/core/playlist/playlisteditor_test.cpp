@@ -519,7 +519,7 @@ TEST_P(PlayListEditorClick, PathEditShowsTheFocusedItem) {
     cdDatabase.setLines({s("[7]"), s("Name=Disc"), s("Track3=Song")});
     load({{f("/m/first.mid"), 0}, {s(GetParam().ref), 0}, {f("/m/last.mid"), 0}});
     select({2}, 1);
-    editor.PlayListClick();
+    editor.updateControls();
     const PlayListControls controls = editor.controls();
     EXPECT_EQ(controls.path, s(GetParam().path));
     EXPECT_EQ(controls.pathReadOnly, GetParam().readOnly);

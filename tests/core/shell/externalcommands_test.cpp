@@ -17,23 +17,23 @@ struct ExternalCommandsTest : ::testing::Test {
 
 TEST_F(ExternalCommandsTest, TheMixerIsTheProgramTheUserChose) {
     ExternalCommands external = commands();
-    external.MixerMClick(s("  /usr/bin/pavucontrol "));
+    external.startMixer(s("  /usr/bin/pavucontrol "));
     ASSERT_EQ(shell.started.size(), 1u);
     EXPECT_EQ(shell.started[0].program, s("/usr/bin/pavucontrol"));
     EXPECT_TRUE(shell.started[0].arguments.isEmpty());
     EXPECT_FALSE(ExternalCommands::mixerAvailable(s("   ")));
-    external.MixerMClick(QString());
+    external.startMixer(QString());
     EXPECT_EQ(shell.started.size(), 1u);
 
     shell.failing = true;
-    external.MixerMClick(s("/opt/missing-mixer"));
+    external.startMixer(s("/opt/missing-mixer"));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains(s("\"/opt/missing-mixer\"")));
 }
 
 TEST_F(ExternalCommandsTest, SoundSettingsStartWithTheirArguments) {
     ExternalCommands external = commands(QString(), QString(), lines({"gnome-control-center", "sound"}));
-    external.VLPropMClick();
+    external.openSoundSettings();
     ASSERT_EQ(shell.started.size(), 1u);
     EXPECT_EQ(shell.started[0].program, s("gnome-control-center"));
     EXPECT_EQ(shell.started[0].arguments, lines({"sound"}));
@@ -42,10 +42,10 @@ TEST_F(ExternalCommandsTest, SoundSettingsStartWithTheirArguments) {
 
 TEST_F(ExternalCommandsTest, AnAddressNoHandlerTakesIsShownToTheUser) {
     ExternalCommands external = commands();
-    external.MailusMClick();
+    external.mailAuthor();
     EXPECT_EQ(shell.opened, lines({"mailto:author@velmaro.test"}));
     shell.failing = true;
-    external.HomePageMClick();
+    external.openHomePage();
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text,
               s("Unable to open the default web browser. Please start \r\nyour browser manually and browse to this "
@@ -53,8 +53,8 @@ TEST_F(ExternalCommandsTest, AnAddressNoHandlerTakesIsShownToTheUser) {
     // A build without addresses has nothing to open.
     ExternalCommands bare = commands(QString(), QString());
     EXPECT_FALSE(bare.homePageAvailable());
-    bare.HomePageMClick();
-    bare.MailusMClick();
+    bare.openHomePage();
+    bare.mailAuthor();
     EXPECT_EQ(shell.opened.size(), 2);
 }
 

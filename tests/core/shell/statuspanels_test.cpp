@@ -1,4 +1,4 @@
-#include "core/common/evlperror.h"
+#include "core/common/programerror.h"
 #include "core/shell/statuspanels.h"
 #include "support/qtprinters.h"
 
@@ -47,7 +47,7 @@ TEST(StatusPanels, APanelNameComesFromItsCheckBoxWhichMustEndInCB) {
     try {
         ArrangeStatusPanels({s("Length"), s("Volume")}, {500, 100, 15});
         FAIL() << "an unknown caption was placed";
-    } catch (const EVLPError& error) {
+    } catch (const ProgramError& error) {
         EXPECT_TRUE(error.message().startsWith(s("The name of the component passed did not end with \"CB\"\n\r")));
     }
 }

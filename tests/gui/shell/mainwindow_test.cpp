@@ -1,5 +1,6 @@
 #include "core/playlist/itemref.h"
 #include "gui/help/helpwindow.h"
+#include "gui/shell/actionregistry.h"
 #include "gui/shell/mainarea.h"
 #include "gui/shell/mainmenu.h"
 #include "gui/ports/qtprompter.h"
@@ -17,6 +18,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +149,50 @@ TEST_F(MainWindowTest, ACancelledSavePromptKeepsTheWindowOpen) {
     prompter.saveAnswers = {Prompter::Answer::No};
     EXPECT_TRUE(window->close());
     EXPECT_EQ(prompter.savePrompts, 2);
+}
+
+// The window adds no rule of its own: a run without it, over the same files, ends in the same state
+// after the same command, and any surface shows a command's live state by naming it.
+TEST_F(MainWindowTest, TheWindowShowsTheSameCompositionAHeadlessRunBuilds) {
+    EXPECT_EQ(session->commands().unknownNames(), QStringList());
+    TempFolder otherHome;
+    FakePrompter otherPrompter;
+    FakeMediaDevice otherDevice;
+    FakeLengthProbe otherProbe{otherDevice};
+    FakeClipboard otherClipboard;
+    AppSession headless({otherHome.path(), shipped.file(s("Samples")), music.path()},
+                        {otherPrompter, otherDevice, otherClipboard, otherProbe, nullptr, nullptr, &shell});
+    headless.beginRun();
+    headless.windowShown({}, music.path());
+
+    QToolBar testBar;  // a surface of its own, bound by name
+    for (const char* name : {"UndoM", "SortAlphabeticallyM", "PlaySI"}) {
+        testBar.addAction(window->actions().action(s(name)));
+    }
+    QAction* undo = testBar.actions().at(0);
+    EXPECT_FALSE(undo->isEnabled());
+
+    QTest::keyClick(window.get(), Qt::Key_H, Qt::ControlModifier);  // Sort Alphabetically
+    headless.dispatcher().execute(s("SortAlphabeticallyM"), CommandOrigin::Window);
+    QApplication::processEvents();
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), s("U&ndo Sort Alphabetically"));
+    EXPECT_EQ(testBar.actions().at(2)->toolTip(), s("Play (Ctrl+P): Dance of the Sugar-plum Fairy.mid"));
+
+    ASSERT_EQ(headless.playList().lineCount(), session->playList().lineCount());
+    for (qsizetype line = 0; line < headless.playList().lineCount(); ++line) {
+        EXPECT_EQ(headless.playList().line(line), session->playList().line(line)) << line;
+    }
+    EXPECT_EQ(headless.commands().names(), session->commands().names());
+    // The window binds the commands that open its own boxes: the help and Change Position.
+    const QSet<QString> windowsOwn = {s("ContentsM"), s("TopicSearchM"), s("HelpOnHelpM"), s("IntroductionM"),
+                                      s("GettingStartedGuideM"), s("ContactInformationM"), s("ChangePosM"),
+                                      s("AnyValuePM"), s("PasteM")};
+    for (const QString& name : headless.commands().names()) {
+        if (!windowsOwn.contains(name)) {
+            EXPECT_EQ(headless.commands().state(name), session->commands().state(name)) << qPrintable(name);
+        }
+    }
 }
 
 // A command a second start sends runs as the menu item would; one that cannot run now says why.
