@@ -1,16 +1,12 @@
 // The editing commands on a Play List of 100,000 items.
 #include "benchsupport.h"
-#include "core/app/runstate.h"
-#include "core/cdaudio/cddatabase.h"
-#include "core/common/clipboard.h"
-#include "core/common/prompter.h"
-#include "core/playback/playorder.h"
+#include "core/app/appsession.h"
 #include "core/playlist/itemref.h"
-#include "core/playlist/itemset.h"
-#include "core/playlist/playlist.h"
-#include "core/playlist/playlistdocument.h"
-#include "core/playlist/playlisteditor.h"
-#include "core/settings/preferences.h"
+#include "media/gstlengthprobe.h"
+#include "media/gstmediadevice.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -33,23 +29,22 @@ std::vector<PlayListEntry> longList() {
     return entries;
 }
 
+// The whole program without its window, as the window shows it; commands run through the dispatcher
+// with their state refresh, as a menu item runs them.
 struct Fixture {
-    PlayList playList;
-    ItemSet unplayed{ItemSet::Order::Insertion};
-    ItemSet played{ItemSet::Order::Insertion};
-    CDDatabase cdDatabase;
-    RunState run;
-    Preferences preferences;
+    QTemporaryDir home;
     SilentPrompter prompter;
     MemoryClipboard clipboard;
-    PlayOrder order{playList, played, unplayed, preferences};
-    PlayListDocument document{{playList, unplayed, cdDatabase, run, preferences, prompter, nullptr, QString()}};
-    PlayListEditor editor{{playList, unplayed, order, document, run, preferences, prompter, clipboard, cdDatabase, nullptr}};
+    GstMediaDevice device;
+    GstLengthProbe probe;
+    AppSession session{{home.path(), QString(), home.path()}, {prompter, device, clipboard, probe}};
+    PlayList& playList = session.playList();
+    ItemSet& unplayed = session.unplayedItems();
+    RunState& run = session.run();
+    PlayListEditor& editor = session.editor();
 
-    Fixture() {
-        playList.setPlayedItems(&played);
-        editor.setFileExists([](const QString&) { return true; });
-    }
+    Fixture() { editor.setFileExists([](const QString&) { return true; }); }
+    void command(const char* name) { session.runCommand(QString::fromLatin1(name)); }
     // A fresh list, outside the timing.
     void reset(bool selectEveryOther = false) {
         playList.setEntries(longList());
@@ -69,6 +64,9 @@ struct Fixture {
                 playList.setSelected(i, true);
             }
         }
+        // What the set-up changed is announced before the command starts.
+        QCoreApplication::sendPostedEvents();
+        session.commands().refreshNow();
     }
 };
 
@@ -84,34 +82,34 @@ void runCommand(benchmark::State& state, bool selectEveryOther, Command command)
 }
 
 void BM_RemoveDuplicateItems(benchmark::State& state) {
-    runCommand(state, false, [](Fixture& f) { f.editor.RemoveDuplicateItems(); });
+    runCommand(state, false, [](Fixture& f) { f.command("RemoveDuplicateItemsM"); });
 }
 void BM_SortAlphabetically(benchmark::State& state) {
-    runCommand(state, false, [](Fixture& f) { f.editor.SortAlphabetically(); });
+    runCommand(state, false, [](Fixture& f) { f.command("SortAlphabeticallyM"); });
 }
 void BM_SortRandomly(benchmark::State& state) {
-    runCommand(state, false, [](Fixture& f) { f.editor.SortRandomly(); });
+    runCommand(state, false, [](Fixture& f) { f.command("SortRandomlyM"); });
 }
 void BM_SelectAll(benchmark::State& state) {
-    runCommand(state, false, [](Fixture& f) { f.editor.SelectAll(); });
+    runCommand(state, false, [](Fixture& f) { f.command("SelectAllM"); });
 }
 void BM_InvertSelection(benchmark::State& state) {
-    runCommand(state, true, [](Fixture& f) { f.editor.InvertSelection(); });
+    runCommand(state, true, [](Fixture& f) { f.command("InvertSelectionM"); });
 }
 void BM_RemoveHalfSelected(benchmark::State& state) {
-    runCommand(state, true, [](Fixture& f) { f.editor.RemoveSelectedItems(); });
+    runCommand(state, true, [](Fixture& f) { f.command("RemoveM"); });
 }
 void BM_MoveUpHalfSelected(benchmark::State& state) {
-    runCommand(state, true, [](Fixture& f) { f.editor.MoveUp(); });
+    runCommand(state, true, [](Fixture& f) { f.command("MoveUpM"); });
 }
 void BM_Undo(benchmark::State& state) {
     Fixture f;
     for (auto _ : state) {
         state.PauseTiming();
         f.reset(true);
-        f.editor.RemoveSelectedItems();
+        f.command("RemoveM");
         state.ResumeTiming();
-        f.editor.Undo();
+        f.command("UndoM");
     }
 }
 void BM_Paste10000(benchmark::State& state) {
@@ -125,7 +123,7 @@ void BM_Paste10000(benchmark::State& state) {
         f.reset();
         f.clipboard.contents = text;
         state.ResumeTiming();
-        f.editor.Paste();
+        f.command("PasteM");
     }
 }
 
@@ -141,4 +139,11 @@ BENCHMARK(BM_Paste10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);  // the announcements of the states wait for its event loop
+    GstMediaDevice::initialise();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -18,7 +18,7 @@ struct DocumentFixture {
     RecordingBusyIndicator busy;
     FixedWidthMeasurer measurer;
     PlayList playList;
-    ItemSet unplayed{ItemSet::Order::Sorted};
+    ItemSet unplayed{ItemSet::Order::Insertion};  // as the program keeps it
     ItemSet played{ItemSet::Order::Insertion};
     CDDatabase cdDatabase;
     RunState run;
