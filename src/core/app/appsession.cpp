@@ -64,9 +64,24 @@ void AppSession::connectPlayback() {
         m_controller.PlayListReplaced();
         m_editor.updateControls();
     });
-    // The controls around the Play List follow its selection and focused line.
-    connect(&m_playList, &PlayList::selectionChanged, &m_editor, &PlayListEditor::updateControls);
-    connect(&m_playList, &PlayList::focusedLineChanged, &m_editor, &PlayListEditor::updateControls);
+    // The controls around the Play List follow its selection and focused line; during a command they
+    // are brought up to date once, at its end, unless the command did it itself.
+    const auto lineMoved = [this] {
+        if (m_commandDepth > 0) {
+            m_controlsStale = true;
+        } else {
+            m_editor.updateControls();
+        }
+    };
+    connect(&m_playList, &PlayList::selectionChanged, &m_editor, lineMoved);
+    connect(&m_playList, &PlayList::focusedLineChanged, &m_editor, lineMoved);
+    connect(&m_editor, &PlayListEditor::clicked, this, [this] { m_controlsStale = false; });
+    connect(&m_dispatcher, &CommandDispatcher::commandStarted, this, [this] { ++m_commandDepth; });
+    connect(&m_dispatcher, &CommandDispatcher::commandFinished, this, [this] {
+        if (--m_commandDepth == 0 && std::exchange(m_controlsStale, false)) {
+            m_editor.updateControls();
+        }
+    });
     // A click in the Play List also decides what Play may do.
     connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::followPlayListSelection);
     connect(&m_document, &PlayListDocument::playRequested, &m_controller,

@@ -174,6 +174,8 @@ private:
     CommandTable m_commands;
     CommandDispatcher m_dispatcher;
 
+    int m_commandDepth = 0;       // commands running, one inside another
+    bool m_controlsStale = false;  // the Play List moved during a command since its controls were updated
     bool m_firstRun = false;
     bool m_firstShow = true;
     bool m_startPlayingFlag = false;

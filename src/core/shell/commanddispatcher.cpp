@@ -52,7 +52,9 @@ QString CommandDispatcher::execute(const QString& name, CommandOrigin origin) {
 void CommandDispatcher::run(const QString& name) {
     const CommandTable::Command* command = m_table.find(m_table.originalOf(name));
     if (command && command->run) {
+        Q_EMIT commandStarted();
         command->run();
+        Q_EMIT commandFinished();
     }
     // One announcement for everything the command changed.
     m_table.refreshNow();

@@ -28,6 +28,9 @@ public:
     static QString unknownCommandMessage(const QString& name);
 
 Q_SIGNALS:
+    // Around each command that runs, however it came.
+    void commandStarted();
+    void commandFinished();
     // A queued command could no longer run when its turn came.
     void refused(const QString& name, const QString& reason);
 

@@ -58,7 +58,8 @@ TEST_F(SessionCommandsTest, EveryNameTheSurfacesUseIsACommand) {
     EXPECT_EQ(session->commands().originalOf(s("AnyValuePM")), s("ChangePosM"));
 }
 
-// One command is one announcement, however many of the program's parts it touched.
+// One command is one announcement and one refresh of the Play List's controls, however many of the
+// program's parts it touched.
 TEST_F(SessionCommandsTest, OneRemoveAnnouncesOneStateChange) {
     openList(1000);
     PlayList& list = session->playList();
@@ -67,10 +68,16 @@ TEST_F(SessionCommandsTest, OneRemoveAnnouncesOneStateChange) {
     list.setFocusedLine(3);
     nextTurn();
     QSignalSpy announced(&session->commands(), &CommandTable::statesChanged);
+    QSignalSpy controlsRefreshed(&session->editor(), &PlayListEditor::clicked);
+    QSignalSpy playbackChanged(&session->controller(), &PlaybackController::changed);
     EXPECT_TRUE(session->dispatcher().execute(s("RemoveM"), CommandOrigin::Window).isEmpty());
     nextTurn();
     EXPECT_EQ(list.lineCount(), 999);
     EXPECT_EQ(announced.count(), 1);
+    EXPECT_EQ(controlsRefreshed.count(), 1);
+    EXPECT_EQ(playbackChanged.count(), 1);
+    EXPECT_EQ(session->playList().focusedLine(), 3) << "the controls show the line that took its place";
+    EXPECT_TRUE(session->editor().controls().remove);
     EXPECT_TRUE(session->commands().state(s("UndoM")).enabled);
     EXPECT_EQ(session->commands().state(s("UndoM")).caption, s("U&ndo Remove Item(s)"));
 }
