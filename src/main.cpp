@@ -87,6 +87,10 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
             session.processForwardedParameters(request.parameters, request.baseFolder);
         }
     });
+    // A command that waited for a long operation may no longer make sense when its turn comes.
+    QObject::connect(&session.dispatcher(), &CommandDispatcher::refused, [](const QString& name, const QString& reason) {
+        print(stderr, QStringLiteral("Velmaro did not carry out \"%1\": %2\n").arg(name, reason));
+    });
     QObject::connect(&session.document(), &PlayListDocument::loaded, &window,
                      [](const QString& path) { RecentDocuments::add(path); });
     window.show();

@@ -9,18 +9,19 @@
 
 namespace {
 
-// The View, Components items in the order of the component flags, with their toolbar buttons.
-const std::pair<const char*, const char*> kComponentCommands[] = {
-    {"ViewPlayListM", "ViewPlayListSI"},         {"ViewFileListM", "ViewFileListSI"},
-    {"ViewToolBarM", "ViewToolBarSI"},           {"ViewScrollbarM", "ViewScrollBarSI"},
-    {"ViewStatusBarM", "ViewStatusBarSI"},       {"ViewSpinButtonM", "ViewSpinButtonSI"},
-    {"ViewPathEditM", "ViewPathEditSI"},         {"ViewLabelsM", "ViewLabelsSI"},
-    {"ViewModeSelectorM", "ViewModeSelectorSI"}, {"ViewFilterBoxM", "ViewFilterBoxSI"},
-    {"ViewFilterEditM", "ViewFilterEditSI"},
+// The toolbar buttons of the View, Components items, in the order of the component flags.
+const std::pair<const char*, const char*> kComponentButtons[] = {
+    {"ViewPlayListSI", "Play List"},   {"ViewFileListSI", "File List / CD Audio List"},
+    {"ViewToolBarSI", "Tool Bar"},     {"ViewScrollBarSI", "Scroll Bar"},
+    {"ViewStatusBarSI", "Status Bar"}, {"ViewSpinButtonSI", "Spin Button"},
+    {"ViewPathEditSI", "Path Edit"},   {"ViewLabelsSI", "Labels"},
+    {"ViewModeSelectorSI", "Mode Selector"}, {"ViewFilterBoxSI", "Filter Box"},
+    {"ViewFilterEditSI", "Filter Edit"},
 };
-const char* const kComponentButtonCaptions[] = {"Play List",  "File List / CD Audio List", "Tool Bar", "Scroll Bar",
-                                                "Status Bar", "Spin Button", "Path Edit", "Labels",
-                                                "Mode Selector", "Filter Box", "Filter Edit"};
+
+Component componentAt(size_t index) {
+    return static_cast<Component>(index);
+}
 
 // The toolbar's transport and play-option buttons, and the names a second start sends.
 const std::pair<const char*, const char*> kToolbarTwins[] = {
@@ -99,14 +100,12 @@ void AppSession::declareFileAndEditCommands() {
 }
 
 void AppSession::declareViewCommands() {
-    for (size_t n = 0; n < std::size(kComponentCommands); ++n) {
-        m_commands.bind(latin(kComponentCommands[n].first), [this, n] { toggleComponent(static_cast<Component>(n)); });
+    for (size_t n = 0; n < std::size(kComponentButtons); ++n) {
+        m_commands.bind(ComponentMenuItem(componentAt(n)), [this, n] { toggleComponent(componentAt(n)); });
+        m_commands.setCheckable(ComponentMenuItem(componentAt(n)));
     }
     m_commands.bind(latin("PathsM"), [this] { togglePaths(); });
     m_commands.bind(latin("ExtensionsM"), [this] { toggleExtensions(); });
-    for (const auto& [name, button] : kComponentCommands) {
-        m_commands.setCheckable(latin(name));
-    }
     m_commands.setCheckable(latin("PathsM"));
     m_commands.setCheckable(latin("ExtensionsM"));
     if (m_external) {
@@ -153,9 +152,9 @@ void AppSession::declareTwins() {
     for (const auto& [name, original] : kToolbarTwins) {
         m_commands.addTwin(latin(name), latin(original));
     }
-    for (size_t n = 0; n < std::size(kComponentCommands); ++n) {
-        m_commands.addTwin(latin(kComponentCommands[n].second), latin(kComponentCommands[n].first),
-                           latin(kComponentButtonCaptions[n]));
+    for (size_t n = 0; n < std::size(kComponentButtons); ++n) {
+        m_commands.addTwin(latin(kComponentButtons[n].first), ComponentMenuItem(componentAt(n)),
+                           latin(kComponentButtons[n].second));
     }
     m_commands.addTwin(latin("PathsSI"), latin("PathsM"), latin("Paths"));
     m_commands.addTwin(latin("ExtensionsSI"), latin("ExtensionsM"), latin("Extensions"));
@@ -276,8 +275,8 @@ void AppSession::editStates(QHash<QString, CommandState>& states) const {
 
 void AppSession::viewStates(QHash<QString, CommandState>& states) const {
     const ComponentFlags& components = m_preferences.components;
-    for (size_t n = 0; n < std::size(kComponentCommands); ++n) {
-        states[latin(kComponentCommands[n].first)].checked = components[n];
+    for (size_t n = 0; n < components.size(); ++n) {
+        states[ComponentMenuItem(componentAt(n))].checked = components[n];
     }
     states[latin("PathsM")].checked = m_preferences.showPath;
     states[latin("ExtensionsM")].checked = m_preferences.showExtension;

@@ -414,10 +414,9 @@ void MainWindow::acceptDroppedFiles() {
             }
         }
     }
-    PlayListEditor& editor = m_session.editor();
     for (const char* list : {"FileListBox", "CDAudioListBox"}) {
         if (auto* box = findChild<QAbstractScrollArea*>(QString::fromLatin1(list))) {
-            new LinesRemovalTarget(box, m_playListBox, [&editor] { editor.RemoveSelectedItems(); });
+            new LinesRemovalTarget(box, m_playListBox, [this] { m_session.runCommand(QStringLiteral("RemoveM")); });
         }
     }
 }
