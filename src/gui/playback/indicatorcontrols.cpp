@@ -46,7 +46,6 @@ IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, Mai
     }
     connectPositionBar();
     connectViewMenu();
-    m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { openChangePosition(); });
     connect(&session.controller(), &PlaybackController::changed, this, &IndicatorControls::refresh);
     refresh();
 }

@@ -82,7 +82,9 @@ void MainWindow::createCommandSurfaces() {
     m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, m_session);
     m_transport->addViewToggles();
     m_panel->bindCommands(*m_actions);
+    // The commands that open the window's own boxes.
     BindHelpCommands(m_session.commands(), [this] { return helpWindow(); });
+    m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { m_indicators->openChangePosition(); });
     connect(m_menu->menu(QStringLiteral("EditM")), &QMenu::aboutToShow, this, [this] { m_session.editMenuOpened(); });
     connect(m_menu->menu(QStringLiteral("FavFoldersM")), &QMenu::aboutToShow, this,
             [this] { fillFavoritesMenu(QStringLiteral("FavFoldersM"), Favorites::Kind::Folders); });
