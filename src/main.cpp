@@ -1,6 +1,7 @@
 #include "core/app/appsession.h"
 #include "core/app/commandline.h"
 #include "gui/app/tvlpmain.h"
+#include "gui/playback/videowindow.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 #include "platform/apppaths.h"
@@ -63,6 +64,7 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     const QDir resources(AppPaths::resourceFolder());
     GstMediaDevice device;
+    device.setVideoSurfaceFactory([](const QString& title) { return std::make_unique<VideoWindow>(title); });
     GstLengthProbe probe;
     DesktopShell shell;
     TVLPMain window({{AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
