@@ -490,7 +490,7 @@ void GstMediaDevice::answerWindowRequest() {
         return;
     }
     m_windowRequest->answer([this] {
-        m_surface = m_surfaceFactory(m_fileName);
+        m_surface = m_surfaceFactory ? m_surfaceFactory(m_fileName) : nullptr;
         return m_surface ? m_surface->nativeWindow() : quintptr(0);
     });
 }
