@@ -15,7 +15,7 @@
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -131,10 +131,7 @@ BENCHMARK(BM_GapBetweenItems)->UseManualTime()->Unit(benchmark::kMillisecond)->I
 int main(int argc, char** argv) {
     qputenv("VELMARO_AUDIO_SINK", qgetenv("VELMARO_AUDIO_SINK").isEmpty() ? "fakesink sync=true" : qgetenv("VELMARO_AUDIO_SINK"));
     qputenv("VELMARO_VIDEO_SINK", "fakesink sync=true");
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     GstMediaDevice::initialise();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Fails when a layer includes headers it must not see: core is QtCore only, and neither core nor gui
-# talks to GStreamer or libcdio directly.
+# Fails when a layer includes headers it must not see: core is QtCore only, neither core nor gui
+# talks to GStreamer or libcdio directly, and media and gui meet only through core's ports.
 set -u
 src=${1:-src}
 status=0
@@ -9,9 +9,14 @@ if [ -n "$core" ]; then
   printf 'src/core may include QtCore headers only:\n%s\n' "$core" >&2
   status=1
 fi
-gui=$(grep -rnE '#include *[<"](gst/|cdio/)' "$src/gui" 2>/dev/null)
+gui=$(grep -rnE '#include *[<"](gst/|cdio/|media/)' "$src/gui" 2>/dev/null)
 if [ -n "$gui" ]; then
   printf 'src/gui talks to media through core ports only:\n%s\n' "$gui" >&2
+  status=1
+fi
+media=$(grep -rnE '#include *[<"](QtWidgets/|Q(Widget|Application|MainWindow|Dialog|Menu)\b|gui/)' "$src/media" 2>/dev/null)
+if [ -n "$media" ]; then
+  printf 'src/media draws into gui surfaces through core ports only:\n%s\n' "$media" >&2
   status=1
 fi
 exit $status

@@ -1,5 +1,6 @@
 #include "core/app/appsession.h"
 #include "core/app/commandline.h"
+#include "gui/playback/videowindow.h"
 #include "gui/ports/qtclipboard.h"
 #include "gui/ports/qtprompter.h"
 #include "gui/shell/mainwindow.h"
@@ -65,6 +66,7 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     const QDir resources(AppPaths::resourceFolder());
     GstMediaDevice device;
+    device.setVideoSurfaceFactory([](const QString& title) { return std::make_unique<VideoWindow>(title); });
     GstLengthProbe probe;
     DesktopShell shell;
     QtPrompter prompter;

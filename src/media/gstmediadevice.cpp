@@ -1,7 +1,7 @@
 #include "media/gstmediadevice.h"
 
 #include "media/midifile.h"
-#include "media/videowindow.h"
+#include "media/videowindowrequest.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -27,6 +27,12 @@ constexpr qint64 kPrerollTries[] = {3000, 3000, 15000};
 constexpr qint64 kDurationWaitMs = 500;
 // A state change waits on the streaming threads; one stuck in a plug-in would hold the window forever.
 constexpr std::chrono::milliseconds kStateChangeWait(3000);
+
+// How long a video sink waits for its window: less than a state change or a preroll try may take, so
+// that a GUI thread held elsewhere costs the sink its window, never the file.
+constexpr std::chrono::milliseconds kWindowWait(2000);
+// The name of the bus message that wakes the GUI thread for a window.
+constexpr char kWindowWanted[] = "velmaro-video-window-wanted";
 
 // Debian's General MIDI SoundFonts, the packaged default first.
 const char* const kSoundFonts[] = {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
@@ -57,6 +63,25 @@ bool isMidiFile(const QString& path) {
 
 bool hasProperty(GstElement* element, const char* name) {
     return g_object_class_find_property(G_OBJECT_GET_CLASS(element), name) != nullptr;
+}
+
+using SharedWindowRequest = std::shared_ptr<VideoWindowRequest>;
+
+// On the streaming thread of a video sink that needs a window.
+GstBusSyncReply onSyncMessage(GstBus* bus, GstMessage* message, gpointer data) {
+    if (!gst_is_video_overlay_prepare_window_handle_message(message)) {
+        return GST_BUS_PASS;
+    }
+    const SharedWindowRequest request = *static_cast<SharedWindowRequest*>(data);
+    const quintptr handle = request->awaitWindow(
+        [bus] { gst_bus_post(bus, gst_message_new_application(nullptr, gst_structure_new_empty(kWindowWanted))); },
+        kWindowWait);
+    if (handle == 0) {
+        return GST_BUS_PASS;
+    }
+    gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(GST_MESSAGE_SRC(message)), handle);
+    gst_message_unref(message);
+    return GST_BUS_DROP;
 }
 
 }  // namespace
@@ -135,16 +160,6 @@ void GstMediaDevice::onElementSetup(GstElement*, GstElement* element, gpointer) 
     }
 }
 
-GstBusSyncReply GstMediaDevice::onSyncMessage(GstBus*, GstMessage* message, gpointer self) {
-    auto* device = static_cast<GstMediaDevice*>(self);
-    if (gst_is_video_overlay_prepare_window_handle_message(message) && device->m_windowHandle != 0) {
-        gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(GST_MESSAGE_SRC(message)), device->m_windowHandle);
-        gst_message_unref(message);
-        return GST_BUS_DROP;
-    }
-    return GST_BUS_PASS;
-}
-
 bool GstMediaDevice::open() {
     for (const qint64 limit : kPrerollTries) {
         bool timedOut = false;
@@ -203,14 +218,14 @@ bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
         g_object_set(m_pipeline, "video-sink", video, nullptr);
     } else if (!m_error.isEmpty()) {
         return fail(m_error);
-    } else {
-        // Our own window receives the video; it is shown only if the file has a picture.
-        m_window = new VideoWindow(m_fileName);
-        m_windowHandle = static_cast<guintptr>(m_window->winId());
     }
     GstBus* bus = gst_element_get_bus(m_pipeline);
-    gst_bus_set_sync_handler(bus, onSyncMessage, this, nullptr);
-    gst_object_unref(bus);
+    if (m_surfaceFactory) {
+        // The surface is made when a sink asks for a window, which only a file with a picture does.
+        m_windowRequest = std::make_shared<VideoWindowRequest>();
+        gst_bus_set_sync_handler(bus, onSyncMessage, new SharedWindowRequest(m_windowRequest),
+                                 [](gpointer data) { delete static_cast<SharedWindowRequest*>(data); });
+    }
 
     if (!preroll(prerollMs, timedOut)) {
         return false;
@@ -250,11 +265,14 @@ bool GstMediaDevice::preroll(qint64 timeoutMs, bool* timedOut) {
         }
         GstMessage* message = gst_bus_timed_pop_filtered(
             bus, static_cast<GstClockTime>(left) * GST_MSECOND,
-            static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_EOS));
+            static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_EOS |
+                                        GST_MESSAGE_APPLICATION));
         if (!message) {
             continue;
         }
-        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_APPLICATION) {
+            answerWindowRequest();  // the sink waits for it to get ready
+        } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
             GError* error = nullptr;
             gst_message_parse_error(message, &error, nullptr);
             failure = messageOf(error);
@@ -277,8 +295,13 @@ void GstMediaDevice::waitForDuration() {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < kDurationWaitMs) {
-        GstMessage* message = gst_bus_timed_pop_filtered(bus, 50 * GST_MSECOND, GST_MESSAGE_DURATION_CHANGED);
+        GstMessage* message = gst_bus_timed_pop_filtered(
+            bus, 50 * GST_MSECOND,
+            static_cast<GstMessageType>(GST_MESSAGE_DURATION_CHANGED | GST_MESSAGE_APPLICATION));
         if (message) {
+            if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_APPLICATION) {
+                answerWindowRequest();
+            }
             gst_message_unref(message);
         }
         if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
@@ -310,6 +333,10 @@ void GstMediaDevice::close() {
         g_source_remove(m_busWatch);
         m_busWatch = 0;
     }
+    if (m_windowRequest) {
+        m_windowRequest->close();
+        m_windowRequest.reset();
+    }
     if (m_pipeline) {
         // The pipeline may outlive this device on the thread that stops it: nothing of it calls back here.
         GstBus* bus = gst_element_get_bus(m_pipeline);
@@ -321,11 +348,7 @@ void GstMediaDevice::close() {
         gst_object_unref(m_pipeline);
         m_pipeline = nullptr;
     }
-    if (m_window) {
-        m_window->deleteLater();
-        m_window = nullptr;
-    }
-    m_windowHandle = 0;
+    m_surface.reset();
     m_playbackFailure.clear();
     m_mode = NotReady;
     m_hasVideo = false;
@@ -353,8 +376,8 @@ bool GstMediaDevice::play() {
     }
     m_playbackFailure.clear();
     m_mode = Playing;
-    if (m_hasVideo && m_window) {
-        m_window->show();
+    if (m_hasVideo && m_surface) {
+        m_surface->showRaised();
     }
     return true;
 }
@@ -410,7 +433,7 @@ qint64 GstMediaDevice::length() const {
 }
 
 void GstMediaDevice::sizeVideoWindow(double factor) {
-    if (!m_pipeline || !m_window || !m_hasVideo) {
+    if (!m_pipeline || !m_surface || !m_hasVideo) {
         return;
     }
     GstPad* pad = nullptr;
@@ -422,7 +445,7 @@ void GstMediaDevice::sizeVideoWindow(double factor) {
     GstVideoInfo info;
     if (caps && gst_video_info_from_caps(&info, caps)) {
         const int width = info.par_d > 0 ? static_cast<int>(std::lround(1.0 * info.width * info.par_n / info.par_d)) : info.width;
-        m_window->scaleTo(QSize(width, info.height), factor);
+        m_surface->scaleTo(QSize(width, info.height), factor);
     }
     if (caps) {
         gst_caps_unref(caps);
@@ -454,7 +477,20 @@ void GstMediaDevice::handleAsync(GstMessage* message) {
             Q_EMIT modeChanged();
             break;
         }
+        case GST_MESSAGE_APPLICATION:
+            answerWindowRequest();
+            break;
         default:
             break;
     }
+}
+
+void GstMediaDevice::answerWindowRequest() {
+    if (!m_windowRequest) {
+        return;
+    }
+    m_windowRequest->answer([this] {
+        m_surface = m_surfaceFactory ? m_surfaceFactory(m_fileName) : nullptr;
+        return m_surface ? m_surface->nativeWindow() : quintptr(0);
+    });
 }

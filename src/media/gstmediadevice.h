@@ -1,12 +1,13 @@
 #pragma once
 
 #include "core/playback/mediadevice.h"
-
-#include <QPointer>
+#include "core/playback/videosurface.h"
 
 #include <gst/gst.h>
 
-class VideoWindow;
+#include <memory>
+
+class VideoWindowRequest;
 
 // Changes the pipeline's state on a thread of its own and waits a few seconds at most: a streaming
 // thread stuck in a plug-in would otherwise hold the caller for ever. On time out the change goes on
@@ -17,7 +18,8 @@ GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state
 // no decoder can read fails at once, with GStreamer's own words); playing returns at once and the
 // end of the stream arrives through the bus on the Qt main thread. No call waits without bound for
 // the pipeline: one that hangs is left to a thread of its own and the device reports an error. Video
-// is drawn into a window of ours titled with the file name.
+// is drawn into a surface the gui makes, titled with the file name, only for a file that has a
+// picture; without a surface factory, GStreamer's own sink chooses where video goes.
 class GstMediaDevice : public MediaDevice {
     Q_OBJECT
 
@@ -27,6 +29,9 @@ public:
 
     explicit GstMediaDevice(QObject* parent = nullptr);
     ~GstMediaDevice() override;
+
+    // Used from the next open on.
+    void setVideoSurfaceFactory(VideoSurfaceFactory factory) { m_surfaceFactory = std::move(factory); }
 
     void setFileName(const QString& path) override { m_fileName = path; }
     QString fileName() const override { return m_fileName; }
@@ -67,7 +72,6 @@ public:
 
 private:
     static gboolean onBusMessage(GstBus* bus, GstMessage* message, gpointer self);
-    static GstBusSyncReply onSyncMessage(GstBus* bus, GstMessage* message, gpointer self);
     static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
     bool fail(const QString& text);
@@ -77,6 +81,7 @@ private:
     bool preroll(qint64 timeoutMs, bool* timedOut);
     void waitForDuration();
     void handleAsync(GstMessage* message);
+    void answerWindowRequest();
     GstElement* sinkFromEnvironment(const char* variable);
 
     QString m_fileName;
@@ -91,6 +96,7 @@ private:
     bool m_hasVideo = false;
     QString m_error;
     QString m_playbackFailure;
-    QPointer<VideoWindow> m_window;
-    guintptr m_windowHandle = 0;
+    VideoSurfaceFactory m_surfaceFactory;
+    std::unique_ptr<VideoSurface> m_surface;
+    std::shared_ptr<VideoWindowRequest> m_windowRequest;
 };

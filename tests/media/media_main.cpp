@@ -1,6 +1,6 @@
 #include "media/gstmediadevice.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     GstMediaDevice::initialise();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

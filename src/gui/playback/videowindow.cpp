@@ -1,6 +1,4 @@
-#include "media/videowindow.h"
-
-#include <QFileInfo>
+#include "gui/playback/videowindow.h"
 
 #include <cmath>
 
@@ -14,6 +12,15 @@ VideoWindow::VideoWindow(const QString& title) {
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     resize(320, 240);
+}
+
+quintptr VideoWindow::nativeWindow() {
+    return static_cast<quintptr>(winId());
+}
+
+void VideoWindow::showRaised() {
+    show();
+    raise();
 }
 
 void VideoWindow::scaleTo(QSize videoSize, double factor) {
