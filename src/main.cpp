@@ -6,6 +6,7 @@
 #include "gui/shell/mainwindow.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
+#include "media/gststartup.h"
 #include "platform/apppaths.h"
 #include "platform/desktopshell.h"
 #include "platform/recentdocuments.h"
@@ -64,6 +65,8 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
 }
 
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
+    // The plug-in registry is read (or built, on a first start) while the window comes up.
+    GstStartup::beginInBackground();
     const QDir resources(AppPaths::resourceFolder());
     GstMediaDevice device;
     device.setVideoSurfaceFactory([](const QString& title) { return std::make_unique<VideoWindow>(title); });

@@ -165,13 +165,20 @@ bool isMpegAudio(GstDiscovererInfo* info) {
 
 }  // namespace
 
-GstLengthProbe::GstLengthProbe() {
+GstLengthProbe::GstLengthProbe() = default;
+
+// Made on the first measurement, so that nothing of GStreamer holds up the start.
+bool GstLengthProbe::ensureDiscoverer() {
+    if (m_discoverer || !m_setupError.isEmpty()) {
+        return m_discoverer != nullptr;
+    }
     GstMediaDevice::initialise();
     GError* error = nullptr;
     m_discoverer = gst_discoverer_new(static_cast<GstClockTime>(kTimeoutSeconds) * GST_SECOND, &error);
     if (!m_discoverer) {
         m_setupError = QStringLiteral("GStreamer's discoverer could not be created: %1").arg(takeMessage(error));
     }
+    return m_discoverer != nullptr;
 }
 
 GstLengthProbe::~GstLengthProbe() {
@@ -181,7 +188,7 @@ GstLengthProbe::~GstLengthProbe() {
 }
 
 qint64 GstLengthProbe::measure(const QString& path, QString* error) {
-    if (!m_discoverer) {
+    if (!ensureDiscoverer()) {
         *error = m_setupError;
         return -1;
     }

@@ -19,6 +19,8 @@ public:
     qint64 measure(const QString& path, QString* error) override;
 
 private:
+    bool ensureDiscoverer();
+
     GstDiscoverer* m_discoverer = nullptr;
     QString m_setupError;
 };

@@ -1,5 +1,6 @@
 #include "media/gstmediadevice.h"
 
+#include "media/gststartup.h"
 #include "media/midifile.h"
 #include "media/videowindowrequest.h"
 
@@ -99,20 +100,11 @@ GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state
 }
 
 void GstMediaDevice::initialise() {
-    if (gst_is_initialized()) {
-        return;
-    }
-    gst_init(nullptr, nullptr);
-    // Without a display this sink can take the whole process down; it is never what we want.
-    if (GstPluginFeature* feature = gst_registry_lookup_feature(gst_registry_get(), "dfbvideosink")) {
-        gst_plugin_feature_set_rank(feature, GST_RANK_NONE);
-        gst_object_unref(feature);
-    }
+    GstStartup::waitUntilReady();
 }
 
-GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent) {
-    initialise();
-}
+// GStreamer is needed from the first open on, not before: the window does not wait for it.
+GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent) {}
 
 GstMediaDevice::~GstMediaDevice() {
     close();
@@ -161,6 +153,7 @@ void GstMediaDevice::onElementSetup(GstElement*, GstElement* element, gpointer) 
 }
 
 bool GstMediaDevice::open() {
+    initialise();
     for (const qint64 limit : kPrerollTries) {
         bool timedOut = false;
         if (openWithin(limit, &timedOut)) {

@@ -24,7 +24,8 @@ class GstMediaDevice : public MediaDevice {
     Q_OBJECT
 
 public:
-    // Once per process, before the first device: initialises GStreamer.
+    // Initialises GStreamer, or waits for its start in the background (GstStartup); the first open
+    // does it by itself.
     static void initialise();
 
     explicit GstMediaDevice(QObject* parent = nullptr);

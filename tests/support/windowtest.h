@@ -26,6 +26,10 @@ protected:
     QtClipboard clipboard;
     std::unique_ptr<AppSession> session;
     std::unique_ptr<MainWindow> window;
+    QStringList parameters;  // the start's command line
+
+    // Runs between making the window and showing it.
+    virtual void beforeShow() {}
 
     // Settings that neither open the last Play List nor start playing.
     void writeQuietSettings() { home.write(QStringLiteral("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n"); }
@@ -35,7 +39,8 @@ protected:
         window.reset();
         session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samples, music.path()},
                                                AppSession::Ports{prompter, device, clipboard, probe, nullptr, nullptr, &shell});
-        window = std::make_unique<MainWindow>(*session, MainWindow::Options{{}, music.path()});
+        window = std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path()});
+        beforeShow();
         window->show();
         if (!size.isEmpty()) {
             window->resize(size);

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <utility>
 
 AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
@@ -143,6 +145,11 @@ void AppSession::applyDisplayOptions() {
 }
 
 void AppSession::windowShown(const QStringList& parameters, const QString& baseFolder) {
+    applyFirstShowSettings();
+    openStartLists(parameters, baseFolder);
+}
+
+void AppSession::applyFirstShowSettings() {
     if (m_firstShow) {
         m_firstShow = false;
         m_settings.LoadSettings(m_preferences, {m_folders.defaultFolder, m_folders.mixerDefault,
@@ -150,19 +157,54 @@ void AppSession::windowShown(const QStringList& parameters, const QString& baseF
         m_run.currentFolder = m_preferences.mainFolder;
         applyDisplayOptions();
         Q_EMIT settingsLoaded();
-        if (m_firstRun && m_preferences.lastPlayList.isEmpty() && QFileInfo::exists(samplePlayListPath())) {
-            // The first run shows the sample list it has just written, without playing it unasked.
-            const bool startPlaying = std::exchange(m_preferences.startPlaying, false);
-            m_document.OpenPlayList(samplePlayListPath(), true, false);
-            m_preferences.startPlaying = startPlaying;
-        } else if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
-            m_document.OpenPlayList(m_preferences.lastPlayList, true, false);
-        }
-        for (qsizetype i = 0; i < parameters.size(); ++i) {
-            ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
-        }
     }
     m_run.focusList = ActiveList::PlayList;
+}
+
+bool AppSession::opensSampleList() const {
+    return m_firstRun && m_preferences.lastPlayList.isEmpty() && QFileInfo::exists(samplePlayListPath());
+}
+
+QStringList AppSession::startLists(const QStringList& parameters, const QString& baseFolder) const {
+    QStringList lists;
+    if (opensSampleList()) {
+        lists.append(samplePlayListPath());
+    } else if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
+        lists.append(m_preferences.lastPlayList);
+    }
+    for (const QString& parameter : parameters) {
+        const QString path = OnDiskPath(parameter, baseFolder);
+        if (QFileInfo(path).suffix().toLower() == QStringLiteral("vlp")) {
+            lists.append(path);
+        }
+    }
+    return lists;
+}
+
+bool AppSession::startListsAreLong(const QStringList& parameters, const QString& baseFolder) const {
+    const QStringList lists = startLists(parameters, baseFolder);
+    return std::any_of(lists.begin(), lists.end(),
+                       [](const QString& path) { return QFileInfo(path).size() > kLongStartListBytes; });
+}
+
+void AppSession::openStartLists(const QStringList& parameters, const QString& baseFolder) {
+    if (m_startListsOpened) {
+        return;
+    }
+    m_startListsOpened = true;
+    BusyScope busy(startListsAreLong(parameters, baseFolder) ? &m_busy : nullptr,
+                   QStringLiteral(" Please wait while Velmaro redraws the Play List..."));
+    if (opensSampleList()) {
+        // The first run shows the sample list it has just written, without playing it unasked.
+        const bool startPlaying = std::exchange(m_preferences.startPlaying, false);
+        m_document.OpenPlayList(samplePlayListPath(), true, false);
+        m_preferences.startPlaying = startPlaying;
+    } else if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
+        m_document.OpenPlayList(m_preferences.lastPlayList, true, false);
+    }
+    for (qsizetype i = 0; i < parameters.size(); ++i) {
+        ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
+    }
 }
 
 void AppSession::ProcessParameter(const QString& text, int position, const QString& baseFolder) {

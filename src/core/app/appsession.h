@@ -72,6 +72,13 @@ public:
     void beginRun();
     // The one-time part of the first show: settings, the last Play List, the command line.
     void windowShown(const QStringList& parameters, const QString& baseFolder);
+    // Its two halves: the settings (the window shows their effect at once)...
+    void applyFirstShowSettings();
+    // ...and the lists the start opens: the last or the sample Play List, then the command line's.
+    void openStartLists(const QStringList& parameters, const QString& baseFolder);
+    // Whether one of those lists is long enough to be read after the window is painted.
+    bool startListsAreLong(const QStringList& parameters, const QString& baseFolder) const;
+    static constexpr qint64 kLongStartListBytes = 256 * 1024;
     void ProcessParameter(const QString& text, int position, const QString& baseFolder);
     // A second start's parameters, handed over by the running instance.
     void processForwardedParameters(const QStringList& parameters, const QString& baseFolder);
@@ -133,6 +140,8 @@ Q_SIGNALS:
 
 private:
     void writeSamplePlayList();
+    bool opensSampleList() const;
+    QStringList startLists(const QStringList& parameters, const QString& baseFolder) const;
     void connectPlayback();
     void connectLengths();
     void applyDisplayOptions();
@@ -178,5 +187,6 @@ private:
     bool m_controlsStale = false;  // the Play List moved during a command since its controls were updated
     bool m_firstRun = false;
     bool m_firstShow = true;
+    bool m_startListsOpened = false;
     bool m_startPlayingFlag = false;
 };

@@ -42,10 +42,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 
 namespace {
 constexpr int kInitialWidth = 473;
 constexpr int kInitialHeight = 364;
+constexpr int kFirstPaintWaitMs = 1000;
 }  // namespace
 
 MainWindow::MainWindow(AppSession& session, Options options, QWidget* parent)
@@ -319,13 +321,36 @@ void MainWindow::updateAlbumPanel() {
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     const bool firstShow = !m_started;
-    m_session.windowShown(m_options.parameters, m_options.baseFolder);
+    m_session.applyFirstShowSettings();
+    if (firstShow) {
+        if (m_session.startListsAreLong(m_options.parameters, m_options.baseFolder)) {
+            openStartListsWhenPainted();
+        } else {
+            m_session.openStartLists(m_options.parameters, m_options.baseFolder);
+        }
+    }
     m_started = true;
     if (firstShow && m_session.isFirstRun() && !isMaximized()) {
         widenForStatusPanels();
     }
     updateMinimumSize();
     m_playListBox->setFocus();
+}
+
+// A long list is read once the window is on screen and painted; it fills in after.
+void MainWindow::openStartListsWhenPainted() {
+    const auto open = [this] {
+        if (m_waitingForFirstPaint) {
+            m_waitingForFirstPaint = false;
+            windowHandle()->removeEventFilter(this);
+            m_session.openStartLists(m_options.parameters, m_options.baseFolder);
+        }
+    };
+    m_waitingForFirstPaint = true;
+    m_openStartLists = open;
+    windowHandle()->installEventFilter(this);
+    // A window that is never exposed (started minimized) does not keep its lists waiting.
+    QTimer::singleShot(kFirstPaintWaitMs, this, open);
 }
 
 // The first window's size was chosen for an old, small system font: with the desktop's font it grows
@@ -357,6 +382,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closed before the lists were read: they are read first, so that none is forgotten.
+    if (m_waitingForFirstPaint) {
+        m_openStartLists();
+    }
     if (!m_session.confirmClose()) {
         event->ignore();
         return;
@@ -377,6 +406,11 @@ void MainWindow::showHelp(const QString& topic) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The expose paints the window; the lists are read on the turn after it.
+    if (m_waitingForFirstPaint && watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        QTimer::singleShot(0, this, m_openStartLists);
+    }
     // Entering the Play List makes it the active list. The window coming back to the front gives the box
     // its focus again, which is no entering: Play must not come on while an item plays.
     if (watched == m_playListBox && event->type() == QEvent::FocusIn &&

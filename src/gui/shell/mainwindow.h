@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class ActionRegistry;
@@ -72,6 +73,7 @@ private:
     void connectSession();
     void acceptDroppedFiles();
     void widenForStatusPanels();
+    void openStartListsWhenPainted();
     void createStatusBar();
     void updateAlbumPanel();
     void updateTitle();
@@ -94,6 +96,8 @@ private:
     MainArea* m_area = nullptr;
     PlayListPanel* m_panel = nullptr;
     bool m_started = false;
+    bool m_waitingForFirstPaint = false;
+    std::function<void()> m_openStartLists;
     ContextMenus* m_contextMenus = nullptr;
     PlayListBox* m_playListBox = nullptr;
     QLabel* m_albumPanel = nullptr;

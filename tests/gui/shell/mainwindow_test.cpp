@@ -10,6 +10,7 @@
 #include "support/windowtest.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -193,6 +194,61 @@ TEST_F(MainWindowTest, TheWindowShowsTheSameCompositionAHeadlessRunBuilds) {
             EXPECT_EQ(headless.commands().state(name), session->commands().state(name)) << qPrintable(name);
         }
     }
+}
+
+// A long Play List named on the command line is read once the window is on screen and painted, with
+// the busy line while it loads; a short one is there with the first paint.
+class StartListTest : public WindowTest {
+protected:
+    qsizetype linesAtFirstPaint = -1;
+    QString statusWhileLoading;
+
+    void beforeShow() override {
+        window->playListBox()->viewport()->installEventFilter(&paintProbe);
+        QObject::connect(&session->document(), &PlayListDocument::aboutToLoad, window.get(),
+                         [this] { statusWhileLoading = window->statusBar()->currentMessage(); });
+    }
+
+    QString writeList(int items) {
+        QStringList lines;
+        for (int i = 0; i < items; ++i) {
+            lines.append(MakeFileItem(QStringLiteral("/home/someone/Music/Some Artist/Some Album/Track %1.mp3").arg(i)));
+        }
+        return writePlayList(s("Collection.vlp"), lines);
+    }
+
+private:
+    struct PaintProbe : QObject {
+        StartListTest* test;
+        explicit PaintProbe(StartListTest* t) : test(t) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint && test->linesAtFirstPaint < 0) {
+                test->linesAtFirstPaint = test->session->playList().lineCount();
+            }
+            return QObject::eventFilter(watched, event);
+        }
+    } paintProbe{this};
+};
+
+TEST_F(StartListTest, ALongListFillsInAfterTheFirstPaint) {
+    writeQuietSettings();
+    parameters = {writeList(6000)};
+    ASSERT_GT(QFileInfo(parameters.front()).size(), AppSession::kLongStartListBytes);
+    startWindow();
+    EXPECT_EQ(linesAtFirstPaint, 0);
+    for (int turn = 0; turn < 200 && session->playList().lineCount() == 0; ++turn) {
+        QTest::qWait(10);
+    }
+    EXPECT_EQ(session->playList().lineCount(), 6000);
+    EXPECT_EQ(statusWhileLoading, s(" Please wait while Velmaro redraws the Play List..."));
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(StartListTest, AShortListIsThereWithTheFirstPaint) {
+    writeQuietSettings();
+    parameters = {writeList(50)};
+    startWindow();
+    EXPECT_EQ(linesAtFirstPaint, 50);
 }
 
 // A command a second start sends runs as the menu item would; one that cannot run now says why.
