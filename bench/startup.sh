@@ -109,7 +109,7 @@ cost=$(python3 "$timing" cost "$program")
 end_program "$VELMARO_HOME"
 poll=$(python3 "$timing" pollcost)
 echo "Velmaro at $program, $items items, medians of $runs runs"
-printf 'one look for the window: %s; one probe of the idle program: %s (taken off every idle figure)\n' \
+printf 'resolution: one look for the window takes %s; one probe of the idle program %s (taken off every idle figure)\n' \
   "$(ms "$poll")" "$(ms "$cost")"
 
 # --- starting
