@@ -12,7 +12,7 @@
 # running Velmaro has answered it; its own cost, measured while the program is idle, is taken off.
 set -euo pipefail
 
-program=$(realpath "${1:-build/release/src/velmaro}")
+program=$(realpath -m "${1:-build/release/src/velmaro}")
 timing="$(dirname "$(realpath "$0")")/startup_timing.py"
 runs=5
 items=100000
