@@ -86,8 +86,17 @@ void AppSession::connectPlayback() {
     });
     // A click in the Play List also decides what Play may do.
     connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::followPlayListSelection);
-    connect(&m_document, &PlayListDocument::playRequested, &m_controller,
-            [this] { m_controller.PlayFromPlayList(PlaybackController::Sender::User, -1); });
+    // A list that starts playing once opened does so on the next turn: at the start, after the window
+    // is on screen.
+    // Several lists opened in one go play the last one, once.
+    connect(&m_document, &PlayListDocument::playRequested, &m_controller, [this] {
+        if (!std::exchange(m_playRequested, true)) {
+            QMetaObject::invokeMethod(&m_controller, [this] {
+                m_playRequested = false;
+                m_controller.PlayFromPlayList(PlaybackController::Sender::User, -1);
+            }, Qt::QueuedConnection);
+        }
+    });
 }
 
 void AppSession::connectLengths() {

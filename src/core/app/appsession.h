@@ -184,7 +184,8 @@ private:
     CommandDispatcher m_dispatcher;
 
     int m_commandDepth = 0;       // commands running, one inside another
-    bool m_controlsStale = false;  // the Play List moved during a command since its controls were updated
+    bool m_controlsStale = false;
+    bool m_playRequested = false;  // a list asked to start playing on the next turn  // the Play List moved during a command since its controls were updated
     bool m_firstRun = false;
     bool m_firstShow = true;
     bool m_startListsOpened = false;

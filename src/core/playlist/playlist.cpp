@@ -235,6 +235,89 @@ void PlayList::RedrawPlayList(bool keepSelection) {
     }
 }
 
+PlayListSnapshot PlayList::snapshot() const {
+    const bool linesMatch = lineCount() == count();
+    return {m_entries, linesMatch ? m_lines : QStringList(), linesMatch ? m_horizontalExtent : 0, m_options};
+}
+
+void PlayList::restore(PlayListSnapshot snapshot) {
+    const bool reusable = !snapshot.entries.empty() && snapshot.lines.size() == static_cast<qsizetype>(snapshot.entries.size()) &&
+                          snapshot.options.showPath == m_options.showPath &&
+                          snapshot.options.showExtension == m_options.showExtension;
+    setEntries(std::move(snapshot.entries));
+    if (!reusable) {
+        RedrawPlayList(false);
+        return;
+    }
+    BusyScope busy(count() > kLongListLines ? m_busy : nullptr,
+                   QStringLiteral(" Please wait while Velmaro redraws the Play List..."));
+    Q_EMIT linesAboutToBeReset();
+    m_lines = std::move(snapshot.lines);
+    // CD tracks are named from the database, which may have changed since.
+    bool renamed = false;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (IsCDItem(m_entries[static_cast<size_t>(i)].ref)) {
+            m_lines[i] = displayLine(i);
+            renamed = true;
+        }
+    }
+    m_selected.assign(static_cast<size_t>(m_lines.size()), 0);
+    m_selectedCount = 0;
+    if (m_focusedLine >= m_lines.size()) {
+        m_focusedLine = m_lines.size() - 1;
+    }
+    Q_EMIT linesReset();
+    Q_EMIT selectionChanged();
+    if (renamed) {
+        updateHorizontalExtent();
+    } else if (m_horizontalExtent != snapshot.horizontalExtent) {
+        m_horizontalExtent = snapshot.horizontalExtent;
+        Q_EMIT horizontalExtentChanged(m_horizontalExtent);
+    }
+    const qsizetype centre = m_playListPlaying ? m_currentItem : m_focusedLine;
+    if (centre >= 0) {
+        Q_EMIT centreLineRequested(centre);
+    }
+}
+
+void PlayList::reorder(const std::vector<qsizetype>& order, bool keepSelection) {
+    if (lineCount() != count() || order.size() != m_entries.size()) {
+        std::vector<PlayListEntry> entries;
+        entries.reserve(order.size());
+        for (qsizetype from : order) {
+            entries.push_back(m_entries[static_cast<size_t>(from)]);
+        }
+        setEntries(std::move(entries));
+        RedrawPlayList(keepSelection);
+        return;
+    }
+    BusyScope busy(count() > kLongListLines ? m_busy : nullptr,
+                   QStringLiteral(" Please wait while Velmaro redraws the Play List..."));
+    Q_EMIT linesAboutToBeReset();
+    std::vector<PlayListEntry> entries;
+    QStringList lines;
+    entries.reserve(order.size());
+    lines.reserve(static_cast<qsizetype>(order.size()));
+    for (qsizetype from : order) {
+        entries.push_back(std::move(m_entries[static_cast<size_t>(from)]));
+        lines.append(std::move(m_lines[from]));
+    }
+    m_entries = std::move(entries);
+    m_lines = std::move(lines);
+    itemsChanged();
+    // As a redraw: the selection stays on its line numbers, or goes.
+    if (!keepSelection) {
+        m_selected.assign(m_selected.size(), 0);
+        m_selectedCount = 0;
+    }
+    Q_EMIT linesReset();
+    Q_EMIT selectionChanged();
+    const qsizetype centre = m_playListPlaying ? m_currentItem : m_focusedLine;
+    if (centre >= 0) {
+        Q_EMIT centreLineRequested(centre);
+    }
+}
+
 void PlayList::setSelected(qsizetype line, bool selected) {
     char& flag = m_selected[static_cast<size_t>(line)];
     if ((flag != 0) == selected) {

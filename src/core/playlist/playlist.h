@@ -20,6 +20,15 @@ struct PlayListEntry {
     qint64 length = 0;  // milliseconds; 0 or -1 when not known
 };
 
+// The items of a Play List as they were, with the lines that showed them: restoring it need not name
+// and measure every line again. The lines are shared with the list until one of them changes.
+struct PlayListSnapshot {
+    std::vector<PlayListEntry> entries;
+    QStringList lines;  // empty when they did not match the items
+    int horizontalExtent = 0;
+    ItemDisplayOptions options;
+};
+
 // The Play List in memory (PlayListItems, in play order, lengths beside the references) and the lines
 // of the Play List box that show it, with their selection, the focused line and CurrentItem. Views
 // show lines(); every change is announced by the signals so a model/view list can follow it.
@@ -63,6 +72,13 @@ public:
     ItemGlyph lineGlyph(qsizetype i) const;
     void AddItemLine(qsizetype index, qsizetype position);
     void RedrawPlayList(bool keepSelection);
+    PlayListSnapshot snapshot() const;
+    // The snapshot's items, lines rebuilt without the selection, as setEntries and RedrawPlayList(false).
+    void restore(PlayListSnapshot snapshot);
+    // The items in a new order (new line i is old line order[i]), left as RedrawPlayList after the
+    // same setEntries would leave them; each line's text goes with its item instead of being made and
+    // measured again.
+    void reorder(const std::vector<qsizetype>& order, bool keepSelection);
     void clearLines();
     int horizontalExtent() const { return m_horizontalExtent; }
     // The glyphs of these lines changed (played status, icons shown or not): views repaint them.

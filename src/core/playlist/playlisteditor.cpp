@@ -67,7 +67,7 @@ void PlayListEditor::AddSelectedItems(bool all) {
         return;
     }
     PlayList& list = m_c.playList;
-    m_undo.RecordUndo(list.entries(), all ? QStringLiteral("Add All Items") : QStringLiteral("Add Item(s)"));
+    m_undo.RecordUndo(list.snapshot(), all ? QStringLiteral("Add All Items") : QStringLiteral("Add Item(s)"));
     std::vector<PlayListEntry> entries;
     for (const QString& ref : refs) {
         entries.push_back({ref, 0});
@@ -84,7 +84,7 @@ void PlayListEditor::RemoveSelectedItems() {
     if (selected.empty()) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Remove Item(s)"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Remove Item(s)"));
     std::vector<char> flagged(static_cast<size_t>(list.count()), 0);
     QStringList removed;
     int below = 0;  // removed lines not above CurrentItem
@@ -118,7 +118,7 @@ void PlayListEditor::RemoveAll() {
     if (list.lineCount() == 0) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Remove All Items"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Remove All Items"));
     markChanged();
     list.clearEntries();
     list.clearLines();
@@ -137,7 +137,7 @@ void PlayListEditor::MoveUp() {
     if (selected.empty()) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Move Up"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Move Up"));
     if (selected.front() == 0) {
         return;
     }
@@ -159,7 +159,7 @@ void PlayListEditor::MoveDown() {
     if (selected.empty()) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Move Down"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Move Down"));
     if (selected.back() == list.lineCount() - 1) {
         return;
     }
@@ -180,7 +180,7 @@ void PlayListEditor::SortAlphabetically() {
     if (list.isEmpty()) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Sort Alphabetically"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Sort Alphabetically"));
     // Locale-aware and ignoring case, on the references: CD tracks ("[CDID=") come before files.
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -195,14 +195,8 @@ void PlayListEditor::SortAlphabetically() {
     std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
         return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]) < 0;
     });
-    std::vector<PlayListEntry> sorted;
-    sorted.reserve(order.size());
-    for (qsizetype from : order) {
-        sorted.push_back(list.entries()[static_cast<size_t>(from)]);
-    }
     keepCurrentOnItem(order);
-    list.setEntries(std::move(sorted));
-    list.RedrawPlayList(true);
+    list.reorder(order, true);
     if (playing() && list.CurrentItem() >= 0) {
         list.setSelected(list.CurrentItem(), true);
     }
@@ -218,7 +212,7 @@ void PlayListEditor::SortRandomly() {
     if (list.isEmpty()) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Sort Randomly"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Sort Randomly"));
     BusyScope busy(list.count() > PlayList::kLongListLines ? m_c.busy : nullptr,
                    QStringLiteral(" Please wait while Velmaro sorts the items in the Play List..."));
     // Each remaining entry equally likely at every step: a uniform shuffle.
@@ -230,14 +224,8 @@ void PlayListEditor::SortRandomly() {
                                      : static_cast<qsizetype>(QRandomGenerator::global()->bounded(static_cast<quint64>(bound)));
         std::swap(order[i - 1], order[static_cast<size_t>(j)]);
     }
-    std::vector<PlayListEntry> shuffled;
-    shuffled.reserve(order.size());
-    for (qsizetype from : order) {
-        shuffled.push_back(list.entries()[static_cast<size_t>(from)]);
-    }
     keepCurrentOnItem(order);
-    list.setEntries(std::move(shuffled));
-    list.RedrawPlayList(false);
+    list.reorder(order, false);
     markChanged();
     if (playing() && list.CurrentItem() >= 0) {
         list.setSelected(list.CurrentItem(), true);
@@ -274,7 +262,7 @@ void PlayListEditor::filterItems(const std::function<bool(const PlayListEntry&, 
             list.clearSelection();  // the lines stay as they are, unselected
         }
     } else {
-        m_undo.RecordUndo(list.entries(), caption);
+        m_undo.RecordUndo(list.snapshot(), caption);
         list.removeFlagged(dropped);
         list.clearSelection();
         m_c.unplayed.clear();
@@ -425,40 +413,42 @@ QString PlayListEditor::browseFolder() const {
     return QFileInfo(folder).isDir() ? folder : QString();
 }
 
-void PlayListEditor::restore(std::vector<PlayListEntry> entries) {
+void PlayListEditor::restore(PlayListSnapshot snapshot) {
     PlayList& list = m_c.playList;
     const int current = list.CurrentItem();
     const QString noted = current >= 0 && current < list.count() ? list.item(current) : QString();
     m_c.unplayed.clear();
     QStringList refs;
-    for (const PlayListEntry& entry : entries) {
+    refs.reserve(static_cast<qsizetype>(snapshot.entries.size()));
+    for (const PlayListEntry& entry : snapshot.entries) {
         refs.append(entry.ref);
     }
     m_c.unplayed.addAll(refs);
-    list.setEntries(std::move(entries));
+    // CurrentItem follows its item before the lines are rebuilt, as they centre on it.
     if (!noted.isEmpty()) {
-        const qsizetype found = list.scanForItem(noted);
-        if (found >= 0) {
-            list.setCurrentItem(static_cast<int>(found));
+        const auto found = std::find_if(snapshot.entries.begin(), snapshot.entries.end(),
+                                        [&noted](const PlayListEntry& entry) { return SameItem(entry.ref, noted); });
+        if (found != snapshot.entries.end()) {
+            list.setCurrentItem(static_cast<int>(found - snapshot.entries.begin()));
         }
     }
-    if (list.CurrentItem() >= list.count()) {
+    if (list.CurrentItem() >= static_cast<qsizetype>(snapshot.entries.size())) {
         list.setCurrentItem(-1);  // its item is not in the restored list
     }
     markChanged();
-    list.RedrawPlayList(false);
+    list.restore(std::move(snapshot));
     updateControls();
 }
 
 void PlayListEditor::Undo() {
     if (m_undo.canUndo()) {
-        restore(m_undo.takeUndo(m_c.playList.entries()));
+        restore(m_undo.takeUndo(m_c.playList.snapshot()));
     }
 }
 
 void PlayListEditor::Redo() {
     if (m_undo.canRedo()) {
-        restore(m_undo.takeRedo(m_c.playList.entries()));
+        restore(m_undo.takeRedo(m_c.playList.snapshot()));
     }
 }
 

@@ -120,7 +120,7 @@ private:
     bool playing() const;
     void markChanged();
     void insertAt(qsizetype index, const std::vector<PlayListEntry>& entries);
-    void restore(std::vector<PlayListEntry> entries);
+    void restore(PlayListSnapshot snapshot);
     void keepCurrentOnItem(const std::vector<qsizetype>& order);
     void filterItems(const std::function<bool(const PlayListEntry&, qsizetype)>& keep, const QString& busyText,
                      const QString& caption, const QString& nothingMessage, bool redrawAlways);

@@ -30,7 +30,7 @@ void PlayListEditor::Cut() {
     if (m_c.run.focusList != ActiveList::PlayList || m_c.playList.selectedCount() == 0) {
         return;
     }
-    m_undo.RecordUndo(m_c.playList.entries(), QStringLiteral("Cut"));
+    m_undo.RecordUndo(m_c.playList.snapshot(), QStringLiteral("Cut"));
     Copy();
     RemoveSelectedItems();
     Q_EMIT totalsDirty();
@@ -41,7 +41,7 @@ void PlayListEditor::Paste() {
         return;
     }
     PlayList& list = m_c.playList;
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Paste"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Paste"));
     const std::vector<PlayListEntry> entries =
         ClipboardText::parse(m_c.clipboard.text(), [this](const QString& path) { return fileExists(path); });
     if (entries.empty()) {
@@ -102,7 +102,7 @@ void PlayListEditor::insertDroppedItems(qsizetype target, bool belowLast) {
     if (refs.isEmpty()) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Add Item(s)"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Add Item(s)"));
     const qsizetype at = belowLast ? list.lineCount() : std::clamp<qsizetype>(target, 0, list.lineCount());
     std::vector<PlayListEntry> entries;
     for (const QString& ref : refs) {
@@ -120,7 +120,7 @@ void PlayListEditor::moveDroppedLines(qsizetype target, bool belowLast) {
     if (list.lineCount() == 0) {
         return;
     }
-    m_undo.RecordUndo(list.entries(), QStringLiteral("Add Item(s)"));
+    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Add Item(s)"));
     target = belowLast ? list.lineCount() - 1 : std::clamp<qsizetype>(target, 0, list.lineCount() - 1);
     const qsizetype focused = list.focusedLine();
     if (list.isSelected(target) || focused == target || focused < 0) {

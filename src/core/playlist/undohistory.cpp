@@ -1,37 +1,37 @@
 #include "core/playlist/undohistory.h"
 
-void UndoHistory::RecordUndo(const std::vector<PlayListEntry>& current, const QString& caption) {
-    if (current.empty()) {
+#include <utility>
+
+void UndoHistory::RecordUndo(PlayListSnapshot current, const QString& caption) {
+    if (current.entries.empty()) {
         return;
     }
-    m_undo = current;
+    m_undo = std::move(current);
     m_hasUndo = true;
     m_menuCaption = caption;
     m_hintCaption = caption;
 }
 
-std::vector<PlayListEntry> UndoHistory::takeUndo(const std::vector<PlayListEntry>& current) {
-    std::vector<PlayListEntry> restored = std::move(m_undo);
-    m_undo.clear();
+PlayListSnapshot UndoHistory::takeUndo(PlayListSnapshot current) {
+    PlayListSnapshot restored = std::exchange(m_undo, PlayListSnapshot());
     m_hasUndo = false;
-    m_redo = current;
+    m_redo = std::move(current);
     m_hasRedo = true;
     m_hintCaption.clear();
     return restored;
 }
 
-std::vector<PlayListEntry> UndoHistory::takeRedo(const std::vector<PlayListEntry>& current) {
-    std::vector<PlayListEntry> restored = std::move(m_redo);
-    m_redo.clear();
+PlayListSnapshot UndoHistory::takeRedo(PlayListSnapshot current) {
+    PlayListSnapshot restored = std::exchange(m_redo, PlayListSnapshot());
     m_hasRedo = false;
-    m_undo = current;
+    m_undo = std::move(current);
     m_hasUndo = true;
     return restored;
 }
 
 void UndoHistory::clear() {
-    m_undo.clear();
-    m_redo.clear();
+    m_undo = PlayListSnapshot();
+    m_redo = PlayListSnapshot();
     m_hasUndo = m_hasRedo = false;
     m_menuCaption.clear();
     m_hintCaption.clear();

@@ -6,16 +6,17 @@
 
 #include <vector>
 
-// One level of undo and one of redo, each a whole copy of the Play List with its lengths.
+// One level of undo and one of redo, each a snapshot of the Play List: its items with their lengths, and
+// the lines that showed them (shared, not copied).
 class UndoHistory {
 public:
     // Taken before a command changes anything; an empty Play List records nothing.
-    void RecordUndo(const std::vector<PlayListEntry>& current, const QString& caption);
+    void RecordUndo(PlayListSnapshot current, const QString& caption);
     bool canUndo() const { return m_hasUndo; }
     bool canRedo() const { return m_hasRedo; }
     // The snapshot to restore; the current list becomes the redo (resp. undo) snapshot.
-    std::vector<PlayListEntry> takeUndo(const std::vector<PlayListEntry>& current);
-    std::vector<PlayListEntry> takeRedo(const std::vector<PlayListEntry>& current);
+    PlayListSnapshot takeUndo(PlayListSnapshot current);
+    PlayListSnapshot takeRedo(PlayListSnapshot current);
     // Opening a Play List forgets both.
     void clear();
 
@@ -27,8 +28,8 @@ public:
     void editMenuOpened();
 
 private:
-    std::vector<PlayListEntry> m_undo;
-    std::vector<PlayListEntry> m_redo;
+    PlayListSnapshot m_undo;
+    PlayListSnapshot m_redo;
     // Flags rather than emptiness: an empty list is a state Redo can return to (after Remove All).
     bool m_hasUndo = false;
     bool m_hasRedo = false;

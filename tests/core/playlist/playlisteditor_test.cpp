@@ -218,6 +218,22 @@ TEST_F(PlayListEditorTest, UndoOfRemoveAllBringsEveryItemBackUnplayed) {
     }
 }
 
+// Undo brings the lines back without naming them again, unless the way they are shown changed since.
+TEST_F(PlayListEditorTest, UndoShowsTheLinesAsTheListIsShownNow) {
+    load(sixLetters());
+    editor.SortRandomly();
+    editor.Undo();
+    EXPECT_EQ(playList.line(0), s("a.mid"));
+    editor.Redo();
+    playList.setDisplayOptions({true, false, true});
+    playList.RedrawPlayList(true);
+    editor.Undo();
+    ASSERT_EQ(playList.lineCount(), 6);
+    for (qsizetype line = 0; line < 6; ++line) {
+        EXPECT_EQ(playList.line(line), QStringLiteral("/m/%1").arg(QChar(static_cast<char16_t>(u'a' + line)))) << line;
+    }
+}
+
 TEST_F(PlayListEditorTest, PastingIntoAnEmptyListRecordsNoUndo) {
     existing = {s("/m/a.mid")};
     clipboard.contents = f("/m/a.mid");
@@ -230,15 +246,15 @@ TEST_F(PlayListEditorTest, PastingIntoAnEmptyListRecordsNoUndo) {
 TEST(UndoHistory, CaptionAndHintNameTheLastRecordedCommand) {
     UndoHistory history;
     EXPECT_EQ(history.undoCaption(), s("U&ndo"));
-    history.RecordUndo({{f("/m/a.mid"), 1}}, s("Move Up"));
+    history.RecordUndo(PlayListSnapshot{{{f("/m/a.mid"), 1}}}, s("Move Up"));
     EXPECT_EQ(history.undoCaption(), s("U&ndo Move Up"));
     EXPECT_EQ(history.undoHint(s("Ctrl+Z")), s("Undo (Ctrl+Z): Move Up|"));
 
-    EXPECT_EQ(dump(history.takeUndo({{f("/m/b.mid"), 2}})), dump({{f("/m/a.mid"), 1}}));
+    EXPECT_EQ(dump(history.takeUndo(PlayListSnapshot{{{f("/m/b.mid"), 2}}}).entries), dump({{f("/m/a.mid"), 1}}));
     EXPECT_EQ(history.undoHint(QString()), s("Undo|"));
     history.editMenuOpened();  // nothing left to undo
     EXPECT_EQ(history.undoCaption(), s("U&ndo"));
-    EXPECT_EQ(dump(history.takeRedo({})), dump({{f("/m/b.mid"), 2}}));
+    EXPECT_EQ(dump(history.takeRedo({}).entries), dump({{f("/m/b.mid"), 2}}));
 }
 
 TEST_F(PlayListEditorTest, CopyWritesEverySelectedLineWithKnownLengthsOnly) {
