@@ -148,6 +148,12 @@ void BM_SortRandomlyThroughTheWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_SortRandomlyThroughTheWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The first line, selected when the list opens.
+void BM_RemoveOneLineThroughTheWindow(benchmark::State& state) {
+    editThroughTheWindow(state, "RemoveM");
+}
+BENCHMARK(BM_RemoveOneLineThroughTheWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -49,29 +49,51 @@ void PlayList::insertEntries(qsizetype index, const std::vector<PlayListEntry>& 
 }
 
 qsizetype PlayList::removeFlagged(const std::vector<char>& flagged) {
-    Q_EMIT linesAboutToBeReset();
-    size_t kept = 0;
-    qsizetype focused = -1;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (i < flagged.size() && flagged[i]) {
+    // Runs of removed lines, last first, so that each run's line numbers still hold when it goes.
+    std::vector<std::pair<qsizetype, qsizetype>> runs;
+    for (qsizetype i = std::min<qsizetype>(static_cast<qsizetype>(flagged.size()), count()) - 1; i >= 0; --i) {
+        if (!flagged[static_cast<size_t>(i)]) {
             continue;
         }
-        if (static_cast<qsizetype>(i) == m_focusedLine) {
-            focused = static_cast<qsizetype>(kept);
+        qsizetype first = i;
+        while (first > 0 && flagged[static_cast<size_t>(first - 1)]) {
+            --first;
         }
-        m_entries[kept] = std::move(m_entries[i]);
-        m_lines[static_cast<qsizetype>(kept)] = std::move(m_lines[static_cast<qsizetype>(i)]);
-        m_selected[kept] = m_selected[i];
-        ++kept;
+        runs.emplace_back(first, i);
+        i = first;
     }
-    const auto removed = static_cast<qsizetype>(m_entries.size() - kept);
-    m_entries.resize(kept);
-    m_lines.resize(static_cast<qsizetype>(kept));
-    m_selected.resize(kept);
+    // A few runs are reported as removed rows, so views keep the rest as it is; many make one reset.
+    const bool fewRuns = runs.size() <= kRemovedRunsReported && lineCount() == count();
+    if (!fewRuns) {
+        Q_EMIT linesAboutToBeReset();
+    }
+    qsizetype removed = 0;
+    for (const auto& [first, last] : runs) {
+        if (fewRuns) {
+            Q_EMIT linesAboutToBeRemoved(first, last);
+        }
+        const auto begin = static_cast<size_t>(first);
+        const auto end = static_cast<size_t>(last + 1);
+        m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(begin), m_entries.begin() + static_cast<std::ptrdiff_t>(end));
+        if (end <= m_selected.size()) {
+            m_lines.remove(first, last - first + 1);
+            m_selected.erase(m_selected.begin() + static_cast<std::ptrdiff_t>(begin), m_selected.begin() + static_cast<std::ptrdiff_t>(end));
+        }
+        if (m_focusedLine > last) {
+            m_focusedLine -= last - first + 1;
+        } else if (m_focusedLine >= first) {
+            m_focusedLine = -1;
+        }
+        removed += last - first + 1;
+        if (fewRuns) {
+            Q_EMIT linesRemoved(first, last);
+        }
+    }
     m_selectedCount = std::count(m_selected.begin(), m_selected.end(), 1);
-    m_focusedLine = focused;
     itemsChanged();
-    Q_EMIT linesReset();
+    if (!fewRuns) {
+        Q_EMIT linesReset();
+    }
     Q_EMIT selectionChanged();
     updateHorizontalExtent();
     return removed;

@@ -50,7 +50,9 @@ public:
     // Edits that change items and lines together; selection and the focused line move with their lines.
     // Inserted lines start unselected.
     void insertEntries(qsizetype index, const std::vector<PlayListEntry>& entries);
-    // Removes the items and lines whose flag is set; returns how many went.
+    // Removes the items and lines whose flag is set; returns how many went. Up to this many runs of
+    // lines are announced one by one; more make one reset.
+    static constexpr size_t kRemovedRunsReported = 16;
     qsizetype removeFlagged(const std::vector<char>& flagged);
     // New line i is old line order[i].
     void permute(const std::vector<qsizetype>& order);
@@ -120,6 +122,8 @@ Q_SIGNALS:
     void linesAboutToBeInserted(qsizetype first, qsizetype last);
     void linesInserted(qsizetype first, qsizetype last);
     void linesChanged(qsizetype first, qsizetype last);
+    void linesAboutToBeRemoved(qsizetype first, qsizetype last);
+    void linesRemoved(qsizetype first, qsizetype last);
     void selectionChanged();
     void focusedLineChanged(qsizetype line);
     void centreLineRequested(qsizetype line);

@@ -12,6 +12,10 @@ PlayListBoxModel::PlayListBoxModel(PlayList& playList, QObject* parent)
         beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(last));
     });
     connect(&playList, &PlayList::linesInserted, this, [this] { endInsertRows(); });
+    connect(&playList, &PlayList::linesAboutToBeRemoved, this, [this](qsizetype first, qsizetype last) {
+        beginRemoveRows(QModelIndex(), static_cast<int>(first), static_cast<int>(last));
+    });
+    connect(&playList, &PlayList::linesRemoved, this, [this] { endRemoveRows(); });
     connect(&playList, &PlayList::linesChanged, this, [this](qsizetype first, qsizetype last) {
         Q_EMIT dataChanged(index(static_cast<int>(first)), index(static_cast<int>(last)), {Qt::DecorationRole});
     });
