@@ -251,10 +251,7 @@ void PlayList::RedrawPlayList(bool keepSelection) {
     Q_EMIT linesReset();
     Q_EMIT selectionChanged();
     updateHorizontalExtent();
-    const qsizetype centre = m_playListPlaying ? m_currentItem : m_focusedLine;
-    if (centre >= 0) {
-        Q_EMIT centreLineRequested(centre);
-    }
+    centreAfterRedraw();
 }
 
 PlayListSnapshot PlayList::snapshot() const {
@@ -296,10 +293,7 @@ void PlayList::restore(PlayListSnapshot snapshot) {
         m_horizontalExtent = snapshot.horizontalExtent;
         Q_EMIT horizontalExtentChanged(m_horizontalExtent);
     }
-    const qsizetype centre = m_playListPlaying ? m_currentItem : m_focusedLine;
-    if (centre >= 0) {
-        Q_EMIT centreLineRequested(centre);
-    }
+    centreAfterRedraw();
 }
 
 void PlayList::reorder(const std::vector<qsizetype>& order, bool keepSelection) {
@@ -334,6 +328,11 @@ void PlayList::reorder(const std::vector<qsizetype>& order, bool keepSelection) 
     }
     Q_EMIT linesReset();
     Q_EMIT selectionChanged();
+    centreAfterRedraw();
+}
+
+// A redraw shows the playing item while the Play List plays, else the focused line.
+void PlayList::centreAfterRedraw() {
     const qsizetype centre = m_playListPlaying ? m_currentItem : m_focusedLine;
     if (centre >= 0) {
         Q_EMIT centreLineRequested(centre);

@@ -132,6 +132,7 @@ Q_SIGNALS:
 private:
     QString displayLine(qsizetype index) const;
     void updateHorizontalExtent();
+    void centreAfterRedraw();
     int lineWidth(const QString& text) const;
 
     void itemsChanged() { m_firstLines.clear(); }
