@@ -54,8 +54,10 @@ void waitUntilReady() {
     }
     const bool gui = onGuiThread();
     while (background.wait_for(std::chrono::milliseconds(gui ? 15 : 1000)) != std::future_status::ready) {
+        // The window paints; the user's input and other programs' requests wait, so that nothing starts
+        // a second command in the middle of the one that waits here.
         if (gui) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
         }
     }
 }

@@ -8,7 +8,7 @@ namespace GstStartup {
 // Starts initialising GStreamer in the background; returns at once. Called once, early in main().
 void beginInBackground();
 // Initialises GStreamer, or waits for the background start to finish. On the GUI thread the window
-// keeps painting while it waits; the user's input waits with it.
+// keeps painting while it waits; the user's input and requests of second starts wait with it.
 void waitUntilReady();
 
 }  // namespace GstStartup
