@@ -18,8 +18,8 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
     : QObject(parent),
       m_folders(std::move(folders)),
       m_ports(ports),
-      m_busy(ports.busy),
       m_settings(QDir(m_folders.userData).filePath(QStringLiteral("velmaro.ini"))),
+      m_busy(ports.busy),
       m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_run, m_preferences,
                                            ports.prompter, &m_busy, cdDatabasePath()}),
       m_favoritesAndHistory(m_preferences, m_run, m_document, ports.prompter),
@@ -51,8 +51,6 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
 
 void AppSession::attachWindow(BusyIndicator* busy, const TextMeasurer* measurer) {
     m_busy.setShownIndicator(busy);
-    m_ports.busy = busy;
-    m_ports.measurer = measurer;
     m_playList.setTextMeasurer(measurer);
 }
 
@@ -87,8 +85,7 @@ void AppSession::connectPlayback() {
     // A click in the Play List also decides what Play may do.
     connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::followPlayListSelection);
     // A list that starts playing once opened does so on the next turn: at the start, after the window
-    // is on screen.
-    // Several lists opened in one go play the last one, once.
+    // is on screen. Several lists opened in one go play the last one, once.
     connect(&m_document, &PlayListDocument::playRequested, &m_controller, [this] {
         if (!std::exchange(m_playRequested, true)) {
             QMetaObject::invokeMethod(&m_controller, [this] {
@@ -166,6 +163,8 @@ void AppSession::applyFirstShowSettings() {
         m_run.currentFolder = m_preferences.mainFolder;
         applyDisplayOptions();
         Q_EMIT settingsLoaded();
+        // The count label shows or hides with the components, once the window has laid them out.
+        m_editor.updateControls();
     }
     m_run.focusList = ActiveList::PlayList;
 }
@@ -174,12 +173,17 @@ bool AppSession::opensSampleList() const {
     return m_firstRun && m_preferences.lastPlayList.isEmpty() && QFileInfo::exists(samplePlayListPath());
 }
 
+QString AppSession::lastOrSampleList() const {
+    if (opensSampleList()) {
+        return samplePlayListPath();
+    }
+    return m_preferences.openLastPlayList ? m_preferences.lastPlayList : QString();
+}
+
 QStringList AppSession::startLists(const QStringList& parameters, const QString& baseFolder) const {
     QStringList lists;
-    if (opensSampleList()) {
-        lists.append(samplePlayListPath());
-    } else if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
-        lists.append(m_preferences.lastPlayList);
+    if (const QString first = lastOrSampleList(); !first.isEmpty()) {
+        lists.append(first);
     }
     for (const QString& parameter : parameters) {
         const QString path = OnDiskPath(parameter, baseFolder);
@@ -203,13 +207,12 @@ void AppSession::openStartLists(const QStringList& parameters, const QString& ba
     m_startListsOpened = true;
     BusyScope busy(startListsAreLong(parameters, baseFolder) ? &m_busy : nullptr,
                    QStringLiteral(" Please wait while Velmaro redraws the Play List..."));
-    if (opensSampleList()) {
+    if (const QString first = lastOrSampleList(); !first.isEmpty()) {
         // The first run shows the sample list it has just written, without playing it unasked.
-        const bool startPlaying = std::exchange(m_preferences.startPlaying, false);
-        m_document.OpenPlayList(samplePlayListPath(), true, false);
+        const bool sample = opensSampleList();
+        const bool startPlaying = std::exchange(m_preferences.startPlaying, m_preferences.startPlaying && !sample);
+        m_document.OpenPlayList(first, true, false);
         m_preferences.startPlaying = startPlaying;
-    } else if (!m_preferences.lastPlayList.isEmpty() && m_preferences.openLastPlayList) {
-        m_document.OpenPlayList(m_preferences.lastPlayList, true, false);
     }
     for (qsizetype i = 0; i < parameters.size(); ++i) {
         ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
@@ -253,6 +256,7 @@ void AppSession::toggleComponent(Component component) {
     auto& shown = m_preferences.components[static_cast<size_t>(component)];
     shown = !shown;
     Q_EMIT componentsChanged();
+    m_editor.updateControls();
 }
 
 void AppSession::playLine(qsizetype line) {

@@ -141,6 +141,7 @@ Q_SIGNALS:
 private:
     void writeSamplePlayList();
     bool opensSampleList() const;
+    QString lastOrSampleList() const;
     QStringList startLists(const QStringList& parameters, const QString& baseFolder) const;
     void connectPlayback();
     void connectLengths();

@@ -4,6 +4,7 @@
 #include "core/settings/shortcutvalue.h"
 #include "core/shell/commanddispatcher.h"
 #include "core/shell/commandtable.h"
+#include "gui/shell/hint.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -98,11 +99,5 @@ void ActionRegistry::show(const QString& name, QAction* action, const CommandSta
     if (action->text() != state.caption && !action->isSeparator()) {
         action->setText(state.caption);
     }
-    // A toolbar hint is "tooltip|status line"; a menu item's is its status line alone.
-    if (state.hint.contains(u'|')) {
-        action->setToolTip(state.hint.section(u'|', 0, 0));
-        action->setStatusTip(state.hint.section(u'|', 1));
-    } else {
-        action->setStatusTip(state.hint);
-    }
+    SetHint(action, state.hint);
 }

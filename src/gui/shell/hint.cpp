@@ -3,15 +3,32 @@
 #include "core/common/fittext.h"
 #include "gui/ports/widgettextmeasurer.h"
 
+#include <QAction>
 #include <QSizeGrip>
 #include <QStatusBar>
 #include <QWidget>
 
-void SetHint(QWidget* widget, const QString& hint) {
+namespace {
+
+QString toolTipOf(const QString& hint) {
     QString tip = hint.section(u'|', 0, 0);
-    tip.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    widget->setToolTip(tip);
+    return tip.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+}  // namespace
+
+void SetHint(QWidget* widget, const QString& hint) {
+    widget->setToolTip(toolTipOf(hint));
     widget->setStatusTip(hint.section(u'|', 1));
+}
+
+void SetHint(QAction* action, const QString& hint) {
+    if (!hint.contains(u'|')) {
+        action->setStatusTip(hint);
+        return;
+    }
+    action->setToolTip(toolTipOf(hint));
+    action->setStatusTip(hint.section(u'|', 1));
 }
 
 void ShowFittedStatusMessage(QStatusBar* statusBar, const QString& text) {

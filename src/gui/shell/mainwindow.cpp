@@ -262,8 +262,6 @@ void MainWindow::ApplyComponents() {
     m_indicators->setScrollBarVisible(isOn(components, Component::ScrollBar));
     m_area->setComponents(components);
     updateMinimumSize();
-    // The count label shows or hides with the components: its state is decided again at once.
-    m_session.editor().updateControls();
 }
 
 void MainWindow::updateMinimumSize() {
