@@ -24,6 +24,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
                                            ports.prompter, &m_busy, cdDatabasePath()}),
       m_favoritesAndHistory(m_preferences, m_run, m_document, ports.prompter),
       m_playOrder(m_playList, m_playedItems, m_unplayedItems, m_preferences),
+      m_fileManagement(m_run, m_preferences),
       m_timer([this] { m_controller.onPlaybackTick(); }),
       m_delayTimer([this] { m_controller.onDelayElapsed(); }),
       m_lengths(LengthCalculator::Context{m_playList, m_playedItems, m_run, ports.device, ports.probe, ports.prompter,
@@ -31,7 +32,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_indicators(m_playList, m_playedItems, m_run, m_preferences, m_lengths),
       m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
                                                ports.device, ports.prompter, m_timer, m_delayTimer, m_lengths,
-                                               m_indicators, &m_busy}),
+                                               m_indicators, &m_busy, &m_fileManagement.files()}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
                                        ports.prompter, ports.clipboard, m_cdDatabase, &m_busy}),
       m_dispatcher(m_commands, m_busy) {
@@ -41,6 +42,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
     }
     connectPlayback();
     connectLengths();
+    connectFileManagement();
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
     m_playList.setTextMeasurer(ports.measurer);
@@ -94,6 +96,17 @@ void AppSession::connectPlayback() {
             }, Qt::QueuedConnection);
         }
     });
+}
+
+void AppSession::connectFileManagement() {
+    m_editor.setItemSource(&m_fileManagement.files());
+    connect(&m_fileManagement, &FileManagement::changed, &m_controller, &PlaybackController::followFileListSelection);
+    connect(&m_controller, &PlaybackController::fileListLineChosen, &m_fileManagement,
+            &FileManagement::setFilterEditText);
+}
+
+void AppSession::updateFileListVisibility() {
+    m_fileManagement.setVisible(isOn(m_preferences.components, Component::FileList) && !m_run.cdAudioModeShown);
 }
 
 void AppSession::connectLengths() {
@@ -161,6 +174,8 @@ void AppSession::applyFirstShowSettings() {
         m_settings.LoadSettings(m_preferences, {m_folders.defaultFolder, m_folders.mixerDefault,
                                                 m_folders.backgroundBitmap, true});
         m_run.currentFolder = m_preferences.mainFolder;
+        updateFileListVisibility();
+        m_fileManagement.start(QDir::homePath());
         applyDisplayOptions();
         Q_EMIT settingsLoaded();
         // The count label shows or hides with the components, once the window has laid them out.
@@ -231,7 +246,18 @@ void AppSession::ProcessParameter(const QString& text, int position, const QStri
         m_document.OpenPlayList(path, true, m_startPlayingFlag);
         return;
     }
+    // A media file is shown in the File List and played from there.
+    const bool wasCDMode = m_run.cdAudioModeShown;
+    const bool listed = m_fileManagement.showFile(path);
+    if (wasCDMode) {
+        updateFileListVisibility();
+        Q_EMIT componentsChanged();
+    }
+    if (listed && m_fileManagement.isVisible()) {
+        m_run.focusList = ActiveList::FileList;
+    }
     Q_EMIT mediaFileParameter(path);
+    m_controller.Play();
 }
 
 void AppSession::processForwardedParameters(const QStringList& parameters, const QString& baseFolder) {
@@ -255,6 +281,7 @@ void AppSession::toggleExtensions() {
 void AppSession::toggleComponent(Component component) {
     auto& shown = m_preferences.components[static_cast<size_t>(component)];
     shown = !shown;
+    updateFileListVisibility();
     Q_EMIT componentsChanged();
     m_editor.updateControls();
 }

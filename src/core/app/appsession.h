@@ -4,6 +4,7 @@
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/busystate.h"
 #include "core/common/timerport.h"
+#include "core/files/filemanagement.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/progressindicators.h"
@@ -118,6 +119,7 @@ public:
     ProgressIndicators& indicators() { return m_indicators; }
     PlayListEditor& editor() { return m_editor; }
     PlayOrder& playOrder() { return m_playOrder; }
+    FileManagement& fileManagement() { return m_fileManagement; }
     const Settings& settings() const { return m_settings; }
     BusyState& busy() { return m_busy; }
     CommandTable& commands() { return m_commands; }
@@ -145,6 +147,13 @@ private:
     QStringList startLists(const QStringList& parameters, const QString& baseFolder) const;
     void connectPlayback();
     void connectLengths();
+    void connectFileManagement();
+    // The File List is on screen when its side is and CD Audio Mode is not.
+    void updateFileListVisibility();
+    // The selection commands act on the list that has the focus.
+    void runOnFocusedList(void (PlayListEditor::*onPlayList)(), void (FileList::*onFileList)());
+    void declareFileManagementCommands();
+    void fileManagementStates(QHash<QString, CommandState>& states) const;
     void applyDisplayOptions();
     void connectCommandStates();
     void declareCommands();
@@ -174,6 +183,7 @@ private:
     PlayListDocument m_document;
     FavoritesAndHistory m_favoritesAndHistory;
     PlayOrder m_playOrder;
+    FileManagement m_fileManagement;
     QtTimerPort m_timer;
     QtTimerPort m_delayTimer;
     LengthCalculator m_lengths;

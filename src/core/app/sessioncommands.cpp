@@ -48,6 +48,7 @@ void AppSession::declareCommands() {
     declareViewCommands();
     declareAudioCommands();
     declareTwins();
+    declareFileManagementCommands();
     m_commands.addStateRule([this](QHash<QString, CommandState>& states) { commandStates(states); });
 }
 
@@ -258,9 +259,6 @@ void AppSession::editStates(QHash<QString, CommandState>& states) const {
         {"RemoveDuplicateItemsM", edit.sortAndClean},
         {"RemoveNonExistantItemsM", edit.sortAndClean},
         {"CDAudioM", edit.cdAudio},
-        // The buttons beside the Play List; there is no File List to add from yet.
-        {"AddBtn", false},
-        {"AddAllBtn", false},
         {"RemBtn", controls.remove},
         {"RemAllBtn", controls.removeAll},
         {"SpinButtonUp", controls.move},
@@ -271,6 +269,7 @@ void AppSession::editStates(QHash<QString, CommandState>& states) const {
         states[latin(name)].enabled = on;
     }
     states[latin("UndoM")].caption = m_editor.undoHistory().undoCaption();
+    fileManagementStates(states);
 }
 
 void AppSession::viewStates(QHash<QString, CommandState>& states) const {

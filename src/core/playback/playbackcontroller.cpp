@@ -4,6 +4,7 @@
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
+#include "core/files/filelist.h"
 #include "core/playback/playorder.h"
 #include "core/playback/positionfinder.h"
 #include "core/playback/timetext.h"
@@ -62,9 +63,45 @@ void PlaybackController::Play() {
         return;
     }
     m_c.delayTimer.stop();
-    // Only the Play List exists as a source of its own so far.
-    if (m_c.playList.lineCount() > 0) {
-        playFocusedItem();
+    const bool playListHasLines = m_c.playList.lineCount() > 0;
+    const bool fileListHasLines = fileListShown() && !m_c.fileList->isEmpty();
+    switch (m_c.run.focusList) {
+        case ActiveList::FileList:
+            if (!fileListHasLines && playListHasLines) {
+                playFocusedItem();
+                return;
+            }
+            PlayFromFileList(Sender::User, -1);
+            break;
+        case ActiveList::PlayList:
+            if (!playListHasLines && fileListHasLines) {
+                PlayFromFileList(Sender::User, -1);
+                return;
+            }
+            playFocusedItem();
+            break;
+        default:
+            if (playListHasLines) {
+                playFocusedItem();
+            } else if (fileListHasLines) {
+                PlayFromFileList(Sender::User, -1);
+            }
+            break;
+    }
+    refreshCommandStates();
+}
+
+bool PlaybackController::fileListShown() const {
+    return m_c.fileList != nullptr && m_c.fileList->isVisible();
+}
+
+bool PlaybackController::fileListHasSelection() const {
+    return fileListShown() && m_c.fileList->selectedCount() > 0;
+}
+
+void PlaybackController::followFileListSelection() {
+    if (fileListHasSelection() && !m_pauseEnabled) {
+        m_playEnabled = true;
     }
     refreshCommandStates();
 }
@@ -83,6 +120,10 @@ void PlaybackController::stop() {
     m_c.order.ResetPlayed();
     m_c.device.stop();
     m_c.timer.stop();
+    if (m_c.run.playbackSource == PlaybackSource::FileList && fileListShown() &&
+        !m_c.fileList->folderChangedDuringFilePlay()) {
+        m_playEnabled = true;
+    }
     if (m_c.run.playbackSource == PlaybackSource::PlayList && m_c.playList.lineCount() > 0) {
         m_playEnabled = true;
         followPlayListSelection();
@@ -146,6 +187,11 @@ void PlaybackController::next() {
     if (m_c.run.focusList == ActiveList::PlayList && list.CurrentItem() == -1) {
         list.setCurrentItem(static_cast<int>(list.focusedLine()));
     }
+    if (m_c.run.playbackSource == PlaybackSource::FileList ||
+        (!fromPlayList && m_c.run.focusList == ActiveList::FileList)) {
+        stepInFileList(1);
+        return;
+    }
     if (!fromPlayList) {
         if (m_c.run.focusList != ActiveList::PlayList) {
             refreshCommandStates();
@@ -182,6 +228,12 @@ void PlaybackController::previous() {
     if (m_c.run.focusList == ActiveList::PlayList && list.CurrentItem() == -1) {
         list.setCurrentItem(static_cast<int>(list.focusedLine()));
     }
+    if (m_c.run.playbackSource == PlaybackSource::FileList ||
+        (!fromPlayList && m_c.run.focusList == ActiveList::FileList)) {
+        stepInFileList(-1);
+        refreshCommandStates();
+        return;
+    }
     if (!fromPlayList && m_c.run.focusList != ActiveList::PlayList) {
         return;
     }
@@ -207,6 +259,29 @@ void PlaybackController::previous() {
     m_previousRequested = true;
     refreshCommandStates();
     onPlaybackTick();
+}
+
+bool PlaybackController::stepInFileList(int step) {
+    if (!fileListShown()) {
+        return false;
+    }
+    FileList& files = *m_c.fileList;
+    const bool fromFileList = m_c.run.playbackSource == PlaybackSource::FileList;
+    const qsizetype focused = files.focusedLine();
+    // After a change of folder the playing line is not in the list: the focused line stands in for it.
+    const qsizetype from = fromFileList && files.playingLine() >= 0 ? files.playingLine() : focused;
+    const qsizetype line = from + step;
+    if (from < 0 || line < 0 || line >= files.count()) {
+        return false;
+    }
+    if (files.selectedCount() <= 1 && focused >= 0) {
+        files.setSelected(focused, false);
+    }
+    files.setFocusedLine(line);
+    files.setSelected(line, true);
+    Q_EMIT fileListLineChosen(files.name(line));
+    PlayFromFileList(step > 0 ? Sender::Next : Sender::Previous, -1);
+    return true;
 }
 
 void PlaybackController::toggleAutoPlay() {
@@ -448,16 +523,70 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     refreshCommandStates();
 }
 
+void PlaybackController::PlayFromFileList(Sender, qint64 start) {
+    m_cdPaused = false;
+    if (!fileListHasSelection()) {
+        return;
+    }
+    FileList& files = *m_c.fileList;
+    qsizetype line = files.focusedLine();
+    if (line < 0 || line >= files.count() || !files.isSelected(line)) {
+        line = 0;
+        while (!files.isSelected(line)) {
+            ++line;
+        }
+    }
+    if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio && m_c.device.mode() == MediaDevice::Playing &&
+        m_c.run.playbackSource == PlaybackSource::PlayList) {
+        m_c.device.stop();
+    }
+    m_c.delayTimer.stop();
+    m_c.timer.stop();
+    m_c.run.playbackSource = PlaybackSource::FileList;
+    m_c.playList.setPlayListPlaying(false);
+    prepareFileItem(MakeFileItem(files.path(line)));
+    m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+    if (!m_c.device.open()) {
+        failToPlay(m_c.device.errorText(), false);
+        return;
+    }
+    const qint64 length = m_c.device.length();
+    m_c.indicators.setItemLength(0);
+    m_c.indicators.ShowLength(length);
+    m_playEnabled = m_c.playList.lineCount() > 0;
+    SetTitle(files.name(line));
+    files.setPlayingLine(line);
+    m_c.timer.start(kTickMs);
+    m_c.indicators.resetPositions();
+    if (start != -1) {
+        m_c.device.setStartPosition(start);
+    }
+    if (m_c.device.hasVideoWindow()) {
+        m_c.device.sizeVideoWindow(m_c.preferences.videoSize * 0.01);
+    }
+    if (!m_c.device.play()) {
+        failToPlay(m_c.device.errorText(), false);
+        return;
+    }
+    m_pauseEnabled = m_stopEnabled = m_rewindEnabled = true;
+    m_pauseDown = false;
+    m_c.indicators.setBarEnabled(true);
+    refreshCommandStates();
+}
+
 // An item that cannot be opened, or fails while it plays, ends playback there: the displays reset as
 // after Stop, so nothing of the previous item stays behind the message.
-void PlaybackController::failToPlay(const QString& reason) {
+void PlaybackController::failToPlay(const QString& reason, bool resetPlayed) {
     m_c.timer.stop();
     m_c.delayTimer.stop();
     m_c.device.close();
     endPlaying();
-    m_c.order.ResetPlayed();
+    if (resetPlayed) {
+        m_c.order.ResetPlayed();
+    }
     m_continuingPlayback = false;
-    m_playEnabled = m_c.playList.count() > 0;  // another item can still be chosen and played
+    // Another item can still be chosen and played.
+    m_playEnabled = m_c.playList.count() > 0 || fileListHasSelection();
     refreshCommandStates();
     ShowPlayError(reason);
     refreshCommandStates();
@@ -656,7 +785,7 @@ void PlaybackController::AdvancePlayback(Sender sender) {
 void PlaybackController::idleAfterItem() {
     SetTitle(QString());
     m_c.timer.stop();
-    if (m_c.run.playbackSource == PlaybackSource::PlayList) {
+    if (m_c.run.playbackSource == PlaybackSource::PlayList || m_c.run.playbackSource == PlaybackSource::FileList) {
         m_playEnabled = true;
     }
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
@@ -694,7 +823,7 @@ void PlaybackController::endOfListRandom() {
 void PlaybackController::CloseAndReset() {
     m_c.device.close();
     m_c.timer.stop();
-    m_playEnabled = m_c.playList.selectedCount() > 0;
+    m_playEnabled = m_c.playList.selectedCount() > 0 || fileListHasSelection();
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
     m_pauseDown = false;
     m_c.indicators.resetPositions();
@@ -749,8 +878,14 @@ void PlaybackController::refreshCommandStates() {
     }
     if (reference) {
         m_preview = PreviewPlayList(list, m_c.order, m_c.played, m_c.preferences, index);
+    } else if (fileListShown() && (m_c.run.playbackSource == PlaybackSource::FileList ||
+                                   (m_c.run.playbackSource == PlaybackSource::None &&
+                                    m_c.run.focusList == ActiveList::FileList))) {
+        const FileList& files = *m_c.fileList;
+        const bool playing = m_c.run.playbackSource == PlaybackSource::FileList && files.playingLine() >= 0;
+        m_preview = PreviewFileList(files, playing ? files.playingLine() : files.focusedLine());
     }
-    if (list.lineCount() == 0 && m_c.run.playbackSource != PlaybackSource::PlayList) {
+    if (list.lineCount() == 0 && m_c.run.playbackSource == PlaybackSource::None && !fileListHasSelection()) {
         m_playEnabled = false;
     }
     Q_EMIT changed();

@@ -8,6 +8,7 @@
 #include <QString>
 
 class BusyIndicator;
+class FileList;
 class ItemSet;
 class PlayList;
 class PlayOrder;
@@ -55,6 +56,7 @@ public:
         LengthCalculator& lengths;
         ProgressIndicators& indicators;
         BusyIndicator* busy = nullptr;  // the random search for a position tells the user it is busy
+        FileList* fileList = nullptr;   // the File List files play from, when there is one
     };
 
     static constexpr int kTickMs = 500;
@@ -78,6 +80,10 @@ public:
     void toggleLoopItemForever();
 
     void PlayFromPlayList(Sender sender, qint64 start);
+    // Plays the File List's focused file (or its first selected one).
+    void PlayFromFileList(Sender sender, qint64 start);
+    // A click in the File List: Play follows its selection.
+    void followFileListSelection();
     void onPlaybackTick();
     void onDelayElapsed();
     void AdvancePlayback(Sender sender);
@@ -119,10 +125,16 @@ Q_SIGNALS:
     void changed();
     // The user asked for help on this topic.
     void helpRequested(const QString& topic);
+    // Next or Previous moved to this file of the File List: the filter edit shows its name.
+    void fileListLineChosen(const QString& name);
 
 private:
     void refreshCommandStates();
-    void failToPlay(const QString& reason);
+    void failToPlay(const QString& reason, bool resetPlayed = true);
+    bool fileListShown() const;
+    bool fileListHasSelection() const;
+    // Next/Previous in the File List: the line step away from the playing (or focused) one.
+    bool stepInFileList(int step);
     void endPlaying();
     void prepareFileItem(const QString& ref);
     void focusCurrentItem(bool selectWhenSingle);

@@ -1,5 +1,6 @@
 #include "core/playback/transportpreview.h"
 
+#include "core/files/filelist.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
@@ -8,11 +9,13 @@
 namespace {
 
 // Lines that count: the selected ones while two or more are selected, else all.
-bool counts(const PlayList& playList, qsizetype line) {
+template <typename List>
+bool counts(const List& playList, qsizetype line) {
     return playList.selectedCount() < 2 || playList.isSelected(line);
 }
 
-qsizetype following(const PlayList& playList, qsizetype index) {
+template <typename List>
+qsizetype following(const List& playList, qsizetype index) {
     for (qsizetype line = std::max<qsizetype>(index + 1, 0); line < playList.lineCount(); ++line) {
         if (counts(playList, line)) {
             return line;
@@ -21,7 +24,8 @@ qsizetype following(const PlayList& playList, qsizetype index) {
     return -1;
 }
 
-qsizetype preceding(const PlayList& playList, qsizetype index) {
+template <typename List>
+qsizetype preceding(const List& playList, qsizetype index) {
     for (qsizetype line = std::min(index, playList.lineCount()) - 1; line >= 0; --line) {
         if (counts(playList, line)) {
             return line;
@@ -73,6 +77,26 @@ TransportPreview PreviewPlayList(const PlayList& playList, const PlayOrder& orde
     } else if (preferences.loopPlayList) {
         preview.previousEnabled = true;
         preview.previousItem = playList.line(preceding(playList, lines));
+    }
+    return preview;
+}
+
+TransportPreview PreviewFileList(const FileList& files, qsizetype index) {
+    TransportPreview preview;
+    if (files.isEmpty()) {
+        return preview;
+    }
+    const qsizetype focused = files.focusedLine();
+    preview.playItem = files.name(focused >= 0 && focused < files.count() ? focused : 0);
+    const qsizetype next = following(files, index);
+    if (next >= 0) {
+        preview.nextEnabled = true;
+        preview.nextItem = files.name(next);
+    }
+    const qsizetype previous = preceding(files, index);
+    if (previous >= 0) {
+        preview.previousEnabled = true;
+        preview.previousItem = files.name(previous);
     }
     return preview;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class FileList;
 class ItemSet;
 class PlayList;
 class PlayOrder;
@@ -19,6 +20,9 @@ struct TransportPreview {
 // The preview with the Play List as the reference list and index as its reference line.
 TransportPreview PreviewPlayList(const PlayList& playList, const PlayOrder& order, const ItemSet& played,
                                  const Preferences& preferences, qsizetype index);
+
+// The preview with the File List as the reference list: it neither loops nor plays at random.
+TransportPreview PreviewFileList(const FileList& files, qsizetype index);
 
 // A transport button's hint: the menu caption without "&", its shortcut in brackets, ": " and the item.
 QString TransportHint(const QString& caption, const QString& shortcutText, const QString& item);

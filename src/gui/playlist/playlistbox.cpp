@@ -1,6 +1,7 @@
 #include "gui/playlist/playlistbox.h"
 
 #include "core/playlist/playlist.h"
+#include "gui/files/filelistbox.h"
 #include "gui/playlist/playlistboxmodel.h"
 
 #include <QDrag>
@@ -96,7 +97,11 @@ void PlayListBox::centreLine(qsizetype line) {
 
 bool PlayListBox::accepts(const QDropEvent* event) const {
     // Files from other programs are left to the window, which appends them wherever they are dropped.
-    return event->mimeData()->hasFormat(lineMimeType()) && event->source() == this;
+    return (event->mimeData()->hasFormat(lineMimeType()) && event->source() == this) || fromFileList(event);
+}
+
+bool PlayListBox::fromFileList(const QDropEvent* event) const {
+    return event->mimeData()->hasFormat(FileListBox::lineMimeType()) && qobject_cast<FileListBox*>(event->source());
 }
 
 void PlayListBox::startDrag(Qt::DropActions) {
@@ -154,6 +159,10 @@ void PlayListBox::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     const QModelIndex under = indexAt(event->position().toPoint());
+    if (fromFileList(event)) {
+        Q_EMIT fileLinesDropped(under.isValid() ? under.row() : -1, !under.isValid());
+        return;
+    }
     Q_EMIT linesDropped(under.isValid() ? under.row() : -1, !under.isValid());
 }
 

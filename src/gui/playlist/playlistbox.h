@@ -20,6 +20,8 @@ public:
 Q_SIGNALS:
     // Lines of this box were dropped on line target (belowLast: under the last line).
     void linesDropped(qsizetype target, bool belowLast);
+    // Lines of the File List were dropped on line target (belowLast: under the last line).
+    void fileLinesDropped(qsizetype target, bool belowLast);
     // While dragging, the insertion point (1-based line, or the line count below the last line); -1 when
     // the drag left the box.
     void dragPositionChanged(qsizetype position);
@@ -34,6 +36,7 @@ protected:
 
 private:
     bool accepts(const QDropEvent* event) const;
+    bool fromFileList(const QDropEvent* event) const;
     void setMarker(int row);
     void showCoreSelection();
     void takeViewSelection(const QItemSelection& selected, const QItemSelection& deselected);

@@ -2,6 +2,7 @@
 
 #include "core/app/appsession.h"
 #include "core/common/fittext.h"
+#include "gui/files/filemanagementpanel.h"
 #include "gui/shell/righthandcontrols.h"
 #include "gui/ports/widgettextmeasurer.h"
 #include "gui/playlist/playlistbox.h"
@@ -16,6 +17,8 @@ MainArea::MainArea(AppSession& session, QWidget* parent)
     setObjectName(QStringLiteral("TiledBitmap"));
     m_components.fill(true);
     CreateRightHandControls(this);
+    m_files = new FileManagementPanel(session, this);
+    connect(m_files, &FileManagementPanel::fileListFilledOrEmptied, this, &MainArea::relayout);
     m_splitter->setObjectName(QStringLiteral("ResizePaintBox"));
     m_splitter->setCursor(Qt::SplitHCursor);
     m_splitter->setMouseTracking(true);
@@ -89,7 +92,7 @@ void MainArea::relayout() {
     input.components = m_components;
     input.cdAudioMode = m_cdAudioMode;
     input.playListHasItems = !m_session.playList().isEmpty();
-    input.fileListHasItems = false;
+    input.fileListHasItems = !m_session.fileManagement().files().isEmpty();
     input.client = size();
     // The toolbar and the status bar stand outside this area: it is the work rectangle itself.
     input.components[static_cast<size_t>(Component::Toolbar)] = false;
@@ -114,7 +117,8 @@ void MainArea::apply(const MainLayout& layout) {
         child->setVisible(layout.isVisible(name));
     }
     placeModeTabs(layout.rect(QStringLiteral("PanelFile")).width());
-    m_playList->showControls();  // the count label is fitted to its new width
+    m_playList->showControls();  // the count labels are fitted to their new widths
+    m_files->fitLabels();
 }
 
 // The mode tabs split the selector between them, each caption fitted to its tab.

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class AppSession;
+class FileManagementPanel;
 class PlayListPanel;
 
 // The window's client area below the toolbar: the Play List side, the right-hand lists and the
@@ -19,6 +20,7 @@ public:
     MainArea(AppSession& session, QWidget* parent = nullptr);
 
     PlayListPanel* playListPanel() const { return m_playList; }
+    FileManagementPanel* fileManagementPanel() const { return m_files; }
     // The eleven component flags and the mode decide what is shown.
     void setComponents(const ComponentFlags& components);
     const ComponentFlags& components() const { return m_components; }
@@ -51,6 +53,7 @@ private:
 
     AppSession& m_session;
     PlayListPanel* m_playList;
+    FileManagementPanel* m_files = nullptr;
     QWidget* m_splitter;
     ComponentFlags m_components{};
     bool m_cdAudioMode = false;

@@ -46,12 +46,9 @@ void createFileManagementControls(QWidget* area) {
                                        "*.flc;*.mpg;*.mp1;*.mp2;*.mp3;*.dat;*.mod;*.nst;*.wow;*.okt;*.stm;*.s3m;"
                                        "*.669;*.far;*.mtm;*.xm;"));
     filterEdit->setCursorPosition(0);
-    auto* files = named(new QListWidget(area), "FileListBox");
-    files->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    named(new QLabel(QStringLiteral("0 of 0, 0 selected"), area), "FileListBoxInfo");
-    auto* folders = named(new QListWidget(area), "DirectoryListBox");
-    // "&DL:" makes Alt+D a way into the Folder List.
-    named(new QLabel(QStringLiteral("&DL: "), area), "DirLabel")->setBuddy(folders);
+    // The File List and the Folder List come with the File Management panel, which fills them.
+    named(new QLabel(QStringLiteral("&BL: 0 of 0, 0 selected"), area), "FileListBoxInfo");
+    named(new QLabel(QStringLiteral("&DL: "), area), "DirLabel");
     auto* filter = named(new QComboBox(area), "FilterComboBox");
     for (const char* group : kFilterGroups) {
         filter->addItem(QString::fromLatin1(group));

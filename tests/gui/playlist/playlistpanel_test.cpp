@@ -164,10 +164,22 @@ TEST_F(PlayListDragAndDropTest, LinesDraggedWithTheMouseMoveAsABlockOrLeaveForTh
     EXPECT_TRUE(playList.isSelected(3));
     EXPECT_EQ(window->action(s("UndoM"))->text(), s("U&ndo Add Item(s)"));
 
-    auto* fileList = window->findChild<QListWidget*>(s("FileListBox"));
+    auto* fileList = window->findChild<QAbstractItemView*>(s("FileListBox"));
     ASSERT_TRUE(fileList->isVisible());
     MouseDrag::dragWithMouse(viewport(), lineCentre(2), fileList->viewport(), fileList->viewport()->rect().center());
     EXPECT_EQ(names(), lines({"c.mid", "d.mid"}));
+}
+
+TEST_F(PlayListDragAndDropTest, FileListLinesDraggedOntoThePlayListAreInsertedWhereDropped) {
+    auto* fileList = window->findChild<QAbstractItemView*>(s("FileListBox"));
+    ASSERT_EQ(fileList->model()->rowCount(), 4);  // the four files beside the list
+    const QPoint fourth = fileList->visualRect(fileList->model()->index(3, 0)).center();
+    QTest::mouseClick(fileList->viewport(), Qt::LeftButton, {}, fourth);
+    ASSERT_EQ(window->session().fileManagement().files().selectedCount(), 1);
+    MouseDrag::dragWithMouse(fileList->viewport(), fourth, viewport(), lineCentre(1));
+    EXPECT_EQ(names(), lines({"a.mid", "d.mid", "b.mid", "c.mid", "d.mid"}));
+    EXPECT_TRUE(window->session().playList().isSelected(1));
+    EXPECT_TRUE(window->session().document().isChanged());
 }
 
 TEST_F(PlayListPanelTest, CopyAndPasteGoThroughTheSystemClipboard) {

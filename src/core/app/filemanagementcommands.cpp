@@ -1,0 +1,72 @@
+// The commands of File Management Mode and of the lists the selection commands share.
+
+#include "core/app/appsession.h"
+
+namespace {
+
+QString latin(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+}  // namespace
+
+void AppSession::declareFileManagementCommands() {
+    const auto enterMode = [this] {
+        m_fileManagement.enterMode();
+        updateFileListVisibility();
+        Q_EMIT componentsChanged();
+    };
+    m_commands.bind(latin("FileManModeM"), enterMode);
+    m_commands.add(latin("PanelFile"), enterMode);
+    m_commands.add(latin("PlayFileListSI"), [this] {
+        m_controller.PlayFromFileList(PlaybackController::Sender::User, -1);
+    });
+    m_commands.add(latin("PlayPlayListSI"), [this] { m_controller.playFocusedItem(); });
+    m_commands.add(latin("SelectItemCurrentlyBeingPlayedFLM"), [this] { m_fileManagement.selectPlayingLine(); });
+    // The selection commands act on the list that has the focus: the Play List or the File List.
+    m_commands.bind(latin("SelectAllM"), [this] { runOnFocusedList(&PlayListEditor::SelectAll, &FileList::selectAll); });
+    m_commands.bind(latin("UnselectAllM"),
+                    [this] { runOnFocusedList(&PlayListEditor::UnselectAll, &FileList::clearSelection); });
+    m_commands.bind(latin("InvertSelectionM"),
+                    [this] { runOnFocusedList(&PlayListEditor::InvertSelection, &FileList::invertSelection); });
+    m_commands.bind(latin("SelectPlayingItemM"), [this] {
+        if (m_run.playbackSource == PlaybackSource::FileList) {
+            m_fileManagement.selectPlayingLine();
+        } else {
+            m_editor.SelectPlayingItem();
+        }
+    });
+}
+
+void AppSession::runOnFocusedList(void (PlayListEditor::*onPlayList)(), void (FileList::*onFileList)()) {
+    if (m_run.focusList == ActiveList::FileList && m_fileManagement.isVisible()) {
+        (m_fileManagement.files().*onFileList)();
+        m_fileManagement.fileListClicked();
+    } else {
+        (m_editor.*onPlayList)();
+    }
+}
+
+void AppSession::fileManagementStates(QHash<QString, CommandState>& states) const {
+    const FileManagement& files = m_fileManagement;
+    const bool shown = files.isVisible();
+    const bool fileListActive = m_run.focusList == ActiveList::FileList && shown;
+    states[latin("AddBtn")].enabled = shown && files.addEnabled();
+    states[latin("AddAllBtn")].enabled = shown && files.addAllEnabled() && !files.files().isEmpty();
+    states[latin("PanelFile")].enabled = isOn(m_preferences.components, Component::FileList);
+    states[latin("PlayPlayListSI")].enabled = m_controller.transport().play && m_playList.lineCount() > 0;
+    states[latin("PlayFileListSI")].enabled = shown && files.playEnabled() && files.files().selectedCount() > 0;
+    const bool playingFromFiles = m_run.playbackSource == PlaybackSource::FileList && shown &&
+                                  files.files().playingLine() >= 0;
+    states[latin("SelectItemCurrentlyBeingPlayedFLM")].enabled = playingFromFiles;
+    if (fileListActive) {
+        for (const char* name : {"SelectAllM", "UnselectAllM", "InvertSelectionM"}) {
+            states[latin(name)].enabled = !files.files().isEmpty();
+        }
+    }
+    if (playingFromFiles) {
+        states[latin("SelectPlayingItemM")].enabled = true;
+    }
+    states[latin("AddM")].enabled = shown && files.files().selectedCount() > 0;
+    states[latin("AddAllM")].enabled = shown && !files.files().isEmpty();
+}

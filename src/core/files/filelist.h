@@ -1,0 +1,107 @@
+#pragma once
+
+#include "core/files/filemask.h"
+#include "core/playlist/itemsource.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// The names of the files in a folder that match a mask, sorted as a file manager sorts them (letter
+// case ignored, numbers by value). Folders, devices, pipes and sockets are left out; hidden files and
+// links to files are listed.
+QStringList ListMatchingFiles(const QString& folder, const FileMask& mask);
+
+// The order of names in the lists: letter case ignored and runs of digits by their value ("track2"
+// before "track10"), whatever the locale; names equal so are ordered by their characters.
+bool FileNameLess(const QString& a, const QString& b);
+
+// Joins a folder and a name with exactly one "/" between them (also at the root folder).
+QString JoinPath(const QString& folder, const QString& name);
+
+// The File List: the files of the current folder that match the mask, with the box's selection, its
+// focused line and the line that plays (FileListIndex). It follows the disk: a file another program adds,
+// removes or renames in the folder shows up or goes on the next turn, with selection and focus kept.
+class FileList : public QObject, public ItemSource {
+    Q_OBJECT
+
+public:
+    explicit FileList(QObject* parent = nullptr);
+
+    const QString& folder() const { return m_folder; }
+    const FileMask& mask() const { return m_mask; }
+    // Each reads the folder again.
+    void setFolder(const QString& folder);
+    void setMask(const QString& mask);
+    void reload();
+
+    qsizetype count() const { return m_names.size(); }
+    qsizetype lineCount() const { return count(); }
+    bool isEmpty() const { return m_names.isEmpty(); }
+    const QString& name(qsizetype line) const { return m_names.at(line); }
+    QString path(qsizetype line) const { return JoinPath(m_folder, m_names.at(line)); }
+    const QStringList& names() const { return m_names; }
+    // The line of the name: the one of exactly that case when there is one, else one that differs only
+    // in letter case, else -1.
+    qsizetype indexOfName(const QString& name) const;
+
+    bool isSelected(qsizetype line) const { return m_selected[static_cast<size_t>(line)] != 0; }
+    qsizetype selectedCount() const { return m_selectedCount; }
+    void setSelected(qsizetype line, bool selected);
+    void setSelectedRange(qsizetype first, qsizetype last, bool selected);
+    void selectOnly(qsizetype line);
+    void clearSelection();
+    void selectAll();
+    void invertSelection();
+    QStringList selectedPaths() const;
+    qsizetype focusedLine() const { return m_focusedLine; }
+    void setFocusedLine(qsizetype line);
+    // Asks the view to scroll the line to the middle (or, with top, to the top) of the box.
+    void centreLine(qsizetype line) { Q_EMIT scrollRequested(line, false); }
+    void scrollToTop(qsizetype line) { Q_EMIT scrollRequested(line, true); }
+
+    // FileListIndex: the line started from the File List last. Starting a line also clears the mark
+    // that the folder changed since (FolderChangedDuringFilePlay): then the line no longer names the
+    // playing file, and Next, Previous and Stop go by the focused line.
+    qsizetype playingLine() const { return m_playingLine; }
+    void setPlayingLine(qsizetype line);
+    bool folderChangedDuringFilePlay() const { return m_folderChanged; }
+
+    // "&BL: 3 of 12, 1 selected"
+    QString browseLabel() const;
+
+    // ItemSource
+    void setVisible(bool visible) { m_visible = visible; }
+    bool isVisible() const override { return m_visible; }
+    QStringList selectedItems() const override;
+    QStringList allItems() const override;
+
+Q_SIGNALS:
+    void aboutToReset();
+    void reset();
+    void selectionChanged();
+    void focusedLineChanged(qsizetype line);
+    void scrollRequested(qsizetype line, bool toTop);
+    // Another program changed the folder (the list has followed already).
+    void changedOnDisk();
+
+private:
+    void read(bool keepSelection);
+    void watchFolder();
+    void scheduleReload();
+
+    QString m_folder;
+    FileMask m_mask;
+    QStringList m_names;
+    std::vector<char> m_selected;
+    qsizetype m_selectedCount = 0;
+    qsizetype m_focusedLine = -1;
+    qsizetype m_playingLine = -1;
+    bool m_folderChanged = false;
+    bool m_visible = true;
+    bool m_reloadPending = false;
+    QFileSystemWatcher m_watcher;
+};

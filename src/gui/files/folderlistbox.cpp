@@ -1,0 +1,77 @@
+#include "gui/files/folderlistbox.h"
+
+#include "core/files/folderlist.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyle>
+
+FolderListBox::FolderListBox(const FolderList& folders, QWidget* parent) : QTreeWidget(parent), m_folders(folders) {
+    setObjectName(QStringLiteral("DirectoryListBox"));
+    setHeaderHidden(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setIndentation(10);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (!m_filling && item) {
+            Q_EMIT lineClicked(lineOf(item));
+        }
+    });
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        Q_EMIT lineOpened(lineOf(item));
+    });
+}
+
+void FolderListBox::showFolders() {
+    m_filling = true;
+    clear();
+    m_items.clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    QTreeWidgetItem* parent = nullptr;
+    for (const FolderEntry& entry : m_folders.entries()) {
+        auto* item = parent && entry.depth > 0 ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+        item->setText(0, entry.name);
+        item->setIcon(0, entry.open ? open : closed);
+        item->setToolTip(0, entry.path);
+        m_items.append(item);
+        if (entry.open) {
+            parent = item;
+        }
+    }
+    expandAll();
+    const qsizetype selected = m_folders.selectedLine();
+    if (selected >= 0 && selected < m_items.size()) {
+        setCurrentItem(m_items[selected]);
+        scrollToItem(m_items[selected]);
+    }
+    m_filling = false;
+}
+
+qsizetype FolderListBox::lineOf(const QTreeWidgetItem* item) const {
+    return m_items.indexOf(const_cast<QTreeWidgetItem*>(item));
+}
+
+qsizetype FolderListBox::lineAt(const QPoint& point) const {
+    return lineOf(itemAt(point));
+}
+
+void FolderListBox::focusInEvent(QFocusEvent* event) {
+    QTreeWidget::focusInEvent(event);
+    Q_EMIT entered();
+}
+
+void FolderListBox::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        Q_EMIT lineOpened(lineOf(currentItem()));
+        return;
+    }
+    // Backspace goes up one folder, as in a file manager.
+    if (event->key() == Qt::Key_Backspace && m_folders.currentLine() > 0) {
+        Q_EMIT lineOpened(m_folders.currentLine() - 1);
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}

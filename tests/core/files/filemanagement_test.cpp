@@ -1,0 +1,116 @@
+#include "support/sessionfixture.h"
+
+#include "core/files/fitpath.h"
+#include "core/playlist/itemref.h"
+
+#include <QDir>
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// File Management Mode over a music folder of its own: the lists, the filter edit and playing from the
+// File List, through the session as the window drives it.
+class FileManagementTest : public SessionFixture {
+protected:
+    void SetUp() override {
+        writeSettings({s("[Playlist]"), s("OpenLastPL=0"), s("StartPlaying=0")});
+        for (const char* name : {"Waltz.mid", "march.mid", "song.wav", "notes.txt"}) {
+            music.write(s(name), "x");
+        }
+        QDir(music.path()).mkdir(s("Rock & Roll"));
+        music.write(s("Rock & Roll/loud.mid"), "x");
+    }
+    FileManagement& files() { return session->fileManagement(); }
+    FileList& list() { return session->fileManagement().files(); }
+};
+
+TEST_F(FileManagementTest, FilterEditTakesMasksWithAStarAndPlaysANamedFile) {
+    start();
+    EXPECT_EQ(list().names(), (QStringList{s("march.mid"), s("song.wav"), s("Waltz.mid")}));
+    EXPECT_FALSE(files().filterEditEntered(s("*.MID")));
+    EXPECT_EQ(list().names(), (QStringList{s("march.mid"), s("Waltz.mid")}));
+    EXPECT_EQ(files().filterEditText(), s("*.MID"));
+
+    EXPECT_FALSE(files().filterEditEntered(s("?altz.mid")));  // no "*": neither a mask nor a name
+    EXPECT_EQ(list().mask().text(), s("*.MID"));
+    EXPECT_FALSE(files().filterEditEntered(s("polka.mid")));
+
+    ASSERT_TRUE(files().filterEditEntered(s("WALTZ.MID")));
+    session->runCommand(s("PlayFileListSI"));
+    EXPECT_EQ(device.fileName(), music.file(s("Waltz.mid")));
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::FileList);
+    EXPECT_EQ(session->controller().windowTitle(), s("Waltz.mid - Velmaro 4.02"));
+    EXPECT_EQ(list().selectedCount(), 1);
+}
+
+TEST_F(FileManagementTest, NextAndPreviousWalkTheFileListAndStopHandsPlayBack) {
+    start();
+    files().enterMode();
+    ASSERT_EQ(list().focusedLine(), 0);
+    session->runCommand(s("PlayM"));
+    EXPECT_EQ(device.fileName(), music.file(s("march.mid")));
+    session->runCommand(s("NextM"));
+    EXPECT_EQ(device.fileName(), music.file(s("song.wav")));
+    EXPECT_EQ(files().filterEditText(), s("song.wav"));
+    EXPECT_TRUE(list().isSelected(1));
+    EXPECT_FALSE(list().isSelected(0));
+    session->runCommand(s("NextM"));
+    EXPECT_EQ(list().playingLine(), 2);
+    session->commands().refreshNow();
+    EXPECT_FALSE(session->commands().state(s("NextM")).enabled);  // nothing follows the last file
+    session->runCommand(s("PrevM"));
+    EXPECT_EQ(device.fileName(), music.file(s("song.wav")));
+
+    // Another folder while the file plays: Stop still ends it, Play goes by the new folder's focus.
+    files().changeFolder(music.file(s("Rock & Roll")));
+    EXPECT_TRUE(list().folderChangedDuringFilePlay());
+    session->runCommand(s("StopM"));
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    FixedWidthMeasurer measurer;
+    EXPECT_EQ(files().dirLabel(measurer, 1000), s("&DL: ") + EscapeAmpersands(music.file(s("Rock & Roll"))));
+    EXPECT_TRUE(files().dirLabel(measurer, 1000).endsWith(s("Rock && Roll")));
+}
+
+TEST_F(FileManagementTest, AddAndAddAllTakeTheFileListsFilesIntoThePlayList) {
+    start();
+    files().enterMode();
+    list().setSelectedRange(1, 2, true);
+    files().fileListClicked();
+    session->commands().refreshNow();
+    ASSERT_TRUE(session->commands().state(s("AddBtn")).enabled);
+    session->runCommand(s("AddBtn"));
+    PlayList& playList = session->playList();
+    ASSERT_EQ(playList.count(), 3);  // the first file was selected on entering the mode
+    EXPECT_EQ(playList.item(2), MakeFileItem(music.file(s("Waltz.mid"))));
+    session->runCommand(s("AddAllBtn"));
+    EXPECT_EQ(playList.count(), 6);
+    EXPECT_TRUE(session->document().isChanged());
+}
+
+TEST_F(FileManagementTest, AMediaFileOnTheCommandLineIsShownSelectedAndPlayed) {
+    const QString song = music.file(s("Rock & Roll/loud.mid"));
+    start({s("rock & roll/LOUD.MID")});
+    EXPECT_EQ(files().folders().folder(), music.file(s("Rock & Roll")));
+    EXPECT_EQ(list().selectedPaths(), QStringList{song});
+    EXPECT_EQ(session->run().focusList, ActiveList::FileList);
+    EXPECT_EQ(device.fileName(), song);
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::FileList);
+}
+
+TEST_F(FileManagementTest, ClickingAnEmptyFileListLeavesTheButtonsAsTheyWere) {
+    start();
+    files().enterMode();
+    ASSERT_TRUE(files().renameDeleteEnabled());
+    files().changeFolder(music.file(s("Rock & Roll")));
+    files().chooseFilterGroup(5);  // WAVE files: none here
+    ASSERT_TRUE(list().isEmpty());
+    files().fileListClicked();
+    EXPECT_TRUE(files().renameDeleteEnabled());
+    EXPECT_TRUE(files().addEnabled());
+    EXPECT_EQ(session->preferences().filter, 5);
+}
+
+}  // namespace
