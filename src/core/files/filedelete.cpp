@@ -76,11 +76,15 @@ FileDeleteResult moveToTrash(const QString& path) {
         return {FileDeleteResult::Status::Deleted, QString()};
     }
     if (!exists(path) && !inTrash.isEmpty() && exists(inTrash)) {
-        // It went somewhere that is no Trash: it goes back where the user had it.
-        if (!MoveFileOrFolder(QFileInfo(inTrash).absoluteFilePath(), path).moved()) {
+        // It went somewhere that is no Trash: it goes back where the user had it, and the note the
+        // library wrote about it goes.
+        const QFileInfo stray(inTrash);
+        if (!MoveFileOrFolder(stray.absoluteFilePath(), path).moved()) {
             return failed(QStringLiteral("\"%1\" could not be moved to the Trash correctly; it is now at \"%2\".")
-                              .arg(path, QFileInfo(inTrash).absoluteFilePath()));
+                              .arg(path, stray.absoluteFilePath()));
         }
+        QFile::remove(stray.absolutePath() + QStringLiteral("/../info/") + stray.fileName() +
+                      QStringLiteral(".trashinfo"));
     }
     return failed(QStringLiteral("\"%1\" was not deleted: the Trash did not take it. Check that the Trash "
                                  "folder \"%2\" can be written to.")

@@ -43,17 +43,15 @@ qsizetype FileReferences::rewrite(const std::function<QString(const QString& fil
         m_playList.replaceItem(i, moved);
         replaced.emplace_back(ref, moved);
     }
-    // The sets compare ignoring case: an entry another item still shares (a path differing only in
-    // case) stays, and the new item joins it.
+    // The moved item takes the old one's place. The sets compare ignoring case, so an item that still
+    // shares the old entry (a path differing only in case) keeps it, after the others.
     for (const auto& [old, moved] : replaced) {
         for (ItemSet* set : {&m_played, &m_unplayed}) {
-            if (!set->contains(old)) {
-                continue;
-            }
-            if (m_playList.containsItem(old)) {
-                set->add(moved);
-            } else {
-                set->replace(old, moved);
+            if (set->replace(old, moved)) {
+                const qsizetype sharing = m_playList.indexOfItem(old);
+                if (sharing >= 0) {
+                    set->add(m_playList.item(sharing));
+                }
             }
         }
     }
