@@ -94,6 +94,10 @@ FileDeleteResult moveToTrash(const QString& path) {
 }  // namespace
 
 FileDeleteResult DeleteFile(const QString& path, bool toTrash) {
+    // A relative name (a Windows path read from an old list) would name a file in the working folder.
+    if (!QDir::isAbsolutePath(path)) {
+        return failed(QStringLiteral("\"%1\" was not deleted: it is not a full path.").arg(path));
+    }
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     if (::lstat(name.constData(), &info) != 0) {
@@ -117,6 +121,9 @@ FileDeleteResult DeleteFile(const QString& path, bool toTrash) {
 }
 
 FileDeleteResult RemoveEmptyFolder(const QString& path) {
+    if (!QDir::isAbsolutePath(path)) {
+        return failed(QStringLiteral("The folder \"%1\" was not deleted: it is not a full path.").arg(path));
+    }
     if (::rmdir(QFile::encodeName(path).constData()) == 0) {
         return {FileDeleteResult::Status::Deleted, QString()};
     }

@@ -311,7 +311,7 @@ FileMoveResult MoveFileOrFolder(const QString& from, const QString& to) {
             ::unlink(source.constData());
             return {FileMoveResult::Status::Moved, QString()};
         }
-        error = errno == EXDEV ? EXDEV : error;
+        error = errno;
     }
     if (error == EEXIST) {
         struct stat destinationInfo {};

@@ -34,8 +34,8 @@ QString nearestExistingFolder(QString folder) {
 
 }  // namespace
 
-FileOperations::FileOperations(Context context, QObject* parent)
-    : QObject(parent), m_c(context), m_references(context.playList, context.played, context.unplayed) {}
+FileOperations::FileOperations(Context context)
+    : m_c(context), m_references(context.playList, context.played, context.unplayed) {}
 
 QString FileOperations::folderNotDeletedMessage() {
     return QStringLiteral(

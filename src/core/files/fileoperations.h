@@ -2,7 +2,6 @@
 
 #include "core/files/filereferences.h"
 
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -21,9 +20,7 @@ struct RunState;
 // Play List following what really happened on disk: references move only with files that moved, and
 // items go only with files that went. Every path is a full path, collected before anything is done.
 // Failures are told in one message per operation, naming each file and the reason.
-class FileOperations : public QObject {
-    Q_OBJECT
-
+class FileOperations {
 public:
     struct Context {
         PlayList& playList;
@@ -39,7 +36,7 @@ public:
         Prompter& prompter;
     };
 
-    explicit FileOperations(Context context, QObject* parent = nullptr);
+    explicit FileOperations(Context context);
 
     // One file to a new full path. False when it did not move (nothing else changed then).
     bool moveFile(const QString& from, const QString& to);

@@ -234,6 +234,7 @@ TEST_F(FileOperationsTest, RenamingThePlayListFileReopensItAndLeavesNothingAtThe
 
     EXPECT_FALSE(operations.renamePlayListFile(path(s("taken.vlp"))));
     EXPECT_EQ(document.fileName(), rock);
+    EXPECT_EQ(preferences.history.value(0), rock);
     EXPECT_EQ(contents(s("taken.vlp")), "taken.vlp");
 
     const QString stone = path(s("Stone.vlp"));
