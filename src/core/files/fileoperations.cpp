@@ -72,7 +72,8 @@ void FileOperations::markChanged() {
     m_c.lengths.markPlayListChanged();
 }
 
-void FileOperations::report(const QStringList& failures) {
+void FileOperations::report(QStringList failures) {
+    failures.removeIf([](const QString& message) { return message.isEmpty(); });
     if (!failures.isEmpty()) {
         m_c.prompter.showMessage(Prompter::Kind::Error, failures.join(QStringLiteral("\r\n\r\n")));
     }
@@ -102,7 +103,7 @@ QString FileOperations::moveOne(const QString& from, const QString& to, bool* mo
 bool FileOperations::moveFile(const QString& from, const QString& to) {
     bool moved = false;
     const QString message = moveOne(from, to, &moved);
-    report(message.isEmpty() ? QStringList() : QStringList{message});
+    report({message});
     m_c.editor.updateControls();
     return moved;
 }
@@ -114,9 +115,7 @@ qsizetype FileOperations::moveFilesIntoFolder(const QStringList& files, const QS
         bool moved = false;
         const QString message = moveOne(file, JoinPath(folder, QFileInfo(file).fileName()), &moved);
         count += moved ? 1 : 0;
-        if (!message.isEmpty()) {
-            failures.append(message);
-        }
+        failures.append(message);
     }
     report(failures);
     m_c.editor.updateControls();
@@ -128,7 +127,7 @@ QString FileOperations::moveFolder(const QString& from, const QString& to, const
         return nearestExistingFolder(currentFolder);
     }
     const FileMoveResult result = MoveFileOrFolder(from, to);
-    report(result.message.isEmpty() ? QStringList() : QStringList{result.message});
+    report({result.message});
     if (!result.moved()) {
         return nearestExistingFolder(currentFolder);
     }
@@ -154,12 +153,9 @@ void FileOperations::deleteFiles(const QStringList& files, bool toTrash) {
     bool playingDeleted = false;
     QSet<QString> gone;
     QStringList failures;
-    QSet<QString> seen;
-    for (const QString& file : files) {
-        if (seen.contains(file)) {
-            continue;
-        }
-        seen.insert(file);
+    QStringList unique = files;
+    unique.removeDuplicates();
+    for (const QString& file : std::as_const(unique)) {
         const bool playing = holdsFile(file);
         if (playing) {
             m_c.controller.stopAndClose();
@@ -205,7 +201,7 @@ bool FileOperations::renamePlayListFile(const QString& to) {
         return false;
     }
     const FileMoveResult result = MoveFileOrFolder(from, to);
-    report(result.message.isEmpty() ? QStringList() : QStringList{result.message});
+    report({result.message});
     if (!result.moved()) {
         return false;
     }

@@ -72,7 +72,7 @@ private:
     bool holdsFile(const QString& path) const;
     bool acceptsName(const QString& path);
     void markChanged();
-    void report(const QStringList& failures);
+    void report(QStringList failures);
     QString moveOne(const QString& from, const QString& to, bool* moved);
 
     Context m_c;
