@@ -132,6 +132,14 @@ void PlaybackController::stop() {
     refreshCommandStates();
 }
 
+void PlaybackController::stopAndClose() {
+    stop();
+    m_c.delayTimer.stop();
+    CloseAndReset();
+    endPlaying();
+    refreshCommandStates();
+}
+
 // Nothing plays any more: the source is cleared and the displays reset.
 void PlaybackController::endPlaying() {
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;

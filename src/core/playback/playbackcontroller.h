@@ -67,6 +67,9 @@ public:
     void Play();
     void playFocusedItem();
     void stop();
+    // The device's file is about to be moved or deleted: playback stops as Stop does and the device
+    // lets go of the file.
+    void stopAndClose();
     void togglePause();
     void rewind();
     void next();

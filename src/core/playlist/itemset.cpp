@@ -68,6 +68,24 @@ bool ItemSet::remove(const QString& ref) {
     return true;
 }
 
+bool ItemSet::replace(const QString& old, const QString& ref) {
+    const qsizetype i = indexOf(old);
+    if (i < 0) {
+        return false;
+    }
+    const QString identity = ItemIdentity(ref);
+    if (identity != m_identities.at(i) && (m_order == Order::Sorted || m_present.contains(identity))) {
+        remove(old);
+        add(ref);
+        return true;
+    }
+    m_present.remove(m_identities.at(i));
+    m_present.insert(identity);
+    m_items[i] = ref;
+    m_identities[i] = identity;
+    return true;
+}
+
 void ItemSet::removeAll(const QStringList& refs) {
     bool removed = false;
     for (const QString& ref : refs) {

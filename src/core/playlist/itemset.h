@@ -18,6 +18,9 @@ public:
     bool remove(const QString& ref);
     // Removes many in one pass over the set.
     void removeAll(const QStringList& refs);
+    // Puts ref where old stood (in a sorted set, where ref sorts), so the order of play is kept. When
+    // ref is there already, old just goes. False when old was not there.
+    bool replace(const QString& old, const QString& ref);
     void clear();
 
     bool contains(const QString& ref) const;

@@ -45,6 +45,9 @@ public:
     bool SavePlayList(bool saveAs);
     bool UpdatePlayListFile(bool fromDisk);
     bool NewPlayList();
+    // The file was renamed (or deleted: an empty name) outside the document: the name follows it,
+    // and nothing is written to the old one.
+    void fileMoved(const QString& path) { setFileName(path); }
 
     // Asks to save a changed, non-empty Play List (SaveChangesDialog); "&Yes" saves it.
     SavePrompt promptToSaveChanges();
