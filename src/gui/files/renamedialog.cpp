@@ -1,21 +1,22 @@
 #include "gui/files/renamedialog.h"
 
+#include "core/files/filepaths.h"
 #include "gui/files/fixeddialog.h"
 #include "gui/ports/qtprompter.h"
 #include "gui/shell/hint.h"
 
 #include <QComboBox>
-#include <QFileSystemModel>
+#include <QDir>
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
-#include <QTreeView>
 
 namespace {
 
@@ -57,16 +58,10 @@ RenameDialog::RenameDialog(const RenameDialogModel::Request& request, QWidget* p
     m_favoritesMenu = new QMenu(this);
     m_favoritesMenu->setObjectName(QStringLiteral("FavFoldersPM"));
 
-    m_folderModel = new QFileSystemModel(this);
-    m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_folderModel->setRootPath(QStringLiteral("/"));
-    m_folders = new QTreeView(this);
+    m_folders = new QListWidget(this);
     m_folders->setObjectName(QStringLiteral("DirectoryListBox"));
-    m_folders->setModel(m_folderModel);
-    m_folders->setHeaderHidden(true);
-    for (int column = 1; column < m_folderModel->columnCount(); ++column) {
-        m_folders->hideColumn(column);
-    }
+    m_folders->setUniformItemSizes(true);
+    m_folders->setIconSize(QSize(16, 16));
 
     m_drive = new QComboBox(this);
     m_drive->setObjectName(QStringLiteral("DriveComboBox1"));
@@ -94,8 +89,14 @@ RenameDialog::RenameDialog(const RenameDialogModel::Request& request, QWidget* p
         showFields();
     });
     connect(m_drive, &QComboBox::activated, this, &RenameDialog::chooseDrive);
-    connect(m_folders, &QTreeView::clicked, this, &RenameDialog::folderClicked);
-    connect(m_folders, &QTreeView::activated, this, &RenameDialog::folderClicked);
+    // Choosing a line makes it the destination; opening it lists its subfolders.
+    connect(m_folders, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (item) {
+            m_model.setFolder(item->data(Qt::UserRole).toString());
+            showFields();
+        }
+    });
+    connect(m_folders, &QListWidget::itemDoubleClicked, this, &RenameDialog::showFolder);
     connect(m_favoritesButton, &QToolButton::clicked, this, &RenameDialog::openFavorites);
     auto* favoritesKey = new QShortcut(QKeySequence(Qt::Key_F4), this);
     connect(favoritesKey, &QShortcut::activated, this, &RenameDialog::openFavorites);
@@ -110,6 +111,7 @@ RenameDialog::RenameDialog(const RenameDialogModel::Request& request, QWidget* p
 void RenameDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CentreOnScreen(this);
+    m_folders->scrollToItem(m_folders->currentItem(), QAbstractItemView::PositionAtCenter);
     if (m_model.focusShortName()) {
         m_shortName->setFocus(Qt::OtherFocusReason);
         m_shortName->selectAll();
@@ -136,12 +138,37 @@ void RenameDialog::showFolder() {
     const int drive = RenameDialogModel::DriveOf(m_drives, folder);
     m_drive->setCurrentIndex(drive);
     const QString root = drive >= 0 ? m_drives[static_cast<size_t>(drive)].root : QStringLiteral("/");
-    m_folders->setRootIndex(m_folderModel->index(root));
-    const QModelIndex index = m_folderModel->index(folder);
-    if (index.isValid()) {
-        m_folders->setCurrentIndex(index);
-        m_folders->scrollTo(index);
+
+    // The folders from the drive's root down to the box's folder, each a step further in, then the
+    // folder's subfolders one step further still.
+    QStringList chain{root};
+    if (folder != root) {
+        const QString below = folder.mid(FilePaths::Join(root, QString()).size());
+        for (const QString& name : below.split(u'/', Qt::SkipEmptyParts)) {
+            chain.append(FilePaths::Join(chain.constLast(), name));
+        }
     }
+    const QSignalBlocker blocker(m_folders);
+    m_folders->clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon, nullptr, this);
+    const auto add = [this](const QString& path, const QString& name, int depth, const QIcon& icon) {
+        auto* item = new QListWidgetItem(icon, QString(depth * 3, u' ') + name, m_folders);
+        item->setData(Qt::UserRole, path);
+        return item;
+    };
+    QListWidgetItem* current = nullptr;
+    for (int depth = 0; depth < chain.size(); ++depth) {
+        const QString& path = chain.at(depth);
+        current = add(path, depth == 0 ? path : FilePaths::FileName(path), depth, open);
+    }
+    const QStringList subfolders =
+        QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : subfolders) {
+        add(FilePaths::Join(folder, name), name, static_cast<int>(chain.size()), closed);
+    }
+    m_folders->setCurrentItem(current);
+    m_folders->scrollToItem(current, QAbstractItemView::PositionAtCenter);
 }
 
 void RenameDialog::chooseDrive(int index) {
@@ -151,11 +178,6 @@ void RenameDialog::chooseDrive(int index) {
     m_model.setFolder(m_drives[static_cast<size_t>(index)].root);
     showFields();
     showFolder();
-}
-
-void RenameDialog::folderClicked(const QModelIndex& index) {
-    m_model.setFolder(m_folderModel->filePath(index));
-    showFields();
 }
 
 void RenameDialog::openFavorites() {
@@ -173,7 +195,7 @@ void RenameDialog::openFavorites() {
         connect(action, &QAction::triggered, this, [this, entry] {
             const QString error = m_model.chooseFavorite(entry);
             if (!error.isEmpty()) {
-                QtPrompter(this).showMessage(Prompter::Kind::Error, error);
+                QtPrompter(this).showMessage(Prompter::Kind::Error, error, Prompter::Buttons::Ok);
                 return;
             }
             showFields();
@@ -189,7 +211,7 @@ void RenameDialog::tryAccept() {
     }
     const RenameDialogModel::Result result = m_model.accept();
     if (!result.error.isEmpty()) {
-        QtPrompter(this).showMessage(Prompter::Kind::Error, result.error);
+        QtPrompter(this).showMessage(Prompter::Kind::Error, result.error, Prompter::Buttons::Ok);
         return;
     }
     m_resultPath = result.path;

@@ -7,15 +7,13 @@
 #include <vector>
 
 class QComboBox;
-class QFileSystemModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
-class QModelIndex;
 class QPushButton;
 class QToolButton;
-class QTreeView;
 
 // TRenameDialog: renames or moves a file, a folder, several files or the Play List file. It shows a
 // RenameDialogModel and hands every edit to it; exec() returns Accepted only with a checked path.
@@ -36,7 +34,6 @@ private:
     void showFields();
     void showFolder();
     void chooseDrive(int index);
-    void folderClicked(const QModelIndex& index);
     void openFavorites();
     void tryAccept();
 
@@ -49,7 +46,6 @@ private:
     QToolButton* m_favoritesButton;
     QMenu* m_favoritesMenu;
     QComboBox* m_drive;
-    QTreeView* m_folders;
-    QFileSystemModel* m_folderModel;
+    QListWidget* m_folders;
     QPushButton* m_ok;
 };
