@@ -65,34 +65,22 @@ RenameDialogModel::Layout RenameDialogModel::layout() const {
     return Layout::Single;
 }
 
-QString RenameDialogModel::caption() const {
+// Caption, question and field caption of each kind.
+RenameDialogModel::KindTexts RenameDialogModel::texts() const {
     switch (m_kind) {
         case Kind::PlayListFile:
-            return QStringLiteral("Rename / Move Play List");
+            return {QStringLiteral("Rename / Move Play List"),
+                    QStringLiteral(" What would you like to rename this Play List to?"),
+                    QStringLiteral("Full Path and Extension:")};
         case Kind::Folder:
-            return QStringLiteral("Rename / Move Folder");
+            return {QStringLiteral("Rename / Move Folder"), QStringLiteral(" What would you like to rename this folder to?"),
+                    QStringLiteral("Full Path:")};
         case Kind::SingleFile:
         case Kind::SeveralFiles:
             break;
     }
-    return QStringLiteral("Rename / Move File(s)");
-}
-
-QString RenameDialogModel::info1() const {
-    switch (m_kind) {
-        case Kind::PlayListFile:
-            return QStringLiteral(" What would you like to rename this Play List to?");
-        case Kind::Folder:
-            return QStringLiteral(" What would you like to rename this folder to?");
-        case Kind::SingleFile:
-        case Kind::SeveralFiles:
-            break;
-    }
-    return QStringLiteral(" What would you like to rename this file to?");
-}
-
-QString RenameDialogModel::info2() const {
-    return m_kind == Kind::Folder ? QStringLiteral("Full Path:") : QStringLiteral("Full Path and Extension:");
+    return {QStringLiteral("Rename / Move File(s)"), QStringLiteral(" What would you like to rename this file to?"),
+            QStringLiteral("Full Path and Extension:")};
 }
 
 QString RenameDialogModel::info3() const {

@@ -46,9 +46,9 @@ public:
     Layout layout() const;
     bool isDropMove() const { return m_dropMove; }
 
-    QString caption() const;
-    QString info1() const;
-    QString info2() const;
+    QString caption() const { return texts().caption; }
+    QString info1() const { return texts().info1; }
+    QString info2() const { return texts().info2; }
     QString info3() const;
     // Every control of the box by objectName, with its place in its parent and whether it shows.
     std::vector<DialogPlacement> placements() const;
@@ -84,6 +84,12 @@ public:
     static int DriveOf(const std::vector<Drive>& drives, const QString& folder);
 
 private:
+    struct KindTexts {
+        QString caption;
+        QString info1;
+        QString info2;
+    };
+    KindTexts texts() const;
     bool isFileKind() const { return m_kind == Kind::SingleFile || m_kind == Kind::PlayListFile; }
 
     Kind m_kind;

@@ -9,18 +9,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-namespace {
-
-QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-}  // namespace
-
 DeleteDialog::DeleteDialog(const DeleteDialogModel::Request& request, QWidget* parent)
     : QDialog(parent), m_model(request) {
     setObjectName(QStringLiteral("TWarningDialog"));
@@ -30,16 +18,16 @@ DeleteDialog::DeleteDialog(const DeleteDialogModel::Request& request, QWidget* p
     bevel->setObjectName(QStringLiteral("Bevel"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
-    MakeLabel("Info", m_model.info(), this);
+    MakeDialogLabel("Info", m_model.info(), this);
     auto* name = new QLineEdit(m_model.nameText(), this);
     name->setObjectName(QStringLiteral("NameEdit"));
     name->setReadOnly(true);
     name->setFrame(false);
-    name->setFocusPolicy(Qt::NoFocus);
+    name->setFocusPolicy(Qt::ClickFocus);
     // Read as a label on the dialog, not as a field to type in.
     name->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
-    MakeLabel("PLWarningLabel", m_model.playListWarning(), this);
-    MakeLabel("MultipleFilesLabel", DeleteDialogModel::multipleFilesText(), this);
+    MakeDialogLabel("PLWarningLabel", m_model.playListWarning(), this);
+    MakeDialogLabel("MultipleFilesLabel", DeleteDialogModel::multipleFilesText(), this);
 
     auto* list = new QListWidget(this);
     list->setObjectName(QStringLiteral("ListBox"));

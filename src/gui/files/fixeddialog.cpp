@@ -1,6 +1,7 @@
 #include "gui/files/fixeddialog.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QScreen>
 
 void MakeFixedDialog(QDialog* dialog, QSize clientSize) {
@@ -31,4 +32,12 @@ void CentreOnScreen(QWidget* window) {
     }
     const QRect frame = window->frameGeometry();
     window->move(window->pos() + screen->availableGeometry().center() - frame.center());
+}
+
+QLabel* MakeDialogLabel(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
 }

@@ -20,14 +20,6 @@
 
 namespace {
 
-QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 QLineEdit* MakeEdit(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
@@ -41,11 +33,11 @@ RenameDialog::RenameDialog(const RenameDialogModel::Request& request, QWidget* p
     setObjectName(QStringLiteral("TRenameDialog"));
     setWindowTitle(m_model.caption());
 
-    MakeLabel("Info1", m_model.info1(), this);
+    MakeDialogLabel("Info1", m_model.info1(), this);
     m_shortName = MakeEdit("RenEditShort", this);
-    MakeLabel("Info2", m_model.info2(), this);
+    MakeDialogLabel("Info2", m_model.info2(), this);
     m_fullPath = MakeEdit("RenEdit", this);
-    QLabel* info3 = MakeLabel("Info3", m_model.info3(), this);
+    QLabel* info3 = MakeDialogLabel("Info3", m_model.info3(), this);
 
     m_favoritesPanel = new QFrame(this);
     m_favoritesPanel->setObjectName(QStringLiteral("SBPanel"));
