@@ -2,8 +2,6 @@
 
 #include <QRect>
 
-#include <vector>
-
 // One control of a dialog drawn at fixed pixel positions: its objectName, its rectangle in its parent
 // and whether the current layout shows it.
 struct DialogPlacement {

@@ -142,8 +142,8 @@ void RenameDialog::showFolder() {
     }
     const QSignalBlocker blocker(m_folders);
     m_folders->clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon, nullptr, this);
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon, nullptr, this);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon, nullptr, this);
     const auto add = [this](const QString& path, const QString& name, int depth, const QIcon& icon) {
         auto* item = new QListWidgetItem(icon, QString(depth * 3, u' ') + name, m_folders);
         item->setData(Qt::UserRole, path);
@@ -152,12 +152,12 @@ void RenameDialog::showFolder() {
     QListWidgetItem* current = nullptr;
     for (int depth = 0; depth < chain.size(); ++depth) {
         const QString& path = chain.at(depth);
-        current = add(path, depth == 0 ? path : FilePaths::FileName(path), depth, open);
+        current = add(path, depth == 0 ? path : FilePaths::FileName(path), depth, openIcon);
     }
     const QStringList subfolders =
         QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : subfolders) {
-        add(FilePaths::Join(folder, name), name, static_cast<int>(chain.size()), closed);
+        add(FilePaths::Join(folder, name), name, static_cast<int>(chain.size()), closedIcon);
     }
     m_folders->setCurrentItem(current);
     m_folders->scrollToItem(current, QAbstractItemView::PositionAtCenter);
