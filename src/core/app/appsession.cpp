@@ -35,6 +35,11 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
                                                m_indicators, &m_busy, &m_fileManagement.files()}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
                                        ports.prompter, ports.clipboard, m_cdDatabase, &m_busy}),
+      m_fileOperations(FileOperations::Context{m_playList, m_playedItems, m_unplayedItems, m_run, m_preferences,
+                                               m_controller, ports.device, m_document, m_editor, m_lengths,
+                                               ports.prompter}),
+      m_fileCommands(FileCommands::Context{m_run, m_preferences, m_fileManagement, m_playList, m_document,
+                                           m_fileOperations, ports.prompter}),
       m_dispatcher(m_commands, m_busy) {
     if (ports.shell) {
         m_external = std::make_unique<ExternalCommands>(ExternalCommands::Context{

@@ -4,7 +4,9 @@
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/busystate.h"
 #include "core/common/timerport.h"
+#include "core/files/filecommands.h"
 #include "core/files/filemanagement.h"
+#include "core/files/fileoperations.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/progressindicators.h"
@@ -120,6 +122,7 @@ public:
     PlayListEditor& editor() { return m_editor; }
     PlayOrder& playOrder() { return m_playOrder; }
     FileManagement& fileManagement() { return m_fileManagement; }
+    FileCommands& fileCommands() { return m_fileCommands; }
     const Settings& settings() const { return m_settings; }
     BusyState& busy() { return m_busy; }
     CommandTable& commands() { return m_commands; }
@@ -190,6 +193,8 @@ private:
     ProgressIndicators m_indicators;
     PlaybackController m_controller;
     PlayListEditor m_editor;
+    FileOperations m_fileOperations;
+    FileCommands m_fileCommands;
     std::unique_ptr<ExternalCommands> m_external;
     CommandTable m_commands;
     CommandDispatcher m_dispatcher;

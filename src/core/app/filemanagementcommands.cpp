@@ -22,6 +22,10 @@ void AppSession::declareFileManagementCommands() {
         m_controller.PlayFromFileList(PlaybackController::Sender::User, -1);
     });
     m_commands.add(latin("PlayPlayListSI"), [this] { m_controller.playFocusedItem(); });
+    m_commands.bind(latin("RenM"), [this] { m_fileCommands.renameOrMove(); });
+    m_commands.bind(latin("DelM"), [this] { m_fileCommands.deleteSelected(); });
+    m_commands.bind(latin("RenPLM"), [this] { m_fileCommands.renamePlayListFile(); });
+    m_commands.bind(latin("DelPLM"), [this] { m_fileCommands.deletePlayListFile(); });
     m_commands.add(latin("SelectItemCurrentlyBeingPlayedFLM"), [this] { m_fileManagement.selectPlayingLine(); });
     // The selection commands act on the list that has the focus: the Play List or the File List.
     m_commands.bind(latin("SelectAllM"), [this] { runOnFocusedList(&PlayListEditor::SelectAll, &FileList::selectAll); });
@@ -66,6 +70,21 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
     }
     if (playingFromFiles) {
         states[latin("SelectPlayingItemM")].enabled = true;
+    }
+    // Rename and Delete act on the list that has the focus.
+    const bool onFiles = m_run.focusList == ActiveList::FileList || m_run.focusList == ActiveList::FolderList;
+    const bool renameDelete = onFiles ? shown && files.renameDeleteEnabled() : m_playList.lineCount() > 0;
+    for (const char* name : {"RenBtn", "DelBtn", "RenM", "DelM"}) {
+        states[latin(name)].enabled = renameDelete;
+    }
+    states[latin("RenBtn")].hint = QStringLiteral("Rename or move the current file(s) or\rthe folder in the List that has focus|");
+    states[latin("DelBtn")].hint = QStringLiteral("Delete the current file(s) or the\rfolder in the List that has focus|");
+    states[latin("RenM")].caption = QStringLiteral("&Rename / Move File or Folder...");
+    states[latin("RenM")].hint = QStringLiteral("Renames or moves the selected file(s)");
+    states[latin("DelM")].caption = QStringLiteral("&Delete File or Folder");
+    states[latin("DelM")].hint = QStringLiteral("Deletes or sends the selected file(s) to the Trash");
+    for (const char* name : {"RenPLM", "DelPLM"}) {
+        states[latin(name)].enabled = !m_document.fileName().isEmpty();
     }
     states[latin("AddM")].enabled = shown && files.files().selectedCount() > 0;
     states[latin("AddAllM")].enabled = shown && !files.files().isEmpty();

@@ -96,8 +96,8 @@ void AppSession::declareFileAndEditCommands() {
     m_commands.add(latin("SpinButtonUp"), [this] { m_editor.MoveUp(); });
     m_commands.add(latin("SpinButtonDown"), [this] { m_editor.MoveDown(); });
     m_commands.add(latin("BrowseSB"), [this] { m_editor.browseForItem(); });
-    m_commands.add(latin("RenBtn"));
-    m_commands.add(latin("DelBtn"));
+    m_commands.add(latin("RenBtn"), [this] { m_fileCommands.renameOrMove(); });
+    m_commands.add(latin("DelBtn"), [this] { m_fileCommands.deleteSelected(); });
 }
 
 void AppSession::declareViewCommands() {

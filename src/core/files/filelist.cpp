@@ -76,13 +76,6 @@ bool FileNameLess(const QString& a, const QString& b) {
     return a < b;
 }
 
-QString JoinPath(const QString& folder, const QString& name) {
-    if (folder.endsWith(u'/')) {
-        return folder + name;
-    }
-    return folder + u'/' + name;
-}
-
 FileList::FileList(QObject* parent) : QObject(parent), m_mask(QString::fromLatin1("*.*")) {
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileList::scheduleReload);
 }

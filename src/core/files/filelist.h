@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/filemask.h"
+#include "core/files/filepaths.h"
 #include "core/playlist/itemsource.h"
 
 #include <QFileSystemWatcher>
@@ -18,9 +19,6 @@ QStringList ListMatchingFiles(const QString& folder, const FileMask& mask);
 // The order of names in the lists: letter case ignored and runs of digits by their value ("track2"
 // before "track10"), whatever the locale; names equal so are ordered by their characters.
 bool FileNameLess(const QString& a, const QString& b);
-
-// Joins a folder and a name with exactly one "/" between them (also at the root folder).
-QString JoinPath(const QString& folder, const QString& name);
 
 // The File List: the files of the current folder that match the mask, with the box's selection, its
 // focused line and the line that plays (FileListIndex). It follows the disk: a file another program adds,
@@ -42,7 +40,7 @@ public:
     qsizetype lineCount() const { return count(); }
     bool isEmpty() const { return m_names.isEmpty(); }
     const QString& name(qsizetype line) const { return m_names.at(line); }
-    QString path(qsizetype line) const { return JoinPath(m_folder, m_names.at(line)); }
+    QString path(qsizetype line) const { return FilePaths::Join(m_folder, m_names.at(line)); }
     const QStringList& names() const { return m_names; }
     // The line of the name: the one of exactly that case when there is one, else one that differs only
     // in letter case, else -1.

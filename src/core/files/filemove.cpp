@@ -1,5 +1,6 @@
 #include "core/files/filemove.h"
 
+#include "core/files/filepaths.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -244,14 +245,10 @@ bool liesInside(const QString& path, const QString& folder) {
         probe = slash == 0 ? QStringLiteral("/") : probe.left(slash);
     }
     const QString located = QDir::cleanPath(QFileInfo(probe).canonicalFilePath() + rest);
-    return located == real || located.startsWith(JoinPath(real, QString()));
+    return located == real || located.startsWith(FilePaths::Join(real, QString()));
 }
 
 }  // namespace
-
-QString JoinPath(const QString& folder, const QString& name) {
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-}
 
 FileMoveResult CopyAndRemove(const QString& from, const QString& to) {
     const QByteArray source = native(from);

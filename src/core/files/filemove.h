@@ -18,9 +18,6 @@ struct FileMoveResult {
     bool moved() const { return status == Status::Moved; }
 };
 
-// The folder and a name with exactly one separator between them, also when the folder is "/".
-QString JoinPath(const QString& folder, const QString& name);
-
 // Moves one file or folder from one absolute path to another: a rename on the same file system,
 // else a copy (links as links, files with their permissions and modification time, folders
 // recursively) after which the source is removed; a failed copy leaves nothing behind. A folder is

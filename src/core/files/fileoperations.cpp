@@ -1,5 +1,6 @@
 #include "core/files/fileoperations.h"
 
+#include "core/files/filepaths.h"
 #include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/files/filedelete.h"
@@ -47,7 +48,7 @@ QString FileOperations::folderNotDeletedMessage() {
 
 QString FileOperations::logFilePath(const QString& playListPath, const QString& extension) {
     const QFileInfo info(playListPath);
-    return JoinPath(info.path(), info.completeBaseName() + extension);
+    return FilePaths::Join(info.path(), info.completeBaseName() + extension);
 }
 
 bool FileOperations::holdsFile(const QString& path) const {
@@ -113,7 +114,7 @@ qsizetype FileOperations::moveFilesIntoFolder(const QStringList& files, const QS
     QStringList failures;
     for (const QString& file : files) {
         bool moved = false;
-        const QString message = moveOne(file, JoinPath(folder, QFileInfo(file).fileName()), &moved);
+        const QString message = moveOne(file, FilePaths::Join(folder, QFileInfo(file).fileName()), &moved);
         count += moved ? 1 : 0;
         failures.append(message);
     }
@@ -141,8 +142,8 @@ QString FileOperations::moveFolder(const QString& from, const QString& to, const
     QString next = current;
     if (current == old) {
         next = QDir::cleanPath(to);
-    } else if (current.startsWith(JoinPath(old, QString()))) {
-        next = JoinPath(QDir::cleanPath(to), current.mid(old.size() + 1));
+    } else if (current.startsWith(FilePaths::Join(old, QString()))) {
+        next = FilePaths::Join(QDir::cleanPath(to), current.mid(old.size() + 1));
     }
     return nearestExistingFolder(next);
 }

@@ -1,5 +1,6 @@
 #include "core/files/filereferences.h"
 
+#include "core/files/filepaths.h"
 #include "core/files/filemove.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/itemset.h"
@@ -21,10 +22,10 @@ qsizetype FileReferences::rewriteFile(const QString& from, const QString& to) {
 }
 
 qsizetype FileReferences::rewriteFolder(const QString& from, const QString& to) {
-    const QString inside = JoinPath(QDir::cleanPath(from), QString());
+    const QString inside = FilePaths::Join(QDir::cleanPath(from), QString());
     const QString target = QDir::cleanPath(to);
     return rewrite([&](const QString& file) {
-        return file.startsWith(inside) ? JoinPath(target, file.mid(inside.size())) : QString();
+        return file.startsWith(inside) ? FilePaths::Join(target, file.mid(inside.size())) : QString();
     });
 }
 

@@ -222,32 +222,3 @@ RenameDialogModel::Result RenameDialogModel::accept() const {
     return {path, {}};
 }
 
-std::vector<RenameDialogModel::Drive> RenameDialogModel::Drives() {
-    std::vector<Drive> drives;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady()) {
-            continue;
-        }
-        const QString root = volume.rootPath();
-        const QString name = volume.name();
-        drives.push_back({root, name.isEmpty() || name == root ? root : root + QStringLiteral(" [") + name + u']'});
-    }
-    const QString home = CleanFolder(QDir::homePath());
-    if (std::none_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root == home; })) {
-        drives.push_back({home, home});
-    }
-    std::sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) { return a.root < b.root; });
-    return drives;
-}
-
-int RenameDialogModel::DriveOf(const std::vector<Drive>& drives, const QString& folder) {
-    int best = -1;
-    for (int i = 0; i < static_cast<int>(drives.size()); ++i) {
-        const QString& root = drives[static_cast<size_t>(i)].root;
-        const bool inside = folder == root || folder.startsWith(root.endsWith(u'/') ? root : root + u'/');
-        if (inside && (best < 0 || root.size() > drives[static_cast<size_t>(best)].root.size())) {
-            best = i;
-        }
-    }
-    return best;
-}

@@ -74,14 +74,6 @@ public:
 
     Result accept() const;
 
-    // An entry of the drive box: a mounted volume or the home folder.
-    struct Drive {
-        QString root;
-        QString caption;
-    };
-    static std::vector<Drive> Drives();
-    // The drive that holds a folder: the one with the longest root it lies in; -1 when none does.
-    static int DriveOf(const std::vector<Drive>& drives, const QString& folder);
 
 private:
     struct KindTexts {

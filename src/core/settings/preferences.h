@@ -66,6 +66,7 @@ struct Preferences {
     int floatingPaletteMode = 0;  // 0 percent, 1 position, 2 remaining time
     bool favFoldersShowPath = false;
     int filter = 0;  // file-type filter 0..10
+    bool recycleBin = true;  // deleted files go to the Trash
     QString lastPlayList;
 
     // "Paths"

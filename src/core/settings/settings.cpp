@@ -185,6 +185,7 @@ void Settings::LoadWindowSettings(Preferences& p) const {
     w.playListWidth = inRange(file.intValue(kPosition, QStringLiteral("PLWidth"), kDefaultPlayListWidth), 0, 10000,
                               kDefaultPlayListWidth);
     p.filter = inRange(file.intValue(kGeneral, QStringLiteral("Filter"), 0), 0, 10, p.filter);
+    p.recycleBin = file.boolValue(kGeneral, QStringLiteral("RecycleBin"), true);
 }
 
 void Settings::LoadSettings(Preferences& p, const SettingsEnvironment& environment) const {
@@ -351,6 +352,7 @@ QString Settings::SaveSettings(const Preferences& p, bool atClose) const {
         file.setInt(kPosition, QStringLiteral("Width"), w.width);
         file.setInt(kPosition, QStringLiteral("PLWidth"), w.playListWidth);
         file.setInt(kGeneral, QStringLiteral("Filter"), p.filter);
+        file.setBool(kGeneral, QStringLiteral("RecycleBin"), p.recycleBin);
         file.setValue(kGeneral, QStringLiteral("LastPL"), p.lastPlayList);
         for (int n = 0; n < Preferences::kHistorySize; ++n) {
             file.setValue(kHistory, QStringLiteral("File%1").arg(n + 1), p.history.value(n));

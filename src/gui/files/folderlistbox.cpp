@@ -1,7 +1,11 @@
 #include "gui/files/folderlistbox.h"
 
 #include "core/files/folderlist.h"
+#include "gui/files/filelistbox.h"
+#include "gui/playlist/playlistbox.h"
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
@@ -14,6 +18,10 @@ FolderListBox::FolderListBox(const FolderList& folders, QWidget* parent) : QTree
     setIndentation(10);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Files dragged from the File List or the Play List onto a folder move there.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(true);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (!m_filling && item) {
             Q_EMIT lineClicked(lineOf(item));
@@ -74,4 +82,37 @@ void FolderListBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+bool FolderListBox::carriesLines(const QDropEvent* event, bool* fromPlayList) {
+    const QMimeData* data = event->mimeData();
+    const bool playList = data->hasFormat(PlayListBox::lineMimeType()) && qobject_cast<PlayListBox*>(event->source());
+    const bool files = data->hasFormat(FileListBox::lineMimeType()) && qobject_cast<FileListBox*>(event->source());
+    if (fromPlayList) {
+        *fromPlayList = playList;
+    }
+    return playList || files;
+}
+
+void FolderListBox::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void FolderListBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (carriesLines(event) && lineAt(event->position().toPoint()) >= 0) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void FolderListBox::dropEvent(QDropEvent* event) {
+    bool fromPlayList = false;
+    const qsizetype line = lineAt(event->position().toPoint());
+    if (!carriesLines(event, &fromPlayList) || line < 0) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    Q_EMIT linesDropped(line, fromPlayList);
 }

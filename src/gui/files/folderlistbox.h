@@ -22,13 +22,20 @@ Q_SIGNALS:
     void lineClicked(qsizetype line);
     void lineOpened(qsizetype line);
     void entered();
+    // Lines of the File List or the Play List were dropped on this line.
+    void linesDropped(qsizetype line, bool fromPlayList);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     qsizetype lineOf(const QTreeWidgetItem* item) const;
+    // Whether the drag carries lines of the program's File List or Play List; fromPlayList tells which.
+    static bool carriesLines(const QDropEvent* event, bool* fromPlayList = nullptr);
 
     const FolderList& m_folders;
     QList<QTreeWidgetItem*> m_items;  // one per entry, in the Folder List's order

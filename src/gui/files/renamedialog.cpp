@@ -1,5 +1,7 @@
 #include "gui/files/renamedialog.h"
 
+#include "core/files/folderlist.h"
+
 #include "core/files/filepaths.h"
 #include "gui/files/fixeddialog.h"
 #include "gui/ports/qtprompter.h"
@@ -29,7 +31,7 @@ QLineEdit* MakeEdit(const char* name, QWidget* parent) {
 }  // namespace
 
 RenameDialog::RenameDialog(const RenameDialogModel::Request& request, QWidget* parent)
-    : QDialog(parent), m_model(request), m_drives(RenameDialogModel::Drives()) {
+    : QDialog(parent), m_model(request), m_drives(ListDrives(QDir::homePath())) {
     setObjectName(QStringLiteral("TRenameDialog"));
     setWindowTitle(m_model.caption());
 
@@ -57,7 +59,7 @@ RenameDialog::RenameDialog(const RenameDialogModel::Request& request, QWidget* p
 
     m_drive = new QComboBox(this);
     m_drive->setObjectName(QStringLiteral("DriveComboBox1"));
-    for (const RenameDialogModel::Drive& drive : m_drives) {
+    for (const Drive& drive : m_drives) {
         m_drive->addItem(drive.caption);
     }
 
@@ -127,9 +129,9 @@ void RenameDialog::showFields() {
 
 void RenameDialog::showFolder() {
     const QString folder = m_model.folder();
-    const int drive = RenameDialogModel::DriveOf(m_drives, folder);
+    const qsizetype drive = DriveOfFolder(m_drives, folder);
     m_drive->setCurrentIndex(drive);
-    const QString root = drive >= 0 ? m_drives[static_cast<size_t>(drive)].root : QStringLiteral("/");
+    const QString root = drive >= 0 ? m_drives[drive].rootPath : QStringLiteral("/");
 
     // The folders from the drive's root down to the box's folder, each a step further in, then the
     // folder's subfolders one step further still.
@@ -164,10 +166,10 @@ void RenameDialog::showFolder() {
 }
 
 void RenameDialog::chooseDrive(int index) {
-    if (index < 0 || index >= static_cast<int>(m_drives.size())) {
+    if (index < 0 || index >= m_drives.size()) {
         return;
     }
-    m_model.setFolder(m_drives[static_cast<size_t>(index)].root);
+    m_model.setFolder(m_drives[index].rootPath);
     showFields();
     showFolder();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/folderlist.h"
 #include "core/files/renamedialogmodel.h"
 
 #include <QDialog>
@@ -38,7 +39,7 @@ private:
     void tryAccept();
 
     RenameDialogModel m_model;
-    std::vector<RenameDialogModel::Drive> m_drives;
+    QList<Drive> m_drives;
     QString m_resultPath;
     QLineEdit* m_fullPath;
     QLineEdit* m_shortName;

@@ -2,6 +2,7 @@
 
 #include "core/common/fittext.h"
 #include "core/common/prompter.h"
+#include "gui/files/qtfiledialogs.h"
 #include "gui/help/helpcommands.h"
 #include "gui/help/helpwindow.h"
 #include "gui/playback/indicatorcontrols.h"
@@ -60,6 +61,8 @@ MainWindow::MainWindow(AppSession& session, Options options, QWidget* parent)
     m_busy = std::make_unique<MainBusyIndicator>(this);
     m_busy->setEscapeHandler([this] { m_session.lengths().requestAbort(); });
     m_session.attachWindow(m_busy.get(), m_measurer.get());
+    m_fileDialogs = std::make_unique<QtFileDialogs>(this);
+    m_session.fileCommands().setDialogs(m_fileDialogs.get());
 
     m_area = new MainArea(m_session, this);
     m_panel = m_area->playListPanel();
@@ -84,6 +87,9 @@ void MainWindow::createCommandSurfaces() {
     m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, m_session);
     m_transport->addViewToggles();
     m_panel->bindCommands(*m_actions);
+    for (const char* name : {"RenBtn", "DelBtn"}) {
+        m_actions->bindButton(m_area->findChild<QAbstractButton*>(QString::fromLatin1(name)), QString::fromLatin1(name));
+    }
     // The commands that open the window's own boxes.
     BindHelpCommands(m_session.commands(), [this] { return helpWindow(); });
     m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { m_indicators->openChangePosition(); });

@@ -18,6 +18,7 @@ class MainBusyIndicator;
 class MainMenu;
 class PlayListBox;
 class PlayListPanel;
+class QtFileDialogs;
 class QAction;
 class QLabel;
 class TransportBar;
@@ -92,6 +93,7 @@ private:
     Options m_options;
     std::unique_ptr<WidgetTextMeasurer> m_measurer;
     std::unique_ptr<MainBusyIndicator> m_busy;
+    std::unique_ptr<QtFileDialogs> m_fileDialogs;
     ActionRegistry* m_actions = nullptr;
     MainArea* m_area = nullptr;
     PlayListPanel* m_panel = nullptr;

@@ -1,4 +1,5 @@
 #include "core/files/filelist.h"
+#include "core/files/filepaths.h"
 #include "core/files/filemask.h"
 #include "core/files/fitpath.h"
 #include "support/fakes.h"
@@ -92,7 +93,7 @@ TEST_F(FileListTest, ListsOnlyFilesThatMatchSortedAsAFileManagerDoes) {
     EXPECT_TRUE(shown.removeOne(s(".hidden.mid")));
     EXPECT_EQ(shown, (QStringList{s("A.MID"), s("b.mid"), s("link.mid"), s("track2.mid"), s("track10.mid")}));
     EXPECT_EQ(files.path(0).section(u'/', 0, -2), folder.path());
-    EXPECT_EQ(JoinPath(s("/"), s("a.mid")), s("/a.mid"));
+    EXPECT_EQ(FilePaths::Join(s("/"), s("a.mid")), s("/a.mid"));
 }
 
 TEST_F(FileListTest, ANameOfTheSameCaseIsPreferredToOneThatDiffersInCase) {

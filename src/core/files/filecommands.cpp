@@ -1,0 +1,247 @@
+#include "core/files/filecommands.h"
+
+#include "core/app/runstate.h"
+#include "core/common/prompter.h"
+#include "core/files/filedialogs.h"
+#include "core/files/filemanagement.h"
+#include "core/files/fileoperations.h"
+#include "core/playlist/itemref.h"
+#include "core/playlist/playlist.h"
+#include "core/playlist/playlistdocument.h"
+#include "core/settings/preferences.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kSelectOne = QStringLiteral("Please select at least one item.");
+
+// The line a one-entry command acts on: the selected one, or the focused one when none is.
+template <typename List>
+qsizetype singleLine(const List& list) {
+    for (qsizetype line = 0; line < list.lineCount() && list.selectedCount() > 0; ++line) {
+        if (list.isSelected(line)) {
+            return line;
+        }
+    }
+    return list.focusedLine();
+}
+
+}  // namespace
+
+bool FileCommands::refusedForPlayList(const QString& cdMessage) {
+    const PlayList& list = m_c.playList;
+    if (list.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
+        return true;
+    }
+    const qsizetype line = singleLine(list);
+    if (line >= 0 && line < list.count() && IsCDItem(list.item(line))) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, cdMessage);
+        return true;
+    }
+    return false;
+}
+
+void FileCommands::renameOrMove() {
+    if (!m_dialogs) {
+        return;
+    }
+    if (m_c.run.focusList == ActiveList::FolderList) {
+        renameFolder();
+        return;
+    }
+    const bool fromPlayList = m_c.run.focusList == ActiveList::PlayList;
+    QString path;
+    if (fromPlayList) {
+        if (refusedForPlayList(QStringLiteral("You cannot rename CD Audio tracks from the Play List. Please\r"
+                                              "change to the CD Audio Mode, select the CD containing\r"
+                                              "the track you just tried to rename and rename it from there."))) {
+            return;
+        }
+        if (m_c.playList.selectedCount() >= 2) {
+            moveInto(QString(), true);
+            return;
+        }
+        const qsizetype line = singleLine(m_c.playList);
+        path = line >= 0 ? GetItemValue(m_c.playList.item(line), QStringLiteral("FILE")) : QString();
+    } else {
+        const FileList& list = m_c.files.files();
+        if (list.isEmpty()) {
+            m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
+            return;
+        }
+        if (list.selectedCount() >= 2) {
+            moveInto(QString(), false);
+            return;
+        }
+        const qsizetype line = singleLine(list);
+        path = line >= 0 ? list.path(line) : QString();
+    }
+    if (path.isEmpty()) {
+        return;
+    }
+    RenameDialogModel::Request request;
+    request.kind = RenameDialogModel::Kind::SingleFile;
+    request.oldPath = path;
+    request.currentFolder = m_c.run.currentFolder;
+    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    const std::optional<QString> target = m_dialogs->askRename(request);
+    if (!target || !m_c.operations.moveFile(path, *target)) {
+        return;
+    }
+    const QFileInfo moved(*target);
+    const bool sameFolder = moved.absolutePath() == m_c.files.files().folder();
+    afterFileListChange(sameFolder && !fromPlayList ? moved.fileName() : QString());
+}
+
+void FileCommands::renameFolder() {
+    const QString folder = m_c.files.folders().selectedPath();
+    if (folder.isEmpty() || folder == u"/") {
+        return;
+    }
+    RenameDialogModel::Request request;
+    request.kind = RenameDialogModel::Kind::Folder;
+    request.oldPath = folder;
+    request.currentFolder = m_c.run.currentFolder;
+    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    const std::optional<QString> target = m_dialogs->askRename(request);
+    if (target) {
+        m_c.files.changeFolder(m_c.operations.moveFolder(folder, *target, m_c.run.currentFolder));
+    }
+}
+
+void FileCommands::dropOnFolder(const QString& folder, bool fromPlayList) {
+    if (!m_dialogs) {
+        return;
+    }
+    const PlayList& list = m_c.playList;
+    if (fromPlayList && list.selectedCount() == 1 && IsCDItem(list.item(singleLine(list)))) {
+        m_c.prompter.showMessage(Prompter::Kind::Error, QStringLiteral("You cannot move CD tracks."));
+        return;
+    }
+    moveInto(folder, fromPlayList);
+}
+
+void FileCommands::moveInto(const QString& dropTarget, bool fromPlayList) {
+    const QStringList paths =
+        fromPlayList ? m_c.operations.selectedPlayListFiles(false) : m_c.files.files().selectedPaths();
+    if (paths.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
+        return;
+    }
+    RenameDialogModel::Request request;
+    request.kind = RenameDialogModel::Kind::SeveralFiles;
+    request.dropTarget = dropTarget;
+    request.oldPath = paths.size() == 1 ? paths.first() : QString();
+    request.selectedCount = static_cast<int>(paths.size());
+    request.currentFolder = m_c.run.currentFolder;
+    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    const std::optional<QString> folder = m_dialogs->askRename(request);
+    if (folder && m_c.operations.moveFilesIntoFolder(paths, *folder) > 0) {
+        afterFileListChange(QString());
+    }
+}
+
+// The File List is read again; a file renamed in place stays the selected one, else the first is.
+void FileCommands::afterFileListChange(const QString& selectName) {
+    FileList& list = m_c.files.files();
+    list.reload();
+    const qsizetype line = selectName.isEmpty() ? 0 : list.indexOfName(selectName);
+    if (line >= 0 && line < list.count()) {
+        list.setFocusedLine(line);
+        list.selectOnly(line);
+    }
+    m_c.files.fileListClicked();
+}
+
+void FileCommands::deleteSelected() {
+    if (!m_dialogs) {
+        return;
+    }
+    const bool recycle = m_c.preferences.recycleBin;
+    DeleteDialogModel::Targets targets;
+    const FileList& list = m_c.files.files();
+    switch (m_c.run.focusList) {
+        case ActiveList::FolderList: {
+            const QString folder = m_c.files.folders().selectedPath();
+            if (folder.isEmpty() || folder == u"/") {
+                return;
+            }
+            targets = DeleteDialogModel::FolderTargets(folder);
+            break;
+        }
+        case ActiveList::PlayList:
+            if (refusedForPlayList(QStringLiteral("You cannot delete CD Audio tracks. Please use\r"
+                                                  "the R&emove button to remove the reference to\r"
+                                                  "this CD track from the Play List."))) {
+                return;
+            }
+            targets = DeleteDialogModel::PlayListTargets(m_c.playList, recycle);
+            break;
+        default: {
+            if (list.isEmpty()) {
+                m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
+                return;
+            }
+            std::vector<qsizetype> selected;
+            for (qsizetype line = 0; line < list.count(); ++line) {
+                if (list.isSelected(line)) {
+                    selected.push_back(line);
+                }
+            }
+            targets = DeleteDialogModel::FileListTargets(list.folder(), list.names(), selected, list.focusedLine(),
+                                                         recycle);
+            break;
+        }
+    }
+    if (!targets.refusal.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, targets.refusal);
+        return;
+    }
+    const std::optional<bool> toTrash = m_dialogs->confirmDelete(targets.request);
+    if (!toTrash) {
+        return;
+    }
+    if (targets.request.kind == DeleteDialogModel::Kind::Folder) {
+        if (m_c.operations.deleteFolder(targets.paths.value(0))) {
+            m_c.files.changeFolder(m_c.run.currentFolder);
+        }
+        return;
+    }
+    m_c.preferences.recycleBin = *toTrash;
+    m_c.operations.deleteFiles(targets.paths, *toTrash);
+    afterFileListChange(QString());
+}
+
+void FileCommands::renamePlayListFile() {
+    const QString path = m_c.document.fileName();
+    if (!m_dialogs || path.isEmpty()) {
+        return;
+    }
+    if (m_c.document.isChanged() &&
+        (m_c.prompter.askSaveChangedPlayList() != Prompter::Answer::Yes || !m_c.document.SavePlayList(false))) {
+        return;
+    }
+    RenameDialogModel::Request request;
+    request.kind = RenameDialogModel::Kind::PlayListFile;
+    request.oldPath = path;
+    request.currentFolder = m_c.run.currentFolder;
+    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    if (const std::optional<QString> target = m_dialogs->askRename(request)) {
+        m_c.operations.renamePlayListFile(*target);
+    }
+}
+
+void FileCommands::deletePlayListFile() {
+    const QString path = m_c.document.fileName();
+    if (!m_dialogs || path.isEmpty()) {
+        return;
+    }
+    const DeleteDialogModel::Targets targets = DeleteDialogModel::PlayListFileTargets(
+        DeleteDialogModel::Kind::PlayListFile, path, m_c.preferences.recycleBin);
+    if (const std::optional<bool> toTrash = m_dialogs->confirmDelete(targets.request)) {
+        m_c.preferences.recycleBin = *toTrash;
+        m_c.operations.deletePlayListFile(*toTrash);
+    }
+}

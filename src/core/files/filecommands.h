@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+class FileDialogs;
+class FileManagement;
+class FileOperations;
+class PlayList;
+class PlayListDocument;
+class Prompter;
+struct Preferences;
+struct RunState;
+
+// The rename/move and delete commands: what they act on (the list that has the focus, a folder a
+// drag was dropped on, the Play List file), the refusals, the box, then the operation and the lists
+// read again.
+class FileCommands {
+public:
+    struct Context {
+        RunState& run;
+        Preferences& preferences;
+        FileManagement& files;
+        PlayList& playList;
+        PlayListDocument& document;
+        FileOperations& operations;
+        Prompter& prompter;
+    };
+
+    explicit FileCommands(Context context) : m_c(context) {}
+    void setDialogs(FileDialogs* dialogs) { m_dialogs = dialogs; }
+
+    // RenBtn, RenM
+    void renameOrMove();
+    // DelBtn, DelM
+    void deleteSelected();
+    // Lines of the File List or the Play List dropped on a folder of the Folder List.
+    void dropOnFolder(const QString& folder, bool fromPlayList);
+    // RenPLM, DelPLM
+    void renamePlayListFile();
+    void deletePlayListFile();
+
+private:
+    bool refusedForPlayList(const QString& cdMessage);
+    void renameFolder();
+    void moveInto(const QString& folder, bool fromPlayList);
+    void afterFileListChange(const QString& selectName);
+
+    Context m_c;
+    FileDialogs* m_dialogs = nullptr;
+};

@@ -1,0 +1,20 @@
+#include "gui/files/qtfiledialogs.h"
+
+#include "gui/files/deletedialog.h"
+#include "gui/files/renamedialog.h"
+
+std::optional<QString> QtFileDialogs::askRename(const RenameDialogModel::Request& request) {
+    RenameDialog dialog(request, m_parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.resultPath();
+}
+
+std::optional<bool> QtFileDialogs::confirmDelete(const DeleteDialogModel::Request& request) {
+    DeleteDialog dialog(request, m_parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.recycleBin();
+}
