@@ -1,0 +1,96 @@
+#include "support/sessionfixture.h"
+
+#include "core/files/filedialogs.h"
+#include "core/playlist/itemref.h"
+
+#include <QFile>
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Answers the boxes from a script and keeps what they were asked.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    std::optional<QString> renameAnswer;
+    std::optional<bool> deleteAnswer;
+    std::vector<RenameDialogModel::Request> renames;
+    std::vector<DeleteDialogModel::Request> deletes;
+
+    std::optional<QString> askRename(const RenameDialogModel::Request& request) override {
+        renames.push_back(request);
+        return renameAnswer;
+    }
+    std::optional<bool> confirmDelete(const DeleteDialogModel::Request& request) override {
+        deletes.push_back(request);
+        return deleteAnswer;
+    }
+};
+
+// Rename and Delete as the buttons run them: on the list that has the focus, through the boxes.
+class FileCommandsTest : public SessionFixture {
+protected:
+    ScriptedFileDialogs dialogs;
+
+    void SetUp() override {
+        writeSettings({s("[Playlist]"), s("OpenLastPL=0"), s("StartPlaying=0")});
+        for (const char* name : {"a.mid", "b.mid", "c.mid"}) {
+            music.write(s(name), "x");
+        }
+        start();
+        session->fileCommands().setDialogs(&dialogs);
+        session->fileManagement().enterMode();
+    }
+    FileList& list() { return session->fileManagement().files(); }
+};
+
+TEST_F(FileCommandsTest, RenamingTheSelectedFileKeepsItSelectedAndThePlayListFollows) {
+    session->playList().insertEntries(0, {{MakeFileItem(music.file(s("b.mid"))), 0}});
+    list().selectOnly(1);
+    list().setFocusedLine(1);
+    dialogs.renameAnswer = music.file(s("z.mid"));
+    session->runCommand(s("RenBtn"));
+    ASSERT_EQ(dialogs.renames.size(), 1u);
+    EXPECT_EQ(dialogs.renames[0].oldPath, music.file(s("b.mid")));
+    EXPECT_EQ(list().names(), (QStringList{s("a.mid"), s("c.mid"), s("z.mid")}));
+    EXPECT_EQ(list().selectedPaths(), QStringList{music.file(s("z.mid"))});
+    EXPECT_EQ(session->playList().item(0), MakeFileItem(music.file(s("z.mid"))));
+
+    // Several selected files make it a move into one folder.
+    list().selectAll();
+    dialogs.renameAnswer.reset();
+    session->runCommand(s("RenBtn"));
+    EXPECT_EQ(dialogs.renames.back().kind, RenameDialogModel::Kind::SeveralFiles);
+    EXPECT_EQ(list().count(), 3);
+}
+
+TEST_F(FileCommandsTest, CDTracksAreRefusedAndTheTrashChoiceIsKeptOnlyWhenConfirmed) {
+    session->playList().insertEntries(0, {{MakeCDItem(1234, 2), 0}});
+    session->playList().setFocusedLine(0);
+    session->playListEntered();
+    session->runCommand(s("DelBtn"));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith(s("You cannot delete CD Audio tracks.")));
+    session->playList().selectOnly(0);
+    session->fileCommands().dropOnFolder(music.path(), true);
+    EXPECT_EQ(prompter.messages.back().text, s("You cannot move CD tracks."));
+    EXPECT_TRUE(dialogs.deletes.empty());
+    EXPECT_TRUE(dialogs.renames.empty());
+
+    session->fileManagement().fileListEntered();
+    list().selectOnly(0);
+    dialogs.deleteAnswer.reset();  // Cancel
+    session->runCommand(s("DelBtn"));
+    EXPECT_TRUE(QFile::exists(music.file(s("a.mid"))));
+    EXPECT_TRUE(session->preferences().recycleBin);
+    dialogs.deleteAnswer = false;  // the box unticked, then Delete
+    session->runCommand(s("DelBtn"));
+    EXPECT_EQ(dialogs.deletes.back().names, QStringList{s("a.mid")});
+    EXPECT_FALSE(QFile::exists(music.file(s("a.mid"))));
+    EXPECT_FALSE(session->preferences().recycleBin);
+    EXPECT_EQ(list().names(), (QStringList{s("b.mid"), s("c.mid")}));
+}
+
+}  // namespace
