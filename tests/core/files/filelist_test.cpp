@@ -56,9 +56,9 @@ TEST(FitPath, GivesUpLeadingFoldersUntilTheLabelFitsAndKeepsAmpersands) {
     EXPECT_EQ(EscapeAmpersands(s("Rock & Roll")), s("Rock && Roll"));
 }
 
-class FileListTest : public ::testing::Test {
-protected:
-    FileListTest() {
+// The folder watcher needs the application before the list exists.
+struct Application {
+    Application() {
         static int argc = 1;
         static char name[] = "velmaro_core_tests";
         static char* argv[] = {name, nullptr};
@@ -66,6 +66,11 @@ protected:
             static QCoreApplication application(argc, argv);
         }
     }
+};
+
+class FileListTest : public ::testing::Test {
+protected:
+    Application application;
     TempFolder folder;
     FileList files;
 

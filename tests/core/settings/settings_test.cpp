@@ -550,6 +550,7 @@ TEST_F(SettingsTest, ACompleteFileRoundTripsThroughLoadAndSave) {
         "FloatingPaletteMode=1",
         "FavFoldersShowPath=1",
         "LastPL=/lists/last.vlp",
+        "RecycleBin=1",
         "[Playlist]",
         "RandomPlay=1",
         "ContLoop=1",

@@ -89,8 +89,9 @@ TEST_F(MainWindowTest, TheFileMenuCarriesItsCaptionsHintsAndShortcuts) {
         {"", "", "", " ", true},
         {"SaveM", "&Save", "Ctrl+S", "Save the current Play List", true},
         {"SaveAsM", "Save &As...", "", "Save the current Play List under a new name", true},
-        {"DelPLM", "&Delete...", "", "Delete or send the current Play List to the Trash", false},
-        {"RenPLM", "&Rename...", "", "Rename the current Play List", false},
+        // The sample list is open: its file can be deleted or renamed.
+        {"DelPLM", "&Delete...", "", "Delete or send the current Play List to the Trash", true},
+        {"RenPLM", "&Rename...", "", "Rename the current Play List", true},
         {"Line3", "", "", " ", true},
         {"History1M", "&1 Sample", "", "Open this Play List", true},
         // Free history slots are hidden, and hidden actions are not enabled.
