@@ -2,6 +2,11 @@
 
 #include "core/app/appsession.h"
 
+#include "core/common/shell.h"
+#include "core/playlist/itemref.h"
+
+#include <QUrl>
+
 namespace {
 
 QString latin(const char* text) {
@@ -26,6 +31,16 @@ void AppSession::declareFileManagementCommands() {
     m_commands.bind(latin("DelM"), [this] { m_fileCommands.deleteSelected(); });
     m_commands.bind(latin("RenPLM"), [this] { m_fileCommands.renamePlayListFile(); });
     m_commands.bind(latin("DelPLM"), [this] { m_fileCommands.deletePlayListFile(); });
+    m_commands.bind(latin("NewDirM"), [this] { m_fileCommands.createFolder(); });
+    m_commands.add(latin("NewDirBtn"), [this] { m_fileCommands.createFolder(); });
+    m_commands.bind(latin("PropertiesM"), [this] { m_fileCommands.showProperties(); });
+    m_commands.bind(latin("ShowFolderOfThisFileM"), [this] { m_fileCommands.showFolderOfCurrentItem(); });
+    if (m_ports.shell) {
+        // The file manager opens the folder; there is one way to ask for it here, for both items.
+        const auto openFolder = [this] { m_ports.shell->openUrl(QUrl::fromLocalFile(m_run.currentFolder).toString()); };
+        m_commands.bind(latin("OpenInMyComputerM"), openFolder);
+        m_commands.bind(latin("ExploreM"), openFolder);
+    }
     m_commands.add(latin("SelectItemCurrentlyBeingPlayedFLM"), [this] { m_fileManagement.selectPlayingLine(); });
     // The selection commands act on the list that has the focus: the Play List or the File List.
     m_commands.bind(latin("SelectAllM"), [this] { runOnFocusedList(&PlayListEditor::SelectAll, &FileList::selectAll); });
@@ -83,6 +98,16 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
     states[latin("RenM")].hint = QStringLiteral("Renames or moves the selected file(s)");
     states[latin("DelM")].caption = QStringLiteral("&Delete File or Folder");
     states[latin("DelM")].hint = QStringLiteral("Deletes or sends the selected file(s) to the Trash");
+    for (const char* name : {"NewDirM", "NewDirBtn"}) {
+        states[latin(name)].enabled = shown;
+    }
+    for (const char* name : {"OpenInMyComputerM", "ExploreM"}) {
+        states[latin(name)].enabled = shown && m_ports.shell != nullptr;
+    }
+    states[latin("PropertiesM")].enabled = m_fileCommands.propertiesAvailable();
+    const qsizetype focused = m_playList.focusedLine();
+    states[latin("ShowFolderOfThisFileM")].enabled =
+        focused >= 0 && focused < m_playList.count() && !IsCDItem(m_playList.item(focused));
     for (const char* name : {"RenPLM", "DelPLM"}) {
         states[latin(name)].enabled = !m_document.fileName().isEmpty();
     }

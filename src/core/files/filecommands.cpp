@@ -4,12 +4,14 @@
 #include "core/common/prompter.h"
 #include "core/files/filedialogs.h"
 #include "core/files/filemanagement.h"
+#include "core/files/filepaths.h"
 #include "core/files/fileoperations.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/settings/preferences.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -244,4 +246,81 @@ void FileCommands::deletePlayListFile() {
         m_c.preferences.recycleBin = *toTrash;
         m_c.operations.deletePlayListFile(*toTrash);
     }
+}
+
+void FileCommands::createFolder() {
+    if (!m_dialogs) {
+        return;
+    }
+    QString parent = m_c.files.folders().selectedPath();
+    if (parent.isEmpty()) {
+        parent = m_c.run.currentFolder;
+    }
+    const std::optional<QString> name = m_dialogs->askNewFolderName(parent);
+    if (!name) {
+        return;
+    }
+    const QString trimmed = name->trimmed();
+    QString refusal;
+    if (trimmed.isEmpty() || trimmed == u"." || trimmed == u"..") {
+        refusal = QStringLiteral("Please type a name for the new folder.");
+    } else if (trimmed.contains(u'/') || trimmed.contains(u'\r') || trimmed.contains(u'\n')) {
+        refusal = QStringLiteral("A folder name cannot contain \"/\" or a line break.");
+    } else if (QFileInfo::exists(FilePaths::Join(parent, trimmed))) {
+        refusal = QStringLiteral("\"%1\" already exists in \"%2\".").arg(trimmed, parent);
+    } else if (!QDir(parent).mkdir(trimmed)) {
+        refusal = QStringLiteral("Unable to create the folder \"%1\" in \"%2\".").arg(trimmed, parent);
+    }
+    if (!refusal.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Error, refusal);
+        return;
+    }
+    m_c.files.changeFolder(m_c.run.currentFolder);  // the lists are read again
+}
+
+QString FileCommands::propertiesFile() const {
+    if (m_c.run.focusList == ActiveList::FileList && m_c.files.isVisible()) {
+        const FileList& list = m_c.files.files();
+        const qsizetype line = list.selectedCount() > 0 ? singleLine(list) : -1;
+        return line >= 0 && line < list.count() ? list.path(line) : QString();
+    }
+    if (m_c.run.focusList == ActiveList::PlayList) {
+        const PlayList& list = m_c.playList;
+        const qsizetype line = list.selectedCount() > 0 ? singleLine(list) : -1;
+        if (line >= 0 && line < list.count() && !IsCDItem(list.item(line))) {
+            return GetItemValue(list.item(line), QStringLiteral("FILE"));
+        }
+    }
+    return QString();
+}
+
+bool FileCommands::propertiesAvailable() const {
+    return !propertiesFile().isEmpty();
+}
+
+void FileCommands::showProperties() {
+    FileProperties properties(propertiesFile());
+    if (!m_dialogs || !properties.isValid()) {
+        return;  // a file that is gone shows no box
+    }
+    m_dialogs->showProperties(properties);
+    m_c.files.files().reload();
+}
+
+void FileCommands::showFolderOfCurrentItem() {
+    const PlayList& list = m_c.playList;
+    const qsizetype line = list.focusedLine();
+    if (line < 0 || line >= list.count() || IsCDItem(list.item(line))) {
+        return;
+    }
+    const QFileInfo file(GetItemValue(list.item(line), QStringLiteral("FILE")));
+    m_c.files.changeFolder(file.absolutePath());
+    FileList& files = m_c.files.files();
+    const qsizetype found = files.indexOfName(file.fileName());
+    if (found >= 0) {
+        files.setFocusedLine(found);
+        files.selectOnly(found);
+    }
+    files.centreLine(files.focusedLine());
+    m_c.files.fileListClicked();
 }

@@ -38,12 +38,21 @@ public:
     // RenPLM, DelPLM
     void renamePlayListFile();
     void deletePlayListFile();
+    // NewDirBtn, NewDirM: a subfolder of the folder selected in the Folder List.
+    void createFolder();
+    // PropertiesM: the file of the focused list's current line.
+    void showProperties();
+    // Whether Properties has a file to show (the File List or Play List focused with a selection).
+    bool propertiesAvailable() const;
+    // ShowFolderOfThisFileM: the File List moves to the folder of the Play List's current item.
+    void showFolderOfCurrentItem();
 
 private:
     bool refusedForPlayList(const QString& cdMessage);
     void renameFolder();
     void moveInto(const QString& folder, bool fromPlayList);
     void afterFileListChange(const QString& selectName);
+    QString propertiesFile() const;
 
     Context m_c;
     FileDialogs* m_dialogs = nullptr;

@@ -1,6 +1,8 @@
 #include "gui/files/qtfiledialogs.h"
 
 #include "gui/files/deletedialog.h"
+#include "gui/files/newfolderdialog.h"
+#include "gui/files/propertiesdialog.h"
 #include "gui/files/renamedialog.h"
 
 std::optional<QString> QtFileDialogs::askRename(const RenameDialogModel::Request& request) {
@@ -17,4 +19,17 @@ std::optional<bool> QtFileDialogs::confirmDelete(const DeleteDialogModel::Reques
         return std::nullopt;
     }
     return dialog.recycleBin();
+}
+
+std::optional<QString> QtFileDialogs::askNewFolderName(const QString& parent) {
+    NewFolderDialog dialog(parent, m_parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.name();
+}
+
+void QtFileDialogs::showProperties(FileProperties& properties) {
+    PropertiesDialog dialog(properties, m_parent);
+    dialog.exec();
 }

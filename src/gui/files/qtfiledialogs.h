@@ -10,6 +10,8 @@ public:
     explicit QtFileDialogs(QWidget* parent) : m_parent(parent) {}
     std::optional<QString> askRename(const RenameDialogModel::Request& request) override;
     std::optional<bool> confirmDelete(const DeleteDialogModel::Request& request) override;
+    std::optional<QString> askNewFolderName(const QString& parent) override;
+    void showProperties(FileProperties& properties) override;
 
 private:
     QWidget* m_parent;

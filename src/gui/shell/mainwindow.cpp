@@ -87,7 +87,7 @@ void MainWindow::createCommandSurfaces() {
     m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, m_session);
     m_transport->addViewToggles();
     m_panel->bindCommands(*m_actions);
-    for (const char* name : {"RenBtn", "DelBtn"}) {
+    for (const char* name : {"RenBtn", "DelBtn", "NewDirBtn"}) {
         m_actions->bindButton(m_area->findChild<QAbstractButton*>(QString::fromLatin1(name)), QString::fromLatin1(name));
     }
     // The commands that open the window's own boxes.

@@ -4,6 +4,9 @@
 #include "core/playlist/itemref.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +19,9 @@ class ScriptedFileDialogs : public FileDialogs {
 public:
     std::optional<QString> renameAnswer;
     std::optional<bool> deleteAnswer;
+    std::optional<QString> folderName;
+    std::optional<bool> applyReadOnly;  // Apply with this state, or Cancel
+    QString propertiesShown;
     std::vector<RenameDialogModel::Request> renames;
     std::vector<DeleteDialogModel::Request> deletes;
 
@@ -26,6 +32,13 @@ public:
     std::optional<bool> confirmDelete(const DeleteDialogModel::Request& request) override {
         deletes.push_back(request);
         return deleteAnswer;
+    }
+    std::optional<QString> askNewFolderName(const QString&) override { return folderName; }
+    void showProperties(FileProperties& properties) override {
+        propertiesShown = properties.name() + u' ' + properties.sizeText();
+        if (applyReadOnly) {
+            properties.apply(*applyReadOnly);
+        }
     }
 };
 
@@ -91,6 +104,51 @@ TEST_F(FileCommandsTest, CDTracksAreRefusedAndTheTrashChoiceIsKeptOnlyWhenConfir
     EXPECT_FALSE(QFile::exists(music.file(s("a.mid"))));
     EXPECT_FALSE(session->preferences().recycleBin);
     EXPECT_EQ(list().names(), (QStringList{s("b.mid"), s("c.mid")}));
+}
+
+TEST_F(FileCommandsTest, NewFolderNamesWithASlashOrOfAnExistingEntryAreRefused) {
+    for (const char* name : {"a/b", "a.mid", ".."}) {
+        dialogs.folderName = s(name);
+        session->runCommand(s("NewDirBtn"));
+    }
+    EXPECT_EQ(prompter.messages.size(), 3u);
+    dialogs.folderName = s("Jazz");
+    session->runCommand(s("NewDirM"));
+    EXPECT_TRUE(QFileInfo(music.file(s("Jazz"))).isDir());
+    EXPECT_EQ(prompter.messages.size(), 3u);
+    const QList<FolderEntry>& entries = session->fileManagement().folders().entries();
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const FolderEntry& e) { return e.name == u"Jazz"; }));
+}
+
+TEST_F(FileCommandsTest, PropertiesShowSizesAndApplyChangesOnlyReadOnly) {
+    const QString empty = music.write(s("empty.wav"), "");
+    const QString one = music.write(s("one.wav"), "x");
+    const QString big = music.write(s("big.wav"), QByteArray(2048, 'x'));
+    ASSERT_TRUE(QFile::setPermissions(big, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup));
+    list().reload();
+    const auto show = [&](const char* name) {
+        list().selectOnly(list().indexOfName(s(name)));
+        session->runCommand(s("PropertiesM"));
+        return dialogs.propertiesShown;
+    };
+    EXPECT_EQ(show("empty.wav"), s("empty.wav 0 bytes"));
+    EXPECT_EQ(show("one.wav"), s("one.wav 1 byte"));
+    EXPECT_TRUE(FileProperties(big).readOnly());
+    dialogs.applyReadOnly = false;
+    EXPECT_EQ(show("big.wav"), s("big.wav 2048 bytes"));
+    // Writable again for its owner; the execute and read bits stay as they were.
+    EXPECT_EQ(QFile::permissions(big) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+    EXPECT_FALSE(FileProperties(empty + s(".gone")).isValid());
+}
+
+TEST_F(FileCommandsTest, ShowFolderOfThisFileSelectsTheItemsFileInItsFolder) {
+    const QString song = music.write(s("Jazz/Slow.MID"), "x");
+    session->playList().insertEntries(0, {{MakeFileItem(song), 0}});
+    session->playList().setFocusedLine(0);
+    session->runCommand(s("ShowFolderOfThisFileM"));
+    EXPECT_EQ(session->run().currentFolder, music.file(s("Jazz")));
+    EXPECT_EQ(list().selectedPaths(), QStringList{song});
 }
 
 }  // namespace
