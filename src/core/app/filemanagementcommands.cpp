@@ -98,6 +98,7 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
     states[latin("RenM")].hint = QStringLiteral("Renames or moves the selected file(s)");
     states[latin("DelM")].caption = QStringLiteral("&Delete File or Folder");
     states[latin("DelM")].hint = QStringLiteral("Deletes or sends the selected file(s) to the Trash");
+    states[latin("FileManagementM")].enabled = true;
     for (const char* name : {"NewDirM", "NewDirBtn"}) {
         states[latin(name)].enabled = shown;
     }

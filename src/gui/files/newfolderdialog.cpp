@@ -16,6 +16,7 @@ NewFolderDialog::NewFolderDialog(const QString& parentFolder, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* info = MakeDialogLabel("Info", QStringLiteral("&Name of new folder:"), this);
     info->setBuddy(m_name);
+    info->setWordWrap(false);  // one short line: wrapping would reserve room for more
     m_name->setObjectName(QStringLiteral("NewDirEdit"));
     auto* where = MakeDialogLabel("Label1",
                                   QStringLiteral("This folder will be created as a subfolder of the currently selected "
