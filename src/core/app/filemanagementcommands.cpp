@@ -82,6 +82,7 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
         for (const char* name : {"SelectAllM", "UnselectAllM", "InvertSelectionM"}) {
             states[latin(name)].enabled = !files.files().isEmpty();
         }
+        states[latin("CopyM")].enabled = files.files().selectedCount() > 0;
     }
     if (playingFromFiles) {
         states[latin("SelectPlayingItemM")].enabled = true;

@@ -23,6 +23,15 @@ void PlayListEditor::Copy() {
             selected.push_back(list.entries()[static_cast<size_t>(line)]);
         }
         m_c.clipboard.setText(ClipboardText::compose(selected));
+    } else if (m_c.run.focusList == ActiveList::FileList && m_source && m_source->isVisible()) {
+        // The File List's selected files, as file items.
+        std::vector<PlayListEntry> selected;
+        for (const QString& ref : m_source->selectedItems()) {
+            selected.push_back({ref, 0});
+        }
+        if (!selected.empty()) {
+            m_c.clipboard.setText(ClipboardText::compose(selected));
+        }
     }
 }
 

@@ -88,6 +88,12 @@ TEST_F(FileManagementTest, AddAndAddAllTakeTheFileListsFilesIntoThePlayList) {
     session->runCommand(s("AddAllBtn"));
     EXPECT_EQ(playList.count(), 6);
     EXPECT_TRUE(session->document().isChanged());
+
+    // Copy takes the File List's selected files while it has the focus.
+    list().selectOnly(1);
+    session->runCommand(s("CopyM"));
+    EXPECT_TRUE(clipboard.text().contains(MakeFileItem(music.file(s("song.wav")))));
+    EXPECT_FALSE(clipboard.text().contains(MakeFileItem(music.file(s("march.mid")))));
 }
 
 TEST_F(FileManagementTest, AMediaFileOnTheCommandLineIsShownSelectedAndPlayed) {
