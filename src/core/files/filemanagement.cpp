@@ -186,7 +186,8 @@ void FileManagement::selectPlayingLine() {
     fileListClicked();
 }
 
-QString FileManagement::dirLabel(const TextMeasurer& measurer, int width) const {
+QString FileManagement::dirLabel(const TextMeasurer& measurer, int width, bool withAccelerator) const {
     const QString prefix = QStringLiteral("DL: ");
-    return QStringLiteral("&") + prefix + EscapeAmpersands(FitPath(m_folders.folder(), prefix, measurer, width));
+    const QString folder = FitPath(m_folders.folder(), prefix, measurer, width);
+    return withAccelerator ? QStringLiteral("&") + prefix + EscapeAmpersands(folder) : prefix + folder;
 }

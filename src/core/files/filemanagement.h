@@ -60,8 +60,9 @@ public:
 
     const QString& filterEditText() const { return m_filterEditText; }
     void setFilterEditText(const QString& text);
-    // "&DL: " + the current folder, shortened to the label's width, "&" shown as it is.
-    QString dirLabel(const TextMeasurer& measurer, int width) const;
+    // "&DL: " + the current folder, shortened to the label's width, "&" shown as it is. Without its
+    // accelerator (the key belongs to a menu item) the label shows its text as it stands.
+    QString dirLabel(const TextMeasurer& measurer, int width, bool withAccelerator = true) const;
     QString browseLabel() const { return m_files.browseLabel(); }
 
     // What the click handlers left enabled.

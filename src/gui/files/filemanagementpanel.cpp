@@ -7,6 +7,7 @@
 #include "gui/ports/widgettextmeasurer.h"
 
 #include <QComboBox>
+#include <QKeySequence>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@ FileManagementPanel::FileManagementPanel(AppSession& session, QWidget* area)
       m_browseLabel(area->findChild<QLabel*>(QStringLiteral("FileListBoxInfo"))) {
     // "&DL:" and "&BL:" are ways into the two lists.
     m_dirLabel->setBuddy(m_folderList);
+    m_dirLabel->setProperty("accelerator", QKeySequence::mnemonic(QStringLiteral("&DL")));
     m_browseLabel->setBuddy(m_fileList);
     connectLists();
     connectFilters();
@@ -101,7 +103,7 @@ void FileManagementPanel::showState() {
 void FileManagementPanel::fitLabels() {
     const FileManagement& files = m_session.fileManagement();
     const WidgetTextMeasurer dirMeasurer(m_dirLabel);
-    m_dirLabel->setText(files.dirLabel(dirMeasurer, m_dirLabel->width()));
+    m_dirLabel->setText(files.dirLabel(dirMeasurer, m_dirLabel->width(), m_dirLabel->buddy() != nullptr));
     const WidgetTextMeasurer browseMeasurer(m_browseLabel);
     m_browseLabel->setText(FitText(browseMeasurer, m_browseLabel->width(), files.browseLabel()));
 }

@@ -2,6 +2,7 @@
 
 #include "core/common/fittext.h"
 #include "core/common/prompter.h"
+#include "gui/files/filemanagementpanel.h"
 #include "gui/files/qtfiledialogs.h"
 #include "gui/help/helpcommands.h"
 #include "gui/help/helpwindow.h"
@@ -216,11 +217,15 @@ void MainWindow::applyShortcuts() {
     for (QLabel* label : m_area->findChildren<QLabel*>()) {
         QWidget* buddy = label->buddy() ? label->buddy() : label->property(kSetAsideBuddy).value<QWidget*>();
         if (buddy) {
-            const bool free = !taken.contains(QKeySequence::mnemonic(label->text()));
+            // A label that drops its "&" while the key is taken names its key in "accelerator".
+            const QVariant fixed = label->property("accelerator");
+            const QKeySequence key = fixed.isValid() ? fixed.value<QKeySequence>() : QKeySequence::mnemonic(label->text());
+            const bool free = !taken.contains(key);
             label->setBuddy(free ? buddy : nullptr);
             label->setProperty(kSetAsideBuddy, QVariant::fromValue(free ? nullptr : buddy));
         }
     }
+    m_area->fileManagementPanel()->fitLabels();
 }
 
 MainWindow::~MainWindow() = default;

@@ -117,6 +117,7 @@ TEST_F(PlayListPanelTest, AltKeysOfTheButtonsRunTheirCommandsOnce) {
     EXPECT_TRUE(names().isEmpty());
     // Alt+D is the Add item's: the folder label gives its letter up; Alt+P still reaches the Play List.
     EXPECT_EQ(child<QLabel>("DirLabel")->buddy(), nullptr);
+    EXPECT_TRUE(child<QLabel>("DirLabel")->text().startsWith(s("DL: ")));  // no "&" shown as it stands
     EXPECT_EQ(child<QLabel>("PlayListBoxInfo")->buddy(), window->playListBox());
 }
 
