@@ -1,0 +1,84 @@
+#include "core/cdaudio/cddatabasesave.h"
+
+#include "core/cdaudio/cddatabase.h"
+#include "core/common/textfile.h"
+
+#include <QFile>
+
+QString CleanCDName(const QString& name) {
+    QString clean;
+    clean.reserve(name.size());
+    for (const QChar c : name) {
+        if (c.category() != QChar::Other_Control && c != QChar::LineSeparator && c != QChar::ParagraphSeparator) {
+            clean.append(c);
+        }
+    }
+    return clean;
+}
+
+namespace {
+
+void appendSection(QStringList& lines, qint32 cdid, const QString& name, const QStringList& tracks) {
+    if (!lines.isEmpty() && !lines.last().isEmpty()) {
+        lines.append(QString());
+    }
+    lines.append(CDDatabase::header(cdid));
+    lines.append(QStringLiteral("Name=") + CleanCDName(name));
+    for (qsizetype t = 0; t < tracks.size(); ++t) {
+        lines.append(QStringLiteral("Track%1=").arg(t + 1) + CleanCDName(tracks[t]));
+    }
+}
+
+// The lines of a section after its header that belong to it: up to an empty line, the next header or
+// the end of the file.
+qsizetype sectionEnd(const QStringList& lines, qsizetype header) {
+    qsizetype end = header + 1;
+    while (end < lines.size() && !lines[end].isEmpty() && !lines[end].startsWith(u'[')) {
+        ++end;
+    }
+    return end;
+}
+
+}  // namespace
+
+QStringList WithDiscSaved(const QStringList& lines, qint32 cdid, const QString& name, const QStringList& tracks) {
+    QStringList saved = lines;
+    const qsizetype header = saved.indexOf(CDDatabase::header(cdid));
+    if (header < 0) {
+        appendSection(saved, cdid, name, tracks);
+        return saved;
+    }
+    QStringList section{QStringLiteral("Name=") + CleanCDName(name)};
+    for (qsizetype t = 0; t < tracks.size(); ++t) {
+        section.append(QStringLiteral("Track%1=").arg(t + 1) + CleanCDName(tracks[t]));
+    }
+    // Lines of the section beyond the disc's tracks stay; missing ones are made inside the section.
+    const qsizetype existing = sectionEnd(saved, header) - header - 1;
+    for (qsizetype i = 0; i < section.size(); ++i) {
+        if (i < existing) {
+            saved[header + 1 + i] = section[i];
+        } else {
+            saved.insert(header + 1 + i, section[i]);
+        }
+    }
+    return saved;
+}
+
+CDDatabaseSaveResult SaveDiscToDatabase(const QString& databasePath, const QString& backupPath, bool makeBackup,
+                                        qint32 cdid, const QString& name, const QStringList& tracks) {
+    CDDatabaseSaveResult result;
+    const TextFile::ReadResult onDisk = TextFile::readLines(databasePath);
+    if (onDisk.exists && !onDisk.ok) {
+        result.databaseError = onDisk.error;
+        return result;
+    }
+    if (makeBackup && onDisk.exists) {
+        QFile file(databasePath);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        result.backupError = file.error() == QFileDevice::NoError ? TextFile::replaceFile(backupPath, bytes)
+                                                                  : file.errorString();
+    }
+    result.lines = WithDiscSaved(onDisk.lines, cdid, name, tracks);
+    result.databaseError = TextFile::writeLines(databasePath, result.lines);
+    return result;
+}
