@@ -1,6 +1,7 @@
 #include "core/files/filetyperegistration.h"
 
 #include "core/common/prompter.h"
+#include "core/common/shell.h"
 #include "core/common/textfile.h"
 #include "core/files/filetypes.h"
 #include "core/settings/inifile.h"
@@ -150,6 +151,17 @@ struct MimeAppsList {
     }
 };
 
+// The kinds of file behind the extensions the shared MIME database leaves out.
+const QHash<QString, QString>& unknownToDatabase() {
+    static const QHash<QString, QString> types = {
+        {QStringLiteral("rmi"), QStringLiteral("audio/midi")},  {QStringLiteral("mp1"), QStringLiteral("audio/mpeg")},
+        {QStringLiteral("dat"), QStringLiteral("video/mpeg")},  {QStringLiteral("nst"), QStringLiteral("audio/x-mod")},
+        {QStringLiteral("wow"), QStringLiteral("audio/x-mod")}, {QStringLiteral("okt"), QStringLiteral("audio/x-mod")},
+        {QStringLiteral("far"), QStringLiteral("audio/x-mod")},
+    };
+    return types;
+}
+
 QString saveIni(const IniFile& file, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     return file.save(path);
@@ -160,8 +172,9 @@ QString saveIni(const IniFile& file, const QString& path) {
 FileTypeLocations FileTypeLocations::fromEnvironment(const QString& userDataFolder, const QString& programPath) {
     const QString configHome = xdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
     FileTypeLocations locations;
-    locations.applicationsFolder = xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share")) +
-                                   QStringLiteral("/applications");
+    const QString dataHome = xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
+    locations.applicationsFolder = dataHome + QStringLiteral("/applications");
+    locations.mimeFolder = dataHome + QStringLiteral("/mime");
     locations.mimeAppsList = configHome + QStringLiteral("/mimeapps.list");
     locations.templatesFolder = findTemplatesFolder(configHome);
     locations.previousDefaults = userDataFolder + QStringLiteral("/filetypes.ini");
@@ -170,20 +183,30 @@ FileTypeLocations FileTypeLocations::fromEnvironment(const QString& userDataFold
 }
 
 QString MimeTypeOfExtension(const QString& extension) {
-    // The kinds of file behind the extensions the shared MIME database leaves out.
-    static const QHash<QString, QString> unknownToDatabase = {
-        {QStringLiteral("rmi"), QStringLiteral("audio/midi")},   {QStringLiteral("mp1"), QStringLiteral("audio/mpeg")},
-        {QStringLiteral("dat"), QStringLiteral("video/mpeg")},   {QStringLiteral("nst"), QStringLiteral("audio/x-mod")},
-        {QStringLiteral("wow"), QStringLiteral("audio/x-mod")},  {QStringLiteral("okt"), QStringLiteral("audio/x-mod")},
-        {QStringLiteral("far"), QStringLiteral("audio/x-mod")},
-    };
     const QString lower = extension.toLower();
     const QMimeType type = QMimeDatabase().mimeTypeForFile(QStringLiteral("x.") + lower, QMimeDatabase::MatchExtension);
     // The database's catch-all type would make us the default for every unknown file.
     if (type.isValid() && !type.isDefault()) {
         return type.name();
     }
-    return unknownToDatabase.value(lower);
+    return unknownToDatabase().value(lower);
+}
+
+QByteArray VelmaroMimePackage() {
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                     "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
+    const QHash<QString, QString>& types = unknownToDatabase();
+    QStringList extensions = types.keys();
+    extensions.sort();
+    for (const QString& extension : extensions) {
+        // A ".dat" file is any program's data on this desktop; claiming them all would open them as video.
+        if (extension != QStringLiteral("dat")) {
+            xml += QStringLiteral("  <mime-type type=\"%1\"><glob pattern=\"*.%2\"/></mime-type>\n")
+                       .arg(types.value(extension), extension)
+                       .toUtf8();
+        }
+    }
+    return xml + "</mime-info>\n";
 }
 
 QStringList MediaGroupMimeTypes(int group) {
@@ -225,6 +248,9 @@ bool FileTypeRegistration::registerGroup(int group) {
     if (const QString error = TextFile::replaceFile(entryPath, VelmaroDesktopEntry(m_locations.programPath));
         !error.isEmpty()) {
         return reportFailure(entryPath, error);
+    }
+    if (!installMimePackage()) {
+        return false;
     }
 
     MimeAppsList mimeApps(m_locations.mimeAppsList);
@@ -298,6 +324,24 @@ bool FileTypeRegistration::restoreDesktopDefault(int group) {
                            QStringLiteral("The desktop's default player has now\r\n"
                                           "been registered as the file viewer for the\r\n"
                                           "specified file type."));
+    return true;
+}
+
+// The extensions the desktop does not know get their types from a package of ours; the desktop reads
+// packages only once they are compiled into its database.
+bool FileTypeRegistration::installMimePackage() {
+    const QString packages = m_locations.mimeFolder + QStringLiteral("/packages");
+    const QString path = packages + QStringLiteral("/velmaro.xml");
+    const QByteArray package = VelmaroMimePackage();
+    QFile installed(path);
+    if (installed.open(QIODevice::ReadOnly) && installed.readAll() == package) {
+        return true;
+    }
+    QDir().mkpath(packages);
+    if (const QString error = TextFile::replaceFile(path, package); !error.isEmpty()) {
+        return reportFailure(path, error);
+    }
+    m_shell.startProgram(QStringLiteral("update-mime-database"), {m_locations.mimeFolder});
     return true;
 }
 

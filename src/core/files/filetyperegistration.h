@@ -5,10 +5,12 @@
 #include <QStringList>
 
 class Prompter;
+class Shell;
 
 // Where the desktop keeps what opens a file, and where we keep what it opened before.
 struct FileTypeLocations {
     QString applicationsFolder;  // our desktop entry goes here: $XDG_DATA_HOME/applications
+    QString mimeFolder;          // the user's additions to the MIME database: $XDG_DATA_HOME/mime
     QString mimeAppsList;        // the user's defaults: $XDG_CONFIG_HOME/mimeapps.list
     QString templatesFolder;     // the file manager's "New document" templates; empty: none are made
     QString previousDefaults;    // the defaults we replaced, to give them back
@@ -24,6 +26,8 @@ QString MimeTypeOfExtension(const QString& extension);
 // The group's types, each once, in the order of its extensions.
 QStringList MediaGroupMimeTypes(int group);
 
+// The types of the extensions the shared MIME database does not know, as a package of the database.
+QByteArray VelmaroMimePackage();
 // The text of our desktop entry: it opens every media type the program plays.
 QByteArray VelmaroDesktopEntry(const QString& programPath);
 
@@ -34,8 +38,8 @@ class FileTypeRegistration {
 public:
     static constexpr const char* kDesktopFileName = "velmaro.desktop";
 
-    FileTypeRegistration(FileTypeLocations locations, Prompter& prompter)
-        : m_locations(std::move(locations)), m_prompter(prompter) {}
+    FileTypeRegistration(FileTypeLocations locations, Prompter& prompter, Shell& shell)
+        : m_locations(std::move(locations)), m_prompter(prompter), m_shell(shell) {}
 
     const FileTypeLocations& locations() const { return m_locations; }
 
@@ -46,9 +50,11 @@ public:
     bool restoreDesktopDefault(int group);
 
 private:
+    bool installMimePackage();
     bool writeTemplates(int group);
     bool reportFailure(const QString& path, const QString& reason);
 
     FileTypeLocations m_locations;
     Prompter& m_prompter;
+    Shell& m_shell;
 };

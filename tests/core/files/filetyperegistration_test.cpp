@@ -22,6 +22,7 @@ class FileTypeRegistrationTest : public ::testing::Test {
 protected:
     TempFolder home;
     FakePrompter prompter;
+    FakeShell shell;
     std::vector<std::pair<const char*, QByteArray>> saved;
 
     void SetUp() override {
@@ -39,7 +40,8 @@ protected:
 
     FileTypeRegistration registration() {
         return FileTypeRegistration(
-            FileTypeLocations::fromEnvironment(home.file(s(".config/velmaro")), s("/opt/My Apps/velmaro")), prompter);
+            FileTypeLocations::fromEnvironment(home.file(s(".config/velmaro")), s("/opt/My Apps/velmaro")), prompter,
+            shell);
     }
     QByteArray mimeApps() const { return home.read(s(".config/mimeapps.list")); }
 };
@@ -76,8 +78,14 @@ TEST_F(FileTypeRegistrationTest, RegisteringMakesUsTheDefaultAndDefaultGivesEver
     EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Information);
     EXPECT_TRUE(prompter.messages[0].text.startsWith(s("Velmaro has now been registered as the \r\n")));
 
-    // Registering again must not take our own entry for the one before it.
+    // Registering again must not take our own entry for the one before it, nor compile the desktop's
+    // MIME database again for a package that did not change.
     ASSERT_TRUE(registration().registerGroup(kMidiGroup));
+    ASSERT_EQ(shell.started.size(), 1u);
+    EXPECT_EQ(shell.started[0].arguments, QStringList{home.file(s(".local/share/mime"))});
+    const QByteArray package = home.read(s(".local/share/mime/packages/velmaro.xml"));
+    EXPECT_TRUE(package.contains("<mime-type type=\"audio/midi\"><glob pattern=\"*.rmi\"/></mime-type>"));
+    EXPECT_FALSE(package.contains("*.dat"));  // any program's data here
     ASSERT_TRUE(registration().restoreDesktopDefault(kMidiGroup));
     ASSERT_TRUE(registration().restoreDesktopDefault(kMpegGroup));
     EXPECT_EQ(mimeApps(), original);
