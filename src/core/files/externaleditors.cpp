@@ -28,19 +28,19 @@ QString editorProgram(const QString& editor) {
 
 void ExternalEditors::EditItem() {
     switch (m_c.run.focusList) {
-    case ActiveList::FileList: {
-        const FileList& list = m_c.fileList;
-        const qsizetype line = list.focusedLine() >= 0 ? list.focusedLine() : (list.isEmpty() ? -1 : 0);
-        // The name as it stands on disk, not read as an item reference.
-        launchOn(line >= 0 ? list.path(line) : QString());
-        return;
-    }
-    case ActiveList::FolderList:
-        return;
-    case ActiveList::PlayList:
-    case ActiveList::CDList:
-        m_c.playListEditor.EditItem();
-        return;
+        case ActiveList::FileList: {
+            const FileList& list = m_c.fileList;
+            const qsizetype line = list.focusedLine() >= 0 ? list.focusedLine() : (list.isEmpty() ? -1 : 0);
+            // The name as it stands on disk, not read as an item reference.
+            launchOn(line >= 0 ? list.path(line) : QString());
+            return;
+        }
+        case ActiveList::FolderList:
+            return;
+        case ActiveList::PlayList:
+        case ActiveList::CDList:
+            m_c.playListEditor.EditItem();
+            return;
     }
 }
 
@@ -53,27 +53,29 @@ bool ExternalEditors::launchOn(const QString& path) {
     const QString editor =
         group >= 0 ? m_c.preferences.editors.at(static_cast<size_t>(group)).trimmed() : QString();
     if (editor.isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information,
-                                 QStringLiteral("You cannot edit files of this type right now. You must\r"
-                                                "first select what external editor is to be launched\r"
-                                                "when this file type is chosen to be edited. You can\r"
-                                                "do so by using the File Types section of the Preferences dialog."));
+        m_c.prompter.showMessage(
+            Prompter::Kind::Information,
+            QStringLiteral("You cannot edit files of this type right now. You must\r"
+                           "first select what external editor is to be launched\r"
+                           "when this file type is chosen to be edited. You can\r"
+                           "do so by using the File Types section of the Preferences dialog."));
         return false;
     }
     // A relative name would be taken from whatever folder the editor starts in.
     if (!QDir::isAbsolutePath(path)) {
-        m_c.prompter.showMessage(Prompter::Kind::Error,
-                                 QStringLiteral("Unable to edit \"%1\": the item does not give the file's full path.")
-                                     .arg(path));
+        m_c.prompter.showMessage(
+            Prompter::Kind::Error,
+            QStringLiteral("Unable to edit \"%1\": the item does not give the file's full path.").arg(path));
         return false;
     }
     const QString program = editorProgram(editor);
     if (program.isEmpty() || !m_c.shell.startProgram(program, {QDir::cleanPath(path)})) {
-        m_c.prompter.showMessage(Prompter::Kind::Error,
-                                 QStringLiteral("Unable to start the editor \"%1\" for this file type. Please "
-                                                "check that it is\rthe full path of a program, in the File "
-                                                "Types section of the Preferences dialog.")
-                                     .arg(editor));
+        m_c.prompter.showMessage(
+            Prompter::Kind::Error,
+            QStringLiteral("Unable to start the editor \"%1\" for this file type. Please "
+                           "check that it is\rthe full path of a program, in the File "
+                           "Types section of the Preferences dialog.")
+                .arg(editor));
         return false;
     }
     return true;

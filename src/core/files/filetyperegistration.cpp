@@ -26,7 +26,8 @@ QString desktopFileId() {
 QString xdgFolder(const char* variable, const QString& fallback) {
     const QString value = qEnvironmentVariable(variable);
     // The base directory specification ignores relative values.
-    return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : QDir::cleanPath(QDir::homePath() + fallback);
+    return QDir::isAbsolutePath(value) ? QDir::cleanPath(value)
+                                       : QDir::cleanPath(QDir::homePath() + fallback);
 }
 
 // XDG_TEMPLATES_DIR from the environment, else from user-dirs.dirs ("$HOME/..." or an absolute path),
@@ -77,11 +78,20 @@ QString execArgument(const QString& argument) {
     QString value;
     for (const QChar c : quoted) {
         switch (c.unicode()) {
-        case '\\': value += QStringLiteral("\\\\"); break;
-        case '\n': value += QStringLiteral("\\n"); break;
-        case '\t': value += QStringLiteral("\\t"); break;
-        case '\r': value += QStringLiteral("\\r"); break;
-        default: value += c;
+            case '\\':
+                value += QStringLiteral("\\\\");
+                break;
+            case '\n':
+                value += QStringLiteral("\\n");
+                break;
+            case '\t':
+                value += QStringLiteral("\\t");
+                break;
+            case '\r':
+                value += QStringLiteral("\\r");
+                break;
+            default:
+                value += c;
         }
     }
     return value;
@@ -106,8 +116,29 @@ QStringList withoutOurs(QStringList ids) {
     return ids;
 }
 
+// The kinds of file behind the extensions the shared MIME database leaves out.
+const QHash<QString, QString>& unknownToDatabase() {
+    static const QHash<QString, QString> types = {
+        {QStringLiteral("rmi"), QStringLiteral("audio/midi")},
+        {QStringLiteral("mp1"), QStringLiteral("audio/mpeg")},
+        {QStringLiteral("dat"), QStringLiteral("video/mpeg")},
+        {QStringLiteral("nst"), QStringLiteral("audio/x-mod")},
+        {QStringLiteral("wow"), QStringLiteral("audio/x-mod")},
+        {QStringLiteral("okt"), QStringLiteral("audio/x-mod")},
+        {QStringLiteral("far"), QStringLiteral("audio/x-mod")},
+    };
+    return types;
+}
+
+QString saveIni(const IniFile& file, const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return file.save(path);
+}
+
+}  // namespace
+
 // The user's mimeapps.list, changed in memory; every line we do not touch is written back as it was.
-struct MimeAppsList {
+struct FileTypeRegistration::MimeAppsList {
     IniFile file;
     QString error;
 
@@ -151,25 +182,8 @@ struct MimeAppsList {
     }
 };
 
-// The kinds of file behind the extensions the shared MIME database leaves out.
-const QHash<QString, QString>& unknownToDatabase() {
-    static const QHash<QString, QString> types = {
-        {QStringLiteral("rmi"), QStringLiteral("audio/midi")},  {QStringLiteral("mp1"), QStringLiteral("audio/mpeg")},
-        {QStringLiteral("dat"), QStringLiteral("video/mpeg")},  {QStringLiteral("nst"), QStringLiteral("audio/x-mod")},
-        {QStringLiteral("wow"), QStringLiteral("audio/x-mod")}, {QStringLiteral("okt"), QStringLiteral("audio/x-mod")},
-        {QStringLiteral("far"), QStringLiteral("audio/x-mod")},
-    };
-    return types;
-}
-
-QString saveIni(const IniFile& file, const QString& path) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return file.save(path);
-}
-
-}  // namespace
-
-FileTypeLocations FileTypeLocations::fromEnvironment(const QString& userDataFolder, const QString& programPath) {
+FileTypeLocations FileTypeLocations::fromEnvironment(const QString& userDataFolder,
+                                                     const QString& programPath) {
     const QString configHome = xdgFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"));
     FileTypeLocations locations;
     const QString dataHome = xdgFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
@@ -184,7 +198,8 @@ FileTypeLocations FileTypeLocations::fromEnvironment(const QString& userDataFold
 
 QString MimeTypeOfExtension(const QString& extension) {
     const QString lower = extension.toLower();
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(QStringLiteral("x.") + lower, QMimeDatabase::MatchExtension);
+    const QMimeType type =
+        QMimeDatabase().mimeTypeForFile(QStringLiteral("x.") + lower, QMimeDatabase::MatchExtension);
     // The database's catch-all type would make us the default for every unknown file.
     if (type.isValid() && !type.isDefault()) {
         return type.name();
@@ -193,8 +208,9 @@ QString MimeTypeOfExtension(const QString& extension) {
 }
 
 QByteArray VelmaroMimePackage() {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                     "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
+    QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n";
     const QHash<QString, QString>& types = unknownToDatabase();
     QStringList extensions = types.keys();
     extensions.sort();
@@ -229,15 +245,16 @@ QByteArray VelmaroDesktopEntry(const QString& programPath) {
             }
         }
     }
-    const QString text = QStringLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Name=Velmaro\n"
-                                        "GenericName=Media Player\n"
-                                        "Comment=Play media files and audio CDs from Play Lists\n"
-                                        "Exec=%1 %F\n"
-                                        "Terminal=false\n"
-                                        "Categories=AudioVideo;Audio;Video;Player;\n"
-                                        "MimeType=%2\n")
+    const QString text = QStringLiteral(
+                             "[Desktop Entry]\n"
+                             "Type=Application\n"
+                             "Name=Velmaro\n"
+                             "GenericName=Media Player\n"
+                             "Comment=Play media files and audio CDs from Play Lists\n"
+                             "Exec=%1 %F\n"
+                             "Terminal=false\n"
+                             "Categories=AudioVideo;Audio;Video;Player;\n"
+                             "MimeType=%2\n")
                              .arg(execArgument(programPath), joinDesktopIds(types));
     return text.toUtf8();
 }
@@ -252,45 +269,45 @@ bool FileTypeRegistration::registerGroup(int group) {
     if (!installMimePackage()) {
         return false;
     }
-
-    MimeAppsList mimeApps(m_locations.mimeAppsList);
-    if (!mimeApps.error.isEmpty()) {
-        return reportFailure(m_locations.mimeAppsList, mimeApps.error);
-    }
-    IniFile previous;
-    if (const QString error = previous.load(m_locations.previousDefaults); !error.isEmpty()) {
-        return reportFailure(m_locations.previousDefaults, error);
-    }
-    for (const QString& type : MediaGroupMimeTypes(group)) {
-        const QStringList others = withoutOurs(mimeApps.defaults(type));
-        // Registering again keeps the default from before the first time.
-        if (!previous.contains(kPreviousDefaults, type)) {
-            previous.setValue(kPreviousDefaults, type, joinDesktopIds(others));
-        }
-        // The old default stays behind ours, so the type still opens if our entry goes away.
-        mimeApps.setDefaults(type, QStringList(desktopFileId()) + others);
-    }
     // The record first: without it the previous defaults could not be given back.
-    if (const QString error = saveIni(previous, m_locations.previousDefaults); !error.isEmpty()) {
-        return reportFailure(m_locations.previousDefaults, error);
-    }
-    if (const QString error = mimeApps.save(m_locations.mimeAppsList); !error.isEmpty()) {
-        return reportFailure(m_locations.mimeAppsList, error);
-    }
-    if (!writeTemplates(group)) {
-        return false;
-    }
-    m_prompter.showMessage(Prompter::Kind::Information,
-                           QStringLiteral("Velmaro has now been registered as the \r\n"
-                                          "player for the specified file type. This means\r\n"
-                                          "that Velmaro will launch playing the desired\r\n"
-                                          "file if you double click that file in the file\r\n"
-                                          "manager or any other program such as a web\r\n"
-                                          "browser that supports file viewers."));
-    return true;
+    const bool changed =
+        changeDefaults(group, true, [](const QString& type, MimeAppsList& mimeApps, IniFile& previous) {
+            const QStringList others = withoutOurs(mimeApps.defaults(type));
+            // Registering again keeps the default from before the first time.
+            if (!previous.contains(kPreviousDefaults, type)) {
+                previous.setValue(kPreviousDefaults, type, joinDesktopIds(others));
+            }
+            // The old default stays behind ours, so the type still opens if our entry goes away.
+            mimeApps.setDefaults(type, QStringList(desktopFileId()) + others);
+        });
+    return changed && finish(group, QStringLiteral("Velmaro has now been registered as the \r\n"
+                                                   "player for the specified file type. This means\r\n"
+                                                   "that Velmaro will launch playing the desired\r\n"
+                                                   "file if you double click that file in the file\r\n"
+                                                   "manager or any other program such as a web\r\n"
+                                                   "browser that supports file viewers."));
 }
 
 bool FileTypeRegistration::restoreDesktopDefault(int group) {
+    // Here the defaults first: a record left behind only means they can be given back again.
+    const bool changed =
+        changeDefaults(group, false, [](const QString& type, MimeAppsList& mimeApps, IniFile& previous) {
+            const QStringList current = mimeApps.defaults(type);
+            QStringList restored = withoutOurs(current);
+            // Only while we are still the default: a choice the user made since then is not undone.
+            if (!current.isEmpty() && current.first() == desktopFileId() &&
+                previous.contains(kPreviousDefaults, type)) {
+                restored = desktopIds(previous.value(kPreviousDefaults, type));
+            }
+            mimeApps.setDefaults(type, restored);
+            previous.removeKey(kPreviousDefaults, type);
+        });
+    return changed && finish(group, QStringLiteral("The desktop's default player has now\r\n"
+                                                   "been registered as the file viewer for the\r\n"
+                                                   "specified file type."));
+}
+
+bool FileTypeRegistration::changeDefaults(int group, bool recordFirst, const TypeChange& change) {
     MimeAppsList mimeApps(m_locations.mimeAppsList);
     if (!mimeApps.error.isEmpty()) {
         return reportFailure(m_locations.mimeAppsList, mimeApps.error);
@@ -299,31 +316,30 @@ bool FileTypeRegistration::restoreDesktopDefault(int group) {
     if (const QString error = previous.load(m_locations.previousDefaults); !error.isEmpty()) {
         return reportFailure(m_locations.previousDefaults, error);
     }
+    const QStringList defaultsBefore = mimeApps.file.lines();
+    const QStringList recordBefore = previous.lines();
     for (const QString& type : MediaGroupMimeTypes(group)) {
-        const QStringList current = mimeApps.defaults(type);
-        QStringList restored = withoutOurs(current);
-        // Only while we are still the default: a choice the user made since then is not undone.
-        if (!current.isEmpty() && current.first() == desktopFileId() &&
-            previous.contains(kPreviousDefaults, type)) {
-            restored = desktopIds(previous.value(kPreviousDefaults, type));
+        change(type, mimeApps, previous);
+    }
+    for (const bool record : {recordFirst, !recordFirst}) {
+        // A file that stays as it was is not written (nor made where there was none).
+        if (record ? previous.lines() == recordBefore : mimeApps.file.lines() == defaultsBefore) {
+            continue;
         }
-        mimeApps.setDefaults(type, restored);
-        previous.removeKey(kPreviousDefaults, type);
+        const QString error = record ? saveIni(previous, m_locations.previousDefaults)
+                                     : mimeApps.save(m_locations.mimeAppsList);
+        if (!error.isEmpty()) {
+            return reportFailure(record ? m_locations.previousDefaults : m_locations.mimeAppsList, error);
+        }
     }
-    // Here the defaults first: a record left behind only means they can be given back again.
-    if (const QString error = mimeApps.save(m_locations.mimeAppsList); !error.isEmpty()) {
-        return reportFailure(m_locations.mimeAppsList, error);
-    }
-    if (const QString error = saveIni(previous, m_locations.previousDefaults); !error.isEmpty()) {
-        return reportFailure(m_locations.previousDefaults, error);
-    }
+    return true;
+}
+
+bool FileTypeRegistration::finish(int group, const QString& report) {
     if (!writeTemplates(group)) {
         return false;
     }
-    m_prompter.showMessage(Prompter::Kind::Information,
-                           QStringLiteral("The desktop's default player has now\r\n"
-                                          "been registered as the file viewer for the\r\n"
-                                          "specified file type."));
+    m_prompter.showMessage(Prompter::Kind::Information, report);
     return true;
 }
 
@@ -355,7 +371,8 @@ bool FileTypeRegistration::writeTemplates(int group) {
         return reportFailure(m_locations.templatesFolder, QStringLiteral("The folder cannot be created."));
     }
     for (const QString& extension : MediaGroupExtensions(group)) {
-        const QString path = m_locations.templatesFolder + u'/' + extension.toUpper() + QStringLiteral("File.") + extension;
+        const QString path =
+            m_locations.templatesFolder + u'/' + extension.toUpper() + QStringLiteral("File.") + extension;
         QFile file(path);
         if (!file.exists() && !file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             return reportFailure(path, file.errorString());

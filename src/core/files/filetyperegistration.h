@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class IniFile;
 class Prompter;
 class Shell;
 
@@ -50,6 +53,12 @@ public:
     bool restoreDesktopDefault(int group);
 
 private:
+    struct MimeAppsList;
+    // Changes what one MIME type opens with, and our record of what it opened with before.
+    using TypeChange = std::function<void(const QString& type, MimeAppsList& mimeApps, IniFile& previous)>;
+
+    bool changeDefaults(int group, bool recordFirst, const TypeChange& change);
+    bool finish(int group, const QString& report);
     bool installMimePackage();
     bool writeTemplates(int group);
     bool reportFailure(const QString& path, const QString& reason);

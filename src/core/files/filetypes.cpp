@@ -14,7 +14,8 @@ QString MediaGroupName(int group) {
 
 QStringList MediaGroupExtensions(int group) {
     QStringList extensions;
-    for (const QString& pattern : QString::fromLatin1(mediaGroupFilter(group).mask).split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& pattern :
+         QString::fromLatin1(mediaGroupFilter(group).mask).split(u';', Qt::SkipEmptyParts)) {
         extensions.append(pattern.mid(2));  // after "*."
     }
     return extensions;

@@ -26,9 +26,9 @@ protected:
         QFile::setPermissions(moduleEditor, QFile::permissions(moduleEditor) | QFile::ExeOwner);
         start();
         session->fileManagement().enterMode();
-        editors = std::make_unique<ExternalEditors>(ExternalEditors::Context{
-            session->run(), session->preferences(), session->fileManagement().files(), session->editor(), shell,
-            prompter});
+        editors = std::make_unique<ExternalEditors>(
+            ExternalEditors::Context{session->run(), session->preferences(),
+                                     session->fileManagement().files(), session->editor(), shell, prompter});
         QObject::connect(&session->editor(), &PlayListEditor::editRequested, &session->editor(),
                          [this](const QString& path) { editors->LaunchEditor(path); });
         session->preferences().editors[kModuleEditor] = moduleEditor;
@@ -65,17 +65,20 @@ TEST_F(ExternalEditorsTest, WithoutAUsableEditorTheUserIsToldAndNothingStarts) {
     editFileListItem(s("take.wav"));
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Information);
-    EXPECT_EQ(prompter.messages[0].text,
-              s("You cannot edit files of this type right now. You must\rfirst select what external editor is to be "
-                "launched\rwhen this file type is chosen to be edited. You can\rdo so by using the File Types "
-                "section of the Preferences dialog."));
+    EXPECT_EQ(
+        prompter.messages[0].text,
+        s("You cannot edit files of this type right now. You must\rfirst select what external editor is to "
+          "be "
+          "launched\rwhen this file type is chosen to be edited. You can\rdo so by using the File Types "
+          "section of the Preferences dialog."));
 
     // A path kept from another system, and a folder, are no programs.
     for (const QString& editor : {s("C:\\Program Files\\MIDI Edit\\medit.exe"), music.path()}) {
         session->preferences().editors[kMidiEditor] = editor;
         editPlayListItem(music.file(s("tune.mid")));
         EXPECT_EQ(prompter.messages.back().kind, Prompter::Kind::Error);
-        EXPECT_TRUE(prompter.messages.back().text.contains(editor)) << prompter.messages.back().text.toStdString();
+        EXPECT_TRUE(prompter.messages.back().text.contains(editor))
+            << prompter.messages.back().text.toStdString();
     }
     // The shell could not start it.
     shell.failing = true;

@@ -40,35 +40,38 @@ protected:
 
     FileTypeRegistration registration() {
         return FileTypeRegistration(
-            FileTypeLocations::fromEnvironment(home.file(s(".config/velmaro")), s("/opt/My Apps/velmaro")), prompter,
-            shell);
+            FileTypeLocations::fromEnvironment(home.file(s(".config/velmaro")), s("/opt/My Apps/velmaro")),
+            prompter, shell);
     }
     QByteArray mimeApps() const { return home.read(s(".config/mimeapps.list")); }
 };
 
 TEST_F(FileTypeRegistrationTest, RegisteringMakesUsTheDefaultAndDefaultGivesEveryTypeBack) {
-    home.write(s(".config/user-dirs.dirs"), "XDG_MUSIC_DIR=\"$HOME/Music\"\nXDG_TEMPLATES_DIR=\"$HOME/Vorlagen\"\n");
-    const QByteArray original = "# kept as it is\n"
-                                "[Default Applications]\n"
-                                "audio/midi=timidity.desktop;\n"
-                                "text/plain=gedit.desktop;\n"
-                                "\n"
-                                "[Added Associations]\n"
-                                "audio/midi=other.desktop;\n";
+    home.write(s(".config/user-dirs.dirs"),
+               "XDG_MUSIC_DIR=\"$HOME/Music\"\nXDG_TEMPLATES_DIR=\"$HOME/Vorlagen\"\n");
+    const QByteArray original =
+        "# kept as it is\n"
+        "[Default Applications]\n"
+        "audio/midi=timidity.desktop;\n"
+        "text/plain=gedit.desktop;\n"
+        "\n"
+        "[Added Associations]\n"
+        "audio/midi=other.desktop;\n";
     home.write(s(".config/mimeapps.list"), original);
 
     ASSERT_TRUE(registration().registerGroup(kMidiGroup));
     ASSERT_TRUE(registration().registerGroup(kMpegGroup));
-    EXPECT_EQ(mimeApps(), "# kept as it is\n"
-                          "[Default Applications]\n"
-                          "audio/midi=velmaro.desktop;timidity.desktop;\n"
-                          "text/plain=gedit.desktop;\n"
-                          "video/mpeg=velmaro.desktop;\n"
-                          "audio/mpeg=velmaro.desktop;\n"
-                          "audio/mp2=velmaro.desktop;\n"
-                          "\n"
-                          "[Added Associations]\n"
-                          "audio/midi=other.desktop;\n");
+    EXPECT_EQ(mimeApps(),
+              "# kept as it is\n"
+              "[Default Applications]\n"
+              "audio/midi=velmaro.desktop;timidity.desktop;\n"
+              "text/plain=gedit.desktop;\n"
+              "video/mpeg=velmaro.desktop;\n"
+              "audio/mpeg=velmaro.desktop;\n"
+              "audio/mp2=velmaro.desktop;\n"
+              "\n"
+              "[Added Associations]\n"
+              "audio/midi=other.desktop;\n");
     const QString entry = QString::fromUtf8(home.read(s(".local/share/applications/velmaro.desktop")));
     EXPECT_TRUE(entry.contains(s("\nExec=\"/opt/My Apps/velmaro\" %F\n"))) << entry.toStdString();
     EXPECT_TRUE(entry.contains(s("audio/midi;"))) << entry.toStdString();
@@ -95,7 +98,8 @@ TEST_F(FileTypeRegistrationTest, RegisteringMakesUsTheDefaultAndDefaultGivesEver
 TEST_F(FileTypeRegistrationTest, DefaultKeepsAChoiceMadeSinceAndAFileThatIsNotUtf8IsNotTouched) {
     qputenv("XDG_CONFIG_HOME", home.file(s("config")).toUtf8());
     ASSERT_TRUE(registration().registerGroup(kAviGroup));
-    home.write(s("config/mimeapps.list"), "[Default Applications]\nvideo/x-msvideo=vlc.desktop;velmaro.desktop;\n");
+    home.write(s("config/mimeapps.list"),
+               "[Default Applications]\nvideo/x-msvideo=vlc.desktop;velmaro.desktop;\n");
     ASSERT_TRUE(registration().restoreDesktopDefault(kAviGroup));
     EXPECT_EQ(home.read(s("config/mimeapps.list")), "[Default Applications]\nvideo/x-msvideo=vlc.desktop;\n");
 
