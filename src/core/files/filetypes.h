@@ -8,8 +8,7 @@
 // The mask of every media file type the program plays (the first file-type filter).
 inline QString MediaFileMask() {
     return QStringLiteral(
-        "*.mid;*.rmi;*.wav;*.au;*.snd;*.aif;*.aiff;*.aifc;*.avi;*.mov;*.qt;*.fli;*.flc;*.mpg;*.mp1;*.mp2;*."
-        "mp3;*.dat;"
+        "*.mid;*.rmi;*.wav;*.au;*.snd;*.aif;*.aiff;*.aifc;*.avi;*.mov;*.qt;*.fli;*.flc;*.mpg;*.mp1;*.mp2;*.mp3;*.dat;"
         "*.mod;*.nst;*.wow;*.okt;*.stm;*.s3m;*.669;*.far;*.mtm;*.xm;");
 }
 
@@ -21,12 +20,10 @@ struct FilterGroup {
 
 inline constexpr std::array<FilterGroup, 11> kFilterGroups{{
     {"All Multimedia Files",
-     "*.mid;*.rmi;*.wav;*.au;*.snd;*.aif;*.aiff;*.aifc;*.avi;*.mov;*.qt;*.fli;*.flc;*.mpg;*.mp1;*.mp2;*.mp3;*"
-     ".dat;"
+     "*.mid;*.rmi;*.wav;*.au;*.snd;*.aif;*.aiff;*.aifc;*.avi;*.mov;*.qt;*.fli;*.flc;*.mpg;*.mp1;*.mp2;*.mp3;*.dat;"
      "*.mod;*.nst;*.wow;*.okt;*.stm;*.s3m;*.669;*.far;*.mtm;*.xm;"},
     {"All Sound Files",
-     "*.mid;*.rmi;*.wav;*.au;*.snd;*.aif;*.aiff;*.aifc;*.mp1;*.mp2;*.mp3;*.mod;*.nst;*.wow;*.okt;*.stm;*.s3m;"
-     "*.669;"
+     "*.mid;*.rmi;*.wav;*.au;*.snd;*.aif;*.aiff;*.aifc;*.mp1;*.mp2;*.mp3;*.mod;*.nst;*.wow;*.okt;*.stm;*.s3m;*.669;"
      "*.far;*.mtm;*.xm;"},
     {"All Movie Files", "*.avi;*.mov;*.qt;*.fli;*.flc;*.mpg;*.dat;"},
     {"All Files", "*.*"},
