@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -34,3 +35,15 @@ inline constexpr std::array<FilterGroup, 11> kFilterGroups{{
     {"MPEG Files", "*.mpg;*.mp1;*.mp2;*.mp3;*.dat;"},
     {"Module Files (Music)", "*.mod;*.nst;*.wow;*.okt;*.stm;*.s3m;*.669;*.far;*.mtm;*.xm;"},
 }};
+
+// The seven media groups (MIDI Files ... Module Files (Music)) are the File List's single-type filters,
+// in the same order; each has one external editor (the "Editors" keys) and is registered with the
+// desktop as a whole.
+inline constexpr int kMediaGroupCount = 7;
+inline constexpr int kFirstMediaGroupFilter = 4;
+
+QString MediaGroupName(int group);
+// Lower case, without the dot, in the order they are registered.
+QStringList MediaGroupExtensions(int group);
+// The group of an extension (letter case ignored, without the dot); -1 when it belongs to none.
+int MediaGroupOfExtension(const QString& extension);

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class IniFile;
+class Prompter;
+class Shell;
+
+// Where the desktop keeps what opens a file, and where we keep what it opened before.
+struct FileTypeLocations {
+    QString applicationsFolder;  // our desktop entry goes here: $XDG_DATA_HOME/applications
+    QString mimeFolder;          // the user's additions to the MIME database: $XDG_DATA_HOME/mime
+    QString mimeAppsList;        // the user's defaults: $XDG_CONFIG_HOME/mimeapps.list
+    QString templatesFolder;     // the file manager's "New document" templates; empty: none are made
+    QString previousDefaults;    // the defaults we replaced, to give them back
+    QString programPath;         // the program the desktop entry starts
+
+    // From the XDG variables (with their defaults under the home folder) and user-dirs.dirs.
+    static FileTypeLocations fromEnvironment(const QString& userDataFolder, const QString& programPath);
+};
+
+// The MIME type the desktop gives files of an extension (without the dot); for the extensions its
+// database does not know, the type of the same kind of file.
+QString MimeTypeOfExtension(const QString& extension);
+// The group's types, each once, in the order of its extensions.
+QStringList MediaGroupMimeTypes(int group);
+
+// The types of the extensions the shared MIME database does not know, as a package of the database.
+QByteArray VelmaroMimePackage();
+// The text of our desktop entry: it opens every media type the program plays.
+QByteArray VelmaroDesktopEntry(const QString& programPath);
+
+// Makes Velmaro, or again the application the desktop used before, the default for the MIME types of a
+// media group. Each reports to the user once for the whole group; on failure the box says which file
+// could not be written and why, and the files written so far stay consistent with each other.
+class FileTypeRegistration {
+public:
+    static constexpr const char* kDesktopFileName = "velmaro.desktop";
+
+    FileTypeRegistration(FileTypeLocations locations, Prompter& prompter, Shell& shell)
+        : m_locations(std::move(locations)), m_prompter(prompter), m_shell(shell) {}
+
+    const FileTypeLocations& locations() const { return m_locations; }
+
+    // RegisterBtn
+    bool registerGroup(int group);
+    // WinDefaultBtn: each type goes back to the application that was its default before we took it;
+    // where there was none, our entry is removed and the desktop's own choice applies again.
+    bool restoreDesktopDefault(int group);
+
+private:
+    struct MimeAppsList;
+    // Changes what one MIME type opens with, and our record of what it opened with before.
+    using TypeChange = std::function<void(const QString& type, MimeAppsList& mimeApps, IniFile& previous)>;
+
+    bool changeDefaults(int group, bool recordFirst, const TypeChange& change);
+    bool finish(int group, const QString& report);
+    bool installMimePackage();
+    bool writeTemplates(int group);
+    bool reportFailure(const QString& path, const QString& reason);
+
+    FileTypeLocations m_locations;
+    Prompter& m_prompter;
+    Shell& m_shell;
+};
