@@ -7,6 +7,7 @@
 #include "core/playlist/playlistfile.h"
 #include "core/shell/product.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -44,6 +45,13 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
     if (ports.shell) {
         m_external = std::make_unique<ExternalCommands>(ExternalCommands::Context{
             *ports.shell, ports.prompter, ports.soundSettings, Product::homePage(), Product::contactEmail()});
+        m_externalEditors = std::make_unique<ExternalEditors>(ExternalEditors::Context{
+            m_run, m_preferences, m_fileManagement.files(), m_editor, *ports.shell, ports.prompter});
+        connect(&m_editor, &PlayListEditor::editRequested, this,
+                [this](const QString& path) { m_externalEditors->LaunchEditor(path); });
+        m_fileTypes = std::make_unique<FileTypeRegistration>(
+            FileTypeLocations::fromEnvironment(m_folders.userData, QCoreApplication::applicationFilePath()),
+            ports.prompter, *ports.shell);
     }
     connectPlayback();
     connectLengths();

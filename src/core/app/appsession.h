@@ -4,9 +4,11 @@
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/busystate.h"
 #include "core/common/timerport.h"
+#include "core/files/externaleditors.h"
 #include "core/files/filecommands.h"
 #include "core/files/filemanagement.h"
 #include "core/files/fileoperations.h"
+#include "core/files/filetyperegistration.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/progressindicators.h"
@@ -123,6 +125,8 @@ public:
     PlayOrder& playOrder() { return m_playOrder; }
     FileManagement& fileManagement() { return m_fileManagement; }
     FileCommands& fileCommands() { return m_fileCommands; }
+    // Registering the media groups with the desktop; null without a shell to tell about the types.
+    FileTypeRegistration* fileTypes() { return m_fileTypes.get(); }
     const Settings& settings() const { return m_settings; }
     BusyState& busy() { return m_busy; }
     CommandTable& commands() { return m_commands; }
@@ -196,6 +200,8 @@ private:
     FileOperations m_fileOperations;
     FileCommands m_fileCommands;
     std::unique_ptr<ExternalCommands> m_external;
+    std::unique_ptr<ExternalEditors> m_externalEditors;
+    std::unique_ptr<FileTypeRegistration> m_fileTypes;
     CommandTable m_commands;
     CommandDispatcher m_dispatcher;
 

@@ -31,6 +31,11 @@ void AppSession::declareFileManagementCommands() {
     m_commands.bind(latin("DelM"), [this] { m_fileCommands.deleteSelected(); });
     m_commands.bind(latin("RenPLM"), [this] { m_fileCommands.renamePlayListFile(); });
     m_commands.bind(latin("DelPLM"), [this] { m_fileCommands.deletePlayListFile(); });
+    m_commands.bind(latin("EditItemM"), [this] {
+        if (m_externalEditors) {
+            m_externalEditors->EditItem();
+        }
+    });
     m_commands.bind(latin("NewDirM"), [this] { m_fileCommands.createFolder(); });
     m_commands.add(latin("NewDirBtn"), [this] { m_fileCommands.createFolder(); });
     m_commands.bind(latin("PropertiesM"), [this] { m_fileCommands.showProperties(); });
@@ -100,6 +105,7 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
     states[latin("DelM")].caption = QStringLiteral("&Delete File or Folder");
     states[latin("DelM")].hint = QStringLiteral("Deletes or sends the selected file(s) to the Trash");
     states[latin("FileManagementM")].enabled = true;
+    states[latin("EditItemM")].enabled = m_externalEditors != nullptr;
     for (const char* name : {"NewDirM", "NewDirBtn"}) {
         states[latin(name)].enabled = shown;
     }
