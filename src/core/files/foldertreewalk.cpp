@@ -1,0 +1,166 @@
+#include "core/files/foldertreewalk.h"
+
+#include "core/playlist/itemref.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool SearchWildcardMatch(QStringView pattern, QStringView text) {
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == u'*') {
+            return true;
+        }
+        if (i >= text.size()) {
+            return false;
+        }
+        if (pattern[i] != u'?' && pattern[i] != text[i] && pattern[i].toLower() != text[i].toLower()) {
+            return false;
+        }
+    }
+    return pattern.size() == text.size();
+}
+
+bool SearchMask::matches(QStringView fileName) const {
+    if (wholeName) {
+        return SearchWildcardMatch(namePattern, fileName);
+    }
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const QStringView stem = dot < 0 ? fileName : fileName.left(dot);
+    const QStringView extension = dot < 0 ? QStringView() : fileName.mid(dot + 1);
+    return SearchWildcardMatch(extensionPattern, extension) && SearchWildcardMatch(namePattern, stem);
+}
+
+std::vector<SearchMask> ParseSearchMasks(const QString& maskList) {
+    std::vector<SearchMask> masks;
+    for (const QString& part : maskList.split(u';', Qt::SkipEmptyParts)) {
+        const QString pattern = part.trimmed();
+        if (pattern.isEmpty()) {
+            continue;
+        }
+        const qsizetype dot = pattern.lastIndexOf(u'.');
+        if (dot < 0) {
+            masks.push_back({pattern, QString(), true});
+        } else {
+            masks.push_back({pattern.left(dot), pattern.mid(dot + 1), false});
+        }
+    }
+    return masks;
+}
+
+FolderTreeWalk::FolderTreeWalk(const QString& folder, std::vector<SearchMask> masks)
+    : m_masks(std::move(masks)), m_found(m_masks.size()), m_root(QFile::encodeName(folder)) {
+    if (!m_root.endsWith('/')) {
+        m_root.append('/');
+    }
+    // Nothing is pending until the first step reads the root.
+    m_pending.push_back({QByteArray(), {}, 0});
+}
+
+bool FolderTreeWalk::step(std::chrono::nanoseconds budget) {
+    const auto end = std::chrono::steady_clock::now() + budget;
+    if (!m_started) {
+        m_started = true;
+        m_pending.clear();
+        readFolder(m_root);
+    }
+    while (!m_pending.empty()) {
+        Folder& folder = m_pending.back();
+        if (folder.next >= folder.subfolders.size()) {
+            m_pending.pop_back();
+            continue;
+        }
+        // Taken by value: reading pushes onto m_pending and may move the folder it came from.
+        const QByteArray path = folder.path + folder.subfolders[folder.next++] + '/';
+        readFolder(path);
+        if (std::chrono::steady_clock::now() >= end) {
+            break;
+        }
+    }
+    return finished();
+}
+
+void FolderTreeWalk::readFolder(const QByteArray& path) {
+    m_currentFolder = QFile::decodeName(path);
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        ++m_unreadableFolders;
+        return;
+    }
+    if (!m_visited.insert({static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)}).second) {
+        ::close(fd);
+        return;
+    }
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        ++m_unreadableFolders;
+        return;
+    }
+    // Names in byte order, so a search gives the same list every time, whatever order the file system
+    // keeps them in.
+    std::vector<QByteArray> files;
+    Folder folder{path, {}, 0};
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.') {
+            continue;  // hidden, and "." and ".."
+        }
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat entryInfo {};
+            if (::fstatat(::dirfd(dir), entry->d_name, &entryInfo, AT_SYMLINK_NOFOLLOW) != 0) {
+                continue;
+            }
+            type = S_ISDIR(entryInfo.st_mode) ? DT_DIR : S_ISREG(entryInfo.st_mode) ? DT_REG
+                                                     : S_ISLNK(entryInfo.st_mode)   ? DT_LNK
+                                                                                    : DT_UNKNOWN;
+        }
+        if (type == DT_LNK) {
+            // A link to a file is that file; a link to a folder is never entered.
+            struct stat target {};
+            if (::fstatat(::dirfd(dir), entry->d_name, &target, 0) == 0 && S_ISREG(target.st_mode)) {
+                type = DT_REG;
+            }
+        }
+        if (type == DT_DIR) {
+            folder.subfolders.emplace_back(entry->d_name);
+        } else if (type == DT_REG) {
+            files.emplace_back(entry->d_name);
+        }
+    }
+    ::closedir(dir);
+    std::sort(files.begin(), files.end());
+    std::sort(folder.subfolders.begin(), folder.subfolders.end());
+    for (const QByteArray& name : files) {
+        considerFile(m_currentFolder, name.constData());
+    }
+    if (!folder.subfolders.empty()) {
+        m_pending.push_back(std::move(folder));
+    }
+}
+
+void FolderTreeWalk::considerFile(const QString& folder, const char* name) {
+    const QString fileName = QFile::decodeName(name);
+    for (size_t i = 0; i < m_masks.size(); ++i) {
+        if (!m_masks[i].matches(fileName)) {
+            continue;
+        }
+        const QString path = folder + fileName;
+        if (!IsStorablePath(path)) {
+            ++m_unstorableNames;
+            return;
+        }
+        m_found[i].append(path);
+        ++m_foundCount;
+    }
+}
