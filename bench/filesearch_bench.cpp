@@ -7,6 +7,7 @@
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/textmeasurer.h"
 #include "core/files/filesearch.h"
+#include "core/files/filetypes.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
@@ -16,6 +17,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -55,13 +58,12 @@ const QTemporaryDir& treeOfFiles() {
     return root;
 }
 
-void SearchTreeIntoPlayList(benchmark::State& state) {
-    const QString folder = treeOfFiles().path();
+// The Play List and everything a search needs around it.
+struct SearchSetup {
     SilentPrompter prompter;
     MemoryClipboard clipboard;
     CharacterMeasurer measurer;
     PlayList playList;
-    playList.setTextMeasurer(&measurer);
     ItemSet unplayed{ItemSet::Order::Insertion};
     ItemSet played{ItemSet::Order::Insertion};
     CDDatabase cdDatabase;
@@ -73,19 +75,59 @@ void SearchTreeIntoPlayList(benchmark::State& state) {
     PlayListEditor editor{PlayListEditor::Context{playList, unplayed, order, document, run, preferences, prompter,
                                                   clipboard, cdDatabase}};
     FileSearch search{FileSearch::Context{playList, unplayed, editor, document, prompter}};
-    for (auto _ : state) {
-        state.PauseTiming();
+
+    SearchSetup() { playList.setTextMeasurer(&measurer); }
+    void emptyPlayList() {
         playList.setEntries({});
         playList.RedrawPlayList(false);
         unplayed.clear();
-        state.ResumeTiming();
-        search.start(folder, QStringLiteral("*.mid;*.wav;"));
-        search.runToEnd();
-        benchmark::DoNotOptimize(playList.count());
     }
-    state.counters["found"] = static_cast<double>(playList.count());
+};
+
+QString maskOf(int which) {
+    return which == 0 ? QStringLiteral("*.mid;*.wav;") : QString::fromLatin1(kFilterGroups[0].mask);
 }
-BENCHMARK(SearchTreeIntoPlayList)->Unit(benchmark::kMillisecond);
+
+// Arg 0: "*.mid;*.wav;"; arg 1: All Multimedia Files (28 masks).
+void SearchTreeIntoPlayList(benchmark::State& state) {
+    const QString folder = treeOfFiles().path();
+    SearchSetup setup;
+    for (auto _ : state) {
+        state.PauseTiming();
+        setup.emptyPlayList();
+        state.ResumeTiming();
+        setup.search.start(folder, maskOf(static_cast<int>(state.range(0))));
+        setup.search.runToEnd();
+        benchmark::DoNotOptimize(setup.playList.count());
+    }
+    state.counters["found"] = static_cast<double>(setup.playList.count());
+}
+BENCHMARK(SearchTreeIntoPlayList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same through the event loop, as the Search box runs it: the longest time the loop waits between
+// two slices bounds how long Stop (or a repaint) waits.
+void SearchTreeInSlices(benchmark::State& state) {
+    const QString folder = treeOfFiles().path();
+    SearchSetup setup;
+    qint64 longest = 0;
+    QElapsedTimer sinceSlice;
+    QObject::connect(&setup.search, &FileSearch::progress, [&] {
+        longest = std::max(longest, sinceSlice.nsecsElapsed());
+        sinceSlice.restart();
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        setup.emptyPlayList();
+        state.ResumeTiming();
+        QEventLoop loop;
+        QObject::connect(&setup.search, &FileSearch::finished, &loop, &QEventLoop::quit);
+        sinceSlice.start();
+        setup.search.start(folder, maskOf(1));
+        loop.exec();
+    }
+    state.counters["longest_slice_ms"] = static_cast<double>(longest) / 1e6;
+}
+BENCHMARK(SearchTreeInSlices)->Unit(benchmark::kMillisecond);
 
 void SystemFindOverTheSameTree(benchmark::State& state) {
     const QString folder = treeOfFiles().path();

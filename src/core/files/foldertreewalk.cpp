@@ -27,13 +27,30 @@ bool SearchWildcardMatch(QStringView pattern, QStringView text) {
     return pattern.size() == text.size();
 }
 
+namespace {
+
+constexpr size_t kFilesBetweenClockChecks = 256;
+
+QStringView stemOf(QStringView fileName) {
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+QStringView extensionOf(QStringView fileName) {
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot < 0 ? QStringView() : fileName.mid(dot + 1);
+}
+
+}  // namespace
+
 bool SearchMask::matches(QStringView fileName) const {
+    return matches(fileName, stemOf(fileName), extensionOf(fileName));
+}
+
+bool SearchMask::matches(QStringView fileName, QStringView stem, QStringView extension) const {
     if (wholeName) {
         return SearchWildcardMatch(namePattern, fileName);
     }
-    const qsizetype dot = fileName.lastIndexOf(u'.');
-    const QStringView stem = dot < 0 ? fileName : fileName.left(dot);
-    const QStringView extension = dot < 0 ? QStringView() : fileName.mid(dot + 1);
     return SearchWildcardMatch(extensionPattern, extension) && SearchWildcardMatch(namePattern, stem);
 }
 
@@ -59,8 +76,8 @@ FolderTreeWalk::FolderTreeWalk(const QString& folder, std::vector<SearchMask> ma
     if (!m_root.endsWith('/')) {
         m_root.append('/');
     }
-    // Nothing is pending until the first step reads the root.
-    m_pending.push_back({QByteArray(), {}, 0});
+    // Not finished before the first step reads the root.
+    m_pending.emplace_back();
 }
 
 bool FolderTreeWalk::step(std::chrono::nanoseconds budget) {
@@ -72,13 +89,22 @@ bool FolderTreeWalk::step(std::chrono::nanoseconds budget) {
     }
     while (!m_pending.empty()) {
         Folder& folder = m_pending.back();
-        if (folder.next >= folder.subfolders.size()) {
+        if (folder.nextFile < folder.files.size()) {
+            const size_t last = std::min(folder.files.size(), folder.nextFile + kFilesBetweenClockChecks);
+            for (; folder.nextFile < last; ++folder.nextFile) {
+                considerFile(folder.name, folder.files[folder.nextFile]);
+            }
+            if (folder.nextFile == folder.files.size()) {
+                folder.files = {};
+            }
+        } else if (folder.next >= folder.subfolders.size()) {
             m_pending.pop_back();
             continue;
+        } else {
+            // Taken by value: reading pushes onto m_pending and may move the folder it came from.
+            const QByteArray path = folder.path + folder.subfolders[folder.next++] + '/';
+            readFolder(path);
         }
-        // Taken by value: reading pushes onto m_pending and may move the folder it came from.
-        const QByteArray path = folder.path + folder.subfolders[folder.next++] + '/';
-        readFolder(path);
         if (std::chrono::steady_clock::now() >= end) {
             break;
         }
@@ -109,8 +135,9 @@ void FolderTreeWalk::readFolder(const QByteArray& path) {
     }
     // Names in byte order, so a search gives the same list every time, whatever order the file system
     // keeps them in.
-    std::vector<QByteArray> files;
-    Folder folder{path, {}, 0};
+    Folder folder;
+    folder.path = path;
+    folder.name = m_currentFolder;
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.') {
             continue;  // hidden, and "." and ".."
@@ -135,24 +162,23 @@ void FolderTreeWalk::readFolder(const QByteArray& path) {
         if (type == DT_DIR) {
             folder.subfolders.emplace_back(entry->d_name);
         } else if (type == DT_REG) {
-            files.emplace_back(entry->d_name);
+            folder.files.emplace_back(entry->d_name);
         }
     }
     ::closedir(dir);
-    std::sort(files.begin(), files.end());
+    std::sort(folder.files.begin(), folder.files.end());
     std::sort(folder.subfolders.begin(), folder.subfolders.end());
-    for (const QByteArray& name : files) {
-        considerFile(m_currentFolder, name.constData());
-    }
-    if (!folder.subfolders.empty()) {
+    if (!folder.files.empty() || !folder.subfolders.empty()) {
         m_pending.push_back(std::move(folder));
     }
 }
 
-void FolderTreeWalk::considerFile(const QString& folder, const char* name) {
+void FolderTreeWalk::considerFile(const QString& folder, const QByteArray& name) {
     const QString fileName = QFile::decodeName(name);
+    const QStringView stem = stemOf(fileName);
+    const QStringView extension = extensionOf(fileName);
     for (size_t i = 0; i < m_masks.size(); ++i) {
-        if (!m_masks[i].matches(fileName)) {
+        if (!m_masks[i].matches(fileName, stem, extension)) {
             continue;
         }
         const QString path = folder + fileName;

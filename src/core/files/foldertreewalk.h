@@ -24,6 +24,8 @@ struct SearchMask {
     bool wholeName = false;
 
     bool matches(QStringView fileName) const;
+    // The same with the name already cut at its last "." (extension without the dot).
+    bool matches(QStringView fileName, QStringView stem, QStringView extension) const;
 };
 std::vector<SearchMask> ParseSearchMasks(const QString& maskList);
 
@@ -53,11 +55,15 @@ public:
 private:
     struct Folder {
         QByteArray path;  // with a trailing "/"
+        QString name;     // the same, decoded
+        // A folder of tens of thousands of files is taken a part at a time, so no slice runs long.
+        std::vector<QByteArray> files;
+        size_t nextFile = 0;
         std::vector<QByteArray> subfolders;
         size_t next = 0;
     };
     void readFolder(const QByteArray& path);
-    void considerFile(const QString& folder, const char* name);
+    void considerFile(const QString& folder, const QByteArray& name);
 
     std::vector<SearchMask> m_masks;
     std::vector<QStringList> m_found;
