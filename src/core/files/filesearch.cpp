@@ -49,7 +49,7 @@ void FileSearch::runSlice(std::chrono::nanoseconds budget) {
     // The first mask's files may join the list as they come; the others must wait for it to end.
     appendFound(0);
     Q_EMIT progress(m_walk->currentFolder(), m_walk->foundCount());
-    if (ended) {
+    if (ended && isRunning()) {  // a receiver of progress may have stopped it
         finish(false);
     }
 }

@@ -85,7 +85,7 @@ bool FolderTreeWalk::step(std::chrono::nanoseconds budget) {
     if (!m_started) {
         m_started = true;
         m_pending.clear();
-        readFolder(m_root);
+        readFolder(m_root, true);  // the folder chosen may well be a link to the music
     }
     while (!m_pending.empty()) {
         Folder& folder = m_pending.back();
@@ -103,7 +103,7 @@ bool FolderTreeWalk::step(std::chrono::nanoseconds budget) {
         } else {
             // Taken by value: reading pushes onto m_pending and may move the folder it came from.
             const QByteArray path = folder.path + folder.subfolders[folder.next++] + '/';
-            readFolder(path);
+            readFolder(path, false);
         }
         if (std::chrono::steady_clock::now() >= end) {
             break;
@@ -112,9 +112,10 @@ bool FolderTreeWalk::step(std::chrono::nanoseconds budget) {
     return finished();
 }
 
-void FolderTreeWalk::readFolder(const QByteArray& path) {
+void FolderTreeWalk::readFolder(const QByteArray& path, bool followLink) {
     m_currentFolder = QFile::decodeName(path);
-    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A sub-folder was listed as a folder; should it have become a link since, it is not followed.
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0) {
         if (fd >= 0) {
@@ -133,8 +134,6 @@ void FolderTreeWalk::readFolder(const QByteArray& path) {
         ++m_unreadableFolders;
         return;
     }
-    // Names in byte order, so a search gives the same list every time, whatever order the file system
-    // keeps them in.
     Folder folder;
     folder.path = path;
     folder.name = m_currentFolder;
@@ -166,6 +165,8 @@ void FolderTreeWalk::readFolder(const QByteArray& path) {
         }
     }
     ::closedir(dir);
+    // Names in byte order, so a search gives the same list every time, whatever order the file system
+    // keeps them in.
     std::sort(folder.files.begin(), folder.files.end());
     std::sort(folder.subfolders.begin(), folder.subfolders.end());
     if (!folder.files.empty() || !folder.subfolders.empty()) {

@@ -62,7 +62,7 @@ private:
         std::vector<QByteArray> subfolders;
         size_t next = 0;
     };
-    void readFolder(const QByteArray& path);
+    void readFolder(const QByteArray& path, bool followLink);
     void considerFile(const QString& folder, const QByteArray& name);
 
     std::vector<SearchMask> m_masks;

@@ -28,9 +28,12 @@ QLabel* makeLabel(const char* name, const QString& text, QWidget* parent) {
     return label;
 }
 
-QGroupBox* makeGroup(const QString& title, QWidget* parent, QBoxLayout* layout) {
-    auto* group = new QGroupBox(title, parent);
+QGroupBox* makeGroup(const QString& title, QBoxLayout* layout, std::initializer_list<QWidget*> controls) {
+    auto* group = new QGroupBox(title);
     group->setLayout(layout);
+    for (QWidget* control : controls) {
+        layout->addWidget(control);
+    }
     return group;
 }
 
@@ -117,18 +120,13 @@ void SearchDialog::buildPlayListTab(QWidget* page) {
     auto* row = new QHBoxLayout;
     m_matchCase = new QCheckBox(QStringLiteral("&Match Case"), page);
     m_matchCase->setObjectName(QStringLiteral("CaseCB"));
-    auto* options = makeGroup(QStringLiteral("Options"), page, new QVBoxLayout);
-    options->layout()->addWidget(m_matchCase);
-    row->addWidget(options);
+    row->addWidget(makeGroup(QStringLiteral("Options"), new QVBoxLayout, {m_matchCase}));
     m_entireList = new QRadioButton(QStringLiteral("Se&arch Entire Play List"), page);
     m_entireList->setObjectName(QStringLiteral("EntirePLRB"));
     m_fromCursor = new QRadioButton(QStringLiteral("S&earch From Current Position"), page);
     m_fromCursor->setObjectName(QStringLiteral("FromCursorRB"));
     m_fromCursor->setChecked(true);
-    auto* scope = makeGroup(QStringLiteral("Scope"), page, new QVBoxLayout);
-    scope->layout()->addWidget(m_entireList);
-    scope->layout()->addWidget(m_fromCursor);
-    row->addWidget(scope);
+    row->addWidget(makeGroup(QStringLiteral("Scope"), new QVBoxLayout, {m_entireList, m_fromCursor}));
     layout->addLayout(row);
     layout->addWidget(makeLabel(
         "Info2",
@@ -160,29 +158,22 @@ void SearchDialog::buildFilesTab(QWidget* page) {
     for (const FilterGroup& group : kFilterGroups) {
         m_filterGroups->addItem(QString::fromLatin1(group.name));
     }
-    auto* filter = makeGroup(QStringLiteral("Filter"), page, new QHBoxLayout);
-    filter->layout()->addWidget(m_filterEdit);
-    filter->layout()->addWidget(m_filterGroups);
-    layout->addWidget(filter);
+    layout->addWidget(makeGroup(QStringLiteral("Filter"), new QHBoxLayout, {m_filterEdit, m_filterGroups}));
 
     m_dirEdit = new QLineEdit(page);
     m_dirEdit->setObjectName(QStringLiteral("DirEdit"));
     m_browse = new QPushButton(QStringLiteral("..."), page);
     m_browse->setObjectName(QStringLiteral("BrowseBtn"));
-    auto* folder = makeGroup(QStringLiteral("Folder To Search (Including Subfolders)"), page, new QHBoxLayout);
-    folder->layout()->addWidget(m_dirEdit);
-    folder->layout()->addWidget(m_browse);
-    layout->addWidget(folder);
+    layout->addWidget(
+        makeGroup(QStringLiteral("Folder To Search (Including Subfolders)"), new QHBoxLayout, {m_dirEdit, m_browse}));
 
     m_progress = new QLabel(page);
     m_progress->setObjectName(QStringLiteral("ProgressLabel"));
-    auto* progress = makeGroup(QStringLiteral("Currently Searching This Folder"), page, new QVBoxLayout);
-    progress->layout()->addWidget(m_progress);
+    auto* progress = makeGroup(QStringLiteral("Currently Searching This Folder"), new QVBoxLayout, {m_progress});
     m_filesFound = new QLabel(page);
     m_filesFound->setObjectName(QStringLiteral("FilesFoundLabel"));
     m_filesFound->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* found = makeGroup(QStringLiteral("Files Found"), page, new QVBoxLayout);
-    found->layout()->addWidget(m_filesFound);
+    auto* found = makeGroup(QStringLiteral("Files Found"), new QVBoxLayout, {m_filesFound});
     auto* row = new QHBoxLayout;
     row->addWidget(progress, 3);
     row->addWidget(found, 1);

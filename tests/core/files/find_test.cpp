@@ -209,6 +209,16 @@ TEST(FileSearchTest, StopKeepsWhatWasFoundAndSaysNothingMore) {
     }
     EXPECT_TRUE(f.prompter.messages.empty());
     EXPECT_TRUE(f.document.isChanged());
+
+    // Stop as the last slice ends the walk: the search ends once, as stopped.
+    f.search.setSlice(std::chrono::seconds(10));
+    finished.clear();
+    f.search.start(music.path(), s("*.mid"));
+    ASSERT_TRUE(finished.wait(5000));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toBool(), true);
+    EXPECT_EQ(foundWhenStopped, 20);
 }
 
 TEST(FileSearchTest, WalkEndsOverLinksAndCountsFoldersItCannotRead) {
