@@ -4,6 +4,7 @@
 #include "gui/files/filelistbox.h"
 #include "gui/playlist/playlistbox.h"
 
+#include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QHeaderView>
@@ -22,6 +23,8 @@ FolderListBox::FolderListBox(const FolderList& folders, QWidget* parent) : QTree
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(true);
+    // An entry dropped on the Play List opens the search of that folder.
+    setDragEnabled(true);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (!m_filling && item) {
             Q_EMIT lineClicked(lineOf(item));
@@ -115,4 +118,16 @@ void FolderListBox::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     Q_EMIT linesDropped(line, fromPlayList);
+}
+
+void FolderListBox::startDrag(Qt::DropActions) {
+    const qsizetype line = lineOf(currentItem());
+    if (line < 0 || line >= static_cast<qsizetype>(m_folders.entries().size())) {
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setData(folderMimeType(), m_folders.entries()[static_cast<size_t>(line)].path.toUtf8());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::LinkAction);
 }

@@ -18,6 +18,9 @@ public:
     // The line of the entry at a point of the viewport, or -1.
     qsizetype lineAt(const QPoint& point) const;
 
+    // A dragged entry carries its folder's path, UTF-8, under this type.
+    static QString folderMimeType() { return QStringLiteral("application/x-velmaro-folder"); }
+
 Q_SIGNALS:
     void lineClicked(qsizetype line);
     void lineOpened(qsizetype line);
@@ -31,6 +34,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
 
 private:
     qsizetype lineOf(const QTreeWidgetItem* item) const;

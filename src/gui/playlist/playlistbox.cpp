@@ -2,6 +2,7 @@
 
 #include "core/playlist/playlist.h"
 #include "gui/files/filelistbox.h"
+#include "gui/files/folderlistbox.h"
 #include "gui/playlist/playlistboxmodel.h"
 
 #include <QDrag>
@@ -97,7 +98,13 @@ void PlayListBox::centreLine(qsizetype line) {
 
 bool PlayListBox::accepts(const QDropEvent* event) const {
     // Files from other programs are left to the window, which appends them wherever they are dropped.
-    return (event->mimeData()->hasFormat(lineMimeType()) && event->source() == this) || fromFileList(event);
+    return (event->mimeData()->hasFormat(lineMimeType()) && event->source() == this) || fromFileList(event) ||
+           fromFolderList(event);
+}
+
+bool PlayListBox::fromFolderList(const QDropEvent* event) const {
+    return event->mimeData()->hasFormat(FolderListBox::folderMimeType()) &&
+           qobject_cast<FolderListBox*>(event->source());
 }
 
 bool PlayListBox::fromFileList(const QDropEvent* event) const {
@@ -129,6 +136,10 @@ void PlayListBox::dragMoveEvent(QDragMoveEvent* event) {
         event->ignore();
         return;
     }
+    if (fromFolderList(event)) {
+        event->acceptProposedAction();  // a folder goes to no line: it opens the search
+        return;
+    }
     // Near the top or bottom edge the list scrolls a line at a time.
     const QPoint point = event->position().toPoint();
     const int lineHeight = std::max(1, sizeHintForRow(0));
@@ -158,6 +169,10 @@ void PlayListBox::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    if (fromFolderList(event)) {
+        Q_EMIT folderDropped(QString::fromUtf8(event->mimeData()->data(FolderListBox::folderMimeType())));
+        return;
+    }
     const QModelIndex under = indexAt(event->position().toPoint());
     if (fromFileList(event)) {
         Q_EMIT fileLinesDropped(under.isValid() ? under.row() : -1, !under.isValid());

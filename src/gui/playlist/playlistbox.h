@@ -22,6 +22,8 @@ Q_SIGNALS:
     void linesDropped(qsizetype target, bool belowLast);
     // Lines of the File List were dropped on line target (belowLast: under the last line).
     void fileLinesDropped(qsizetype target, bool belowLast);
+    // A folder of the Folder List was dropped anywhere on the box.
+    void folderDropped(const QString& folder);
     // While dragging, the insertion point (1-based line, or the line count below the last line); -1 when
     // the drag left the box.
     void dragPositionChanged(qsizetype position);
@@ -37,6 +39,7 @@ protected:
 private:
     bool accepts(const QDropEvent* event) const;
     bool fromFileList(const QDropEvent* event) const;
+    bool fromFolderList(const QDropEvent* event) const;
     void setMarker(int row);
     void showCoreSelection();
     void takeViewSelection(const QItemSelection& selected, const QItemSelection& deselected);

@@ -1,4 +1,6 @@
 #include "core/common/textfile.h"
+#include "core/files/filemanagement.h"
+#include "core/files/folderlist.h"
 #include "gui/shell/mainmenu.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/playlist/playlistbox.h"
@@ -15,6 +17,8 @@
 #include <QStatusBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
 #include <QTest>
 #include <QUrl>
 
@@ -181,6 +185,22 @@ TEST_F(PlayListDragAndDropTest, FileListLinesDraggedOntoThePlayListAreInsertedWh
     EXPECT_EQ(names(), lines({"a.mid", "d.mid", "b.mid", "c.mid", "d.mid"}));
     EXPECT_TRUE(window->session().playList().isSelected(1));
     EXPECT_TRUE(window->session().document().isChanged());
+}
+
+// A folder of the Folder List dropped on the Play List names itself, for the search to open on it, and
+// leaves the lines alone.
+TEST_F(PlayListDragAndDropTest, AFolderDraggedFromTheFolderListIsHandedOnAndAddsNothing) {
+    auto* folders = window->findChild<QTreeWidget*>(s("DirectoryListBox"));
+    ASSERT_TRUE(folders && folders->isVisible());
+    const FolderList& list = window->session().fileManagement().folders();
+    const qsizetype line = list.currentLine();
+    ASSERT_GE(line, 0);
+    const QPoint entry = folders->visualItemRect(folders->currentItem()).center();
+    QSignalSpy dropped(window->playListBox(), &PlayListBox::folderDropped);
+    MouseDrag::dragWithMouse(folders->viewport(), entry, viewport(), lineCentre(1));
+    ASSERT_EQ(dropped.count(), 1);
+    EXPECT_EQ(dropped.at(0).at(0).toString(), list.entries()[static_cast<size_t>(line)].path);
+    EXPECT_EQ(names(), lines({"a.mid", "b.mid", "c.mid", "d.mid"}));
 }
 
 TEST_F(PlayListPanelTest, CopyAndPasteGoThroughTheSystemClipboard) {
