@@ -41,6 +41,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
                                                ports.prompter}),
       m_fileCommands(FileCommands::Context{m_run, m_preferences, m_fileManagement, m_playList, m_document,
                                            m_fileOperations, ports.prompter}),
+      m_fileSearch(FileSearch::Context{m_playList, m_unplayedItems, m_editor, m_document, ports.prompter}),
       m_dispatcher(m_commands, m_busy) {
     if (ports.shell) {
         m_external = std::make_unique<ExternalCommands>(ExternalCommands::Context{

@@ -8,7 +8,9 @@
 #include "core/files/filecommands.h"
 #include "core/files/filemanagement.h"
 #include "core/files/fileoperations.h"
+#include "core/files/filesearch.h"
 #include "core/files/filetyperegistration.h"
+#include "core/files/searchdialogmodel.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/playback/progressindicators.h"
@@ -127,6 +129,11 @@ public:
     FileCommands& fileCommands() { return m_fileCommands; }
     // Registering the media groups with the desktop; null without a shell to tell about the types.
     FileTypeRegistration* fileTypes() { return m_fileTypes.get(); }
+    // The Search box's state lives for the whole run: Find Again reads its text and Match Case.
+    SearchDialogModel& searchModel() { return m_searchModel; }
+    FileSearch& fileSearch() { return m_fileSearch; }
+    // What the Search box opens with; droppedFolder is a folder dropped on the Play List, else empty.
+    SearchDialogModel::Opening searchOpening(const QString& droppedFolder) const;
     const Settings& settings() const { return m_settings; }
     BusyState& busy() { return m_busy; }
     CommandTable& commands() { return m_commands; }
@@ -199,6 +206,8 @@ private:
     PlayListEditor m_editor;
     FileOperations m_fileOperations;
     FileCommands m_fileCommands;
+    FileSearch m_fileSearch;
+    SearchDialogModel m_searchModel;
     std::unique_ptr<ExternalCommands> m_external;
     std::unique_ptr<ExternalEditors> m_externalEditors;
     std::unique_ptr<FileTypeRegistration> m_fileTypes;

@@ -3,6 +3,7 @@
 #include "core/app/appsession.h"
 
 #include "core/common/shell.h"
+#include "core/files/playlistfind.h"
 #include "core/playlist/itemref.h"
 
 #include <QUrl>
@@ -31,6 +32,10 @@ void AppSession::declareFileManagementCommands() {
     m_commands.bind(latin("DelM"), [this] { m_fileCommands.deleteSelected(); });
     m_commands.bind(latin("RenPLM"), [this] { m_fileCommands.renamePlayListFile(); });
     m_commands.bind(latin("DelPLM"), [this] { m_fileCommands.deletePlayListFile(); });
+    m_commands.bind(latin("FindAgainM"), [this] {
+        FindInPlayList(m_playList, m_editor, m_ports.prompter, &m_busy, m_playList.focusedLine() + 1,
+                       m_searchModel.searchText(), m_searchModel.matchCase());
+    });
     m_commands.bind(latin("EditItemM"), [this] {
         if (m_externalEditors) {
             m_externalEditors->EditItem();
@@ -60,6 +65,11 @@ void AppSession::declareFileManagementCommands() {
             m_editor.SelectPlayingItem();
         }
     });
+}
+
+SearchDialogModel::Opening AppSession::searchOpening(const QString& droppedFolder) const {
+    return {!m_playList.isEmpty(), m_fileManagement.files().mask().text(), m_preferences.filter,
+            m_fileManagement.folders().folder(), droppedFolder};
 }
 
 void AppSession::runOnFocusedList(void (PlayListEditor::*onPlayList)(), void (FileList::*onFileList)()) {
@@ -106,6 +116,8 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
     states[latin("DelM")].hint = QStringLiteral("Deletes or sends the selected file(s) to the Trash");
     states[latin("FileManagementM")].enabled = true;
     states[latin("EditItemM")].enabled = m_externalEditors != nullptr;
+    states[latin("FindM")].enabled = !m_fileSearch.isRunning();
+    states[latin("FindAgainM")].enabled = !m_searchModel.searchText().isEmpty() && !m_playList.isEmpty();
     for (const char* name : {"NewDirM", "NewDirBtn"}) {
         states[latin(name)].enabled = shown;
     }

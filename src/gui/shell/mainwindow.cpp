@@ -4,6 +4,7 @@
 #include "core/common/prompter.h"
 #include "gui/files/filemanagementpanel.h"
 #include "gui/files/qtfiledialogs.h"
+#include "gui/files/searchdialog.h"
 #include "gui/help/helpcommands.h"
 #include "gui/help/helpwindow.h"
 #include "gui/playback/indicatorcontrols.h"
@@ -94,6 +95,8 @@ void MainWindow::createCommandSurfaces() {
     // The commands that open the window's own boxes.
     BindHelpCommands(m_session.commands(), [this] { return helpWindow(); });
     m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { m_indicators->openChangePosition(); });
+    m_session.commands().bind(QStringLiteral("FindM"), [this] { openSearch(QString()); });
+    connect(m_playListBox, &PlayListBox::folderDropped, this, &MainWindow::openSearch);
     connect(m_menu->menu(QStringLiteral("EditM")), &QMenu::aboutToShow, this, [this] { m_session.editMenuOpened(); });
     connect(m_menu->menu(QStringLiteral("FavFoldersM")), &QMenu::aboutToShow, this,
             [this] { fillFavoritesMenu(QStringLiteral("FavFoldersM"), Favorites::Kind::Folders); });
@@ -229,6 +232,18 @@ void MainWindow::applyShortcuts() {
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::openSearch(const QString& droppedFolder) {
+    if (!m_search) {
+        m_search = new SearchDialog(m_session.searchModel(),
+                                    SearchDialog::Services{m_session.playList(), m_session.editor(), m_session.prompter(),
+                                                           &m_session.busy(), m_session.fileSearch()},
+                                    this);
+    }
+    m_search->open(m_session.searchOpening(droppedFolder));
+    m_search->exec();
+    m_session.commands().refreshNow();
+}
 
 QAction* MainWindow::action(const QString& name) const {
     return m_menu->action(name);

@@ -19,6 +19,7 @@ class MainMenu;
 class PlayListBox;
 class PlayListPanel;
 class QtFileDialogs;
+class SearchDialog;
 class QAction;
 class QLabel;
 class TransportBar;
@@ -71,6 +72,8 @@ protected:
 
 private:
     void createCommandSurfaces();
+    // The Search box, made once; droppedFolder is a folder dropped on the Play List, else empty.
+    void openSearch(const QString& droppedFolder);
     void connectSession();
     void acceptDroppedFiles();
     void widenForStatusPanels();
@@ -94,6 +97,7 @@ private:
     std::unique_ptr<WidgetTextMeasurer> m_measurer;
     std::unique_ptr<MainBusyIndicator> m_busy;
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
+    SearchDialog* m_search = nullptr;
     ActionRegistry* m_actions = nullptr;
     MainArea* m_area = nullptr;
     PlayListPanel* m_panel = nullptr;
