@@ -110,12 +110,14 @@ SearchDialog::SearchDialog(SearchDialogModel& model, Services services, QWidget*
 
 void SearchDialog::buildPlayListTab(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(makeLabel("Info1",
-                                QStringLiteral("You can use &this box to search for items in the current Play List. "
-                                               "Simply enter what Velmaro should search for and click Search."),
-                                page));
+    QLabel* info = makeLabel("Info1",
+                             QStringLiteral("You can use &this box to search for items in the current Play List. "
+                                            "Simply enter what Velmaro should search for and click Search."),
+                             page);
+    layout->addWidget(info);
     m_searchEdit = new QLineEdit(page);
     m_searchEdit->setObjectName(QStringLiteral("SearchEdit"));
+    info->setBuddy(m_searchEdit);  // Alt+T leads into the box
     layout->addWidget(m_searchEdit);
     auto* row = new QHBoxLayout;
     m_matchCase = new QCheckBox(QStringLiteral("&Match Case"), page);
