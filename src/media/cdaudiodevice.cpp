@@ -12,7 +12,6 @@
 #include <cdio/logging.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -112,6 +111,42 @@ DiscRead readDisc(const QByteArray& drive) {
     }
     cdio_destroy(cdio);
     return read;
+}
+
+QString errorOf(GstMessage* message) {
+    GError* error = nullptr;
+    if (message) {
+        gst_message_parse_error(message, &error, nullptr);
+    }
+    const QString text = error ? QString::fromUtf8(error->message) : QStringLiteral("The disc could not be read.");
+    if (error) {
+        g_error_free(error);
+    }
+    return text;
+}
+
+// On a thread of its own: prerolls a new pipeline, then plays the span [start, stop) of the stream.
+QString startPipeline(GstElement* pipeline, bool isFresh, gint64 start, gint64 stop) {
+    if (isFresh && (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ||
+                    gst_element_get_state(pipeline, nullptr, nullptr, GST_CLOCK_TIME_NONE) == GST_STATE_CHANGE_FAILURE)) {
+        GstBus* bus = gst_element_get_bus(pipeline);
+        GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
+        const QString failure = errorOf(message);
+        if (message) {
+            gst_message_unref(message);
+        }
+        gst_object_unref(bus);
+        return failure;
+    }
+    if (!gst_element_seek(pipeline, 1.0, GST_FORMAT_TIME,
+                          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), GST_SEEK_TYPE_SET,
+                          start, GST_SEEK_TYPE_SET, stop)) {
+        return QStringLiteral("The disc could not be played from that position.");
+    }
+    if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        return QStringLiteral("The disc could not be played.");
+    }
+    return QString();
 }
 
 }  // namespace
@@ -251,35 +286,24 @@ bool CdAudioDevice::startSpan(qint64 from, qint64 to) {
     }
     // Starting reads the disc, which a slow or broken drive may make wait for ever: the whole start
     // runs on a thread of its own, which takes the pipeline down itself when it finishes too late.
-    auto abandoned = std::make_shared<std::atomic<bool>>(false);
+    struct Handover {
+        std::mutex mutex;
+        bool isFinished = false;
+        bool isAbandoned = false;
+    };
+    auto handover = std::make_shared<Handover>();
     GstElement* pipeline = GST_ELEMENT(gst_object_ref(m_pipeline));
     const gint64 start = pipelineTimeOf(from) * GST_MSECOND;
     const gint64 stop = pipelineTimeOf(to) * GST_MSECOND;
-    std::function<QString()> work = [pipeline, isFresh, start, stop, abandoned] {
-        QString failure;
-        if (isFresh && (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ||
-                        gst_element_get_state(pipeline, nullptr, nullptr, GST_CLOCK_TIME_NONE) ==
-                            GST_STATE_CHANGE_FAILURE)) {
-            GstBus* bus = gst_element_get_bus(pipeline);
-            GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
-            GError* error = nullptr;
-            if (message) {
-                gst_message_parse_error(message, &error, nullptr);
-                gst_message_unref(message);
-            }
-            failure = error ? QString::fromUtf8(error->message) : QStringLiteral("The disc could not be read.");
-            if (error) {
-                g_error_free(error);
-            }
-            gst_object_unref(bus);
-        } else if (!gst_element_seek(pipeline, 1.0, GST_FORMAT_TIME,
-                                     static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
-                                     GST_SEEK_TYPE_SET, start, GST_SEEK_TYPE_SET, stop)) {
-            failure = QStringLiteral("The disc could not be played from that position.");
-        } else if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-            failure = QStringLiteral("The disc could not be played.");
+    std::function<QString()> work = [pipeline, isFresh, start, stop, handover] {
+        const QString failure = startPipeline(pipeline, isFresh, start, stop);
+        bool isAbandoned = false;
+        {
+            const std::lock_guard lock(handover->mutex);
+            handover->isFinished = true;
+            isAbandoned = handover->isAbandoned;
         }
-        if (*abandoned) {
+        if (isAbandoned) {
             gst_element_set_state(pipeline, GST_STATE_NULL);
         }
         gst_object_unref(pipeline);
@@ -287,9 +311,14 @@ bool CdAudioDevice::startSpan(qint64 from, qint64 to) {
     };
     const std::optional<QString> failure = runWithin(std::move(work), kDriveWait);
     if (!failure || !failure->isEmpty()) {
+        bool isLeftToThread = false;
         if (!failure) {
-            *abandoned = true;
-            // Left to the thread, which may still hold the stream: no state change waits on it here.
+            const std::lock_guard lock(handover->mutex);
+            handover->isAbandoned = !handover->isFinished;
+            isLeftToThread = handover->isAbandoned;
+        }
+        if (isLeftToThread) {
+            // The thread may still hold the stream: no state change waits on it here.
             if (m_busWatch) {
                 g_source_remove(m_busWatch);
                 m_busWatch = 0;
@@ -516,12 +545,7 @@ void CdAudioDevice::handleBusMessage(GstMessage* message) {
         }
         Q_EMIT modeChanged();
     } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-        GError* error = nullptr;
-        gst_message_parse_error(message, &error, nullptr);
-        m_error = error ? QString::fromUtf8(error->message) : QStringLiteral("The disc could not be read.");
-        if (error) {
-            g_error_free(error);
-        }
+        m_error = errorOf(message);
         m_playbackFailure = m_error;
         m_positionMs = positionMs();
         m_mode = MediaDevice::Stopped;

@@ -39,15 +39,14 @@ public:
 
     // Used from the next open on.
     void setVideoSurfaceFactory(VideoSurfaceFactory factory) { m_surfaceFactory = std::move(factory); }
-    // The CD drive: a device path, empty for the default drive, or a ".cue" image that stands for the
-    // disc in a drive. Used from the next open on.
-    void setCdDrive(const QString& drive);
 
     void setFileName(const QString& path) override { m_fileName = path; }
     QString fileName() const override { return m_fileName; }
     void setDeviceType(DeviceType type) override { m_type = type; }
     DeviceType deviceType() const override { return m_type; }
     void setShareable(bool) override {}
+    // A device path, empty for the default drive, or a ".cue" image that stands for the disc in a drive.
+    void setCdDrive(const QString& drive) override;
 
     bool open() override;
     void close() override;
