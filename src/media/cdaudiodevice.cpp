@@ -3,6 +3,7 @@
 #include "media/gstmediadevice.h"
 #include "media/gststartup.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
@@ -24,7 +25,8 @@ namespace {
 
 constexpr int kFramesPerSecond = 75;
 // A drive that spins up answers within a few seconds; the window must never wait ten.
-constexpr std::chrono::milliseconds kDriveWait(8000);
+// Leaves room for one bounded pipeline state change after it within the ten seconds.
+constexpr std::chrono::milliseconds kDriveWait(7000);
 
 qint64 msOfFrames(qint64 frames) {
     return frames * 1000 / kFramesPerSecond;
@@ -66,6 +68,18 @@ std::optional<Result> runWithin(std::function<Result()> work, std::chrono::milli
     }
     return done.get();
 }
+
+// Every call of the device shares one wait for the drive, however many steps it takes.
+class DriveDeadline {
+public:
+    DriveDeadline() { m_clock.start(); }
+    std::chrono::milliseconds left() const {
+        return std::max(kDriveWait - std::chrono::milliseconds(m_clock.elapsed()), std::chrono::milliseconds(0));
+    }
+
+private:
+    QElapsedTimer m_clock;
+};
 
 QString driveName(const QString& drive) {
     return drive.isEmpty() ? QStringLiteral("default CD drive") : QStringLiteral("CD drive \"%1\"").arg(drive);
@@ -159,20 +173,18 @@ CdAudioDevice::~CdAudioDevice() {
     close();
 }
 
-bool CdAudioDevice::readTableOfContents(const QString& drive, CdTableOfContents* toc, QString* error) {
-    silenceCdio();
-    *toc = CdTableOfContents();
-    if (isImage(drive) && (ejectedImages().contains(imageKey(drive)) || !QFileInfo::exists(drive))) {
+bool CdAudioDevice::readTableOfContents(std::chrono::milliseconds limit) {
+    m_toc = CdTableOfContents();
+    if (isImage(m_drive) && (ejectedImages().contains(imageKey(m_drive)) || !QFileInfo::exists(m_drive))) {
         return true;
     }
-    const QByteArray source = isImage(drive) ? QFile::encodeName(imageKey(drive)) : QFile::encodeName(drive);
-    const std::optional<DiscRead> read = runWithin<DiscRead>([source] { return readDisc(source); }, kDriveWait);
+    const QByteArray source = QFile::encodeName(isImage(m_drive) ? imageKey(m_drive) : m_drive);
+    const std::optional<DiscRead> read = runWithin<DiscRead>([source] { return readDisc(source); }, limit);
     if (!read) {
-        *error = notAnswering(drive);
-        return false;
+        return fail(notAnswering(m_drive));
     }
-    *toc = read->toc;
-    toc->device = read->device;
+    m_toc = read->toc;
+    m_toc.device = read->device;
     return true;
 }
 
@@ -182,9 +194,10 @@ bool CdAudioDevice::fail(const QString& text) {
 }
 
 bool CdAudioDevice::open() {
+    const DriveDeadline deadline;
     close();
     m_error.clear();
-    if (!readTableOfContents(m_drive, &m_toc, &m_error)) {
+    if (!readTableOfContents(deadline.left())) {
         return false;
     }
     m_isOpen = true;
@@ -221,7 +234,7 @@ GstElement* CdAudioDevice::makePipeline() {
         fail(QStringLiteral("GStreamer's cdiocddasrc element is missing (package gstreamer1.0-plugins-ugly)."));
         return nullptr;
     }
-    g_object_set(source, "device", m_toc.device.toLocal8Bit().constData(), nullptr);
+    g_object_set(source, "device", QFile::encodeName(m_toc.device).constData(), nullptr);
     // One stream over every audio track, so that a span runs on across tracks to the end of the disc.
     gst_util_set_object_arg(G_OBJECT(source), "mode", "continuous");
     GstElement* sink = MakeSinkFromEnvironment("VELMARO_AUDIO_SINK", &m_error);
@@ -248,6 +261,7 @@ GstElement* CdAudioDevice::makePipeline() {
 }
 
 bool CdAudioDevice::play() {
+    const DriveDeadline deadline;
     if (!m_isOpen) {
         return fail(QStringLiteral("The CD audio device is not open."));
     }
@@ -275,10 +289,10 @@ bool CdAudioDevice::play() {
         QMetaObject::invokeMethod(this, &CdAudioDevice::modeChanged, Qt::QueuedConnection);
         return true;
     }
-    return startSpan(from, to);
+    return startSpan(from, to, deadline.left());
 }
 
-bool CdAudioDevice::startSpan(qint64 from, qint64 to) {
+bool CdAudioDevice::startSpan(qint64 from, qint64 to, std::chrono::milliseconds limit) {
     GstStartup::waitUntilReady();
     const bool isFresh = m_pipeline == nullptr;
     if (isFresh && !(m_pipeline = makePipeline())) {
@@ -309,7 +323,7 @@ bool CdAudioDevice::startSpan(qint64 from, qint64 to) {
         gst_object_unref(pipeline);
         return failure;
     };
-    const std::optional<QString> failure = runWithin(std::move(work), kDriveWait);
+    const std::optional<QString> failure = runWithin(std::move(work), limit);
     if (!failure || !failure->isEmpty()) {
         bool isLeftToThread = false;
         if (!failure) {
@@ -363,7 +377,7 @@ void CdAudioDevice::pause() {
 
 void CdAudioDevice::resume() {
     if (m_isOpen && m_mode == MediaDevice::Stopped && m_spanEndMs > m_positionMs) {
-        startSpan(m_positionMs, m_spanEndMs);
+        startSpan(m_positionMs, m_spanEndMs, kDriveWait);
     }
 }
 
@@ -485,6 +499,7 @@ qint64 CdAudioDevice::fromMs(qint64 ms, bool isPosition) const {
 }
 
 bool CdAudioDevice::eject() {
+    const DriveDeadline deadline;
     releasePipeline();
     m_mode = MediaDevice::Stopped;
     m_positionMs = 0;
@@ -496,7 +511,7 @@ bool CdAudioDevice::eject() {
     }
     const QByteArray device = QFile::encodeName(m_toc.device.isEmpty() ? m_drive : m_toc.device);
     const std::optional<driver_return_code_t> result = runWithin<driver_return_code_t>(
-        [device] { return cdio_eject_media_drive(device.isEmpty() ? nullptr : device.constData()); }, kDriveWait);
+        [device] { return cdio_eject_media_drive(device.isEmpty() ? nullptr : device.constData()); }, deadline.left());
     if (!result) {
         return fail(notAnswering(m_drive));
     }
@@ -508,6 +523,7 @@ bool CdAudioDevice::eject() {
 }
 
 bool CdAudioDevice::closeDoor() {
+    const DriveDeadline deadline;
     if (isImage(m_drive)) {
         ejectedImages().remove(imageKey(m_drive));
     } else {
@@ -517,7 +533,7 @@ bool CdAudioDevice::closeDoor() {
                 driver_id_t driver = DRIVER_UNKNOWN;
                 return cdio_close_tray(device.isEmpty() ? nullptr : device.constData(), &driver);
             },
-            kDriveWait);
+            deadline.left());
         if (!result) {
             return fail(notAnswering(m_drive));
         }
@@ -526,7 +542,7 @@ bool CdAudioDevice::closeDoor() {
         }
     }
     // The disc that came back is the open device's disc from now on.
-    return !m_isOpen || readTableOfContents(m_drive, &m_toc, &m_error);
+    return !m_isOpen || readTableOfContents(deadline.left());
 }
 
 gboolean CdAudioDevice::onBusMessage(GstBus*, GstMessage* message, gpointer self) {

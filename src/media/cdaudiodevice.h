@@ -8,7 +8,7 @@
 #include <QString>
 #include <QVector>
 
-#include <memory>
+#include <chrono>
 
 // The table of contents of a disc, in frames of 1/75 second counted from the start of the first
 // track. Data tracks are listed like audio tracks.
@@ -74,10 +74,6 @@ public:
     bool eject();
     bool closeDoor();
 
-    // The disc in the drive, read within the drive's time limit: no disc gives an empty table; a
-    // drive that does not answer gives false with the reason.
-    static bool readTableOfContents(const QString& drive, CdTableOfContents* toc, QString* error);
-
 Q_SIGNALS:
     // The span played to its end, or the drive failed while playing.
     void modeChanged();
@@ -87,7 +83,10 @@ private:
     void handleBusMessage(GstMessage* message);
 
     bool fail(const QString& text);
-    bool startSpan(qint64 from, qint64 to);
+    // The disc in the drive: no disc gives an empty table; a drive that does not answer within the
+    // limit gives false with the reason.
+    bool readTableOfContents(std::chrono::milliseconds limit);
+    bool startSpan(qint64 from, qint64 to, std::chrono::milliseconds limit);
     void releasePipeline();
     GstElement* makePipeline();
     // The disc's milliseconds and the pipeline's: continuous play counts audio tracks only.

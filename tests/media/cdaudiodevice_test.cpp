@@ -26,24 +26,34 @@ QString msf(int frames) {
         .arg(frames % 75, 2, 10, QLatin1Char('0'));
 }
 
-// A CUE/BIN image of the three tracks, with a 2 s data track after them when asked.
-QString makeImage(const TempFolder& folder, bool withDataTrack) {
+enum class DataTrack { None, First, Last };
+
+// A CUE/BIN image of the three audio tracks, with a 2 s data track before or after them.
+QString makeImage(const TempFolder& folder, DataTrack data) {
     QByteArray bin;
     QString cue = QStringLiteral("FILE \"disc.bin\" BINARY\r\n");
     int frame = 0;
     int track = 1;
+    const auto addTrack = [&](const char* kind, const QByteArray& sectors) {
+        cue += QStringLiteral("  TRACK %1 %2\r\n    INDEX 01 %3\r\n")
+                   .arg(track++, 2, 10, QLatin1Char('0'))
+                   .arg(QLatin1String(kind), msf(frame));
+        bin += sectors;
+        frame += static_cast<int>(sectors.size() / kFrameBytes);
+    };
+    const QByteArray dataSectors(150 * kFrameBytes, '\x5a');
+    if (data == DataTrack::First) {
+        addTrack("MODE1/2352", dataSectors);
+    }
     for (const int frames : kTrackFrames) {
         QByteArray pcm(frames * kFrameBytes, '\0');
         for (int i = 0; i < pcm.size(); i += 2) {
             pcm[i + 1] = static_cast<char>((i / 200) % 16);  // a quiet saw tooth
         }
-        bin += pcm;
-        cue += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2\r\n").arg(track++, 2, 10, QLatin1Char('0')).arg(msf(frame));
-        frame += frames;
+        addTrack("AUDIO", pcm);
     }
-    if (withDataTrack) {
-        bin += QByteArray(150 * kFrameBytes, '\x5a');
-        cue += QStringLiteral("  TRACK %1 MODE1/2352\r\n    INDEX 01 %2\r\n").arg(track, 2, 10, QLatin1Char('0')).arg(msf(frame));
+    if (data == DataTrack::Last) {
+        addTrack("MODE1/2352", dataSectors);
     }
     folder.write(QStringLiteral("disc.bin"), bin);
     return folder.write(QStringLiteral("disc.cue"), cue.toLatin1());
@@ -65,7 +75,7 @@ TEST(CdAudioDevice, ReadsTheTableOfContentsOfAnImage) {
         SCOPED_TRACE(withDataTrack ? "data track last" : "audio only");
         TempFolder folder;
         GstMediaDevice device;
-        openDisc(device, makeImage(folder, withDataTrack));
+        openDisc(device, makeImage(folder, withDataTrack ? DataTrack::Last : DataTrack::None));
         EXPECT_EQ(device.mode(), MediaDevice::Stopped);
         ASSERT_EQ(device.trackCount(), withDataTrack ? 4 : 3);
         EXPECT_EQ(device.trackPosition(1), 0);
@@ -98,7 +108,7 @@ TEST(CdAudioDevice, ReadsTheTableOfContentsOfAnImage) {
 TEST(CdAudioDevice, PlaysASpanAndStopsForPauseThroughTheRealPipeline) {
     TempFolder folder;
     GstMediaDevice device;
-    openDisc(device, makeImage(folder, true));
+    openDisc(device, makeImage(folder, DataTrack::Last));
     QSignalSpy ended(&device, &MediaDevice::modeChanged);
 
     // Track 2 alone, as a CD-track item plays.
@@ -138,13 +148,25 @@ TEST(CdAudioDevice, PlaysASpanAndStopsForPauseThroughTheRealPipeline) {
     EXPECT_FALSE(device.play());
     EXPECT_TRUE(device.errorText().contains(QStringLiteral("Track 4 is a data track"))) << device.errorText().toStdString();
     EXPECT_EQ(device.mode(), MediaDevice::Stopped);
+
+    // A data track first takes no time in the stream: the end of the disc is still the end.
+    TempFolder mixedFolder;
+    openDisc(device, makeImage(mixedFolder, DataTrack::First));
+    ASSERT_EQ(device.trackPosition(4), 4506);
+    ended.clear();
+    ASSERT_TRUE(device.seek(6000));
+    ASSERT_TRUE(device.play()) << device.errorText().toStdString();
+    QTest::qWait(200);
+    EXPECT_GT(device.position(), 6050);
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_NEAR(static_cast<double>(device.position()), 6506.0, 60.0);
 }
 
 // An image stands for the disc in a drive: ejected, no device of the program finds it until the
 // door is closed again.
 TEST(CdAudioDevice, EjectRemovesTheImageAndClosingTheDoorBringsItBack) {
     TempFolder folder;
-    const QString image = makeImage(folder, false);
+    const QString image = makeImage(folder, DataTrack::None);
     GstMediaDevice player;
     GstMediaDevice lengths;
     openDisc(player, image);
