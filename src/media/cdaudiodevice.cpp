@@ -24,8 +24,8 @@
 namespace {
 
 constexpr int kFramesPerSecond = 75;
-// A drive that spins up answers within a few seconds; the window must never wait ten.
-// Leaves room for one bounded pipeline state change after it within the ten seconds.
+// A drive that spins up answers within a few seconds. The window must never wait ten: this leaves
+// room for one bounded pipeline state change after it.
 constexpr std::chrono::milliseconds kDriveWait(7000);
 
 qint64 msOfFrames(qint64 frames) {
@@ -91,21 +91,16 @@ QString notAnswering(const QString& drive) {
         .arg(std::chrono::duration_cast<std::chrono::seconds>(kDriveWait).count());
 }
 
-struct DiscRead {
-    CdTableOfContents toc;
-    QString device;
-};
-
 // On a thread of its own: libcdio may wait for the drive as long as the drive likes.
-DiscRead readDisc(const QByteArray& drive) {
-    DiscRead read;
+CdTableOfContents readDisc(const QByteArray& drive) {
+    CdTableOfContents toc;
     char* defaultDevice = drive.isEmpty() ? cdio_get_default_device(nullptr) : nullptr;
     const char* source = drive.isEmpty() ? defaultDevice : drive.constData();
     CdIo_t* cdio = source ? cdio_open(source, DRIVER_UNKNOWN) : nullptr;
-    read.device = source ? QString::fromLocal8Bit(source) : QString();
+    toc.device = source ? QFile::decodeName(source) : QString();
     cdio_free(defaultDevice);
     if (!cdio) {
-        return read;  // no drive, no image: no disc
+        return toc;  // no drive, no image: no disc
     }
     const track_t first = cdio_get_first_track_num(cdio);
     const track_t count = cdio_get_num_tracks(cdio);
@@ -115,16 +110,16 @@ DiscRead readDisc(const QByteArray& drive) {
         for (int t = first; t < first + count; ++t) {
             const lsn_t start = cdio_get_track_lsn(cdio, static_cast<track_t>(t));
             if (start == CDIO_INVALID_LSN) {
-                read.toc.tracks.clear();
+                toc.tracks.clear();
                 break;
             }
-            read.toc.tracks.append({static_cast<int>(start - origin),
+            toc.tracks.append({static_cast<int>(start - origin),
                                     cdio_get_track_format(cdio, static_cast<track_t>(t)) == TRACK_FORMAT_AUDIO});
         }
-        read.toc.leadOutFrame = static_cast<int>(leadOut - origin);
+        toc.leadOutFrame = static_cast<int>(leadOut - origin);
     }
     cdio_destroy(cdio);
-    return read;
+    return toc;
 }
 
 QString errorOf(GstMessage* message) {
@@ -179,12 +174,12 @@ bool CdAudioDevice::readTableOfContents(std::chrono::milliseconds limit) {
         return true;
     }
     const QByteArray source = QFile::encodeName(isImage(m_drive) ? imageKey(m_drive) : m_drive);
-    const std::optional<DiscRead> read = runWithin<DiscRead>([source] { return readDisc(source); }, limit);
+    const std::optional<CdTableOfContents> read =
+        runWithin<CdTableOfContents>([source] { return readDisc(source); }, limit);
     if (!read) {
         return fail(notAnswering(m_drive));
     }
-    m_toc = read->toc;
-    m_toc.device = read->device;
+    m_toc = *read;
     return true;
 }
 
@@ -269,12 +264,19 @@ bool CdAudioDevice::play() {
         return fail(QStringLiteral("There is no disc in the drive."));
     }
     const qint64 discEnd = msOfFrames(m_toc.leadOutFrame);
-    const qint64 from = std::clamp<qint64>(m_start >= 0 ? toMs(m_start, true) : positionMs(), 0, discEnd);
+    const bool isFromStartPosition = m_start >= 0;
+    qint64 from = std::clamp<qint64>(isFromStartPosition ? toMs(m_start, true) : positionMs(), 0, discEnd);
     qint64 to = std::clamp<qint64>(m_end >= 0 ? toMs(m_end, true) : discEnd, 0, discEnd);
     m_start = m_end = -1;
-    const int track = trackAt(from);
+    int track = trackAt(from);
+    const int dataTrack = track > 0 && !m_toc.tracks[track - 1].isAudio ? track : 0;
+    // Playing on from where the disc stands skips data, as at the start of a disc whose first track
+    // holds data; a span asked to start in a data track is refused.
+    while (!isFromStartPosition && track > 0 && track < m_toc.tracks.size() && !m_toc.tracks[track - 1].isAudio) {
+        from = trackStartMs(++track);
+    }
     if (track > 0 && !m_toc.tracks[track - 1].isAudio) {
-        return fail(QStringLiteral("Track %1 is a data track and cannot be played.").arg(track));
+        return fail(QStringLiteral("Track %1 is a data track and cannot be played.").arg(dataTrack));
     }
     // A span ends at the first data track after its start: data is never sent to the sound output.
     for (int t = track; t < m_toc.tracks.size(); ++t) {

@@ -149,10 +149,13 @@ TEST(CdAudioDevice, PlaysASpanAndStopsForPauseThroughTheRealPipeline) {
     EXPECT_TRUE(device.errorText().contains(QStringLiteral("Track 4 is a data track"))) << device.errorText().toStdString();
     EXPECT_EQ(device.mode(), MediaDevice::Stopped);
 
-    // A data track first takes no time in the stream: the end of the disc is still the end.
+    // A data track first takes no time in the stream: the end of the disc is still the end. Playing
+    // from the start of such a disc starts at its first audio track.
     TempFolder mixedFolder;
     openDisc(device, makeImage(mixedFolder, DataTrack::First));
     ASSERT_EQ(device.trackPosition(4), 4506);
+    ASSERT_TRUE(device.play()) << device.errorText().toStdString();
+    EXPECT_GE(device.position(), 2000);
     ended.clear();
     ASSERT_TRUE(device.seek(6000));
     ASSERT_TRUE(device.play()) << device.errorText().toStdString();
