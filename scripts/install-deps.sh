@@ -8,6 +8,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+  # audio CD: libcdio reads the disc and moves the tray; -ugly (below) holds cdiocddasrc
+  libcdio-dev
   # playing every file family: MIDI through fluidsynth with a General MIDI SoundFont, tracker
   # modules, MPEG audio, video, and the sinks of the desktop
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly

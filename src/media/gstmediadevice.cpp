@@ -1,5 +1,6 @@
 #include "media/gstmediadevice.h"
 
+#include "media/cdaudiodevice.h"
 #include "media/gststartup.h"
 #include "media/midifile.h"
 #include "media/videowindowrequest.h"
@@ -104,7 +105,9 @@ void GstMediaDevice::initialise() {
 }
 
 // GStreamer is needed from the first open on, not before: the window does not wait for it.
-GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent) {}
+GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent), m_cd(std::make_unique<CdAudioDevice>()) {
+    connect(m_cd.get(), &CdAudioDevice::modeChanged, this, &MediaDevice::modeChanged);
+}
 
 GstMediaDevice::~GstMediaDevice() {
     close();
@@ -117,21 +120,25 @@ bool GstMediaDevice::fail(const QString& text) {
     return false;
 }
 
-GstElement* GstMediaDevice::sinkFromEnvironment(const char* variable) {
+GstElement* MakeSinkFromEnvironment(const char* variable, QString* error) {
     const QByteArray description = qgetenv(variable);
     if (description.isEmpty()) {
         return nullptr;
     }
-    GError* error = nullptr;
-    GstElement* sink = gst_parse_bin_from_description(description.constData(), TRUE, &error);
+    GError* parseError = nullptr;
+    GstElement* sink = gst_parse_bin_from_description(description.constData(), TRUE, &parseError);
     if (!sink) {
-        m_error = QStringLiteral("%1 is not a usable sink: %2").arg(QString::fromLatin1(variable), messageOf(error));
+        *error = QStringLiteral("%1 is not a usable sink: %2").arg(QString::fromLatin1(variable), messageOf(parseError));
         return nullptr;
     }
-    if (error) {
-        g_error_free(error);
+    if (parseError) {
+        g_error_free(parseError);
     }
     return sink;
+}
+
+GstElement* GstMediaDevice::sinkFromEnvironment(const char* variable) {
+    return MakeSinkFromEnvironment(variable, &m_error);
 }
 
 void GstMediaDevice::onElementSetup(GstElement*, GstElement* element, gpointer) {
@@ -152,7 +159,21 @@ void GstMediaDevice::onElementSetup(GstElement*, GstElement* element, gpointer) 
     }
 }
 
+void GstMediaDevice::setCdDrive(const QString& drive) {
+    m_cd->setDrive(drive);
+}
+
+bool GstMediaDevice::isCdActive() const {
+    return m_cd->isOpen() || (m_type == DeviceType::CDAudio && !m_pipeline);
+}
+
 bool GstMediaDevice::open() {
+    if (m_type == DeviceType::CDAudio) {
+        close();
+        m_error.clear();
+        m_cd->setTimeFormat(m_format);
+        return m_cd->open();
+    }
     initialise();
     for (const qint64 limit : kPrerollTries) {
         bool timedOut = false;
@@ -169,9 +190,6 @@ bool GstMediaDevice::open() {
 bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
     close();
     m_error.clear();
-    if (m_type == DeviceType::CDAudio) {
-        return fail(QStringLiteral("Audio CD playback is not available in this version of Velmaro."));
-    }
     const QFileInfo file(m_fileName);
     if (!file.isFile()) {
         return fail(QStringLiteral("The file \"%1\" was not found.").arg(m_fileName));
@@ -322,6 +340,7 @@ GstStateChangeReturn GstMediaDevice::setState(GstState state) {
 }
 
 void GstMediaDevice::close() {
+    m_cd->close();
     if (m_busWatch) {
         g_source_remove(m_busWatch);
         m_busWatch = 0;
@@ -349,7 +368,14 @@ void GstMediaDevice::close() {
     m_start = m_end = -1;
 }
 
+bool GstMediaDevice::isOpen() const {
+    return m_pipeline != nullptr || m_cd->isOpen();
+}
+
 bool GstMediaDevice::play() {
+    if (isCdActive()) {
+        return m_cd->play();
+    }
     if (!m_pipeline) {
         m_error = QStringLiteral("No file is open.");
         return false;
@@ -376,14 +402,18 @@ bool GstMediaDevice::play() {
 }
 
 void GstMediaDevice::stop() {
-    if (m_pipeline) {
+    if (isCdActive()) {
+        m_cd->stop();
+    } else if (m_pipeline) {
         m_mode = Stopped;
         setState(GST_STATE_PAUSED);
     }
 }
 
 void GstMediaDevice::pause() {
-    if (m_mode == Playing) {
+    if (isCdActive()) {
+        m_cd->pause();
+    } else if (m_mode == Playing) {
         m_mode = Paused;
         setState(GST_STATE_PAUSED);
     } else if (m_mode == Paused) {
@@ -392,13 +422,39 @@ void GstMediaDevice::pause() {
 }
 
 void GstMediaDevice::resume() {
-    if (m_mode == Paused) {
+    if (isCdActive()) {
+        m_cd->resume();
+    } else if (m_mode == Paused) {
         m_mode = Playing;
         setState(GST_STATE_PLAYING);
     }
 }
 
+void GstMediaDevice::setTimeFormat(TimeFormat format) {
+    m_format = format;
+    m_cd->setTimeFormat(format);
+}
+
+void GstMediaDevice::setStartPosition(qint64 position) {
+    if (isCdActive()) {
+        m_cd->setStartPosition(position);
+    } else {
+        m_start = position;
+    }
+}
+
+void GstMediaDevice::setEndPosition(qint64 position) {
+    if (isCdActive()) {
+        m_cd->setEndPosition(position);
+    } else {
+        m_end = position;
+    }
+}
+
 qint64 GstMediaDevice::position() const {
+    if (isCdActive()) {
+        return m_cd->position();
+    }
     gint64 position = 0;
     if (!m_pipeline || !gst_element_query_position(m_pipeline, GST_FORMAT_TIME, &position)) {
         return m_pipeline ? 0 : -1;
@@ -407,6 +463,9 @@ qint64 GstMediaDevice::position() const {
 }
 
 bool GstMediaDevice::seek(qint64 position) {
+    if (isCdActive()) {
+        return m_cd->seek(position);
+    }
     if (!m_pipeline) {
         return false;
     }
@@ -415,6 +474,9 @@ bool GstMediaDevice::seek(qint64 position) {
 }
 
 qint64 GstMediaDevice::length() const {
+    if (isCdActive()) {
+        return m_cd->length();
+    }
     if (!m_pipeline) {
         return -1;
     }
@@ -423,6 +485,42 @@ qint64 GstMediaDevice::length() const {
         m_length = duration / GST_MSECOND;
     }
     return std::max<qint64>(m_length, 0);
+}
+
+int GstMediaDevice::mode() const {
+    if (isCdActive()) {
+        return m_cd->mode();
+    }
+    return m_pipeline ? m_mode : -1;
+}
+
+int GstMediaDevice::trackCount() const {
+    return isCdActive() ? m_cd->trackCount() : 0;
+}
+
+qint64 GstMediaDevice::trackLength(int track) const {
+    return isCdActive() ? m_cd->trackLength(track) : -1;
+}
+
+qint64 GstMediaDevice::trackPosition(int track) const {
+    return isCdActive() ? m_cd->trackPosition(track) : -1;
+}
+
+QString GstMediaDevice::errorText() const {
+    return isCdActive() ? m_cd->errorText() : m_error;
+}
+
+QString GstMediaDevice::playbackFailure() const {
+    return isCdActive() ? m_cd->playbackFailure() : m_playbackFailure;
+}
+
+// The tray moves whatever is open, as long as the device is meant for the disc.
+bool GstMediaDevice::eject() {
+    return (m_type == DeviceType::CDAudio || m_cd->isOpen()) && m_cd->eject();
+}
+
+bool GstMediaDevice::closeDoor() {
+    return (m_type == DeviceType::CDAudio || m_cd->isOpen()) && m_cd->closeDoor();
 }
 
 void GstMediaDevice::sizeVideoWindow(double factor) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class CdAudioDevice;
 class VideoWindowRequest;
 
 // Changes the pipeline's state on a thread of its own and waits a few seconds at most: a streaming
@@ -14,12 +15,17 @@ class VideoWindowRequest;
 // unobserved, holding its own reference, and GST_STATE_CHANGE_FAILURE is returned with *stuck set.
 GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state, bool* stuck);
 
+// The sink the environment variable describes (tests and CI use "fakesink sync=true"); nullptr when
+// it is not set, or with *error set when it does not parse.
+GstElement* MakeSinkFromEnvironment(const char* variable, QString* error);
+
 // The media device over GStreamer: a playbin per opened file. Opening prerolls the file (so a file
 // no decoder can read fails at once, with GStreamer's own words); playing returns at once and the
 // end of the stream arrives through the bus on the Qt main thread. No call waits without bound for
 // the pipeline: one that hangs is left to a thread of its own and the device reports an error. Video
 // is drawn into a surface the gui makes, titled with the file name, only for a file that has a
-// picture; without a surface factory, GStreamer's own sink chooses where video goes.
+// picture; without a surface factory, GStreamer's own sink chooses where video goes. With the device
+// type CD audio, the operations act on the disc in the CD drive (CdAudioDevice).
 class GstMediaDevice : public MediaDevice {
     Q_OBJECT
 
@@ -39,39 +45,43 @@ public:
     void setDeviceType(DeviceType type) override { m_type = type; }
     DeviceType deviceType() const override { return m_type; }
     void setShareable(bool) override {}
+    // A device path, empty for the default drive, or a ".cue" image that stands for the disc in a drive.
+    void setCdDrive(const QString& drive) override;
 
     bool open() override;
     void close() override;
-    bool isOpen() const override { return m_pipeline != nullptr; }
+    bool isOpen() const override;
     bool play() override;
     void stop() override;
     void pause() override;
     void resume() override;
 
-    void setTimeFormat(TimeFormat format) override { m_format = format; }
+    void setTimeFormat(TimeFormat format) override;
     TimeFormat timeFormat() const override { return m_format; }
     qint64 position() const override;
     bool seek(qint64 position) override;
-    void setStartPosition(qint64 position) override { m_start = position; }
-    void setEndPosition(qint64 position) override { m_end = position; }
+    void setStartPosition(qint64 position) override;
+    void setEndPosition(qint64 position) override;
     qint64 length() const override;
-    int mode() const override { return m_pipeline ? m_mode : -1; }
+    int mode() const override;
 
-    int trackCount() const override { return 0; }
-    qint64 trackLength(int) const override { return -1; }
-    qint64 trackPosition(int) const override { return -1; }
+    int trackCount() const override;
+    qint64 trackLength(int track) const override;
+    qint64 trackPosition(int track) const override;
 
     bool hasVideoWindow() const override { return m_hasVideo; }
     void sizeVideoWindow(double factor) override;
 
-    int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
-    QString errorText() const override { return m_error; }
-    QString playbackFailure() const override { return m_playbackFailure; }
+    int errorCode() const override { return errorText().isEmpty() ? 0 : 1; }
+    QString errorText() const override;
+    QString playbackFailure() const override;
 
-    bool eject() override { return false; }
-    bool closeDoor() override { return false; }
+    bool eject() override;
+    bool closeDoor() override;
 
 private:
+    // The disc answers while it is open, and in place of a file while the type is CD audio.
+    bool isCdActive() const;
     static gboolean onBusMessage(GstBus* bus, GstMessage* message, gpointer self);
     static void onElementSetup(GstElement* playbin, GstElement* element, gpointer self);
 
@@ -100,4 +110,5 @@ private:
     VideoSurfaceFactory m_surfaceFactory;
     std::unique_ptr<VideoSurface> m_surface;
     std::shared_ptr<VideoWindowRequest> m_windowRequest;
+    std::unique_ptr<CdAudioDevice> m_cd;
 };

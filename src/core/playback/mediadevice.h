@@ -23,6 +23,8 @@ public:
     virtual void setDeviceType(DeviceType type) = 0;
     virtual DeviceType deviceType() const = 0;
     virtual void setShareable(bool shareable) = 0;
+    // The drive the CD audio device stands for (the setting "CD Audio"/"Device"), from the next open on.
+    virtual void setCdDrive(const QString& drive) { Q_UNUSED(drive); }
 
     virtual bool open() = 0;
     virtual void close() = 0;

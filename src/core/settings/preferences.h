@@ -89,6 +89,9 @@ struct Preferences {
     bool askBeforeSavingCDDatabase = false;
     bool startInCDAudioModeIfPlaying = true;
     bool backUpCDDatabase = true;
+    // The CD drive: a device path, empty for the default drive, or a ".cue" image standing for the
+    // disc in a drive. Set by hand in the file; never written, so the line stays as the user left it.
+    QString cdDevice;
 
     // "Tray"
     bool useTray = true;

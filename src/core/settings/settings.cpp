@@ -233,6 +233,7 @@ void Settings::LoadSettings(Preferences& p, const SettingsEnvironment& environme
     p.startInCDAudioModeIfPlaying =
         file.boolValue(kCDAudio, QStringLiteral("StartInCDAudioModeIfCDIsPlaying"), true);
     p.backUpCDDatabase = file.boolValue(kCDAudio, QStringLiteral("SaveBackupCopyOfCDDB"), true);
+    p.cdDevice = file.value(kCDAudio, QStringLiteral("Device"));
 
     p.useTray = file.boolValue(kTray, QStringLiteral("UseTray"), true);
     p.trayAlways = file.boolValue(kTray, QStringLiteral("DisplayAlways"), false);

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/playback/mediadevice.h"
+
+#include <gst/gst.h>
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include <chrono>
+
+// The table of contents of a disc, in frames of 1/75 second counted from the start of the first
+// track. Data tracks are listed like audio tracks.
+struct CdTableOfContents {
+    struct Track {
+        int startFrame = 0;
+        bool isAudio = true;
+    };
+    QVector<Track> tracks;
+    int leadOutFrame = 0;  // the end of the disc
+    QString device;        // the drive or image that was read, for the player
+
+    bool hasDisc() const { return !tracks.isEmpty(); }
+};
+
+// Audio CD playback: libcdio reads the table of contents and moves the tray, GStreamer's cdiocddasrc
+// (made directly: cdparanoiasrc outranks it and cannot read images) plays a span of the disc in
+// continuous mode. The drive is a device path, empty for the default drive, or a ".cue" file whose
+// image stands for the disc in a drive: ejecting removes that disc for every device of the program
+// until the door is closed again.
+//
+// Positions are milliseconds from the start of the first track, or TMSF / MSF values packed as the
+// program has always read them. Nothing here waits longer than a few seconds for a drive: a drive
+// that does not answer is left to a thread of its own and the call fails with a message.
+class CdAudioDevice : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CdAudioDevice(QObject* parent = nullptr);
+    ~CdAudioDevice() override;
+
+    void setDrive(const QString& drive) { m_drive = drive; }
+    QString drive() const { return m_drive; }
+
+    // Reads the disc; succeeds without one (the mode is then "open"). Fails only when the drive does
+    // not answer.
+    bool open();
+    void close();
+    bool isOpen() const { return m_isOpen; }
+
+    bool play();
+    // Keeps the position; play goes on from there.
+    void stop();
+    // Pausing a disc stops it where it stands; resume plays on to the end of the same span.
+    void pause();
+    void resume();
+
+    void setTimeFormat(MediaDevice::TimeFormat format) { m_format = format; }
+    qint64 position() const;
+    bool seek(qint64 position);
+    void setStartPosition(qint64 position) { m_start = position; }
+    void setEndPosition(qint64 position) { m_end = position; }
+    qint64 length() const;
+    int mode() const;
+
+    int trackCount() const { return m_isOpen ? static_cast<int>(m_toc.tracks.size()) : 0; }
+    qint64 trackLength(int track) const;
+    qint64 trackPosition(int track) const;
+
+    QString errorText() const { return m_error; }
+    // Why the last span stopped by itself when the drive failed; empty when it played to its end.
+    QString playbackFailure() const { return m_playbackFailure; }
+    bool eject();
+    bool closeDoor();
+
+Q_SIGNALS:
+    // The span played to its end, or the drive failed while playing.
+    void modeChanged();
+
+private:
+    static gboolean onBusMessage(GstBus* bus, GstMessage* message, gpointer self);
+    void handleBusMessage(GstMessage* message);
+
+    bool fail(const QString& text);
+    // The disc in the drive: no disc gives an empty table; a drive that does not answer within the
+    // limit gives false with the reason.
+    bool readTableOfContents(std::chrono::milliseconds limit);
+    bool startSpan(qint64 from, qint64 to, std::chrono::milliseconds limit);
+    void releasePipeline();
+    GstElement* makePipeline();
+    // The disc's milliseconds and the pipeline's: continuous play counts audio tracks only.
+    qint64 pipelineTimeOf(qint64 discMs) const;
+    qint64 discTimeOf(qint64 pipelineMs) const;
+    int trackAt(qint64 discMs) const;
+    qint64 trackStartMs(int track) const;
+    qint64 toMs(qint64 value, bool isPosition) const;
+    qint64 fromMs(qint64 ms, bool isPosition) const;
+    qint64 positionMs() const;
+
+    QString m_drive;
+    MediaDevice::TimeFormat m_format = MediaDevice::TimeFormat::Milliseconds;
+    CdTableOfContents m_toc;
+    bool m_isOpen = false;
+    int m_mode = MediaDevice::Stopped;
+    qint64 m_start = -1;
+    qint64 m_end = -1;
+    qint64 m_positionMs = 0;  // where a stopped disc stands
+    qint64 m_spanEndMs = -1;  // where the span that plays ends
+    GstElement* m_pipeline = nullptr;
+    guint m_busWatch = 0;
+    QString m_error;
+    QString m_playbackFailure;
+};

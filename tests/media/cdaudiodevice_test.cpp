@@ -1,0 +1,226 @@
+#include "core/cdaudio/cdidentifier.h"
+#include "media/gstmediadevice.h"
+#include "support/tempfolder.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kFrameBytes = 2352;  // 1/75 s of 16-bit stereo at 44.1 kHz
+// Three audio tracks of 1 s, 1.5067 s and 2 s: starts 0, 1000 and 2506 ms, disc 4506 ms.
+constexpr int kTrackFrames[] = {75, 113, 150};
+
+QString msf(int frames) {
+    return QStringLiteral("%1:%2:%3")
+        .arg(frames / 4500, 2, 10, QLatin1Char('0'))
+        .arg(frames / 75 % 60, 2, 10, QLatin1Char('0'))
+        .arg(frames % 75, 2, 10, QLatin1Char('0'));
+}
+
+enum class DataTrack { None, First, Last };
+
+// A CUE/BIN image of the three audio tracks, with a 2 s data track before or after them.
+QString makeImage(const TempFolder& folder, DataTrack data) {
+    QByteArray bin;
+    QString cue = QStringLiteral("FILE \"disc.bin\" BINARY\r\n");
+    int frame = 0;
+    int track = 1;
+    const auto addTrack = [&](const char* kind, const QByteArray& sectors) {
+        cue += QStringLiteral("  TRACK %1 %2\r\n    INDEX 01 %3\r\n")
+                   .arg(track++, 2, 10, QLatin1Char('0'))
+                   .arg(QLatin1String(kind), msf(frame));
+        bin += sectors;
+        frame += static_cast<int>(sectors.size() / kFrameBytes);
+    };
+    const QByteArray dataSectors(150 * kFrameBytes, '\x5a');
+    if (data == DataTrack::First) {
+        addTrack("MODE1/2352", dataSectors);
+    }
+    for (const int frames : kTrackFrames) {
+        QByteArray pcm(frames * kFrameBytes, '\0');
+        for (int i = 0; i < pcm.size(); i += 2) {
+            pcm[i + 1] = static_cast<char>((i / 200) % 16);  // a quiet saw tooth
+        }
+        addTrack("AUDIO", pcm);
+    }
+    if (data == DataTrack::Last) {
+        addTrack("MODE1/2352", dataSectors);
+    }
+    folder.write(QStringLiteral("disc.bin"), bin);
+    return folder.write(QStringLiteral("disc.cue"), cue.toLatin1());
+}
+
+void openDisc(GstMediaDevice& device, const QString& drive) {
+    device.setCdDrive(drive);
+    device.setDeviceType(MediaDevice::DeviceType::CDAudio);
+    device.setShareable(true);
+    device.setFileName(QString());
+    ASSERT_TRUE(device.open()) << device.errorText().toStdString();
+}
+
+}  // namespace
+
+// The table of contents of an image as the program reads it, data tracks listed with the rest.
+TEST(CdAudioDevice, ReadsTheTableOfContentsOfAnImage) {
+    for (const bool withDataTrack : {false, true}) {
+        SCOPED_TRACE(withDataTrack ? "data track last" : "audio only");
+        TempFolder folder;
+        GstMediaDevice device;
+        openDisc(device, makeImage(folder, withDataTrack ? DataTrack::Last : DataTrack::None));
+        EXPECT_EQ(device.mode(), MediaDevice::Stopped);
+        ASSERT_EQ(device.trackCount(), withDataTrack ? 4 : 3);
+        EXPECT_EQ(device.trackPosition(1), 0);
+        EXPECT_EQ(device.trackPosition(2), 1000);
+        EXPECT_EQ(device.trackPosition(3), 2506);  // 188 frames
+        EXPECT_EQ(device.trackLength(2), 1506);    // 113 frames, cut to the millisecond
+        EXPECT_EQ(device.trackLength(3), 2000);
+        EXPECT_EQ(device.trackLength(5), -1);
+        EXPECT_EQ(device.length(), withDataTrack ? 6506 : 4506);
+        if (withDataTrack) {
+            EXPECT_EQ(device.trackPosition(4), 4506);
+            EXPECT_EQ(device.trackLength(4), 2000);
+        }
+        // 4506 * 3 - 1000 and 6506 * 4 - 1000.
+        EXPECT_EQ(ComputeCDID(device), withDataTrack ? 25024 : 12518);
+
+        // TMSF gives the track in the low byte, then minute, second and frame within the track.
+        ASSERT_TRUE(device.seek(2506 + 1500));
+        device.setTimeFormat(MediaDevice::TimeFormat::TMSF);
+        const qint64 tmsf = device.position();
+        device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+        EXPECT_EQ(tmsf & 0xff, 3);
+        EXPECT_EQ((tmsf >> 8) & 0xff, 0);
+        EXPECT_EQ((tmsf >> 16) & 0xff, 1);
+        EXPECT_EQ((tmsf >> 24) & 0xff, 37);
+        EXPECT_EQ(device.position(), 4006);
+    }
+}
+
+TEST(CdAudioDevice, PlaysASpanAndStopsForPauseThroughTheRealPipeline) {
+    TempFolder folder;
+    GstMediaDevice device;
+    openDisc(device, makeImage(folder, DataTrack::Last));
+    QSignalSpy ended(&device, &MediaDevice::modeChanged);
+
+    // Track 2 alone, as a CD-track item plays.
+    device.setStartPosition(device.trackPosition(2));
+    device.setEndPosition(device.trackPosition(3));
+    ASSERT_TRUE(device.play()) << device.errorText().toStdString();
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    QTest::qWait(500);
+    EXPECT_GT(device.position(), 1200);
+    EXPECT_LT(device.position(), 2506);
+    EXPECT_EQ(ComputeCDID(device), 25024);  // the disc's, whatever plays
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_EQ(device.mode(), MediaDevice::Stopped);
+    EXPECT_NEAR(static_cast<double>(device.position()), 2506.0, 60.0);
+    EXPECT_TRUE(device.playbackFailure().isEmpty());
+
+    // From track 3 on, with no end: the audio ends where the data track begins. Pausing stops the
+    // disc where it stands, and resuming plays on to the same end.
+    ended.clear();
+    device.setStartPosition(device.trackPosition(3));
+    ASSERT_TRUE(device.play()) << device.errorText().toStdString();
+    QTest::qWait(400);
+    device.pause();
+    EXPECT_EQ(device.mode(), MediaDevice::Stopped);
+    const qint64 pausedAt = device.position();
+    EXPECT_GT(pausedAt, 2506);
+    QTest::qWait(300);
+    EXPECT_EQ(device.position(), pausedAt);
+    device.resume();
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_NEAR(static_cast<double>(device.position()), 4506.0, 60.0);
+    EXPECT_TRUE(device.playbackFailure().isEmpty()) << device.playbackFailure().toStdString();
+
+    // The data track is refused, and says why.
+    device.setStartPosition(device.trackPosition(4));
+    EXPECT_FALSE(device.play());
+    EXPECT_TRUE(device.errorText().contains(QStringLiteral("Track 4 is a data track"))) << device.errorText().toStdString();
+    EXPECT_EQ(device.mode(), MediaDevice::Stopped);
+
+    // A data track first takes no time in the stream: the end of the disc is still the end. Playing
+    // from the start of such a disc starts at its first audio track.
+    TempFolder mixedFolder;
+    openDisc(device, makeImage(mixedFolder, DataTrack::First));
+    ASSERT_EQ(device.trackPosition(4), 4506);
+    ASSERT_TRUE(device.play()) << device.errorText().toStdString();
+    EXPECT_GE(device.position(), 2000);
+    ended.clear();
+    ASSERT_TRUE(device.seek(6000));
+    ASSERT_TRUE(device.play()) << device.errorText().toStdString();
+    QTest::qWait(200);
+    EXPECT_GT(device.position(), 6050);
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_NEAR(static_cast<double>(device.position()), 6506.0, 60.0);
+}
+
+// An image stands for the disc in a drive: ejected, no device of the program finds it until the
+// door is closed again.
+TEST(CdAudioDevice, EjectRemovesTheImageAndClosingTheDoorBringsItBack) {
+    TempFolder folder;
+    const QString image = makeImage(folder, DataTrack::None);
+    GstMediaDevice player;
+    GstMediaDevice lengths;
+    openDisc(player, image);
+    ASSERT_TRUE(player.play());
+
+    ASSERT_TRUE(player.eject());
+    EXPECT_EQ(player.mode(), MediaDevice::Open);
+    EXPECT_EQ(player.trackCount(), 0);
+    EXPECT_FALSE(player.play());
+    openDisc(lengths, image);
+    EXPECT_EQ(lengths.mode(), MediaDevice::Open);
+    EXPECT_EQ(ComputeCDID(lengths), 0);
+
+    ASSERT_TRUE(lengths.closeDoor());
+    EXPECT_EQ(lengths.mode(), MediaDevice::Stopped);
+    EXPECT_EQ(lengths.trackCount(), 3);
+    openDisc(player, image);
+    EXPECT_EQ(player.trackCount(), 3);
+    EXPECT_TRUE(player.play()) << player.errorText().toStdString();
+    player.close();
+    EXPECT_EQ(player.mode(), -1);
+}
+
+// Without a drive or an image the disc is simply not there; a drive that never answers costs the
+// caller a message within the time the window can wait, not the window.
+TEST(CdAudioDevice, NoDiscIsOpenAndADriveThatNeverAnswersFails) {
+    TempFolder folder;
+    for (const QString& drive : {folder.file(QStringLiteral("missing.cue")), folder.file(QStringLiteral("sr9"))}) {
+        GstMediaDevice device;
+        openDisc(device, drive);
+        EXPECT_EQ(device.mode(), MediaDevice::Open);
+        EXPECT_EQ(device.trackCount(), 0);
+        EXPECT_FALSE(device.play());
+        EXPECT_FALSE(device.errorText().isEmpty());
+    }
+
+    // Opening a FIFO waits for a writer as a hung drive waits for its disc.
+    const QByteArray fifo = QFile::encodeName(folder.file(QStringLiteral("hung-drive")));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    GstMediaDevice device;
+    device.setCdDrive(QString::fromLocal8Bit(fifo));
+    device.setDeviceType(MediaDevice::DeviceType::CDAudio);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(device.open());
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(device.errorText().contains(QStringLiteral("did not answer"))) << device.errorText().toStdString();
+    EXPECT_EQ(device.mode(), -1);
+    // Lets the abandoned read finish before the folder goes.
+    const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) {
+        ::close(writer);
+    }
+}
