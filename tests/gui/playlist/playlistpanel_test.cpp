@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
 #include <QStatusBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -197,9 +198,22 @@ TEST_F(PlayListDragAndDropTest, AFolderDraggedFromTheFolderListIsHandedOnAndAdds
     ASSERT_GE(line, 0);
     const QPoint entry = folders->visualItemRect(folders->currentItem()).center();
     QSignalSpy dropped(window->playListBox(), &PlayListBox::folderDropped);
+    // The drop opens the Search box on that folder; it is read and closed with Escape.
+    QString searchFolder;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box && box->objectName() == u"TSearchAllBox") {
+            searchFolder = box->findChild<QLineEdit*>(s("DirEdit"))->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+    });
+    closer.start(50);
     MouseDrag::dragWithMouse(folders->viewport(), entry, viewport(), lineCentre(1));
+    QTRY_VERIFY(!searchFolder.isEmpty());
     ASSERT_EQ(dropped.count(), 1);
     EXPECT_EQ(dropped.at(0).at(0).toString(), list.entries()[static_cast<size_t>(line)].path);
+    EXPECT_EQ(searchFolder, list.entries()[static_cast<size_t>(line)].path);
     EXPECT_EQ(names(), lines({"a.mid", "b.mid", "c.mid", "d.mid"}));
 }
 
