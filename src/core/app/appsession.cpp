@@ -188,6 +188,7 @@ void AppSession::applyFirstShowSettings() {
         m_settings.LoadSettings(m_preferences, {m_folders.defaultFolder, m_folders.mixerDefault,
                                                 m_folders.backgroundBitmap, true});
         m_run.currentFolder = m_preferences.mainFolder;
+        m_ports.device.setCdDrive(m_preferences.cdDevice);  // "CD Audio"/"Device": a drive or a .cue image
         updateFileListVisibility();
         m_fileManagement.start(QDir::homePath());
         applyDisplayOptions();
