@@ -14,10 +14,10 @@ QString s(const char* text) {
 constexpr size_t kMidiEditor = 0;
 constexpr size_t kModuleEditor = 6;
 
-// Edit Item from the Play List and the File List, with the editors started through the fake shell.
+// Edit Item from the Play List and the File List, as the command runs it, with the editors started
+// through the fake shell.
 class ExternalEditorsTest : public SessionFixture {
 protected:
-    std::unique_ptr<ExternalEditors> editors;
     QString moduleEditor;
 
     void SetUp() override {
@@ -26,18 +26,13 @@ protected:
         QFile::setPermissions(moduleEditor, QFile::permissions(moduleEditor) | QFile::ExeOwner);
         start();
         session->fileManagement().enterMode();
-        editors = std::make_unique<ExternalEditors>(
-            ExternalEditors::Context{session->run(), session->preferences(),
-                                     session->fileManagement().files(), session->editor(), shell, prompter});
-        QObject::connect(&session->editor(), &PlayListEditor::editRequested, &session->editor(),
-                         [this](const QString& path) { editors->LaunchEditor(path); });
         session->preferences().editors[kModuleEditor] = moduleEditor;
     }
     void editPlayListItem(const QString& path) {
         session->playList().insertEntries(0, {{MakeFileItem(path), 0}});
         session->playList().setFocusedLine(0);
         session->playListEntered();
-        editors->EditItem();
+        session->runCommand(s("EditItemM"));
     }
     void editFileListItem(const QString& name) {
         music.write(name, "x");
@@ -45,7 +40,7 @@ protected:
         list.reload();
         session->fileManagement().fileListEntered();
         list.setFocusedLine(list.indexOfName(name));
-        editors->EditItem();
+        session->runCommand(s("EditItemM"));
     }
 };
 

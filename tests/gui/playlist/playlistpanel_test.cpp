@@ -201,7 +201,7 @@ TEST_F(PlayListDragAndDropTest, AFolderDraggedFromTheFolderListIsHandedOnAndAdds
     // The drop opens the Search box on that folder; it is read and closed with Escape.
     QString searchFolder;
     QTimer closer;
-    connect(&closer, &QTimer::timeout, [&] {
+    QObject::connect(&closer, &QTimer::timeout, [&] {
         QWidget* box = QApplication::activeModalWidget();
         if (box && box->objectName() == u"TSearchAllBox") {
             searchFolder = box->findChild<QLineEdit*>(s("DirEdit"))->text();

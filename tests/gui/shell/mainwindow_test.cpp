@@ -186,10 +186,10 @@ TEST_F(MainWindowTest, TheWindowShowsTheSameCompositionAHeadlessRunBuilds) {
         EXPECT_EQ(headless.playList().line(line), session->playList().line(line)) << line;
     }
     EXPECT_EQ(headless.commands().names(), session->commands().names());
-    // The window binds the commands that open its own boxes: the help and Change Position.
+    // The window binds the commands that open its own boxes: the help, Change Position and Search.
     const QSet<QString> windowsOwn = {s("ContentsM"), s("TopicSearchM"), s("HelpOnHelpM"), s("IntroductionM"),
                                       s("GettingStartedGuideM"), s("ContactInformationM"), s("ChangePosM"),
-                                      s("AnyValuePM"), s("PasteM")};
+                                      s("AnyValuePM"), s("PasteM"), s("FindM")};
     for (const QString& name : headless.commands().names()) {
         if (!windowsOwn.contains(name)) {
             EXPECT_EQ(headless.commands().state(name), session->commands().state(name)) << qPrintable(name);
