@@ -25,7 +25,7 @@ QString desktopFileId() {
 
 QString xdgFolder(const char* variable, const QString& fallback) {
     const QString value = qEnvironmentVariable(variable);
-    // The base directory specification ignores relative values.
+    // XDG base directories must be absolute: a relative value counts as unset.
     return QDir::isAbsolutePath(value) ? QDir::cleanPath(value)
                                        : QDir::cleanPath(QDir::homePath() + fallback);
 }
