@@ -224,9 +224,10 @@ void SearchDialog::showModel() {
     m_filterGroups->setEnabled(fields);
     m_dirEdit->setEnabled(fields);
     m_browse->setEnabled(fields);
-    // A folder's name is shown as it is: an "&" in it marks no key.
-    m_progress->setText(m_model.isSearching() ? QString(m_model.progressText()).replace(u'&', QStringLiteral("&&"))
-                                              : m_model.progressText());
+    // The label has no key of its own (Alt+S is the Search button's): the idle text shows "Search"
+    // without its "&", and a folder's name is shown as it is.
+    m_progress->setText(m_model.isSearching() ? m_model.progressText()
+                                              : QString(m_model.progressText()).remove(u'&'));
     m_filesFound->setText(m_model.filesFoundText());
     m_ok->setText(m_model.okCaption());
     m_ok->setEnabled(m_model.okEnabled());
