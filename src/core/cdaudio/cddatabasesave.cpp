@@ -82,3 +82,40 @@ CDDatabaseSaveResult SaveDiscToDatabase(const QString& databasePath, const QStri
     result.databaseError = TextFile::writeLines(databasePath, result.lines);
     return result;
 }
+
+QStringList WithDiscRemoved(const QStringList& lines, qint32 cdid) {
+    QStringList removed = lines;
+    const qsizetype header = removed.indexOf(CDDatabase::header(cdid));
+    if (header < 0) {
+        return removed;
+    }
+    qsizetype end = std::min(header + 2, removed.size());  // past the name line, when there is one
+    while (end < removed.size() && end - header - 2 < 100 && removed[end].startsWith(QStringLiteral("Track"))) {
+        ++end;
+    }
+    removed.erase(removed.begin() + header, removed.begin() + end);
+    if (header < removed.size()) {
+        if (removed[header].isEmpty()) {
+            removed.removeAt(header);
+        }
+    } else if (header > 0 && removed[header - 1].isEmpty()) {
+        removed.removeAt(header - 1);
+    }
+    return removed;
+}
+
+QStringList WithSectionsReordered(const QStringList& lines, const QList<qsizetype>& headerLines) {
+    QStringList reordered;
+    for (const qsizetype header : headerLines) {
+        if (header < 0 || header >= lines.size()) {
+            continue;
+        }
+        if (!reordered.isEmpty()) {
+            reordered.append(QString());
+        }
+        for (qsizetype i = header; i < lines.size() && (i == header || !lines[i].isEmpty()); ++i) {
+            reordered.append(lines[i]);
+        }
+    }
+    return reordered;
+}

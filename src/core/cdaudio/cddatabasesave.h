@@ -29,3 +29,12 @@ struct CDDatabaseSaveResult {
 };
 CDDatabaseSaveResult SaveDiscToDatabase(const QString& databasePath, const QString& backupPath, bool makeBackup,
                                         qint32 cdid, const QString& name, const QStringList& tracks);
+
+// The database lines without the first section of the disc: its header, name line and track lines, and
+// one empty neighbour (the separator after it, or before it when the section ends the file) only when
+// that line exists and is empty. Unchanged when the disc is not stored.
+QStringList WithDiscRemoved(const QStringList& lines, qint32 cdid);
+
+// The database lines with its sections in a new order: each section (its header and the lines up to the
+// next empty line) once, in the order of the header lines given, one empty line between two.
+QStringList WithSectionsReordered(const QStringList& lines, const QList<qsizetype>& headerLines);

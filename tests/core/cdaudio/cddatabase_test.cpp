@@ -84,3 +84,25 @@ TEST(CDDatabase, TheBackupIsTheFileOnDiskAndAFailedWriteKeepsTheDatabase) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CDDatabase, RemovingADiscTakesOnlyItsOwnLinesAndOneEmptyNeighbour) {
+    const QStringList file = lines({"[1]", "Name=One", "Track1=a", "", "[2]", "Name=Two", "Track1=b", "Track2=c", "",
+                                    "[3]", "Name=Three", "Track1=d"});
+    EXPECT_EQ(WithDiscRemoved(file, 2), lines({"[1]", "Name=One", "Track1=a", "", "[3]", "Name=Three", "Track1=d"}));
+    // The last disc takes the empty line before it, so the file does not end in one.
+    EXPECT_EQ(WithDiscRemoved(file, 3), lines({"[1]", "Name=One", "Track1=a", "", "[2]", "Name=Two", "Track1=b",
+                                               "Track2=c"}));
+    EXPECT_TRUE(WithDiscRemoved(lines({"[9]", "Name=Only", "Track1=x"}), 9).isEmpty());
+    // A hand-edited file without separators: the next section is never touched.
+    EXPECT_EQ(WithDiscRemoved(lines({"[1]", "Name=One", "[2]", "Name=Two"}), 1), lines({"[2]", "Name=Two"}));
+    EXPECT_EQ(WithDiscRemoved(lines({"x", "[5]"}), 5), lines({"x"}));  // a header at the end, no name line
+    EXPECT_EQ(WithDiscRemoved(file, 4), file);
+
+    EXPECT_EQ(WithSectionsReordered(file, {9, 0, 4}),
+              lines({"[3]", "Name=Three", "Track1=d", "", "[1]", "Name=One", "Track1=a", "", "[2]", "Name=Two",
+                     "Track1=b", "Track2=c"}));
+}
+
+}  // namespace
