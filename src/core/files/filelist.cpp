@@ -141,16 +141,12 @@ void FileList::read(bool keepSelection) {
     }
     Q_EMIT aboutToReset();
     m_names = ListMatchingFiles(m_folder, m_mask);
-    m_selected.assign(static_cast<size_t>(m_names.size()), 0);
-    m_selectedCount = 0;
+    m_selection.reset(m_names.size());
     m_focusedLine = -1;
     if (keepSelection) {
         for (const QString& name : selectedNames) {
             const qsizetype line = m_names.indexOf(name);
-            if (line >= 0) {
-                m_selected[static_cast<size_t>(line)] = 1;
-                ++m_selectedCount;
-            }
+            m_selection.setRange(line, line, true);
         }
         m_focusedLine = focusedName.isEmpty() ? -1 : m_names.indexOf(focusedName);
         m_playingLine = playingName.isEmpty() ? -1 : m_names.indexOf(playingName);
@@ -185,29 +181,13 @@ void FileList::setSelected(qsizetype line, bool selected) {
 }
 
 void FileList::setSelectedRange(qsizetype first, qsizetype last, bool selected) {
-    first = std::max<qsizetype>(first, 0);
-    last = std::min(last, count() - 1);
-    bool changed = false;
-    for (qsizetype line = first; line <= last; ++line) {
-        char& flag = m_selected[static_cast<size_t>(line)];
-        if ((flag != 0) != selected) {
-            flag = selected ? 1 : 0;
-            m_selectedCount += selected ? 1 : -1;
-            changed = true;
-        }
-    }
-    if (changed) {
+    if (m_selection.setRange(first, last, selected)) {
         Q_EMIT selectionChanged();
     }
 }
 
 void FileList::selectOnly(qsizetype line) {
-    std::fill(m_selected.begin(), m_selected.end(), 0);
-    m_selectedCount = 0;
-    if (line >= 0 && line < count()) {
-        m_selected[static_cast<size_t>(line)] = 1;
-        m_selectedCount = 1;
-    }
+    m_selection.selectOnly(line);
     Q_EMIT selectionChanged();
 }
 
@@ -216,25 +196,19 @@ void FileList::clearSelection() {
 }
 
 void FileList::selectAll() {
-    std::fill(m_selected.begin(), m_selected.end(), 1);
-    m_selectedCount = count();
+    m_selection.selectAll();
     Q_EMIT selectionChanged();
 }
 
 void FileList::invertSelection() {
-    for (char& flag : m_selected) {
-        flag = flag != 0 ? 0 : 1;
-    }
-    m_selectedCount = count() - m_selectedCount;
+    m_selection.invert();
     Q_EMIT selectionChanged();
 }
 
 QStringList FileList::selectedPaths() const {
     QStringList paths;
-    for (qsizetype i = 0; i < count(); ++i) {
-        if (isSelected(i)) {
-            paths.append(path(i));
-        }
+    for (qsizetype line : m_selection.selectedLines()) {
+        paths.append(path(line));
     }
     return paths;
 }
@@ -247,7 +221,7 @@ void FileList::setFocusedLine(qsizetype line) {
 }
 
 QString FileList::browseLabel() const {
-    return QStringLiteral("&BL: %1 of %2, %3 selected").arg(m_focusedLine + 1).arg(count()).arg(m_selectedCount);
+    return QStringLiteral("&BL: %1 of %2, %3 selected").arg(m_focusedLine + 1).arg(count()).arg(m_selection.count);
 }
 
 QStringList FileList::selectedItems() const {

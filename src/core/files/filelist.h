@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/lineselection.h"
 #include "core/files/filemask.h"
 #include "core/files/filepaths.h"
 #include "core/playlist/itemsource.h"
@@ -46,8 +47,8 @@ public:
     // in letter case, else -1.
     qsizetype indexOfName(const QString& name) const;
 
-    bool isSelected(qsizetype line) const { return m_selected[static_cast<size_t>(line)] != 0; }
-    qsizetype selectedCount() const { return m_selectedCount; }
+    bool isSelected(qsizetype line) const { return m_selection.isSelected(line); }
+    qsizetype selectedCount() const { return m_selection.count; }
     void setSelected(qsizetype line, bool selected);
     void setSelectedRange(qsizetype first, qsizetype last, bool selected);
     void selectOnly(qsizetype line);
@@ -94,8 +95,7 @@ private:
     QString m_folder;
     FileMask m_mask;
     QStringList m_names;
-    std::vector<char> m_selected;
-    qsizetype m_selectedCount = 0;
+    LineSelection m_selection;
     qsizetype m_focusedLine = -1;
     qsizetype m_playingLine = -1;
     bool m_folderChanged = false;

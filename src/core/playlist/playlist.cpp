@@ -40,7 +40,7 @@ void PlayList::insertEntries(qsizetype index, const std::vector<PlayListEntry>& 
     }
     m_lines.insert(at, added, QString());
     std::copy(lines.begin(), lines.end(), m_lines.begin() + at);
-    m_selected.insert(m_selected.begin() + at, static_cast<size_t>(added), 0);
+    m_selection.flags.insert(m_selection.flags.begin() + at, static_cast<size_t>(added), 0);
     if (m_focusedLine >= at) {
         m_focusedLine += added;
     }
@@ -75,9 +75,9 @@ qsizetype PlayList::removeFlagged(const std::vector<char>& flagged) {
         const auto begin = static_cast<size_t>(first);
         const auto end = static_cast<size_t>(last + 1);
         m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(begin), m_entries.begin() + static_cast<std::ptrdiff_t>(end));
-        if (end <= m_selected.size()) {
+        if (end <= m_selection.flags.size()) {
             m_lines.remove(first, last - first + 1);
-            m_selected.erase(m_selected.begin() + static_cast<std::ptrdiff_t>(begin), m_selected.begin() + static_cast<std::ptrdiff_t>(end));
+            m_selection.flags.erase(m_selection.flags.begin() + static_cast<std::ptrdiff_t>(begin), m_selection.flags.begin() + static_cast<std::ptrdiff_t>(end));
         }
         if (m_focusedLine > last) {
             m_focusedLine -= last - first + 1;
@@ -89,7 +89,7 @@ qsizetype PlayList::removeFlagged(const std::vector<char>& flagged) {
             Q_EMIT linesRemoved(first, last);
         }
     }
-    m_selectedCount = std::count(m_selected.begin(), m_selected.end(), 1);
+    m_selection.recount();
     itemsChanged();
     if (!fewRuns) {
         Q_EMIT linesReset();
@@ -112,14 +112,14 @@ void PlayList::permute(const std::vector<qsizetype>& order) {
         const auto from = static_cast<size_t>(order[i]);
         entries.push_back(std::move(m_entries[from]));
         lines.append(std::move(m_lines[static_cast<qsizetype>(from)]));
-        selected.push_back(m_selected[from]);
+        selected.push_back(m_selection.flags[from]);
         if (order[i] == m_focusedLine) {
             focused = static_cast<qsizetype>(i);
         }
     }
     m_entries = std::move(entries);
     m_lines = std::move(lines);
-    m_selected = std::move(selected);
+    m_selection.flags = std::move(selected);
     m_focusedLine = focused;
     itemsChanged();
     Q_EMIT linesReset();
@@ -198,7 +198,7 @@ void PlayList::AddItemLine(qsizetype index, qsizetype position) {
     Q_EMIT linesAboutToBeInserted(at, at);
     const QString text = displayLine(index);
     m_lines.insert(at, text);
-    m_selected.insert(m_selected.begin() + at, 0);
+    m_selection.flags.insert(m_selection.flags.begin() + at, 0);
     if (m_focusedLine >= at) {
         ++m_focusedLine;
     }
@@ -213,8 +213,7 @@ void PlayList::AddItemLine(qsizetype index, qsizetype position) {
 void PlayList::clearLines() {
     Q_EMIT linesAboutToBeReset();
     m_lines.clear();
-    m_selected.clear();
-    m_selectedCount = 0;
+    m_selection.reset(0);
     m_focusedLine = -1;
     Q_EMIT linesReset();
     Q_EMIT selectionChanged();
@@ -228,7 +227,7 @@ void PlayList::RedrawPlayList(bool keepSelection) {
     }
     std::vector<char> kept;
     if (keepSelection) {
-        kept = m_selected;
+        kept = m_selection.flags;
     }
     const bool longList = count() > kLongListLines;
     BusyScope busy(longList ? m_busy : nullptr,
@@ -241,10 +240,10 @@ void PlayList::RedrawPlayList(bool keepSelection) {
         lines.append(displayLine(i));
     }
     m_lines = std::move(lines);
-    m_selected.assign(static_cast<size_t>(m_lines.size()), 0);
-    const size_t restored = std::min(kept.size(), m_selected.size());
-    std::copy_n(kept.begin(), restored, m_selected.begin());
-    m_selectedCount = std::count(m_selected.begin(), m_selected.end(), 1);
+    m_selection.flags.assign(static_cast<size_t>(m_lines.size()), 0);
+    const size_t restored = std::min(kept.size(), m_selection.flags.size());
+    std::copy_n(kept.begin(), restored, m_selection.flags.begin());
+    m_selection.recount();
     if (m_focusedLine >= m_lines.size()) {
         m_focusedLine = m_lines.size() - 1;
     }
@@ -280,8 +279,7 @@ void PlayList::restore(PlayListSnapshot snapshot) {
             renamed = true;
         }
     }
-    m_selected.assign(static_cast<size_t>(m_lines.size()), 0);
-    m_selectedCount = 0;
+    m_selection.reset(m_lines.size());
     if (m_focusedLine >= m_lines.size()) {
         m_focusedLine = m_lines.size() - 1;
     }
@@ -323,8 +321,7 @@ void PlayList::reorder(const std::vector<qsizetype>& order, bool keepSelection) 
     itemsChanged();
     // As a redraw: the selection stays on its line numbers, or goes.
     if (!keepSelection) {
-        m_selected.assign(m_selected.size(), 0);
-        m_selectedCount = 0;
+        m_selection.reset(static_cast<qsizetype>(m_selection.flags.size()));
     }
     Q_EMIT linesReset();
     Q_EMIT selectionChanged();
@@ -340,37 +337,17 @@ void PlayList::centreAfterRedraw() {
 }
 
 void PlayList::setSelected(qsizetype line, bool selected) {
-    char& flag = m_selected[static_cast<size_t>(line)];
-    if ((flag != 0) == selected) {
-        return;
-    }
-    flag = selected ? 1 : 0;
-    m_selectedCount += selected ? 1 : -1;
-    Q_EMIT selectionChanged();
+    setSelectedRange(line, line, selected);
 }
 
 void PlayList::setSelectedRange(qsizetype first, qsizetype last, bool selected) {
-    bool changed = false;
-    for (qsizetype line = std::max<qsizetype>(0, first); line <= last && line < lineCount(); ++line) {
-        char& flag = m_selected[static_cast<size_t>(line)];
-        if ((flag != 0) != selected) {
-            flag = selected ? 1 : 0;
-            m_selectedCount += selected ? 1 : -1;
-            changed = true;
-        }
-    }
-    if (changed) {
+    if (m_selection.setRange(first, last, selected)) {
         Q_EMIT selectionChanged();
     }
 }
 
 void PlayList::selectOnly(qsizetype line) {
-    std::fill(m_selected.begin(), m_selected.end(), 0);
-    m_selectedCount = 0;
-    if (line >= 0 && line < m_lines.size()) {
-        m_selected[static_cast<size_t>(line)] = 1;
-        m_selectedCount = 1;
-    }
+    m_selection.selectOnly(line);
     Q_EMIT selectionChanged();
 }
 
@@ -379,28 +356,17 @@ void PlayList::clearSelection() {
 }
 
 void PlayList::selectAll() {
-    std::fill(m_selected.begin(), m_selected.end(), 1);
-    m_selectedCount = static_cast<qsizetype>(m_selected.size());
+    m_selection.selectAll();
     Q_EMIT selectionChanged();
 }
 
 void PlayList::invertSelection() {
-    for (char& flag : m_selected) {
-        flag = flag ? 0 : 1;
-    }
-    m_selectedCount = static_cast<qsizetype>(m_selected.size()) - m_selectedCount;
+    m_selection.invert();
     Q_EMIT selectionChanged();
 }
 
 std::vector<qsizetype> PlayList::selectedLines() const {
-    std::vector<qsizetype> lines;
-    lines.reserve(static_cast<size_t>(m_selectedCount));
-    for (size_t i = 0; i < m_selected.size(); ++i) {
-        if (m_selected[i]) {
-            lines.push_back(static_cast<qsizetype>(i));
-        }
-    }
-    return lines;
+    return m_selection.selectedLines();
 }
 
 void PlayList::setFocusedLine(qsizetype line) {

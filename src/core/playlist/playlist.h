@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/lineselection.h"
 #include "core/playlist/itemdisplay.h"
 
 #include <QHash>
@@ -87,8 +88,8 @@ public:
     void refreshLines(qsizetype first, qsizetype last);
 
     // Selection and focus of the box
-    bool isSelected(qsizetype line) const { return m_selected[static_cast<size_t>(line)] != 0; }
-    qsizetype selectedCount() const { return m_selectedCount; }
+    bool isSelected(qsizetype line) const { return m_selection.isSelected(line); }
+    qsizetype selectedCount() const { return m_selection.count; }
     void setSelected(qsizetype line, bool selected);
     void setSelectedRange(qsizetype first, qsizetype last, bool selected);
     void selectOnly(qsizetype line);
@@ -145,8 +146,7 @@ private:
     bool m_playListPlaying = false;
 
     QStringList m_lines;
-    std::vector<char> m_selected;
-    qsizetype m_selectedCount = 0;
+    LineSelection m_selection;
     qsizetype m_focusedLine = -1;
     int m_horizontalExtent = 0;
 
