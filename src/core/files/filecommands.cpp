@@ -31,6 +31,16 @@ qsizetype singleLine(const List& list) {
 
 }  // namespace
 
+RenameDialogModel::Request FileCommands::renameRequest(RenameDialogModel::Kind kind, const QString& oldPath) const {
+    RenameDialogModel::Request request;
+    request.kind = kind;
+    request.oldPath = oldPath;
+    request.currentFolder = m_c.run.currentFolder;
+    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    request.favoritesShowPath = m_c.preferences.favFoldersShowPath;
+    return request;
+}
+
 bool FileCommands::refusedForPlayList(const QString& cdMessage) {
     const PlayList& list = m_c.playList;
     if (list.isEmpty()) {
@@ -83,11 +93,7 @@ void FileCommands::renameOrMove() {
     if (path.isEmpty()) {
         return;
     }
-    RenameDialogModel::Request request;
-    request.kind = RenameDialogModel::Kind::SingleFile;
-    request.oldPath = path;
-    request.currentFolder = m_c.run.currentFolder;
-    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    const RenameDialogModel::Request request = renameRequest(RenameDialogModel::Kind::SingleFile, path);
     const std::optional<QString> target = m_dialogs->askRename(request);
     if (!target || !m_c.operations.moveFile(path, *target)) {
         return;
@@ -102,11 +108,7 @@ void FileCommands::renameFolder() {
     if (folder.isEmpty() || folder == u"/") {
         return;
     }
-    RenameDialogModel::Request request;
-    request.kind = RenameDialogModel::Kind::Folder;
-    request.oldPath = folder;
-    request.currentFolder = m_c.run.currentFolder;
-    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    const RenameDialogModel::Request request = renameRequest(RenameDialogModel::Kind::Folder, folder);
     const std::optional<QString> target = m_dialogs->askRename(request);
     if (target) {
         m_c.files.changeFolder(m_c.operations.moveFolder(folder, *target, m_c.run.currentFolder));
@@ -132,13 +134,10 @@ void FileCommands::moveInto(const QString& dropTarget, bool fromPlayList) {
         m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
         return;
     }
-    RenameDialogModel::Request request;
-    request.kind = RenameDialogModel::Kind::SeveralFiles;
+    RenameDialogModel::Request request = renameRequest(RenameDialogModel::Kind::SeveralFiles,
+                                                       paths.size() == 1 ? paths.first() : QString());
     request.dropTarget = dropTarget;
-    request.oldPath = paths.size() == 1 ? paths.first() : QString();
     request.selectedCount = static_cast<int>(paths.size());
-    request.currentFolder = m_c.run.currentFolder;
-    request.favoriteFolders = m_c.preferences.favoriteFolders;
     const std::optional<QString> folder = m_dialogs->askRename(request);
     if (folder && m_c.operations.moveFilesIntoFolder(paths, *folder) > 0) {
         afterFileListChange(QString());
@@ -225,11 +224,7 @@ void FileCommands::renamePlayListFile() {
         (m_c.prompter.askSaveChangedPlayList() != Prompter::Answer::Yes || !m_c.document.SavePlayList(false))) {
         return;
     }
-    RenameDialogModel::Request request;
-    request.kind = RenameDialogModel::Kind::PlayListFile;
-    request.oldPath = path;
-    request.currentFolder = m_c.run.currentFolder;
-    request.favoriteFolders = m_c.preferences.favoriteFolders;
+    const RenameDialogModel::Request request = renameRequest(RenameDialogModel::Kind::PlayListFile, path);
     if (const std::optional<QString> target = m_dialogs->askRename(request)) {
         m_c.operations.renamePlayListFile(*target);
     }

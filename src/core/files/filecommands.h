@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/renamedialogmodel.h"
+
 #include <QString>
 
 class FileDialogs;
@@ -49,6 +51,8 @@ public:
 
 private:
     bool refusedForPlayList(const QString& cdMessage);
+    // What the rename box opens with for this kind and path.
+    RenameDialogModel::Request renameRequest(RenameDialogModel::Kind kind, const QString& oldPath) const;
     void renameFolder();
     void moveInto(const QString& folder, bool fromPlayList);
     void afterFileListChange(const QString& selectName);
