@@ -101,6 +101,13 @@ void FileManagement::openFolderLine(qsizetype line) {
     }
 }
 
+void FileManagement::openParentFolder() {
+    const qsizetype current = m_folders.currentLine();
+    if (current > 0) {
+        openFolderLine(current - 1);  // the entry above the current folder is its parent
+    }
+}
+
 void FileManagement::folderListEntered() {
     m_run.focusList = ActiveList::FolderList;
     if (m_folders.count() > 0 && m_folders.selectedLine() < 0) {

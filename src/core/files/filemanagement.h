@@ -46,6 +46,8 @@ public:
     void folderListClicked(qsizetype line);
     void openFolderLine(qsizetype line);
     void folderListEntered();
+    // Backspace in the Folder List goes up one folder, as in a file manager.
+    void openParentFolder();
     // The File List: the selection changed (a click), the list entered.
     void fileListClicked();
     void fileListEntered();

@@ -52,6 +52,7 @@ void FileManagementPanel::connectLists() {
     connect(m_folderList, &FolderListBox::lineClicked, &files, &FileManagement::folderListClicked);
     connect(m_folderList, &FolderListBox::lineOpened, &files, &FileManagement::openFolderLine);
     connect(m_folderList, &FolderListBox::entered, &files, &FileManagement::folderListEntered);
+    connect(m_folderList, &FolderListBox::upRequested, &files, &FileManagement::openParentFolder);
     connect(m_folderList, &FolderListBox::linesDropped, this, [this](qsizetype line, bool fromPlayList) {
         const QList<FolderEntry>& entries = m_session.fileManagement().folders().entries();
         if (line >= 0 && line < entries.size()) {

@@ -79,9 +79,8 @@ void FolderListBox::keyPressEvent(QKeyEvent* event) {
         Q_EMIT lineOpened(lineOf(currentItem()));
         return;
     }
-    // Backspace goes up one folder, as in a file manager.
-    if (event->key() == Qt::Key_Backspace && m_folders.currentLine() > 0) {
-        Q_EMIT lineOpened(m_folders.currentLine() - 1);
+    if (event->key() == Qt::Key_Backspace) {
+        Q_EMIT upRequested();
         return;
     }
     QTreeWidget::keyPressEvent(event);

@@ -25,6 +25,8 @@ Q_SIGNALS:
     void lineClicked(qsizetype line);
     void lineOpened(qsizetype line);
     void entered();
+    // Backspace: the folder above the current one.
+    void upRequested();
     // Lines of the File List or the Play List were dropped on this line.
     void linesDropped(qsizetype line, bool fromPlayList);
 
