@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // The media control service as the program uses it: one device that opens a file (or the CD audio
 // device), plays a span of it and reports where it stands. Operations never block on playback:
@@ -52,6 +53,9 @@ public:
     virtual int trackCount() const = 0;
     virtual qint64 trackLength(int track) const = 0;
     virtual qint64 trackPosition(int track) const = 0;
+    // The CD-TEXT of the disc open as CD audio: the album title, then one title per track; empty when
+    // the disc carries none.
+    virtual QStringList cdText() const { return {}; }
 
     // Whether video shows in a window of its own; the window is sized by factor times the video's size.
     virtual bool hasVideoWindow() const = 0;

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "core/common/lineselection.h"
+#include "core/playlist/itemsource.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// The CD Audio List: one line per track of the disc shown, with the track's number and length beside it
+// (the length is -1 for a stored disc that is not in the drive), the box's selection and focused line,
+// and the identifier of the disc as its tag. Its lines go into the Play List as CD-track items.
+class CDAudioList : public QObject, public ItemSource {
+    Q_OBJECT
+
+public:
+    explicit CDAudioList(QObject* parent = nullptr);
+
+    // Shows a disc: its names and lengths (one per name, -1 when unknown); the selection is cleared and
+    // the first line, when there is one, is focused.
+    void fill(qint32 cdid, const QStringList& names, const QList<qint64>& lengths);
+    void clear();
+    void setCDID(qint32 cdid) { m_cdid = cdid; }
+    qint32 cdid() const { return m_cdid; }
+    bool isEnabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+
+    qsizetype count() const { return m_names.size(); }
+    qsizetype lineCount() const { return count(); }
+    bool isEmpty() const { return m_names.isEmpty(); }
+    const QString& name(qsizetype line) const { return m_names.at(line); }
+    const QStringList& names() const { return m_names; }
+    // Renamed lines: the view redraws them.
+    void setNames(const QStringList& names);
+    // Milliseconds, or -1 when the disc is not in the drive.
+    qint64 length(qsizetype line) const { return m_lengths.at(line); }
+    // "3." and "04:07" (or "N / A").
+    static QString numberText(qsizetype line);
+    QString lengthText(qsizetype line) const;
+
+    bool isSelected(qsizetype line) const { return m_selection.isSelected(line); }
+    qsizetype selectedCount() const { return m_selection.count; }
+    void setSelected(qsizetype line, bool selected);
+    void setSelectedRange(qsizetype first, qsizetype last, bool selected);
+    void selectOnly(qsizetype line);
+    void clearSelection();
+    void selectAll();
+    void invertSelection();
+    qsizetype focusedLine() const { return m_focusedLine; }
+    void setFocusedLine(qsizetype line);
+    void centreLine(qsizetype line) { Q_EMIT scrollRequested(line, false); }
+
+    // "&BL: 3 of 12, 1 selected"
+    QString browseLabel() const;
+
+    // ItemSource: "[CDID=<tag>, T=<line + 1>]" per line.
+    void setVisible(bool visible) { m_visible = visible; }
+    bool isVisible() const override { return m_visible; }
+    QStringList selectedItems() const override;
+    QStringList allItems() const override;
+
+Q_SIGNALS:
+    void aboutToReset();
+    void reset();
+    void namesChanged();
+    void selectionChanged();
+    void focusedLineChanged(qsizetype line);
+    void scrollRequested(qsizetype line, bool toTop);
+    void enabledChanged(bool enabled);
+
+private:
+    QStringList m_names;
+    QList<qint64> m_lengths;
+    LineSelection m_selection;
+    qsizetype m_focusedLine = -1;
+    qint32 m_cdid = 0;
+    bool m_enabled = false;
+    bool m_visible = false;
+};
