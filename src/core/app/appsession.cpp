@@ -34,7 +34,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
                                      ports.cdReader ? *ports.cdReader : ports.device, ports.prompter, nullptr,
                                      &m_busy, cdDatabasePath(), cdBackupPath()}),
       m_lengths(LengthCalculator::Context{m_playList, m_playedItems, m_run, ports.device, ports.probe, ports.prompter,
-                                          m_timer, &m_busy}),
+                                          m_timer, &m_busy, &m_cdAudio}),
       m_indicators(m_playList, m_playedItems, m_run, m_preferences, m_lengths),
       m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
                                                ports.device, ports.prompter, m_timer, m_delayTimer, m_lengths,

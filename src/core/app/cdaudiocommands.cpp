@@ -34,6 +34,8 @@ void AppSession::declareCDAudioCommands() {
             enterCDAudioMode();
         }
     });
+    // The Play List names its CD tracks from the database.
+    connect(&m_cdAudio, &CDAudioMode::databaseChanged, &m_playList, [this] { m_playList.RedrawPlayList(true); });
     connect(&m_cdAudio, &CDAudioMode::discGone, &m_controller, &PlaybackController::discRemoved);
     connect(&m_cdAudio, &CDAudioMode::changed, &m_controller, [this] {
         if (m_cdAudio.isShown()) {

@@ -52,6 +52,12 @@ bool CDAudioMode::openReader() {
     return m_c.reader.open();
 }
 
+void CDAudioMode::releaseReader() {
+    m_c.reader.close();
+    m_c.reader.setDeviceType(MediaDevice::DeviceType::Automatic);
+    m_c.reader.setShareable(false);
+}
+
 qint32 CDAudioMode::ComputeCDID() {
     const bool borrowed = !playerHoldsCD();
     if (!openReader()) {
@@ -60,9 +66,7 @@ qint32 CDAudioMode::ComputeCDID() {
     MediaDevice& device = queryDevice();
     const qint32 cdid = device.mode() == MediaDevice::Open ? 0 : ::ComputeCDID(device);
     if (borrowed) {
-        m_c.reader.close();
-        m_c.reader.setDeviceType(MediaDevice::DeviceType::Automatic);
-        m_c.reader.setShareable(false);
+        releaseReader();
     }
     return cdid;
 }
@@ -74,6 +78,20 @@ qint64 CDAudioMode::trackStart(int track) {
     }
     device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
     return device.trackPosition(track);
+}
+
+qint64 CDAudioMode::trackLengthInDrive(int track) {
+    const bool borrowed = !playerHoldsCD();
+    if (!openReader()) {
+        return -1;
+    }
+    MediaDevice& device = queryDevice();
+    device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+    const qint64 length = track >= 1 && track <= device.trackCount() ? device.trackLength(track) : -1;
+    if (borrowed) {
+        releaseReader();
+    }
+    return length;
 }
 
 void CDAudioMode::reloadDatabase() {
@@ -97,9 +115,7 @@ bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
         bool borrowed;
         ~ReleaseReader() {
             if (borrowed) {
-                mode.m_c.reader.close();
-                mode.m_c.reader.setDeviceType(MediaDevice::DeviceType::Automatic);
-                mode.m_c.reader.setShareable(false);
+                mode.releaseReader();
             }
         }
     } release{*this, borrowed && cdid == 0};
@@ -298,6 +314,7 @@ void CDAudioMode::saveTrackList() {
         return;
     }
     m_c.database.setLines(result.lines);
+    Q_EMIT databaseChanged();
     if (m_showingDriveCD) {
         Q_EMIT reenterRequested();
     } else {
@@ -344,6 +361,7 @@ void CDAudioMode::removeDisc() {
         return;
     }
     m_c.database.setLines(removed);
+    Q_EMIT databaseChanged();
     fillNameBox();
     Q_EMIT reenterRequested();
 }
@@ -390,6 +408,7 @@ void CDAudioMode::rearrangeDiscs() {
         return;
     }
     m_c.database.setLines(written);
+    Q_EMIT databaseChanged();
     Q_EMIT reenterRequested();
 }
 
@@ -407,9 +426,7 @@ void CDAudioMode::eject() {
         } else {
             m_c.reader.eject();
         }
-        m_c.reader.close();
-        m_c.reader.setDeviceType(MediaDevice::DeviceType::Automatic);
-        m_c.reader.setShareable(false);
+        releaseReader();
     }
     ReadCD(0, 0);
 }

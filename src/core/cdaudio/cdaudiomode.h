@@ -56,6 +56,7 @@ public:
     // The start and length of a track of the disc in the drive, in ms from the start of the disc; -1
     // when there is no such track.
     qint64 trackStart(int track);
+    qint64 trackLengthInDrive(int track);
 
     qint32 currentCDID() const { return m_currentCDID; }
     const QString& currentCDName() const { return m_currentCDName; }
@@ -111,11 +112,14 @@ Q_SIGNALS:
     void discGone();
     // The database was changed by a command: the mode is entered afresh (the drive read again).
     void reenterRequested();
+    // The database file was written: names taken from it (the Play List's CD tracks) follow.
+    void databaseChanged();
 
 private:
     MediaDevice& queryDevice();
     bool playerHoldsCD() const;
     bool openReader();
+    void releaseReader();
     void showNoDisc();
     void takeCDText(const QStringList& text);
     void holdDiscInPlayer();

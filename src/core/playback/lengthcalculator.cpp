@@ -1,6 +1,8 @@
 #include "core/playback/lengthcalculator.h"
 
 #include "core/app/runstate.h"
+#include "core/cdaudio/cdaudiomode.h"
+#include "core/cdaudio/cddialogs.h"
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
@@ -134,6 +136,39 @@ qint64 LengthCalculator::measureFile(const Entry& entry) {
     return counted;
 }
 
+// A CD track is measured with its disc in the drive: the user is asked to insert it, or skips it.
+qint64 LengthCalculator::measureCDTrack(const Entry& entry) {
+    if (!m_c.cd) {
+        return 0;
+    }
+    CDAudioMode& cd = *m_c.cd;
+    bool number = false;
+    const qint32 cdid = GetItemValue(entry.ref, QStringLiteral("CDID")).toInt(&number);
+    const int track = GetItemValue(entry.ref, QStringLiteral("T")).toInt();
+    if (!number || track < 1) {
+        return 0;
+    }
+    qint64 length = -1;
+    const CDAudioList& shown = cd.list();
+    if (cd.isShown() && cd.showingDriveCD() && shown.cdid() == cdid) {
+        length = track <= shown.count() ? shown.length(track - 1) : 0;
+    }
+    while (length < 0) {
+        if (cd.ComputeCDID() == cdid) {
+            length = std::max<qint64>(cd.trackLengthInDrive(track), 0);
+            break;
+        }
+        cd.setCurrentCDName(cd.storedName(cdid));
+        if (!cd.dialogs() || cd.dialogs()->askForDisc(cd.currentCDName(), false) != CDDialogs::InsertAnswer::Retry) {
+            return 0;  // skipped
+        }
+    }
+    if (entry.line >= 0 && entry.line < m_c.playList.count() && length > 0) {
+        m_c.playList.setLength(entry.line, length);
+    }
+    return length;
+}
+
 qint64 LengthCalculator::measureEntry(const Entry& entry, bool measureUnknown) {
     const PlayList& list = m_c.playList;
     if (entry.line >= 0 && entry.line < list.count() && isKnown(list.length(entry.line))) {
@@ -143,11 +178,10 @@ qint64 LengthCalculator::measureEntry(const Entry& entry, bool measureUnknown) {
     if (first >= 0 && isKnown(list.length(first))) {
         return list.length(first);
     }
-    // CD tracks are measured with the disc in the drive, which CD Audio Mode brings.
-    if (!measureUnknown || IsCDItem(entry.ref)) {
+    if (!measureUnknown) {
         return 0;
     }
-    return measureFile(entry);
+    return IsCDItem(entry.ref) ? measureCDTrack(entry) : measureFile(entry);
 }
 
 qint64 LengthCalculator::PlayListLength(Kind kind) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 class BusyIndicator;
+class CDAudioMode;
 class ItemSet;
 class LengthProbe;
 class MediaDevice;
@@ -34,6 +35,7 @@ public:
         Prompter& prompter;
         TimerPort& timer;  // the playback tick, held still while measuring
         BusyIndicator* busy = nullptr;
+        CDAudioMode* cd = nullptr;  // measures CD tracks with the disc in the drive
     };
 
     // A length the device reports when it does not know one.
@@ -77,6 +79,7 @@ private:
     std::vector<Entry> gather(Kind kind) const;
     qint64 measureEntry(const Entry& entry, bool measureUnknown);
     qint64 measureFile(const Entry& entry);
+    qint64 measureCDTrack(const Entry& entry);
 
     Context m_c;
     std::array<qint64, 7> m_cache{};

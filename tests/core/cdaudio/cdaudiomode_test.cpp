@@ -27,8 +27,8 @@ public:
     std::optional<QStringList> renameTracks(const QStringList&, int, bool&) override { return renamed; }
     bool confirmRemove(const QString&) override { return true; }
     std::optional<QList<int>> rearrange(const QStringList&, int) override { return std::nullopt; }
-    InsertAnswer askForDisc(const QString& name, bool) override {
-        askedFor.append(name);
+    InsertAnswer askForDisc(const QString& name, bool full) override {
+        askedFor.append(name + (full ? QString() : QStringLiteral(" (compact)")));
         return take(insertAnswers, InsertAnswer::Cancel);
     }
 
@@ -166,7 +166,7 @@ TEST_F(CDAudioModeTest, ACDTrackItemAsksForItsDiscByNameAndNeverPlaysATrackTheDi
     session->cdAudio().setDialogs(&dialogs);
     session->playList().setFocusedLine(0);
     session->playLine(0);
-    EXPECT_EQ(dialogs.askedFor, QStringList({s("Far Away Disc")}));
+    EXPECT_EQ(dialogs.askedFor, QStringList({s("Far Away Disc")}));  // the full form
     EXPECT_NE(device.mode(), MediaDevice::Playing);  // cancelled: nothing plays
 
     // Ignore plays the same number from the disc in the drive, and asks again when it has no such track.
@@ -180,6 +180,17 @@ TEST_F(CDAudioModeTest, ACDTrackItemAsksForItsDiscByNameAndNeverPlaysATrackTheDi
     session->playLine(0);
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
     EXPECT_EQ(device.position(), 200000);  // track 2 of the disc in the drive
+}
+
+TEST_F(CDAudioModeTest, TheLengthOfACDTrackIsTakenFromItsDiscOrSkippedWhenTheUserCancels) {
+    home.write(s("CDDB.INI"), TextFile::encode(TextFile::joinLines({s("[777]"), s("Name=Far Away Disc")})));
+    const QString list = writeList(s("cd.vlp"), {MakeCDItem(777, 2), MakeCDItem(cdid(), 2)});
+    start({list});
+    session->cdAudio().setDialogs(&dialogs);
+    dialogs.insertAnswers = {CDDialogs::InsertAnswer::Retry, CDDialogs::InsertAnswer::Cancel};
+    EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 150500);
+    EXPECT_EQ(dialogs.askedFor, QStringList({s("Far Away Disc (compact)"), s("Far Away Disc (compact)")}));
+    EXPECT_EQ(session->playList().length(1), 150500);  // kept beside its item for the next save
 }
 
 TEST_F(CDAudioModeTest, EnteringTheModeNeverStopsWhatThePlayListPlays) {
