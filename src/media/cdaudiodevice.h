@@ -6,9 +6,8 @@
 
 #include <QObject>
 #include <QString>
-#include <QVector>
-
 #include <QStringList>
+#include <QVector>
 
 #include <chrono>
 #include <memory>
@@ -57,9 +56,6 @@ public:
     // not answer.
     bool open();
     void close();
-    // The mode is "open" also when the disc was taken out after open: the tray opened by the drive's
-    // own button, the image file deleted, or the disc ejected through another device of the program.
-    // It stays so until the next open or closeDoor.
     bool isOpen() const { return m_isOpen; }
 
     bool play();
@@ -75,6 +71,9 @@ public:
     void setStartPosition(qint64 position) { m_start = position; }
     void setEndPosition(qint64 position) { m_end = position; }
     qint64 length() const;
+    // The mode is "open" also when the disc was taken out after open: the tray opened by the drive's
+    // own button, the image file deleted, or the disc ejected through another device of the program.
+    // It stays so until the next open or closeDoor.
     int mode() const;
 
     int trackCount() const { return hasDisc() ? static_cast<int>(m_toc.tracks.size()) : 0; }
