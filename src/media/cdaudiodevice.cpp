@@ -1,18 +1,27 @@
 #include "media/cdaudiodevice.h"
 
+#include "core/cdaudio/cddatabasesave.h"
+#include "core/common/textfile.h"
 #include "media/gstmediadevice.h"
 #include "media/gststartup.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QMetaObject>
-#include <QSet>
 
 #include <cdio/cdio.h>
+#include <cdio/cdtext.h>
 #include <cdio/logging.h>
 
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -36,11 +45,20 @@ bool isImage(const QString& drive) {
     return drive.endsWith(QStringLiteral(".cue"), Qt::CaseInsensitive);
 }
 
-// Images whose disc was ejected, by absolute path: the drive an image stands for is one for every
+// A drive asked whether its disc is still there answers within milliseconds; one that is busy is
+// heard on a later call, so the poll of a playing disc never holds the window.
+constexpr std::chrono::milliseconds kTrayQuestionWait(50);
+
+// The disc of an image, by the image's absolute path: the drive an image stands for is one for every
 // device of the program, as a real drive is. Used on the GUI thread only.
-QSet<QString>& ejectedImages() {
-    static QSet<QString> images;
-    return images;
+struct ImageDisc {
+    bool isEjected = false;
+    quint64 ejections = 0;  // a device that read the disc before the last one knows it was taken out
+};
+
+QHash<QString, ImageDisc>& imageDiscs() {
+    static QHash<QString, ImageDisc> discs;
+    return discs;
 }
 
 QString imageKey(const QString& drive) {
@@ -91,8 +109,87 @@ QString notAnswering(const QString& drive) {
         .arg(std::chrono::duration_cast<std::chrono::seconds>(kDriveWait).count());
 }
 
+// libcdio hands CD-TEXT over as UTF-8 decoded from ISO-8859-1, which is how discs store it; an image's
+// CUE sheet written in UTF-8 or in the Windows code page comes out mangled that way. Such text is
+// decoded again as the program's text files are.
+QString titleOf(const char* text) {
+    QString title = QString::fromUtf8(text);
+    if (std::all_of(title.cbegin(), title.cend(), [](QChar c) { return c.unicode() < 0x100; })) {
+        title = TextFile::decode(title.toLatin1());
+    }
+    return CleanCDName(title);
+}
+
+// The album title, then the title of each track; nothing when the disc carries no title at all.
+QStringList readTitles(CdIo_t* cdio, track_t first, track_t count) {
+    const cdtext_t* text = cdio_get_cdtext(cdio);
+    if (!text) {
+        return {};
+    }
+    QStringList titles;
+    bool hasTitle = false;
+    for (int t = 0; t <= count; ++t) {
+        const char* title = cdtext_get_const(text, CDTEXT_FIELD_TITLE, static_cast<track_t>(t == 0 ? 0 : first + t - 1));
+        hasTitle = hasTitle || (title && *title);
+        titles.append(title ? titleOf(title) : QString());
+    }
+    return hasTitle ? titles : QStringList();
+}
+
+}  // namespace
+
+// A real drive's answer to whether the disc read is still in it: the tray opened (by the drive's own
+// button too), the drive empty, or the kernel's note that the disc changed. Opened without waiting for
+// a disc, the drive does not lock its door for it. One question at a time: a drive that does not answer
+// at once leaves the last answer standing.
+class CdDriveWatch : public std::enable_shared_from_this<CdDriveWatch> {
+public:
+    // Made on the thread that read the disc, after reading, so that the reading itself is no change.
+    static std::shared_ptr<CdDriveWatch> open(const char* device) {
+        const int fd = ::open(device, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            return nullptr;
+        }
+        // Also forgets a change from before the disc was read.
+        const bool hasChangeNote = ioctl(fd, CDROM_MEDIA_CHANGED, CDSL_CURRENT) >= 0;
+        if (!hasChangeNote && ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT) < 0) {
+            ::close(fd);  // no CD drive
+            return nullptr;
+        }
+        return std::make_shared<CdDriveWatch>(fd);
+    }
+    explicit CdDriveWatch(int fd) : m_fd(fd) {}
+    ~CdDriveWatch() { ::close(m_fd); }
+    CdDriveWatch(const CdDriveWatch&) = delete;
+    CdDriveWatch& operator=(const CdDriveWatch&) = delete;
+
+    bool hasDiscLeft() {
+        if (!m_hasLeft && !m_isAsking.exchange(true)) {
+            runWithin<bool>(
+                [self = shared_from_this()] {
+                    const int status = ioctl(self->m_fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
+                    if (status == CDS_TRAY_OPEN || status == CDS_NO_DISC ||
+                        ioctl(self->m_fd, CDROM_MEDIA_CHANGED, CDSL_CURRENT) == 1) {
+                        self->m_hasLeft = true;
+                    }
+                    self->m_isAsking = false;
+                    return true;
+                },
+                kTrayQuestionWait);
+        }
+        return m_hasLeft;
+    }
+
+private:
+    const int m_fd;
+    std::atomic<bool> m_isAsking{false};
+    std::atomic<bool> m_hasLeft{false};
+};
+
+namespace {
+
 // On a thread of its own: libcdio may wait for the drive as long as the drive likes.
-CdTableOfContents readDisc(const QByteArray& drive) {
+CdTableOfContents readDisc(const QByteArray& drive, bool isImage) {
     CdTableOfContents toc;
     char* defaultDevice = drive.isEmpty() ? cdio_get_default_device(nullptr) : nullptr;
     const char* source = drive.isEmpty() ? defaultDevice : drive.constData();
@@ -117,8 +214,14 @@ CdTableOfContents readDisc(const QByteArray& drive) {
                                     cdio_get_track_format(cdio, static_cast<track_t>(t)) == TRACK_FORMAT_AUDIO});
         }
         toc.leadOutFrame = static_cast<int>(leadOut - origin);
+        if (!toc.tracks.isEmpty()) {
+            toc.titles = readTitles(cdio, first, count);
+        }
     }
     cdio_destroy(cdio);
+    if (toc.hasDisc() && !isImage) {
+        toc.watch = CdDriveWatch::open(QFile::encodeName(toc.device).constData());
+    }
     return toc;
 }
 
@@ -170,12 +273,18 @@ CdAudioDevice::~CdAudioDevice() {
 
 bool CdAudioDevice::readTableOfContents(std::chrono::milliseconds limit) {
     m_toc = CdTableOfContents();
-    if (isImage(m_drive) && (ejectedImages().contains(imageKey(m_drive)) || !QFileInfo::exists(m_drive))) {
-        return true;
+    m_isDiscGone = false;
+    const bool isImageDrive = isImage(m_drive);
+    if (isImageDrive) {
+        const ImageDisc disc = imageDiscs().value(imageKey(m_drive));
+        m_imageEjections = disc.ejections;
+        if (disc.isEjected || !QFileInfo::exists(m_drive)) {
+            return true;
+        }
     }
-    const QByteArray source = QFile::encodeName(isImage(m_drive) ? imageKey(m_drive) : m_drive);
+    const QByteArray source = QFile::encodeName(isImageDrive ? imageKey(m_drive) : m_drive);
     const std::optional<CdTableOfContents> read =
-        runWithin<CdTableOfContents>([source] { return readDisc(source); }, limit);
+        runWithin<CdTableOfContents>([source, isImageDrive] { return readDisc(source, isImageDrive); }, limit);
     if (!read) {
         return fail(notAnswering(m_drive));
     }
@@ -260,7 +369,7 @@ bool CdAudioDevice::play() {
     if (!m_isOpen) {
         return fail(QStringLiteral("The CD audio device is not open."));
     }
-    if (!m_toc.hasDisc()) {
+    if (!hasDisc()) {
         return fail(QStringLiteral("There is no disc in the drive."));
     }
     const qint64 discEnd = msOfFrames(m_toc.leadOutFrame);
@@ -378,7 +487,7 @@ void CdAudioDevice::pause() {
 }
 
 void CdAudioDevice::resume() {
-    if (m_isOpen && m_mode == MediaDevice::Stopped && m_spanEndMs > m_positionMs) {
+    if (hasDisc() && m_mode == MediaDevice::Stopped && m_spanEndMs > m_positionMs) {
         startSpan(m_positionMs, m_spanEndMs, kDriveWait);
     }
 }
@@ -397,7 +506,7 @@ qint64 CdAudioDevice::position() const {
 }
 
 bool CdAudioDevice::seek(qint64 position) {
-    if (!m_isOpen || !m_toc.hasDisc()) {
+    if (!hasDisc()) {
         return false;
     }
     stop();
@@ -407,14 +516,41 @@ bool CdAudioDevice::seek(qint64 position) {
 }
 
 qint64 CdAudioDevice::length() const {
-    return m_isOpen ? fromMs(msOfFrames(m_toc.leadOutFrame), false) : -1;
+    return m_isOpen ? fromMs(msOfFrames(hasDisc() ? m_toc.leadOutFrame : 0), false) : -1;
 }
 
 int CdAudioDevice::mode() const {
     if (!m_isOpen) {
         return -1;
     }
-    return m_toc.hasDisc() ? m_mode : MediaDevice::Open;
+    if (hasDisc() && isDiscTakenOut()) {
+        m_isDiscGone = true;
+        if (m_mode == MediaDevice::Playing) {
+            // Announced after the caller has returned, as a failure from the bus is.
+            QMetaObject::invokeMethod(const_cast<CdAudioDevice*>(this), &CdAudioDevice::stopForDiscTakenOut,
+                                      Qt::QueuedConnection);
+        }
+    }
+    return hasDisc() ? m_mode : MediaDevice::Open;
+}
+
+bool CdAudioDevice::isDiscTakenOut() const {
+    if (!isImage(m_drive)) {
+        return m_toc.watch && m_toc.watch->hasDiscLeft();
+    }
+    return imageDiscs().value(imageKey(m_drive)).ejections != m_imageEjections || !QFileInfo::exists(m_drive);
+}
+
+void CdAudioDevice::stopForDiscTakenOut() {
+    if (!m_isDiscGone || m_mode != MediaDevice::Playing) {
+        return;
+    }
+    m_positionMs = positionMs();
+    m_mode = MediaDevice::Stopped;
+    m_spanEndMs = -1;
+    releasePipeline();
+    m_error = m_playbackFailure = QStringLiteral("The disc was taken out of the drive.");
+    Q_EMIT modeChanged();
 }
 
 qint64 CdAudioDevice::trackLength(int track) const {
@@ -507,7 +643,9 @@ bool CdAudioDevice::eject() {
     m_positionMs = 0;
     m_spanEndMs = -1;
     if (isImage(m_drive)) {
-        ejectedImages().insert(imageKey(m_drive));
+        ImageDisc& disc = imageDiscs()[imageKey(m_drive)];
+        disc.isEjected = true;
+        m_imageEjections = ++disc.ejections;
         m_toc = CdTableOfContents();
         return true;
     }
@@ -527,7 +665,7 @@ bool CdAudioDevice::eject() {
 bool CdAudioDevice::closeDoor() {
     const DriveDeadline deadline;
     if (isImage(m_drive)) {
-        ejectedImages().remove(imageKey(m_drive));
+        imageDiscs()[imageKey(m_drive)].isEjected = false;
     } else {
         const QByteArray device = QFile::encodeName(m_drive);
         const std::optional<driver_return_code_t> result = runWithin<driver_return_code_t>(

@@ -6,9 +6,13 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <chrono>
+#include <memory>
+
+class CdDriveWatch;
 
 // The table of contents of a disc, in frames of 1/75 second counted from the start of the first
 // track. Data tracks are listed like audio tracks.
@@ -20,6 +24,11 @@ struct CdTableOfContents {
     QVector<Track> tracks;
     int leadOutFrame = 0;  // the end of the disc
     QString device;        // the drive or image that was read, for the player
+    // The disc's CD-TEXT titles, cleaned to one line each: the album, then one per track (empty where a
+    // track has none); empty when the disc carries none.
+    QStringList titles;
+    // Asks a real drive whether the disc is still the one read; none for images.
+    std::shared_ptr<CdDriveWatch> watch;
 
     bool hasDisc() const { return !tracks.isEmpty(); }
 };
@@ -62,11 +71,15 @@ public:
     void setStartPosition(qint64 position) { m_start = position; }
     void setEndPosition(qint64 position) { m_end = position; }
     qint64 length() const;
+    // The mode is "open" also when the disc was taken out after open: the tray opened by the drive's
+    // own button, the image file deleted, or the disc ejected through another device of the program.
+    // It stays so until the next open or closeDoor.
     int mode() const;
 
-    int trackCount() const { return m_isOpen ? static_cast<int>(m_toc.tracks.size()) : 0; }
+    int trackCount() const { return hasDisc() ? static_cast<int>(m_toc.tracks.size()) : 0; }
     qint64 trackLength(int track) const;
     qint64 trackPosition(int track) const;
+    QStringList cdText() const { return hasDisc() ? m_toc.titles : QStringList(); }
 
     QString errorText() const { return m_error; }
     // Why the last span stopped by itself when the drive failed; empty when it played to its end.
@@ -83,6 +96,11 @@ private:
     void handleBusMessage(GstMessage* message);
 
     bool fail(const QString& text);
+    bool hasDisc() const { return m_isOpen && m_toc.hasDisc() && !m_isDiscGone; }
+    // Whether the disc read at open has gone since; asks a drive at most once, briefly.
+    bool isDiscTakenOut() const;
+    // Playing stops as on a drive whose disc went, with the reason.
+    void stopForDiscTakenOut();
     // The disc in the drive: no disc gives an empty table; a drive that does not answer within the
     // limit gives false with the reason.
     bool readTableOfContents(std::chrono::milliseconds limit);
@@ -102,6 +120,8 @@ private:
     MediaDevice::TimeFormat m_format = MediaDevice::TimeFormat::Milliseconds;
     CdTableOfContents m_toc;
     bool m_isOpen = false;
+    mutable bool m_isDiscGone = false;
+    quint64 m_imageEjections = 0;  // of the image, when it was read
     int m_mode = MediaDevice::Stopped;
     qint64 m_start = -1;
     qint64 m_end = -1;

@@ -506,6 +506,10 @@ qint64 GstMediaDevice::trackPosition(int track) const {
     return isCdActive() ? m_cd->trackPosition(track) : -1;
 }
 
+QStringList GstMediaDevice::cdText() const {
+    return isCdActive() ? m_cd->cdText() : QStringList();
+}
+
 QString GstMediaDevice::errorText() const {
     return isCdActive() ? m_cd->errorText() : m_error;
 }

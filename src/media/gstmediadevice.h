@@ -68,6 +68,7 @@ public:
     int trackCount() const override;
     qint64 trackLength(int track) const override;
     qint64 trackPosition(int track) const override;
+    QStringList cdText() const override;
 
     bool hasVideoWindow() const override { return m_hasVideo; }
     void sizeVideoWindow(double factor) override;

@@ -28,16 +28,20 @@ QString msf(int frames) {
 
 enum class DataTrack { None, First, Last };
 
-// A CUE/BIN image of the three audio tracks, with a 2 s data track before or after them.
-QString makeImage(const TempFolder& folder, DataTrack data) {
+// A CUE/BIN image of the three audio tracks, with a 2 s data track before or after them. Titles, as
+// bytes of the CUE sheet: the album's, then one per track; an empty one writes no TITLE line.
+QString makeImage(const TempFolder& folder, DataTrack data, const QList<QByteArray>& titles = {}) {
     QByteArray bin;
-    QString cue = QStringLiteral("FILE \"disc.bin\" BINARY\r\n");
+    const auto titleLine = [&](int index, const char* indent) {
+        return index < titles.size() && !titles[index].isEmpty() ? indent + ("TITLE \"" + titles[index] + "\"\r\n")
+                                                                  : QByteArray();
+    };
+    QByteArray cue = titleLine(0, "") + "FILE \"disc.bin\" BINARY\r\n";
     int frame = 0;
     int track = 1;
     const auto addTrack = [&](const char* kind, const QByteArray& sectors) {
-        cue += QStringLiteral("  TRACK %1 %2\r\n    INDEX 01 %3\r\n")
-                   .arg(track++, 2, 10, QLatin1Char('0'))
-                   .arg(QLatin1String(kind), msf(frame));
+        cue += QStringLiteral("  TRACK %1 %2\r\n").arg(track, 2, 10, QLatin1Char('0')).arg(QLatin1String(kind)).toLatin1();
+        cue += titleLine(track++, "    ") + "    INDEX 01 " + msf(frame).toLatin1() + "\r\n";
         bin += sectors;
         frame += static_cast<int>(sectors.size() / kFrameBytes);
     };
@@ -56,7 +60,7 @@ QString makeImage(const TempFolder& folder, DataTrack data) {
         addTrack("MODE1/2352", dataSectors);
     }
     folder.write(QStringLiteral("disc.bin"), bin);
-    return folder.write(QStringLiteral("disc.cue"), cue.toLatin1());
+    return folder.write(QStringLiteral("disc.cue"), cue);
 }
 
 void openDisc(GstMediaDevice& device, const QString& drive) {
@@ -102,6 +106,33 @@ TEST(CdAudioDevice, ReadsTheTableOfContentsOfAnImage) {
         EXPECT_EQ((tmsf >> 16) & 0xff, 1);
         EXPECT_EQ((tmsf >> 24) & 0xff, 37);
         EXPECT_EQ(device.position(), 4006);
+    }
+}
+
+// CD-TEXT comes from the CUE sheet's TITLE lines, one line of text each whatever the sheet's encoding.
+TEST(CdAudioDevice, GivesTheCdTextTitlesOfTheDisc) {
+    const struct {
+        const char* what;
+        DataTrack data;
+        QList<QByteArray> titles;
+        QStringList expected;
+    } cases[] = {
+        {"titles in UTF-8 and in the Windows code page, a control character, a track without one, a data track",
+         DataTrack::Last,
+         {"Caf\xc3\xa9 Songs", "Opening", "", "Fin\x01" "ale \x80 caf\xe9", "Extras"},
+         {QStringLiteral("Caf\u00e9 Songs"), QStringLiteral("Opening"), QString(),
+          QStringLiteral("Finale \u20ac caf\u00e9"), QStringLiteral("Extras")}},
+        {"no album title", DataTrack::None, {"", "", "Middle"}, {QString(), QString(), QStringLiteral("Middle"), QString()}},
+        {"no titles", DataTrack::First, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        GstMediaDevice device;
+        openDisc(device, makeImage(folder, c.data, c.titles));
+        EXPECT_EQ(device.cdText(), c.expected);
+        ASSERT_TRUE(device.eject());
+        EXPECT_EQ(device.cdText(), QStringList());
     }
 }
 
@@ -191,6 +222,39 @@ TEST(CdAudioDevice, EjectRemovesTheImageAndClosingTheDoorBringsItBack) {
     EXPECT_TRUE(player.play()) << player.errorText().toStdString();
     player.close();
     EXPECT_EQ(player.mode(), -1);
+}
+
+// A disc that goes while the device is open, as under the drive's own button: the device reports the
+// tray open, stops a disc that plays and says why, and reads the disc again only when opened again.
+TEST(CdAudioDevice, NoticesADiscTakenOutAfterOpen) {
+    TempFolder folder;
+    const QString image = makeImage(folder, DataTrack::None, {"Album"});
+    GstMediaDevice player;
+    GstMediaDevice other;
+    openDisc(player, image);
+    openDisc(other, image);
+    QSignalSpy stopped(&player, &MediaDevice::modeChanged);
+    ASSERT_TRUE(player.play()) << player.errorText().toStdString();
+
+    ASSERT_TRUE(other.eject());
+    EXPECT_EQ(player.mode(), MediaDevice::Open);
+    EXPECT_EQ(player.trackCount(), 0);
+    EXPECT_EQ(ComputeCDID(player), 0);
+    EXPECT_TRUE(player.cdText().isEmpty());
+    ASSERT_TRUE(stopped.wait(2000));
+    EXPECT_EQ(player.playbackFailure(), QStringLiteral("The disc was taken out of the drive."));
+    EXPECT_FALSE(player.play());
+
+    ASSERT_TRUE(other.closeDoor());
+    EXPECT_EQ(other.mode(), MediaDevice::Stopped);
+    EXPECT_EQ(player.mode(), MediaDevice::Open);
+    openDisc(player, image);
+    EXPECT_EQ(player.mode(), MediaDevice::Stopped);
+    EXPECT_EQ(player.cdText(), QStringList({QStringLiteral("Album"), QString(), QString(), QString()}));
+
+    ASSERT_TRUE(QFile::remove(image));
+    EXPECT_EQ(player.mode(), MediaDevice::Open);
+    EXPECT_EQ(other.mode(), MediaDevice::Open);
 }
 
 // Without a drive or an image the disc is simply not there; a drive that never answers costs the
