@@ -683,7 +683,10 @@ void PlaybackController::onPlaybackTick() {
     int mode = 0;
     bool cdAudio = false;
     // A failure while playing is no end of the item (the device may even have closed the file).
-    if (!requested && !m_c.device.playbackFailure().isEmpty()) {
+    // A disc taken out is no failure to report: the tick's CD rules follow the drive.
+    const bool discTakenOut = m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio &&
+                              m_c.device.mode() == MediaDevice::Open;
+    if (!requested && !discTakenOut && !m_c.device.playbackFailure().isEmpty()) {
         failToPlay(m_c.device.playbackFailure());
         return;
     }
