@@ -1,5 +1,7 @@
 #include "mediafiles.h"
 
+#include "support/tempfolder.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QtEndian>
@@ -171,5 +173,54 @@ QString encoded(const QString& path, const QString& kind, double seconds) {
     gst_object_unref(pipeline);
     return path;
 }
+
+namespace {
+
+constexpr int kFrameBytes = 2352;  // 1/75 s of 16-bit stereo at 44.1 kHz
+// Three audio tracks of 1 s, 1.5067 s and 2 s: starts 0, 1000 and 2506 ms, disc 4506 ms.
+constexpr int kTrackFrames[] = {75, 113, 150};
+
+QString msf(int frames) {
+    return QStringLiteral("%1:%2:%3")
+        .arg(frames / 4500, 2, 10, QLatin1Char('0'))
+        .arg(frames / 75 % 60, 2, 10, QLatin1Char('0'))
+        .arg(frames % 75, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+QString makeImage(const TempFolder& folder, DataTrack data, const QList<QByteArray>& titles) {
+    QByteArray bin;
+    const auto titleLine = [&](int index, const char* indent) {
+        return index < titles.size() && !titles[index].isEmpty() ? indent + ("TITLE \"" + titles[index] + "\"\r\n")
+                                                                  : QByteArray();
+    };
+    QByteArray cue = titleLine(0, "") + "FILE \"disc.bin\" BINARY\r\n";
+    int frame = 0;
+    int track = 1;
+    const auto addTrack = [&](const char* kind, const QByteArray& sectors) {
+        cue += QStringLiteral("  TRACK %1 %2\r\n").arg(track, 2, 10, QLatin1Char('0')).arg(QLatin1String(kind)).toLatin1();
+        cue += titleLine(track++, "    ") + "    INDEX 01 " + msf(frame).toLatin1() + "\r\n";
+        bin += sectors;
+        frame += static_cast<int>(sectors.size() / kFrameBytes);
+    };
+    const QByteArray dataSectors(150 * kFrameBytes, '\x5a');
+    if (data == DataTrack::First) {
+        addTrack("MODE1/2352", dataSectors);
+    }
+    for (const int frames : kTrackFrames) {
+        QByteArray pcm(frames * kFrameBytes, '\0');
+        for (int i = 0; i < pcm.size(); i += 2) {
+            pcm[i + 1] = static_cast<char>((i / 200) % 16);  // a quiet saw tooth
+        }
+        addTrack("AUDIO", pcm);
+    }
+    if (data == DataTrack::Last) {
+        addTrack("MODE1/2352", dataSectors);
+    }
+    folder.write(QStringLiteral("disc.bin"), bin);
+    return folder.write(QStringLiteral("disc.cue"), cue);
+}
+
 
 }  // namespace MediaFiles

@@ -1,0 +1,58 @@
+// CD Audio Mode end to end: the program's session over the real CD device, with an image as the disc.
+
+#include "core/app/appsession.h"
+#include "core/common/textfile.h"
+#include "media/gstlengthprobe.h"
+#include "media/gstmediadevice.h"
+#include "mediafiles.h"
+#include "support/fakes.h"
+#include "support/tempfolder.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+TEST(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAndClose) {
+    TempFolder home;
+    TempFolder music;
+    const QString image = MediaFiles::makeImage(music, MediaFiles::DataTrack::None, {"Tones", "Low", "Middle", "High"});
+    home.write(s("velmaro.ini"),
+               TextFile::encode(TextFile::joinLines({s("[CD Audio]"), s("Device=") + image})));
+    FakePrompter prompter;
+    FakeClipboard clipboard;
+    GstMediaDevice player;
+    GstMediaDevice reader;
+    GstLengthProbe probe;
+    AppSession session({home.path(), music.path(), music.path()},
+                       {prompter, player, clipboard, probe, nullptr, nullptr, nullptr, {}, &reader});
+    session.beginRun();
+    session.windowShown({}, music.path());
+
+    session.runCommand(s("CDAudioModeM"));
+    CDAudioMode& cd = session.cdAudio();
+    CDAudioList& tracks = cd.list();
+    ASSERT_EQ(tracks.names(), QStringList({s("Low"), s("Middle"), s("High")})) << "named by its CD-TEXT";
+    EXPECT_EQ(cd.nameText(), s("Tones"));
+    EXPECT_EQ(tracks.lengthText(1), s("00:01"));
+    EXPECT_EQ(tracks.lengthText(2), s("00:02"));
+
+    tracks.selectOnly(1);
+    tracks.setFocusedLine(1);
+    session.runCommand(s("PlayFileListSI"));
+    PlaybackController& controller = session.controller();
+    ASSERT_EQ(session.run().playbackSource, PlaybackSource::CDList) << prompter.messages.size();
+    EXPECT_EQ(controller.windowTitle(), s("Middle - Velmaro 4.02"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controller.currentTrackIndex() == 2; }, 6000));
+    EXPECT_TRUE(tracks.isSelected(2));
+    EXPECT_FALSE(tracks.isSelected(1));
+    EXPECT_EQ(controller.windowTitle(), s("High - Velmaro 4.02"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return session.run().playbackSource == PlaybackSource::None; }, 6000));
+    EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
+
+    session.runCommand(s("EjectSB"));
+    EXPECT_EQ(cd.nameText(), s("No CD"));
+    EXPECT_TRUE(tracks.isEmpty());
+    session.runCommand(s("EjectSB"));  // the door is open: the same button closes it
+    EXPECT_EQ(tracks.count(), 3);
+    EXPECT_TRUE(prompter.messages.empty());
+}
