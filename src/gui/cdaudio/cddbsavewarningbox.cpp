@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 
 CDDBSaveWarningBox::CDDBSaveWarningBox(bool askInFuture, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TCDDBSaveWarningBox"));
@@ -20,16 +19,7 @@ CDDBSaveWarningBox::CDDBSaveWarningBox(bool askInFuture, QWidget* parent) : QDia
     m_future->setObjectName(QStringLiteral("FutureCB"));
     m_future->setChecked(askInFuture);
     m_future->setGeometry(12, 58, 296, 17);
-
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setDefault(true);
-    ok->setGeometry(78, 86, 75, 25);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    cancel->setGeometry(167, 86, 75, 25);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelButtons(this, 82, 86);
 
     MakeCDDialog(this, QSize(320, 121));
 }

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QWindow>
 
 namespace {
@@ -81,4 +82,17 @@ private:
 void MakeCDDialog(QDialog* dialog, QSize clientSize) {
     MakeFixedDialog(dialog, clientSize);
     dialog->installEventFilter(new ClientAreaDrag(dialog));
+}
+
+QPushButton* AddOkCancelButtons(QDialog* dialog, int left, int top) {
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setDefault(true);
+    ok->setGeometry(left, top, 75, 25);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+    cancel->setGeometry(left + 80, top, 75, 25);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return ok;
 }

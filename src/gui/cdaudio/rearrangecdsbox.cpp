@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 RearrangeCDsBox::RearrangeCDsBox(const QStringList& names, int selected, QWidget* parent)
@@ -30,20 +29,11 @@ RearrangeCDsBox::RearrangeCDsBox(const QStringList& names, int selected, QWidget
     m_list->setWordWrap(false);
     m_spin = new SpinButton(this);
     m_spin->setGeometry(290, 122, 22, 40);
-
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setDefault(true);
-    ok->setGeometry(78, 232, 75, 25);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    cancel->setGeometry(167, 232, 75, 25);
+    AddOkCancelButtons(this, 82, 232);
 
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) { m_model.select(row); });
     connect(m_spin, &SpinButton::upClicked, this, [this] { move(true); });
     connect(m_spin, &SpinButton::downClicked, this, [this] { move(false); });
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     m_list->setEnabled(!m_model.isEmpty());
     m_spin->setEnabled(!m_model.isEmpty());

@@ -26,21 +26,12 @@ RemoveCDDialog::RemoveCDDialog(const QString& discName, QWidget* parent) : QDial
     name->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; font-weight: bold; }"));
     name->setGeometry(12, 76, 296, 18);
     name->setCursorPosition(0);
-
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKBtn"));
-    ok->setDefault(true);
-    ok->setGeometry(78, 104, 75, 25);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    cancel->setGeometry(167, 104, 75, 25);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_ok = AddOkCancelButtons(this, 82, 104);
 
     MakeCDDialog(this, QSize(320, 139));
 }
 
 void RemoveCDDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    findChild<QPushButton*>(QStringLiteral("OKBtn"))->setFocus(Qt::OtherFocusReason);
+    m_ok->setFocus(Qt::OtherFocusReason);
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 // TRemoveCDDialog: asks whether to remove a disc from the database. exec() is Accepted only on OK.
 class RemoveCDDialog : public QDialog {
     Q_OBJECT
@@ -11,4 +13,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    QPushButton* m_ok;
 };

@@ -16,13 +16,6 @@ namespace {
 
 constexpr int kClientWidth = 340;
 
-QPushButton* MakeButton(const char* name, const QString& caption, QRect rect, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(rect);
-    return button;
-}
-
 }  // namespace
 
 RenameCDTrackBox::RenameCDTrackBox(const QStringList& names, int track, bool expanded, QWidget* parent)
@@ -46,10 +39,10 @@ RenameCDTrackBox::RenameCDTrackBox(const QStringList& names, int track, bool exp
     auto* spin = new SpinButton(this);
     spin->setGeometry(80, 59, 15, 21);
 
-    auto* okButton = MakeButton("OKBtn", QStringLiteral("OK"), QRect(104, 94, 75, 25), this);
-    okButton->setDefault(true);
-    auto* cancel = MakeButton("CancelBtn", QStringLiteral("Cancel"), QRect(184, 94, 75, 25), this);
-    m_expand = MakeButton("ExpandBtn", QString(), QRect(264, 94, 68, 25), this);
+    AddOkCancelButtons(this, 104, 94);
+    m_expand = new QPushButton(this);
+    m_expand->setObjectName(QStringLiteral("ExpandBtn"));
+    m_expand->setGeometry(264, 94, 68, 25);
     m_expand->setAutoDefault(false);
 
     m_list = new QListWidget(this);
@@ -88,8 +81,6 @@ RenameCDTrackBox::RenameCDTrackBox(const QStringList& names, int track, bool exp
         m_model.toggleExpanded();
         showExpanded();
     });
-    connect(okButton, &QPushButton::clicked, this, &RenameCDTrackBox::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     MakeCDDialog(this, QSize(kClientWidth, m_model.clientHeight()));
     showExpanded();
@@ -140,7 +131,7 @@ void RenameCDTrackBox::showExpanded() {
     setFixedSize(kClientWidth, m_model.clientHeight());
 }
 
-void RenameCDTrackBox::ok() {
+void RenameCDTrackBox::accept() {
     m_names = m_model.accept(m_edit->text());
-    accept();
+    QDialog::accept();
 }

@@ -22,6 +22,10 @@ public:
     // Whether the box was left with its list showing, however it was closed.
     bool expanded() const { return m_model.expanded(); }
 
+public Q_SLOTS:
+    // OK: the names with the field's text for the track shown.
+    void accept() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,7 +33,6 @@ protected:
 private:
     void showTrack();
     void showExpanded();
-    void ok();
 
     RenameCDTracksModel m_model;
     QStringList m_names;
