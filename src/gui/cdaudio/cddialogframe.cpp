@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QWindow>
 
@@ -71,7 +70,7 @@ private:
         return true;
     }
 
-    QPointer<QDialog> m_dialog;
+    QDialog* m_dialog;  // owns the filter
     bool m_dragging = false;
     QPoint m_pressGlobal;
     QPoint m_pressWindow;

@@ -58,11 +58,11 @@ void RearrangeCDsBox::showList() {
     const QSignalBlocker blocker(m_list);
     const QStringList names = m_model.names();
     if (m_list->count() != names.size()) {
-        m_list->clear();
         m_list->addItems(names);
-    }
-    for (int row = 0; row < names.size(); ++row) {
-        m_list->item(row)->setText(names.at(row));
+    } else {
+        for (int row = 0; row < names.size(); ++row) {
+            m_list->item(row)->setText(names.at(row));
+        }
     }
     m_list->setCurrentRow(m_model.selected());
     if (m_list->currentItem()) {
