@@ -35,7 +35,7 @@ TEST(CdAudioDevice, ReadsTheTableOfContentsOfAnImage) {
         SCOPED_TRACE(withDataTrack ? "data track last" : "audio only");
         TempFolder folder;
         GstMediaDevice device;
-        openDisc(device, makeImage(folder, withDataTrack ? DataTrack::Last : DataTrack::None));
+        openDisc(device, makeImage(folder.path(), withDataTrack ? DataTrack::Last : DataTrack::None));
         EXPECT_EQ(device.mode(), MediaDevice::Stopped);
         ASSERT_EQ(device.trackCount(), withDataTrack ? 4 : 3);
         EXPECT_EQ(device.trackPosition(1), 0);
@@ -85,7 +85,7 @@ TEST(CdAudioDevice, GivesTheCdTextTitlesOfTheDisc) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         GstMediaDevice device;
-        openDisc(device, makeImage(folder, c.data, c.titles));
+        openDisc(device, makeImage(folder.path(), c.data, c.titles));
         EXPECT_EQ(device.cdText(), c.expected);
         ASSERT_TRUE(device.eject());
         EXPECT_EQ(device.cdText(), QStringList());
@@ -95,7 +95,7 @@ TEST(CdAudioDevice, GivesTheCdTextTitlesOfTheDisc) {
 TEST(CdAudioDevice, PlaysASpanAndStopsForPauseThroughTheRealPipeline) {
     TempFolder folder;
     GstMediaDevice device;
-    openDisc(device, makeImage(folder, DataTrack::Last));
+    openDisc(device, makeImage(folder.path(), DataTrack::Last));
     QSignalSpy ended(&device, &MediaDevice::modeChanged);
 
     // Track 2 alone, as a CD-track item plays.
@@ -139,7 +139,7 @@ TEST(CdAudioDevice, PlaysASpanAndStopsForPauseThroughTheRealPipeline) {
     // A data track first takes no time in the stream: the end of the disc is still the end. Playing
     // from the start of such a disc starts at its first audio track.
     TempFolder mixedFolder;
-    openDisc(device, makeImage(mixedFolder, DataTrack::First));
+    openDisc(device, makeImage(mixedFolder.path(), DataTrack::First));
     ASSERT_EQ(device.trackPosition(4), 4506);
     ASSERT_TRUE(device.play()) << device.errorText().toStdString();
     EXPECT_GE(device.position(), 2000);
@@ -156,7 +156,7 @@ TEST(CdAudioDevice, PlaysASpanAndStopsForPauseThroughTheRealPipeline) {
 // door is closed again.
 TEST(CdAudioDevice, EjectRemovesTheImageAndClosingTheDoorBringsItBack) {
     TempFolder folder;
-    const QString image = makeImage(folder, DataTrack::None);
+    const QString image = makeImage(folder.path(), DataTrack::None);
     GstMediaDevice player;
     GstMediaDevice lengths;
     openDisc(player, image);
@@ -184,7 +184,7 @@ TEST(CdAudioDevice, EjectRemovesTheImageAndClosingTheDoorBringsItBack) {
 // tray open, stops a disc that plays and says why, and reads the disc again only when opened again.
 TEST(CdAudioDevice, NoticesADiscTakenOutAfterOpen) {
     TempFolder folder;
-    const QString image = makeImage(folder, DataTrack::None, {"Album"});
+    const QString image = makeImage(folder.path(), DataTrack::None, {"Album"});
     GstMediaDevice player;
     GstMediaDevice other;
     openDisc(player, image);

@@ -15,7 +15,7 @@
 TEST(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAndClose) {
     TempFolder home;
     TempFolder music;
-    const QString image = MediaFiles::makeImage(music, MediaFiles::DataTrack::None, {"Tones", "Low", "Middle", "High"});
+    const QString image = MediaFiles::makeImage(music.path(), MediaFiles::DataTrack::None, {"Tones", "Low", "Middle", "High"});
     home.write(s("velmaro.ini"),
                TextFile::encode(TextFile::joinLines({s("[CD Audio]"), s("Device=") + image})));
     FakePrompter prompter;

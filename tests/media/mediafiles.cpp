@@ -1,7 +1,5 @@
 #include "mediafiles.h"
 
-#include "support/tempfolder.h"
-
 #include <QByteArray>
 #include <QFile>
 #include <QtEndian>
@@ -187,9 +185,17 @@ QString msf(int frames) {
         .arg(frames % 75, 2, 10, QLatin1Char('0'));
 }
 
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    return path;
+}
+
 }  // namespace
 
-QString makeImage(const TempFolder& folder, DataTrack data, const QList<QByteArray>& titles) {
+QString makeImage(const QString& folder, DataTrack data, const QList<QByteArray>& titles) {
     QByteArray bin;
     const auto titleLine = [&](int index, const char* indent) {
         return index < titles.size() && !titles[index].isEmpty() ? indent + ("TITLE \"" + titles[index] + "\"\r\n")
@@ -218,8 +224,8 @@ QString makeImage(const TempFolder& folder, DataTrack data, const QList<QByteArr
     if (data == DataTrack::Last) {
         addTrack("MODE1/2352", dataSectors);
     }
-    folder.write(QStringLiteral("disc.bin"), bin);
-    return folder.write(QStringLiteral("disc.cue"), cue);
+    writeFile(folder + QStringLiteral("/disc.bin"), bin);
+    return writeFile(folder + QStringLiteral("/disc.cue"), cue);
 }
 
 

@@ -4,8 +4,6 @@
 #include <QList>
 #include <QString>
 
-class TempFolder;
-
 // Short media files of every family, made for the tests: tones, a tune, a tracker pattern, a picture.
 namespace MediaFiles {
 
@@ -16,10 +14,10 @@ QString mod(const QString& path);   // about 2 seconds
 // Encoded through GStreamer itself: "aiff", "mp3" and "avi" (picture and sound).
 QString encoded(const QString& path, const QString& kind, double seconds);
 
-// A CUE/BIN image of three audio tracks of 1 s, 1.5067 s and 2 s (starts 0, 1000 and 2506 ms, disc
+// A CUE/BIN image, "disc.cue" and "disc.bin" in the folder, of three audio tracks of 1 s, 1.5067 s and 2 s (starts 0, 1000 and 2506 ms, disc
 // 4506 ms), with a 2 s data track before or after them. Titles, as bytes of the CUE sheet: the album's,
 // then one per track; an empty one writes no TITLE line.
 enum class DataTrack { None, First, Last };
-QString makeImage(const TempFolder& folder, DataTrack data, const QList<QByteArray>& titles = {});
+QString makeImage(const QString& folder, DataTrack data, const QList<QByteArray>& titles = {});
 
 }  // namespace MediaFiles

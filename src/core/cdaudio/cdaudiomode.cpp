@@ -5,6 +5,7 @@
 #include "core/cdaudio/cddatabasesave.h"
 #include "core/cdaudio/cddialogs.h"
 #include "core/cdaudio/cdidentifier.h"
+#include "core/cdaudio/rearrangecdsmodel.h"
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/textfile.h"
@@ -374,20 +375,15 @@ void CDAudioMode::rearrangeDiscs() {
     const QStringList lines = m_c.database.lines();
     QList<qsizetype> headers;
     QStringList names;
-    int selected = -1;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!lines[i].startsWith(u'[')) {
-            continue;
-        }
-        headers.append(i);
-        names.append(i + 1 < lines.size() ? lines[i + 1].mid(5, 100) : QString());
-        if (selected < 0 && names.last().compare(m_nameText, Qt::CaseInsensitive) == 0) {
-            selected = static_cast<int>(names.size() - 1);
+        if (lines[i].startsWith(u'[')) {
+            headers.append(i);
+            names.append(i + 1 < lines.size() ? lines[i + 1].mid(5, 100) : QString());
         }
     }
     const std::optional<QList<int>> order =
-        m_c.dialogs->rearrange(names, names.isEmpty() ? -1 : std::max(selected, 0));
-    if (!order || headers.isEmpty()) {
+        m_c.dialogs->rearrange(names, RearrangeCDsModel::initialSelection(names, m_nameText));
+    if (!order || order->isEmpty() || headers.isEmpty()) {
         return;
     }
     // The file as it is now: another program may have changed it while the box was open.

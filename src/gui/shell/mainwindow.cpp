@@ -3,6 +3,7 @@
 #include "core/common/fittext.h"
 #include "core/common/prompter.h"
 #include "gui/files/filemanagementpanel.h"
+#include "gui/cdaudio/qtcddialogs.h"
 #include "gui/files/qtfiledialogs.h"
 #include "gui/files/searchdialog.h"
 #include "gui/help/helpcommands.h"
@@ -65,6 +66,8 @@ MainWindow::MainWindow(AppSession& session, Options options, QWidget* parent)
     m_session.attachWindow(m_busy.get(), m_measurer.get());
     m_fileDialogs = std::make_unique<QtFileDialogs>(this);
     m_session.fileCommands().setDialogs(m_fileDialogs.get());
+    m_cdDialogs = std::make_unique<QtCDDialogs>(this);
+    m_session.cdAudio().setDialogs(m_cdDialogs.get());
 
     m_area = new MainArea(m_session, this);
     m_panel = m_area->playListPanel();

@@ -18,6 +18,7 @@ class MainBusyIndicator;
 class MainMenu;
 class PlayListBox;
 class PlayListPanel;
+class QtCDDialogs;
 class QtFileDialogs;
 class SearchDialog;
 class QAction;
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<WidgetTextMeasurer> m_measurer;
     std::unique_ptr<MainBusyIndicator> m_busy;
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
+    std::unique_ptr<QtCDDialogs> m_cdDialogs;
     SearchDialog* m_search = nullptr;
     ActionRegistry* m_actions = nullptr;
     MainArea* m_area = nullptr;
