@@ -206,3 +206,33 @@ TEST_F(CDAudioModeTest, EnteringTheModeNeverStopsWhatThePlayListPlays) {
     session->runCommand(s("EjectM"));
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
 }
+
+TEST_F(CDAudioModeTest, ATrayOpenedByTheDrivesOwnButtonIsFollowedAndNeverPulledShut) {
+    startWithDisc();
+    session->runCommand(s("PlayFileListSI"));
+    ASSERT_EQ(session->run().playbackSource, PlaybackSource::CDList);
+    disc->inDrive = false;  // the drive's button
+    runFor(500);
+    EXPECT_EQ(session->cdAudio().nameText(), s("No CD"));
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    EXPECT_FALSE(disc->inDrive);
+    EXPECT_FALSE(device.log.contains(s("close door")));
+}
+
+TEST_F(CDAudioModeTest, PickingAStoredDiscByNameShowsItWithoutLengthsAndItCannotBePlayed) {
+    home.write(s("CDDB.INI"), TextFile::encode(TextFile::joinLines(
+                                  {s("[555]"), s("Name=Shelf"), s("Track1=One"), s("Track2=Two"), QString(),
+                                   s("[666]"), s("Name=Shelf"), s("Track1=Other"), QString(),
+                                   u'[' + QString::number(cdid()) + u']', s("Name=In The Drive")})));
+    startWithDisc();
+    CDAudioMode& cd = session->cdAudio();
+    cd.pickStoredName(s("Shelf"));  // two discs of that name: the first is shown
+    EXPECT_FALSE(cd.showingDriveCD());
+    EXPECT_EQ(tracks().names(), QStringList({s("One"), s("Two")}));
+    EXPECT_EQ(tracks().lengthText(0), s("N / A"));
+    session->runCommand(s("PlayFileListSI"));
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    cd.pickStoredName(s("In The Drive"));
+    EXPECT_TRUE(cd.showingDriveCD());
+    EXPECT_EQ(tracks().lengthText(0), s("03:20"));
+}
