@@ -71,13 +71,15 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     GstMediaDevice device;
     device.setVideoSurfaceFactory([](const QString& title) { return std::make_unique<VideoWindow>(title); });
     GstLengthProbe probe;
+    GstMediaDevice cdReader;  // reads discs while the player holds something else
     DesktopShell shell;
     QtPrompter prompter;
     QtClipboard clipboard;
     AppSession session({AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
                         AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
                         resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
-                       {prompter, device, clipboard, probe, nullptr, nullptr, &shell, AppPaths::soundSettingsCommand()});
+                       {prompter, device, clipboard, probe, nullptr, nullptr, &shell, AppPaths::soundSettingsCommand(),
+                        &cdReader});
     MainWindow window(session, {commandLine.parameters, QDir::currentPath(), resources.filePath(QStringLiteral("help"))});
     prompter.setParentWidget(&window);
     instance.setValidator([&session](const ForwardedRequest& request) {

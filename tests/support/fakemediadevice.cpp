@@ -12,7 +12,7 @@ bool FakeMediaDevice::open() {
     m_open = true;
     m_mode = Stopped;
     m_position = 0;
-    m_length = m_type == DeviceType::CDAudio ? cdLength : script.length;
+    m_length = !cd() ? script.length : disc ? disc->length() : cdLength;
     m_video = script.video;
     m_failAt = script.failAt;
     m_failAtText = script.failAtText;
@@ -61,7 +61,8 @@ void FakeMediaDevice::pause() {
 }
 
 void FakeMediaDevice::resume() {
-    if (m_mode == Paused) {
+    // A disc pauses by stopping and resumes to the end of the same span.
+    if (m_mode == Paused || (cd() && m_mode == Stopped && m_position < m_playEnd)) {
         m_mode = Playing;
     }
 }
@@ -91,6 +92,57 @@ void FakeMediaDevice::advance(qint64 ms) {
         m_mode = Stopped;
         Q_EMIT modeChanged();
     }
+}
+
+qint64 FakeDisc::length() const {
+    return start(static_cast<int>(tracks.size()) + 1);
+}
+
+qint64 FakeDisc::start(int track) const {
+    qint64 at = 0;
+    for (int t = 1; t < track && t <= tracks.size(); ++t) {
+        at += tracks[t - 1];
+    }
+    return at;
+}
+
+int FakeMediaDevice::mode() const {
+    if (!m_open) {
+        return -1;
+    }
+    return cd() && disc && !disc->inDrive ? Open : m_mode;
+}
+
+int FakeMediaDevice::trackCount() const {
+    return hasDisc() && m_open ? static_cast<int>(disc->tracks.size()) : 0;
+}
+
+qint64 FakeMediaDevice::trackLength(int track) const {
+    return track >= 1 && track <= trackCount() ? disc->tracks[track - 1] : -1;
+}
+
+qint64 FakeMediaDevice::trackPosition(int track) const {
+    return track >= 1 && track <= trackCount() ? disc->start(track) : -1;
+}
+
+bool FakeMediaDevice::eject() {
+    if (!cd() || !disc) {
+        return false;
+    }
+    log.append(QStringLiteral("eject"));
+    disc->inDrive = false;
+    m_mode = Stopped;
+    return true;
+}
+
+bool FakeMediaDevice::closeDoor() {
+    if (!cd() || !disc) {
+        return false;
+    }
+    log.append(QStringLiteral("close door"));
+    disc->inDrive = true;
+    m_length = disc->length();
+    return true;
 }
 
 qint64 FakeLengthProbe::measure(const QString& path, QString* error) {

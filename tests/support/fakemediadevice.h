@@ -8,6 +8,17 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+// The disc in the fake drive, shared by every fake device: track lengths in ms, its CD-TEXT, and whether
+// it is in the drive (ejecting takes it out, closing the door puts it back).
+struct FakeDisc {
+    QList<qint64> tracks;
+    QStringList text;
+    bool inDrive = true;
+    qint64 length() const;
+    qint64 start(int track) const;  // ms from the start of the disc
+};
 
 // A media device with virtual time: files have scripted lengths or open failures, and advance()
 // moves the position of what plays. Every operation is logged for tests that care about order.
@@ -23,6 +34,7 @@ public:
     QHash<QString, Script> files;  // by file name; unknown files open with the default script
     QStringList log;
     qint64 cdLength = 300000;
+    std::shared_ptr<FakeDisc> disc;  // the drive's disc while the type is CD audio; none: an empty drive
     double lastVideoFactor = 0;
 
     void advance(qint64 ms);
@@ -46,19 +58,23 @@ public:
     void setStartPosition(qint64 position) override { m_start = position; }
     void setEndPosition(qint64 position) override { m_end = position; }
     qint64 length() const override { return m_open ? m_length : -1; }
-    int mode() const override { return m_open ? m_mode : -1; }
-    int trackCount() const override { return 0; }
-    qint64 trackLength(int) const override { return 0; }
-    qint64 trackPosition(int) const override { return 0; }
+    int mode() const override;
+    int trackCount() const override;
+    qint64 trackLength(int track) const override;
+    qint64 trackPosition(int track) const override;
+    QStringList cdText() const override { return hasDisc() && m_open ? disc->text : QStringList(); }
     bool hasVideoWindow() const override { return m_video; }
     void sizeVideoWindow(double factor) override { lastVideoFactor = factor; }
     int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
     QString errorText() const override { return m_error; }
     QString playbackFailure() const override { return m_playbackFailure; }
-    bool eject() override { return false; }
-    bool closeDoor() override { return false; }
+    bool eject() override;
+    bool closeDoor() override;
 
 private:
+    bool cd() const { return m_type == DeviceType::CDAudio; }
+    bool hasDisc() const { return cd() && disc && disc->inDrive; }
+
     QString m_fileName;
     DeviceType m_type = DeviceType::Automatic;
     TimeFormat m_format = TimeFormat::Milliseconds;

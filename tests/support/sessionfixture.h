@@ -30,6 +30,7 @@ protected:
     TempFolder music;    // the user's own files
     FakePrompter prompter;
     FakeMediaDevice device;
+    FakeMediaDevice reader;  // reads discs while the player holds something else
     FakeLengthProbe probe{device};
     FakeClipboard clipboard;
     FixedWidthMeasurer measurer;
@@ -43,7 +44,7 @@ protected:
     void start(const QStringList& parameters = {}, const QString& samples = QString()) {
         session = std::make_unique<AppSession>(
             AppSession::Folders{home.path(), samples.isNull() ? samplesFolder() : samples, music.path()},
-            AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell});
+            AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell, {}, &reader});
         session->beginRun();
         session->windowShown(parameters, music.path());
     }

@@ -28,12 +28,18 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_fileManagement(m_run, m_preferences),
       m_timer([this] { m_controller.onPlaybackTick(); }),
       m_delayTimer([this] { m_controller.onDelayElapsed(); }),
+      m_cdResyncTimer([this] { m_controller.onCDResync(); }),
+      m_cdGraceTimer([this] { m_controller.onCDGraceElapsed(); }),
+      m_cdAudio(CDAudioMode::Context{m_run, m_preferences, m_settings, m_cdDatabase, ports.device,
+                                     ports.cdReader ? *ports.cdReader : ports.device, ports.prompter, nullptr,
+                                     &m_busy, cdDatabasePath(), cdBackupPath()}),
       m_lengths(LengthCalculator::Context{m_playList, m_playedItems, m_run, ports.device, ports.probe, ports.prompter,
                                           m_timer, &m_busy}),
       m_indicators(m_playList, m_playedItems, m_run, m_preferences, m_lengths),
       m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
                                                ports.device, ports.prompter, m_timer, m_delayTimer, m_lengths,
-                                               m_indicators, &m_busy, &m_fileManagement.files()}),
+                                               m_indicators, &m_busy, &m_fileManagement.files(), &m_cdAudio,
+                                               &m_cdResyncTimer, &m_cdGraceTimer}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
                                        ports.prompter, ports.clipboard, m_cdDatabase, &m_busy}),
       m_fileOperations(FileOperations::Context{m_playList, m_playedItems, m_unplayedItems, m_run, m_preferences,
@@ -120,7 +126,15 @@ void AppSession::connectFileManagement() {
 }
 
 void AppSession::updateFileListVisibility() {
-    m_fileManagement.setVisible(isOn(m_preferences.components, Component::FileList) && !m_run.cdAudioModeShown);
+    const bool rightSide = isOn(m_preferences.components, Component::FileList);
+    m_fileManagement.setVisible(rightSide && !m_run.cdAudioModeShown);
+    m_cdAudio.setShown(rightSide && m_run.cdAudioModeShown);
+    // Add, Add All and drops take the lines of the list on screen.
+    if (m_run.cdAudioModeShown) {
+        m_editor.setItemSource(&m_cdAudio.list());
+    } else {
+        m_editor.setItemSource(&m_fileManagement.files());
+    }
 }
 
 void AppSession::connectLengths() {
@@ -148,6 +162,10 @@ QString AppSession::samplePlayListPath() const {
 
 QString AppSession::cdDatabasePath() const {
     return QDir(m_folders.userData).filePath(QStringLiteral("CDDB.INI"));
+}
+
+QString AppSession::cdBackupPath() const {
+    return QDir(m_folders.userData).filePath(QStringLiteral("CDDB.BAK"));
 }
 
 void AppSession::beginRun() {
@@ -189,12 +207,18 @@ void AppSession::applyFirstShowSettings() {
                                                 m_folders.backgroundBitmap, true});
         m_run.currentFolder = m_preferences.mainFolder;
         m_ports.device.setCdDrive(m_preferences.cdDevice);  // "CD Audio"/"Device": a drive or a .cue image
+        if (m_ports.cdReader) {
+            m_ports.cdReader->setCdDrive(m_preferences.cdDevice);
+        }
         updateFileListVisibility();
         m_fileManagement.start(QDir::homePath());
         applyDisplayOptions();
         Q_EMIT settingsLoaded();
         // The count label shows or hides with the components, once the window has laid them out.
         m_editor.updateControls();
+        m_run.focusList = ActiveList::PlayList;
+        enterStartMode();
+        return;
     }
     m_run.focusList = ActiveList::PlayList;
 }
@@ -322,8 +346,11 @@ bool AppSession::confirmClose() {
 
 void AppSession::endRun(const WindowPlacement& placement) {
     Q_EMIT closing();
+    m_controller.stopCDOnExit();
     m_controller.setTerminating();
     m_timer.stop();
+    m_cdResyncTimer.stop();
+    m_cdGraceTimer.stop();
     m_delayTimer.stop();
     m_ports.device.close();
     m_document.UpdatePlayListFile(true);

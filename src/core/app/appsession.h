@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/runstate.h"
+#include "core/cdaudio/cdaudiomode.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/busystate.h"
 #include "core/common/timerport.h"
@@ -64,6 +65,7 @@ public:
         const TextMeasurer* measurer = nullptr;
         Shell* shell = nullptr;      // other programs and addresses; without it their commands are off
         QStringList soundSettings;   // the desktop's sound settings program and its arguments
+        MediaDevice* cdReader = nullptr;  // reads discs while the player holds something else
     };
 
     AppSession(Folders folders, Ports ports, QObject* parent = nullptr);
@@ -118,6 +120,8 @@ public:
     const ItemSet& playedItems() const { return m_playedItems; }
     ItemSet& unplayedItems() { return m_unplayedItems; }
     CDDatabase& cdDatabase() { return m_cdDatabase; }
+    CDAudioMode& cdAudio() { return m_cdAudio; }
+    QString cdBackupPath() const;
     PlayListDocument& document() { return m_document; }
     FavoritesAndHistory& favoritesAndHistory() { return m_favoritesAndHistory; }
     PlaybackController& controller() { return m_controller; }
@@ -167,6 +171,15 @@ private:
     // The selection commands act on the list that has the focus.
     void runOnFocusedList(void (PlayListEditor::*onPlayList)(), void (FileList::*onFileList)());
     void declareFileManagementCommands();
+    void declareCDAudioCommands();
+    void cdAudioStates(QHash<QString, CommandState>& states) const;
+    // PanelCurrentCDClick: the drive is read, the mode's controls shown, a disc playing on its own
+    // adopted. From the tick only the adoption runs.
+    void enterCDAudioMode();
+    // Leaving CD Audio Mode for File Management Mode.
+    void leaveCDAudioMode();
+    // The start-up rules: a disc found playing, or CD Audio Mode as the initial mode.
+    void enterStartMode();
     void fileManagementStates(QHash<QString, CommandState>& states) const;
     void applyDisplayOptions();
     void connectCommandStates();
@@ -200,6 +213,9 @@ private:
     FileManagement m_fileManagement;
     QtTimerPort m_timer;
     QtTimerPort m_delayTimer;
+    QtTimerPort m_cdResyncTimer;
+    QtTimerPort m_cdGraceTimer;
+    CDAudioMode m_cdAudio;
     LengthCalculator m_lengths;
     ProgressIndicators m_indicators;
     PlaybackController m_controller;

@@ -18,6 +18,9 @@ QString latin(const char* text) {
 
 void AppSession::declareFileManagementCommands() {
     const auto enterMode = [this] {
+        if (m_run.cdAudioModeShown) {
+            leaveCDAudioMode();
+        }
         m_fileManagement.enterMode();
         updateFileListVisibility();
         Q_EMIT componentsChanged();
@@ -28,8 +31,25 @@ void AppSession::declareFileManagementCommands() {
         m_controller.PlayFromFileList(PlaybackController::Sender::User, -1);
     });
     m_commands.add(latin("PlayPlayListSI"), [this] { m_controller.playFocusedItem(); });
-    m_commands.bind(latin("RenM"), [this] { m_fileCommands.renameOrMove(); });
-    m_commands.bind(latin("DelM"), [this] { m_fileCommands.deleteSelected(); });
+    // Rename and Delete act on the list that has the focus: in CD Audio Mode, on the disc shown.
+    const auto rename = [this] {
+        if (m_run.focusList == ActiveList::CDList && m_cdAudio.isShown()) {
+            m_cdAudio.renameTracks();
+        } else {
+            m_fileCommands.renameOrMove();
+        }
+    };
+    const auto remove = [this] {
+        if (m_run.focusList == ActiveList::CDList && m_cdAudio.isShown()) {
+            m_cdAudio.removeDisc();
+        } else {
+            m_fileCommands.deleteSelected();
+        }
+    };
+    m_commands.bind(latin("RenM"), rename);
+    m_commands.bind(latin("DelM"), remove);
+    m_commands.add(latin("RenBtn"), rename);
+    m_commands.add(latin("DelBtn"), remove);
     m_commands.bind(latin("RenPLM"), [this] { m_fileCommands.renamePlayListFile(); });
     m_commands.bind(latin("DelPLM"), [this] { m_fileCommands.deletePlayListFile(); });
     m_commands.bind(latin("FindAgainM"), [this] {
@@ -73,7 +93,17 @@ SearchDialogModel::Opening AppSession::searchOpening(const QString& droppedFolde
 }
 
 void AppSession::runOnFocusedList(void (PlayListEditor::*onPlayList)(), void (FileList::*onFileList)()) {
-    if (m_run.focusList == ActiveList::FileList && m_fileManagement.isVisible()) {
+    if (m_run.focusList == ActiveList::CDList && m_cdAudio.isShown()) {
+        CDAudioList& tracks = m_cdAudio.list();
+        if (onFileList == &FileList::selectAll) {
+            tracks.selectAll();
+        } else if (onFileList == &FileList::clearSelection) {
+            tracks.clearSelection();
+        } else {
+            tracks.invertSelection();
+        }
+        m_cdAudio.listClicked();
+    } else if (m_run.focusList == ActiveList::FileList && m_fileManagement.isVisible()) {
         (m_fileManagement.files().*onFileList)();
         m_fileManagement.fileListClicked();
     } else {
@@ -110,6 +140,7 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
     }
     states[latin("RenBtn")].hint = QStringLiteral("Rename or move the current file(s) or\rthe folder in the List that has focus|");
     states[latin("DelBtn")].hint = QStringLiteral("Delete the current file(s) or the\rfolder in the List that has focus|");
+    states[latin("RenBtn")].caption = QStringLiteral("R&nm / Move...");
     states[latin("RenM")].caption = QStringLiteral("&Rename / Move File or Folder...");
     states[latin("RenM")].hint = QStringLiteral("Renames or moves the selected file(s)");
     states[latin("DelM")].caption = QStringLiteral("&Delete File or Folder");

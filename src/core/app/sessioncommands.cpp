@@ -49,6 +49,7 @@ void AppSession::declareCommands() {
     declareAudioCommands();
     declareTwins();
     declareFileManagementCommands();
+    declareCDAudioCommands();
     m_commands.addStateRule([this](QHash<QString, CommandState>& states) { commandStates(states); });
 }
 
@@ -96,8 +97,6 @@ void AppSession::declareFileAndEditCommands() {
     m_commands.add(latin("SpinButtonUp"), [this] { m_editor.MoveUp(); });
     m_commands.add(latin("SpinButtonDown"), [this] { m_editor.MoveDown(); });
     m_commands.add(latin("BrowseSB"), [this] { m_editor.browseForItem(); });
-    m_commands.add(latin("RenBtn"), [this] { m_fileCommands.renameOrMove(); });
-    m_commands.add(latin("DelBtn"), [this] { m_fileCommands.deleteSelected(); });
 }
 
 void AppSession::declareViewCommands() {
@@ -270,6 +269,7 @@ void AppSession::editStates(QHash<QString, CommandState>& states) const {
     }
     states[latin("UndoM")].caption = m_editor.undoHistory().undoCaption();
     fileManagementStates(states);
+    cdAudioStates(states);
 }
 
 void AppSession::viewStates(QHash<QString, CommandState>& states) const {

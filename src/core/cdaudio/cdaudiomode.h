@@ -41,6 +41,7 @@ public:
 
     explicit CDAudioMode(Context context, QObject* parent = nullptr);
     void setDialogs(CDDialogs* dialogs) { m_c.dialogs = dialogs; }
+    CDDialogs* dialogs() const { return m_c.dialogs; }
     void setBusyIndicator(BusyIndicator* busy) { m_c.busy = busy; }
 
     CDAudioList& list() { return m_list; }
@@ -116,6 +117,8 @@ private:
     bool playerHoldsCD() const;
     bool openReader();
     void showNoDisc();
+    void takeCDText(const QStringList& text);
+    void holdDiscInPlayer();
     void fillNameBox();
     void reloadDatabase();
     QStringList shownTrackNames() const;

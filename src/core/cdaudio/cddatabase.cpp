@@ -4,8 +4,9 @@
 #include "core/common/textfile.h"
 
 void CDDatabase::reload(const QString& path) {
+    // A database deleted while the program runs counts as empty; one that cannot be read keeps what was read.
     const TextFile::ReadResult file = TextFile::readLines(path);
-    if (file.ok) {
+    if (file.ok || !file.exists) {
         setLines(file.lines);
     }
 }

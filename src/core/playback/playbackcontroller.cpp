@@ -1,6 +1,7 @@
 #include "core/playback/playbackcontroller.h"
 
 #include "core/app/runstate.h"
+#include "core/cdaudio/cdaudiomode.h"
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
@@ -64,18 +65,19 @@ void PlaybackController::Play() {
     }
     m_c.delayTimer.stop();
     const bool playListHasLines = m_c.playList.lineCount() > 0;
-    const bool fileListHasLines = fileListShown() && !m_c.fileList->isEmpty();
+    const bool rightListLines = rightListHasLines();
     switch (m_c.run.focusList) {
         case ActiveList::FileList:
-            if (!fileListHasLines && playListHasLines) {
+        case ActiveList::CDList:
+            if (!rightListLines && playListHasLines) {
                 playFocusedItem();
                 return;
             }
-            PlayFromFileList(Sender::User, -1);
+            playFromRightList(Sender::User);
             break;
         case ActiveList::PlayList:
-            if (!playListHasLines && fileListHasLines) {
-                PlayFromFileList(Sender::User, -1);
+            if (!playListHasLines && rightListLines) {
+                playFromRightList(Sender::User);
                 return;
             }
             playFocusedItem();
@@ -83,8 +85,8 @@ void PlaybackController::Play() {
         default:
             if (playListHasLines) {
                 playFocusedItem();
-            } else if (fileListHasLines) {
-                PlayFromFileList(Sender::User, -1);
+            } else if (rightListLines) {
+                playFromRightList(Sender::User);
             }
             break;
     }
@@ -120,6 +122,10 @@ void PlaybackController::stop() {
     m_c.order.ResetPlayed();
     m_c.device.stop();
     m_c.timer.stop();
+    stopCDTimers();
+    if (m_c.run.playbackSource == PlaybackSource::CDList && cdListPlayable()) {
+        m_playEnabled = true;
+    }
     if (m_c.run.playbackSource == PlaybackSource::FileList && fileListShown() &&
         !m_c.fileList->folderChangedDuringFilePlay()) {
         m_playEnabled = true;
@@ -158,7 +164,7 @@ void PlaybackController::togglePause() {
     if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio) {
         // CD audio pauses by stopping.
         if (m_c.device.mode() == MediaDevice::Stopped) {
-            m_c.device.play();
+            m_c.device.resume();  // on to the end of the same span
             m_cdPaused = false;
         } else {
             m_c.device.stop();
@@ -179,8 +185,12 @@ void PlaybackController::rewind() {
         return;
     }
     m_c.device.stop();
-    m_c.device.seek(0);
-    m_c.device.play();
+    if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio) {
+        restartCDTrack();
+    } else {
+        m_c.device.seek(0);
+        m_c.device.play();
+    }
     m_pauseDown = false;
     refreshCommandStates();
 }
@@ -198,6 +208,12 @@ void PlaybackController::next() {
     if (m_c.run.playbackSource == PlaybackSource::FileList ||
         (!fromPlayList && m_c.run.focusList == ActiveList::FileList)) {
         stepInFileList(1);
+        return;
+    }
+    if (m_c.run.playbackSource == PlaybackSource::CDList ||
+        (!fromPlayList && m_c.run.focusList == ActiveList::CDList)) {
+        stepInCDList(1);
+        refreshCommandStates();
         return;
     }
     if (!fromPlayList) {
@@ -239,6 +255,12 @@ void PlaybackController::previous() {
     if (m_c.run.playbackSource == PlaybackSource::FileList ||
         (!fromPlayList && m_c.run.focusList == ActiveList::FileList)) {
         stepInFileList(-1);
+        refreshCommandStates();
+        return;
+    }
+    if (m_c.run.playbackSource == PlaybackSource::CDList ||
+        (!fromPlayList && m_c.run.focusList == ActiveList::CDList)) {
+        stepInCDList(-1);
         refreshCommandStates();
         return;
     }
@@ -401,6 +423,16 @@ void PlaybackController::applyBarPosition(int percent) {
         PlayFromPlayList(Sender::Timer, found.offset);
         return;
     }
+    if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio) {
+        playDiscAt(percent, indicators.showsTotals(ProgressIndicators::Percent));
+        m_pauseDown = false;
+        releaseBar();
+        if (m_c.run.playbackSource == PlaybackSource::CDList) {
+            onCDResync();  // a move across tracks selects the track it landed in
+        }
+        onPlaybackTick();
+        return;
+    }
     const qint64 target = std::llround(std::max<qint64>(m_c.device.length(), 0) * percent * 0.01);
     m_c.device.setStartPosition(target);
     m_c.device.play();
@@ -424,8 +456,12 @@ void PlaybackController::PercentJump(int percent) {
         return;
     }
     m_c.device.stop();
-    m_c.device.seek(std::llround(std::max<qint64>(m_c.device.length(), 0) * percent * 0.01));
-    m_c.device.play();
+    if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio) {
+        playDiscAt(percent, false);
+    } else {
+        m_c.device.seek(std::llround(std::max<qint64>(m_c.device.length(), 0) * percent * 0.01));
+        m_c.device.play();
+    }
     m_pauseDown = false;
     refreshCommandStates();
 }
@@ -450,6 +486,7 @@ void PlaybackController::prepareFileItem(const QString& ref) {
 void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     PlayList& list = m_c.playList;
     m_cdPaused = false;
+    m_startGraceOver = false;
     if (list.isEmpty()) {
         return;
     }
@@ -483,17 +520,25 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     if (m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio && m_c.device.mode() == MediaDevice::Playing) {
         m_c.device.stop();
     }
-    if (IsCDItem(ref)) {
+    const bool cdItem = IsCDItem(ref);
+    m_playingTrack = 0;
+    m_positionInTrack = 0;
+    if (cdItem) {
         m_c.device.close();
         m_c.device.setFileName(QString());
         m_c.device.setDeviceType(MediaDevice::DeviceType::CDAudio);
         m_c.device.setShareable(true);
     } else {
+        stopCDTimers();
         prepareFileItem(ref);
     }
     m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
     if (!m_c.device.open()) {
         failToPlay(m_c.device.errorText());
+        return;
+    }
+    if (cdItem && !prepareCDItem(ref)) {
+        refreshCommandStates();
         return;
     }
     m_c.lengths.markCurrentChanged();
@@ -506,21 +551,29 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     SetTitle(titleOfLine(list.line(list.CurrentItem())));
 
     m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
-    const qint64 length = m_c.device.length();
+    const qint64 length = cdItem ? m_c.device.trackLength(m_playingTrack) : m_c.device.length();
     m_c.indicators.setItemLength(0);
     m_c.indicators.ShowLength(length);
     if (length > 0) {
         list.setLength(list.CurrentItem(), length);
     }
+    if (cdItem && m_c.cdResyncTimer) {
+        m_c.cdResyncTimer->start(kCDResyncMs);
+    }
     if (start != -1) {
-        m_c.device.setStartPosition(start);
+        // A CD track's offset counts from the start of its track.
+        m_c.device.setStartPosition(cdItem ? m_c.device.trackPosition(m_playingTrack) + start : start);
     }
     if (m_c.device.hasVideoWindow()) {
         m_c.device.sizeVideoWindow(m_c.preferences.videoSize * 0.01);
     }
     if (!m_c.device.play()) {
+        stopCDTimers();
         failToPlay(m_c.device.errorText());
         return;
+    }
+    if (cdItem && m_c.cdGraceTimer) {
+        m_c.cdGraceTimer->start(kCDGraceMs);
     }
     m_playEnabled = false;
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = true;
@@ -531,7 +584,11 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     refreshCommandStates();
 }
 
-void PlaybackController::PlayFromFileList(Sender, qint64 start) {
+void PlaybackController::PlayFromFileList(Sender sender, qint64 start) {
+    if (cdListShown()) {
+        PlayFromCDList(sender, start);
+        return;
+    }
     m_cdPaused = false;
     if (!fileListHasSelection()) {
         return;
@@ -550,6 +607,7 @@ void PlaybackController::PlayFromFileList(Sender, qint64 start) {
     }
     m_c.delayTimer.stop();
     m_c.timer.stop();
+    stopCDTimers();
     m_c.run.playbackSource = PlaybackSource::FileList;
     m_c.playList.setPlayListPlaying(false);
     prepareFileItem(MakeFileItem(files.path(line)));
@@ -636,12 +694,17 @@ void PlaybackController::onPlaybackTick() {
             return;
         }
         cdAudio = m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio;
+        m_trackEnded = false;
         m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
+        if (cdAudio && !cdTick(mode)) {
+            return;
+        }
         if (!m_dragging && mode == MediaDevice::Playing) {
             updateTickIndicators();
         }
     }
-    const bool ended = requested || (mode == MediaDevice::Stopped && (!cdAudio || !m_cdPaused));
+    const bool ended = requested || (mode == MediaDevice::Stopped && (!cdAudio || !m_cdPaused)) ||
+                       (cdAudio && m_trackEnded);
     if (!ended) {
         return;
     }
@@ -677,6 +740,9 @@ void PlaybackController::updateTickIndicators() {
         }
         indicators.ShowPosition(position);
         indicators.ShowRemaining(length - position);
+    } else if (m_startGraceOver) {
+        indicators.ShowPosition(m_positionInTrack);
+        indicators.ShowRemaining(std::max<qint64>(indicators.itemLength() - m_positionInTrack, 0));
     }
     refreshPercent();
     // The taskbar title carries the chosen progress value; the window caption keeps the plain title.
@@ -717,6 +783,19 @@ void PlaybackController::AdvancePlayback(Sender sender) {
         return;
     }
     const bool requested = m_nextRequested || m_previousRequested;
+    if (m_c.run.playbackSource == PlaybackSource::CDList && !requested) {
+        endOfCDTrack();
+        return;
+    }
+    if ((m_c.order.loopOnce() || m_c.order.loopForever()) && !requested && m_playingTrack > 0) {
+        m_c.device.stop();
+        restartCDTrack();
+        if (m_c.order.loopOnce()) {
+            m_c.order.clearLoopOnce();
+            refreshCommandStates();
+        }
+        return;
+    }
     if ((m_c.order.loopOnce() || m_c.order.loopForever()) && !requested) {
         m_c.device.stop();
         m_c.device.seek(0);
@@ -831,7 +910,7 @@ void PlaybackController::endOfListRandom() {
 void PlaybackController::CloseAndReset() {
     m_c.device.close();
     m_c.timer.stop();
-    m_playEnabled = m_c.playList.selectedCount() > 0 || fileListHasSelection();
+    m_playEnabled = m_c.playList.selectedCount() > 0 || fileListHasSelection() || cdListPlayable();
     m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
     m_pauseDown = false;
     m_c.indicators.resetPositions();
@@ -892,8 +971,16 @@ void PlaybackController::refreshCommandStates() {
         const FileList& files = *m_c.fileList;
         const bool playing = m_c.run.playbackSource == PlaybackSource::FileList && files.playingLine() >= 0;
         m_preview = PreviewFileList(files, playing ? files.playingLine() : files.focusedLine());
+    } else if (cdListShown() && (m_c.run.playbackSource == PlaybackSource::CDList ||
+                                 (m_c.run.playbackSource == PlaybackSource::None &&
+                                  m_c.run.focusList == ActiveList::CDList))) {
+        const CDAudioList& tracks = m_c.cd->list();
+        const bool playing = m_c.run.playbackSource == PlaybackSource::CDList && m_currentTrackIndex >= 0;
+        m_preview = cdListPlayable() ? PreviewCDList(tracks, playing ? m_currentTrackIndex : tracks.focusedLine())
+                                     : TransportPreview();
     }
-    if (list.lineCount() == 0 && m_c.run.playbackSource == PlaybackSource::None && !fileListHasSelection()) {
+    if (list.lineCount() == 0 && m_c.run.playbackSource == PlaybackSource::None && !fileListHasSelection() &&
+        !cdListPlayable()) {
         m_playEnabled = false;
     }
     Q_EMIT changed();

@@ -8,6 +8,7 @@
 #include <QString>
 
 class BusyIndicator;
+class CDAudioMode;
 class FileList;
 class ItemSet;
 class PlayList;
@@ -57,9 +58,14 @@ public:
         ProgressIndicators& indicators;
         BusyIndicator* busy = nullptr;  // the random search for a position tells the user it is busy
         FileList* fileList = nullptr;   // the File List files play from, when there is one
+        CDAudioMode* cd = nullptr;      // the CD Audio List and the disc it shows, when there is one
+        TimerPort* cdResyncTimer = nullptr;  // re-reads where the disc stands, 30 s
+        TimerPort* cdGraceTimer = nullptr;   // a track's first moments, 1.5 s
     };
 
     static constexpr int kTickMs = 500;
+    static constexpr int kCDResyncMs = 30000;
+    static constexpr int kCDGraceMs = 1500;
 
     explicit PlaybackController(Context context, QObject* parent = nullptr);
 
@@ -87,6 +93,23 @@ public:
     void PlayFromFileList(Sender sender, qint64 start);
     // A click in the File List: Play follows its selection.
     void followFileListSelection();
+    // Plays the CD Audio List's focused track, on to the end of the disc.
+    void PlayFromCDList(Sender sender, qint64 start);
+    // A click in the CD Audio List: Play follows it.
+    void followCDListSelection();
+    void onCDGraceElapsed();
+    void onCDResync();
+    // CD Audio Mode was entered: a disc the player plays on its own (started from the list earlier or
+    // by another program) is shown as playing; otherwise, unless the Play List plays, the transport rests.
+    void adoptPlayingDisc();
+    // CD Audio Mode is left: the disc stops when the user wants it to, and its displays rest.
+    void leaveCDMode();
+    // The drive holds no disc any more (ejected, or its tray opened): what played from it ends.
+    void discRemoved();
+    // The program ends: the disc stops when the user wants it to.
+    void stopCDOnExit();
+    qint64 positionInTrack() const { return m_positionInTrack; }
+    int currentTrackIndex() const { return m_currentTrackIndex; }
     void onPlaybackTick();
     void onDelayElapsed();
     void AdvancePlayback(Sender sender);
@@ -135,6 +158,25 @@ private:
     void refreshCommandStates();
     void failToPlay(const QString& reason, bool resetPlayed = true);
     bool fileListShown() const;
+    bool cdListShown() const;
+    bool cdListPlayable() const;
+    bool rightListHasLines() const;
+    void playFromRightList(Sender sender);
+    // The CD rules of the tick; false ends the tick.
+    bool cdTick(int mode);
+    void followDiscPosition();
+    void endOfCDTrack();
+    void endOfDisc();
+    void stopCDTimers();
+    // A CD-track item: the wanted disc is found (or the user picks another) and the span of its track
+    // is set; false when nothing is to play.
+    bool prepareCDItem(const QString& ref);
+    bool stepInCDList(int step);
+    void selectTrackLine(int index);
+    // The track that plays starts again from its beginning (and, for a Play List item, ends at its end).
+    void restartCDTrack();
+    // Plays the disc from a percent of its track (or, for the whole disc, of the disc).
+    void playDiscAt(int percent, bool wholeDisc);
     bool fileListHasSelection() const;
     // Next/Previous in the File List: the line step away from the playing (or focused) one.
     bool stepInFileList(int step);
@@ -155,6 +197,11 @@ private:
     bool m_cdPaused = false;
     bool m_dragging = false;
     bool m_terminating = false;
+    qint64 m_positionInTrack = 0;
+    int m_currentTrackIndex = -1;
+    int m_playingTrack = 0;  // the track a CD-track item of the Play List plays
+    bool m_startGraceOver = false;
+    bool m_trackEnded = false;
     bool m_playEnabled = false;
     bool m_pauseEnabled = false;
     bool m_stopEnabled = false;

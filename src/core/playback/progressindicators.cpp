@@ -53,6 +53,10 @@ void ProgressIndicators::leavePlayListTotals() {
     }
 }
 
+bool ProgressIndicators::discTotals(Indicator indicator) const {
+    return m_run.playbackSource == PlaybackSource::CDList && showsTotals(indicator);
+}
+
 bool ProgressIndicators::playingSelection() const {
     const int current = m_playList.CurrentItem();
     return m_playList.selectedCount() > 1 && current >= 0 && current < m_playList.lineCount() &&
@@ -92,6 +96,9 @@ void ProgressIndicators::ShowLength(qint64 value) {
         length = m_lengths.PlayListLength(m_playList.selectedCount() > 1 ? LengthCalculator::Kind::Selected
                                                                         : LengthCalculator::Kind::WholePlayList);
     }
+    if (discTotals(Length)) {
+        length = m_discTotal;
+    }
     const QString text = FormatTime(length);
     m_texts.length = text == QStringLiteral("00:00:00") || m_run.playbackSource == PlaybackSource::None
                          ? NotAvailable()
@@ -113,7 +120,7 @@ void ProgressIndicators::ShowPosition(qint64 value) {
         m_texts.position = FormatTime(m_listElapsed);
         return;
     }
-    m_texts.position = FormatTime(m_itemPosition);
+    m_texts.position = FormatTime(discTotals(Position) ? m_discBefore + m_itemPosition : m_itemPosition);
 }
 
 void ProgressIndicators::ShowRemaining(qint64 value) {
@@ -123,6 +130,10 @@ void ProgressIndicators::ShowRemaining(qint64 value) {
     }
     if (!m_dragging && showsTotals(Remaining) && m_run.playbackSource == PlaybackSource::PlayList) {
         m_texts.remaining = FormatTime(remainingInPlayList());
+        return;
+    }
+    if (!m_dragging && discTotals(Remaining)) {
+        m_texts.remaining = FormatTime(std::max<qint64>(m_discTotal - m_discBefore - m_itemPosition, 0));
         return;
     }
     m_texts.remaining = FormatTime(value);
@@ -136,6 +147,9 @@ qint64 ProgressIndicators::IndicatorLength(Indicator indicator) {
         }
         return playingSelection() ? m_lengths.cached(LengthCalculator::Kind::Selected)
                                   : m_lengths.cached(LengthCalculator::Kind::WholePlayList);
+    }
+    if (discTotals(indicator)) {
+        return m_discTotal;
     }
     return m_itemLength;
 }
@@ -158,7 +172,8 @@ bool ProgressIndicators::ShowPercent(qint64 value) {
         }
         const qint64 position = showsTotals(Percent) && m_run.playbackSource == PlaybackSource::PlayList
                                     ? elapsedInPlayList()
-                                    : m_itemPosition;
+                                : discTotals(Percent) ? m_discBefore + m_itemPosition
+                                                      : m_itemPosition;
         percent = std::llround(position * 100.0 / static_cast<double>(total));
     }
     if (percent < 0 || percent > 100) {

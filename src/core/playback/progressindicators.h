@@ -65,6 +65,12 @@ public:
     qint64 itemLength() const { return m_itemLength; }
     void setItemLength(qint64 length) { m_itemLength = length; }
     qint64 itemPosition() const { return m_itemPosition; }
+    // The disc in the drive while the CD Audio List plays: its length and the length of the tracks before
+    // the current one, for the totals.
+    void setDisc(qint64 total, qint64 beforeCurrent) {
+        m_discTotal = total;
+        m_discBefore = beforeCurrent;
+    }
 
     // While the bar is dragged, positions show the dragged value and the values are not moved.
     bool dragging() const { return m_dragging; }
@@ -77,6 +83,7 @@ public:
     qint64 remainingInPlayList();
     // More than one line selected and the current line among them.
     bool playingSelection() const;
+    bool discTotals(Indicator indicator) const;
 
 private:
     int& modeOf(Indicator indicator) const;
@@ -90,6 +97,8 @@ private:
     qint64 m_itemLength = 0;    // CurrentTrackLength
     qint64 m_itemPosition = 0;  // ItemPosition
     qint64 m_listElapsed = 0;
+    qint64 m_discTotal = 0;
+    qint64 m_discBefore = 0;
     int m_barValue = 0;
     bool m_barEnabled = false;
     bool m_dragging = false;

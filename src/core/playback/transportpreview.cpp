@@ -1,5 +1,6 @@
 #include "core/playback/transportpreview.h"
 
+#include "core/cdaudio/cdaudiolist.h"
 #include "core/files/filelist.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemset.h"
@@ -81,7 +82,8 @@ TransportPreview PreviewPlayList(const PlayList& playList, const PlayOrder& orde
     return preview;
 }
 
-TransportPreview PreviewFileList(const FileList& files, qsizetype index) {
+template <typename List>
+TransportPreview previewLines(const List& files, qsizetype index) {
     TransportPreview preview;
     if (files.isEmpty()) {
         return preview;
@@ -99,6 +101,14 @@ TransportPreview PreviewFileList(const FileList& files, qsizetype index) {
         preview.previousItem = files.name(previous);
     }
     return preview;
+}
+
+TransportPreview PreviewFileList(const FileList& files, qsizetype index) {
+    return previewLines(files, index);
+}
+
+TransportPreview PreviewCDList(const CDAudioList& tracks, qsizetype index) {
+    return previewLines(tracks, index);
 }
 
 QString TransportHint(const QString& caption, const QString& shortcutText, const QString& item) {

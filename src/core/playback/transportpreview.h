@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class CDAudioList;
 class FileList;
 class ItemSet;
 class PlayList;
@@ -23,6 +24,7 @@ TransportPreview PreviewPlayList(const PlayList& playList, const PlayOrder& orde
 
 // The preview with the File List as the reference list: it neither loops nor plays at random.
 TransportPreview PreviewFileList(const FileList& files, qsizetype index);
+TransportPreview PreviewCDList(const CDAudioList& tracks, qsizetype index);
 
 // A transport button's hint: the menu caption without "&", its shortcut in brackets, ": " and the item.
 QString TransportHint(const QString& caption, const QString& shortcutText, const QString& item);

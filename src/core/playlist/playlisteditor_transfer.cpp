@@ -23,8 +23,9 @@ void PlayListEditor::Copy() {
             selected.push_back(list.entries()[static_cast<size_t>(line)]);
         }
         m_c.clipboard.setText(ClipboardText::compose(selected));
-    } else if (m_c.run.focusList == ActiveList::FileList && m_source && m_source->isVisible()) {
-        // The File List's selected files, as file items.
+    } else if ((m_c.run.focusList == ActiveList::FileList || m_c.run.focusList == ActiveList::CDList) && m_source &&
+               m_source->isVisible()) {
+        // The File List's selected files as file items, the CD Audio List's tracks as CD-track items.
         std::vector<PlayListEntry> selected;
         for (const QString& ref : m_source->selectedItems()) {
             selected.push_back({ref, 0});

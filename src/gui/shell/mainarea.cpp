@@ -90,6 +90,7 @@ ControlSizes MainArea::controlSizes() const {
 void MainArea::relayout() {
     LayoutInput input;
     input.components = m_components;
+    m_cdAudioMode = m_session.run().cdAudioModeShown;
     input.cdAudioMode = m_cdAudioMode;
     input.playListHasItems = !m_session.playList().isEmpty();
     input.fileListHasItems = !m_session.fileManagement().files().isEmpty();

@@ -1,6 +1,9 @@
 #include "core/app/runstate.h"
+#include "core/cdaudio/cdidentifier.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
+
+#include "core/cdaudio/cdidentifier.h"
 #include "core/playback/progressindicators.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemref.h"
@@ -297,7 +300,9 @@ TEST_F(PlaybackTest, WhileTheBarIsDraggedTheEndWaits) {
 }
 
 TEST_F(PlaybackTest, APausedCDIsNotTakenForAnEnd) {
-    std::vector<PlayListEntry> entries = {{MakeCDItem(1234, 1), 0}, {MakeCDItem(1234, 2), 0}};
+    device.disc = std::make_shared<FakeDisc>(FakeDisc{{60000, 60000}, {}});
+    const qint32 cdid = ComputeCDID(120000, 2, 60000);
+    std::vector<PlayListEntry> entries = {{MakeCDItem(cdid, 1), 0}, {MakeCDItem(cdid, 2), 0}};
     playList.setEntries(std::move(entries));
     playList.RedrawPlayList(false);
     playList.setFocusedLine(0);

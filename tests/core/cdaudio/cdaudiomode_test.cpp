@@ -1,0 +1,197 @@
+#include "core/cdaudio/cdaudiomode.h"
+
+#include "core/cdaudio/cddialogs.h"
+#include "core/cdaudio/cdidentifier.h"
+#include "core/common/textfile.h"
+#include "core/playlist/itemref.h"
+#include "support/sessionfixture.h"
+
+#include <deque>
+
+namespace {
+
+// The boxes answer from a script and remember what they were asked.
+class ScriptedCDDialogs : public CDDialogs {
+public:
+    std::deque<bool> saveAnswers;
+    std::deque<InsertAnswer> insertAnswers;
+    std::optional<QStringList> renamed;
+    QStringList askedFor;
+    int saveQuestions = 0;
+
+    bool confirmSave(bool& askInFuture) override {
+        ++saveQuestions;
+        askInFuture = false;
+        return take(saveAnswers, true);
+    }
+    std::optional<QStringList> renameTracks(const QStringList&, int, bool&) override { return renamed; }
+    bool confirmRemove(const QString&) override { return true; }
+    std::optional<QList<int>> rearrange(const QStringList&, int) override { return std::nullopt; }
+    InsertAnswer askForDisc(const QString& name, bool) override {
+        askedFor.append(name);
+        return take(insertAnswers, InsertAnswer::Cancel);
+    }
+
+private:
+    template <typename T>
+    static T take(std::deque<T>& answers, T fallback) {
+        if (answers.empty()) {
+            return fallback;
+        }
+        const T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace
+
+class CDAudioModeTest : public SessionFixture {
+protected:
+    ScriptedCDDialogs dialogs;
+    std::shared_ptr<FakeDisc> disc = std::make_shared<FakeDisc>(FakeDisc{{200000, 150500, 90000}, {}});
+
+    void SetUp() override {
+        device.disc = disc;
+        reader.disc = disc;
+    }
+    void startWithDisc() {
+        start();
+        session->cdAudio().setDialogs(&dialogs);
+        session->runCommand(s("CDAudioModeM"));
+    }
+    qint32 cdid() const { return ComputeCDID(disc->length(), static_cast<int>(disc->tracks.size()), disc->tracks[0]); }
+    CDAudioList& tracks() { return session->cdAudio().list(); }
+    bool enabled(const char* command) {
+        session->commands().refreshNow();
+        return session->commands().state(s(command)).enabled;
+    }
+    QStringList database() const { return TextFile::readLines(home.file(s("CDDB.INI"))).lines; }
+    // Ticks of the playback timer with the fake disc moving on.
+    void runFor(qint64 ms) {
+        for (qint64 t = 0; t < ms; t += PlaybackController::kTickMs) {
+            device.advance(PlaybackController::kTickMs);
+            session->controller().onCDGraceElapsed();
+            session->controller().onPlaybackTick();
+        }
+    }
+};
+
+TEST_F(CDAudioModeTest, TheDiscShowsItsStoredNamesOrItsCDTextAndAnEmptyDriveShowsNoCD) {
+    // Two sections with the same header: the last one names the disc; a short section keeps "Track N".
+    home.write(s("CDDB.INI"), TextFile::encode(TextFile::joinLines(
+                                  {u'[' + QString::number(cdid()) + u']', s("Name=Old"), s("Track1=Old 1"), QString(),
+                                   u'[' + QString::number(cdid()) + u']', s("Name=Piano Works"), s("Track1=Prelude"),
+                                   s("Track2=Fugue")})));
+    startWithDisc();
+    CDAudioMode& cd = session->cdAudio();
+    EXPECT_EQ(cd.nameText(), s("Piano Works"));
+    EXPECT_EQ(tracks().names(), QStringList({s("Prelude"), s("Fugue"), s("Track 3")}));
+    EXPECT_EQ(tracks().lengthText(1), s("02:30"));
+    EXPECT_EQ(cd.storedNames(), QStringList({s("Old"), s("Piano Works")}));
+    EXPECT_EQ(tracks().focusedLine(), 0);
+    EXPECT_EQ(session->run().focusList, ActiveList::CDList);
+    EXPECT_TRUE(enabled("RenBtn"));
+
+    // Ejected: no disc is shown, and Delete cannot reach the disc that was.
+    session->runCommand(s("EjectSB"));
+    EXPECT_EQ(cd.nameText(), s("No CD"));
+    EXPECT_FALSE(cd.nameBoxEnabled());
+    EXPECT_EQ(tracks().cdid(), 0);
+    EXPECT_FALSE(enabled("DelBtn"));
+    session->runCommand(s("DelBtn"));
+    EXPECT_EQ(database().size(), 8);
+
+    // Put back, a disc the database does not know arrives named by its CD-TEXT, without control characters.
+    home.write(s("CDDB.INI"), QByteArray());
+    disc->text = {s("Live\r\nRecording"), s("Opening"), QString(), s("Encore")};
+    session->runCommand(s("EjectSB"));
+    EXPECT_EQ(cd.nameText(), s("LiveRecording"));
+    EXPECT_EQ(tracks().names(), QStringList({s("Opening"), s("Track 2"), s("Encore")}));
+}
+
+TEST_F(CDAudioModeTest, SavingWritesTheShownDiscAndAsksOnlyWhenItIsStoredAlready) {
+    writeSettings({s("[CD Audio]"), s("AskForConfirmationWhenSavingDB=1"), s("SaveBackupCopyOfCDDB=1")});
+    startWithDisc();
+    CDAudioMode& cd = session->cdAudio();
+    cd.setNameText(s("Piano\nWorks"));
+    session->runCommand(s("SaveTrackListSB"));
+    EXPECT_EQ(dialogs.saveQuestions, 0);  // first save: nothing to overwrite
+    const QString header = u'[' + QString::number(cdid()) + u']';
+    EXPECT_EQ(database(), QStringList({header, s("Name=PianoWorks"), s("Track1=Track 1"), s("Track2=Track 2"),
+                                       s("Track3=Track 3")}));
+    EXPECT_FALSE(QFileInfo::exists(home.file(s("CDDB.BAK"))));  // there was nothing to back up
+
+    dialogs.renamed = QStringList({s("Prelude"), s("Fugue"), s("Coda")});
+    session->runCommand(s("RenM"));
+    EXPECT_EQ(database().at(2), s("Track1=Track 1"));  // renaming writes the list, not the file
+    dialogs.saveAnswers = {false};
+    session->runCommand(s("SaveTracklistM"));
+    EXPECT_EQ(database().at(2), s("Track1=Track 1"));  // cancelled
+    dialogs.saveAnswers = {true};
+    session->runCommand(s("SaveTracklistM"));
+    EXPECT_EQ(dialogs.saveQuestions, 2);
+    EXPECT_EQ(database().at(4), s("Track3=Coda"));
+    EXPECT_EQ(TextFile::readLines(home.file(s("CDDB.BAK"))).lines.at(4), s("Track3=Track 3"));
+    // The box's "in the future" choice was taken and stored at once.
+    EXPECT_FALSE(session->preferences().askBeforeSavingCDDatabase);
+    EXPECT_EQ(tracks().names().at(2), s("Coda"));
+}
+
+TEST_F(CDAudioModeTest, ATrackPlaysOnIntoTheNextWithTheListFollowingUntilTheDiscEnds) {
+    startWithDisc();
+    tracks().selectOnly(1);
+    tracks().setFocusedLine(1);
+    session->runCommand(s("PlayFileListSI"));
+    PlaybackController& controller = session->controller();
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::CDList);
+    EXPECT_EQ(device.position(), 200000);  // track 2 starts where track 1 ends
+    EXPECT_EQ(controller.windowTitle(), s("Track 2 - Velmaro 4.02"));
+    runFor(151000);
+    EXPECT_EQ(controller.currentTrackIndex(), 2);
+    EXPECT_TRUE(tracks().isSelected(2));
+    EXPECT_FALSE(tracks().isSelected(1));
+    EXPECT_EQ(controller.windowTitle(), s("Track 3 - Velmaro 4.02"));
+    EXPECT_EQ(device.log.count(s("play")), 1);  // the device was never told: it played on
+    runFor(91000);
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
+    EXPECT_FALSE(controller.transport().stop);
+}
+
+TEST_F(CDAudioModeTest, ACDTrackItemAsksForItsDiscByNameAndNeverPlaysATrackTheDiscLacks) {
+    home.write(s("CDDB.INI"), TextFile::encode(TextFile::joinLines({s("[777]"), s("Name=Far Away Disc")})));
+    const QString list = writeList(s("cd.vlp"), {MakeCDItem(777, 2), MakeCDItem(cdid(), 14)});
+    start({list});
+    session->cdAudio().setDialogs(&dialogs);
+    session->playList().setFocusedLine(0);
+    session->playLine(0);
+    EXPECT_EQ(dialogs.askedFor, QStringList({s("Far Away Disc")}));
+    EXPECT_NE(device.mode(), MediaDevice::Playing);  // cancelled: nothing plays
+
+    // Ignore plays the same number from the disc in the drive, and asks again when it has no such track.
+    dialogs.askedFor.clear();
+    dialogs.insertAnswers = {CDDialogs::InsertAnswer::Ignore, CDDialogs::InsertAnswer::Cancel};
+    session->playLine(1);
+    EXPECT_EQ(dialogs.askedFor.size(), 2);
+    EXPECT_NE(device.mode(), MediaDevice::Playing);
+
+    dialogs.insertAnswers = {CDDialogs::InsertAnswer::Ignore};
+    session->playLine(0);
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    EXPECT_EQ(device.position(), 200000);  // track 2 of the disc in the drive
+}
+
+TEST_F(CDAudioModeTest, EnteringTheModeNeverStopsWhatThePlayListPlays) {
+    const QString song = music.write(s("a.mid"), QByteArray("MThd"));
+    const QString list = writeList(s("songs.vlp"), {MakeFileItem(song)});
+    start({list});
+    session->playLine(0);
+    ASSERT_EQ(device.mode(), MediaDevice::Playing);
+    session->runCommand(s("CDAudioModeM"));
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    EXPECT_EQ(device.fileName(), song);
+    EXPECT_EQ(tracks().count(), 3);  // read through the second device
+    session->runCommand(s("EjectM"));
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+}
