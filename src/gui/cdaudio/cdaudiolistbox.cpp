@@ -2,20 +2,26 @@
 
 #include "core/cdaudio/cdaudiolist.h"
 
+#include <QScrollBar>
+
+#include <algorithm>
+
 CDAudioListBox::CDAudioListBox(CDAudioList& tracks, QWidget* parent)
     : SourceListBoxOf(tracks, lineMimeType(), parent) {
     setObjectName(QStringLiteral("CDAudioListBox"));
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);  // as wide as the widest name
+    // A disc has at most 99 names: each is measured, so the list scrolls as far as the widest.
+    setUniformItemSizes(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setEnabled(tracks.isEnabled());
     connect(&tracks, &CDAudioList::enabledChanged, this, &QWidget::setEnabled);
     connect(&tracks, &CDAudioList::reset, this, &CDAudioListBox::viewChanged);
     connect(&tracks, &CDAudioList::namesChanged, this, &CDAudioListBox::viewChanged);
 }
 
+// Scrolling a line at a time, the scroll bar counts lines.
 qsizetype CDAudioListBox::topLine() const {
-    const QModelIndex top = indexAt(QPoint(2, 2));
-    return top.isValid() ? top.row() : 0;
+    return verticalScrollBar()->value();
 }
 
 int CDAudioListBox::lineHeight() const {

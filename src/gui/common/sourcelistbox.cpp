@@ -10,6 +10,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // One row per name of the core list.

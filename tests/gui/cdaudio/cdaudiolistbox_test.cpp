@@ -95,6 +95,7 @@ TEST_F(CDAudioListBoxTest, TheColumnsShowEveryLineBesideTheListAndScrollWithItBy
     QApplication::processEvents();
     const qsizetype top = box->topLine();
     EXPECT_GT(top, 20);
+    EXPECT_EQ(box->indexAt(QPoint(2, 2)).row(), top);
     EXPECT_TRUE(box->viewport()->rect().contains(lineCentre(39)));
     EXPECT_EQ(numbers->topLine(), top);
     EXPECT_EQ(lengths->topLine(), top);
