@@ -27,7 +27,6 @@ FileManagementPanel::FileManagementPanel(AppSession& session, QWidget* area)
     // "&DL:" and "&BL:" are ways into the two lists.
     m_dirLabel->setBuddy(m_folderList);
     m_dirLabel->setProperty("accelerator", QKeySequence::mnemonic(QStringLiteral("&DL")));
-    m_browseLabel->setBuddy(m_fileList);
     connectLists();
     connectFilters();
     if (auto* tab = area->findChild<QLabel*>(QStringLiteral("PanelFile"))) {
@@ -105,6 +104,11 @@ void FileManagementPanel::fitLabels() {
     const FileManagement& files = m_session.fileManagement();
     const WidgetTextMeasurer dirMeasurer(m_dirLabel);
     m_dirLabel->setText(files.dirLabel(dirMeasurer, m_dirLabel->width(), m_dirLabel->buddy() != nullptr));
+    // In CD Audio Mode the label and its "&BL:" belong to the CD Audio List.
+    if (m_session.run().cdAudioModeShown) {
+        return;
+    }
+    m_browseLabel->setBuddy(m_fileList);
     const WidgetTextMeasurer browseMeasurer(m_browseLabel);
     m_browseLabel->setText(FitText(browseMeasurer, m_browseLabel->width(), files.browseLabel()));
 }

@@ -1,6 +1,8 @@
 #include "gui/playlist/playlistbox.h"
 
 #include "core/playlist/playlist.h"
+#include "gui/cdaudio/cdaudiolistbox.h"
+#include "gui/common/coreselection.h"
 #include "gui/files/filelistbox.h"
 #include "gui/files/folderlistbox.h"
 #include "gui/playlist/playlistboxmodel.h"
@@ -52,23 +54,9 @@ void PlayListBox::showCoreSelection() {
         return;
     }
     m_syncing = true;
-    // Runs of selected lines become ranges, so selecting 100,000 lines is one range, not 100,000.
-    QItemSelection selection;
-    const qsizetype lines = m_playList.lineCount();
-    for (qsizetype i = 0; i < lines; ++i) {
-        if (!m_playList.isSelected(i)) {
-            continue;
-        }
-        qsizetype last = i;
-        while (last + 1 < lines && m_playList.isSelected(last + 1)) {
-            ++last;
-        }
-        selection.select(m_model->index(static_cast<int>(i)), m_model->index(static_cast<int>(last)));
-        i = last;
-    }
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(CoreSelectionRanges(m_playList, *m_model), QItemSelectionModel::ClearAndSelect);
     const qsizetype focused = m_playList.focusedLine();
-    if (focused >= 0 && focused < lines) {
+    if (focused >= 0 && focused < m_playList.lineCount()) {
         selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(focused)), QItemSelectionModel::NoUpdate);
     }
     m_syncing = false;
@@ -79,12 +67,7 @@ void PlayListBox::takeViewSelection(const QItemSelection& selected, const QItemS
         return;
     }
     m_syncing = true;
-    for (const QItemSelectionRange& range : deselected) {
-        m_playList.setSelectedRange(range.top(), range.bottom(), false);
-    }
-    for (const QItemSelectionRange& range : selected) {
-        m_playList.setSelectedRange(range.top(), range.bottom(), true);
-    }
+    TakeViewSelection(m_playList, selected, deselected);
     m_syncing = false;
 }
 
@@ -98,7 +81,7 @@ void PlayListBox::centreLine(qsizetype line) {
 
 bool PlayListBox::accepts(const QDropEvent* event) const {
     // Files from other programs are left to the window, which appends them wherever they are dropped.
-    return (event->mimeData()->hasFormat(lineMimeType()) && event->source() == this) || fromFileList(event) ||
+    return (event->mimeData()->hasFormat(lineMimeType()) && event->source() == this) || fromSourceList(event) ||
            fromFolderList(event);
 }
 
@@ -107,8 +90,10 @@ bool PlayListBox::fromFolderList(const QDropEvent* event) const {
            qobject_cast<FolderListBox*>(event->source());
 }
 
-bool PlayListBox::fromFileList(const QDropEvent* event) const {
-    return event->mimeData()->hasFormat(FileListBox::lineMimeType()) && qobject_cast<FileListBox*>(event->source());
+bool PlayListBox::fromSourceList(const QDropEvent* event) const {
+    const QMimeData* data = event->mimeData();
+    return (data->hasFormat(FileListBox::lineMimeType()) && qobject_cast<FileListBox*>(event->source())) ||
+           (data->hasFormat(CDAudioListBox::lineMimeType()) && qobject_cast<CDAudioListBox*>(event->source()));
 }
 
 void PlayListBox::startDrag(Qt::DropActions) {
@@ -174,8 +159,8 @@ void PlayListBox::dropEvent(QDropEvent* event) {
         return;
     }
     const QModelIndex under = indexAt(event->position().toPoint());
-    if (fromFileList(event)) {
-        Q_EMIT fileLinesDropped(under.isValid() ? under.row() : -1, !under.isValid());
+    if (fromSourceList(event)) {
+        Q_EMIT sourceLinesDropped(under.isValid() ? under.row() : -1, !under.isValid());
         return;
     }
     Q_EMIT linesDropped(under.isValid() ? under.row() : -1, !under.isValid());

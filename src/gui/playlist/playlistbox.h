@@ -20,8 +20,9 @@ public:
 Q_SIGNALS:
     // Lines of this box were dropped on line target (belowLast: under the last line).
     void linesDropped(qsizetype target, bool belowLast);
-    // Lines of the File List were dropped on line target (belowLast: under the last line).
-    void fileLinesDropped(qsizetype target, bool belowLast);
+    // Lines of the File List or of the CD Audio List (the list items come from) were dropped on line
+    // target (belowLast: under the last line).
+    void sourceLinesDropped(qsizetype target, bool belowLast);
     // A folder of the Folder List was dropped anywhere on the box.
     void folderDropped(const QString& folder);
     // While dragging, the insertion point (1-based line, or the line count below the last line); -1 when
@@ -38,7 +39,7 @@ protected:
 
 private:
     bool accepts(const QDropEvent* event) const;
-    bool fromFileList(const QDropEvent* event) const;
+    bool fromSourceList(const QDropEvent* event) const;
     bool fromFolderList(const QDropEvent* event) const;
     void setMarker(int row);
     void showCoreSelection();

@@ -59,7 +59,7 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* area)
     PlayListEditor& editor = session.editor();
     connect(&editor, &PlayListEditor::clicked, this, &PlayListPanel::showControls);
     connect(m_box, &PlayListBox::linesDropped, &editor, &PlayListEditor::moveDroppedLines);
-    connect(m_box, &PlayListBox::fileLinesDropped, &editor, &PlayListEditor::insertDroppedItems);
+    connect(m_box, &PlayListBox::sourceLinesDropped, &editor, &PlayListEditor::insertDroppedItems);
     connect(m_box, &PlayListBox::dragPositionChanged, this, [this, &editor](qsizetype position) {
         showInfo(editor.UpdatePlayListInfo(position));
     });

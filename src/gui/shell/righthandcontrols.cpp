@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -63,12 +62,7 @@ void createCDAudioControls(QWidget* area) {
     auto* tracks = named(new QComboBox(area), "CDAudioComboBox");
     tracks->addItem(QStringLiteral("CD Audio Tracks"));
     tracks->setEnabled(false);
-    for (const char* list : {"TrackNumberListBox", "TrackLengthListBox"}) {
-        auto* box = named(new QListWidget(area), list);
-        box->setEnabled(false);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    named(new QListWidget(area), "CDAudioListBox")->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The CD Audio List and its track number and length columns come with the CD Audio panel.
 
     auto* panel = named(new QWidget(area), "CDSBPanel");
     auto* layout = new QHBoxLayout(panel);
