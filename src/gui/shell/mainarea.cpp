@@ -2,6 +2,7 @@
 
 #include "core/app/appsession.h"
 #include "core/common/fittext.h"
+#include "gui/cdaudio/cdaudiopanel.h"
 #include "gui/files/filemanagementpanel.h"
 #include "gui/shell/righthandcontrols.h"
 #include "gui/ports/widgettextmeasurer.h"
@@ -19,6 +20,7 @@ MainArea::MainArea(AppSession& session, QWidget* parent)
     CreateRightHandControls(this);
     m_files = new FileManagementPanel(session, this);
     connect(m_files, &FileManagementPanel::fileListFilledOrEmptied, this, &MainArea::relayout);
+    m_cdAudio = new CDAudioPanel(session.cdAudio(), session, this);
     m_splitter->setObjectName(QStringLiteral("ResizePaintBox"));
     m_splitter->setCursor(Qt::SplitHCursor);
     m_splitter->setMouseTracking(true);
@@ -120,6 +122,7 @@ void MainArea::apply(const MainLayout& layout) {
     placeModeTabs(layout.rect(QStringLiteral("PanelFile")).width());
     m_playList->showControls();  // the count labels are fitted to their new widths
     m_files->fitLabels();
+    m_cdAudio->fitLabel();
 }
 
 // The mode tabs split the selector between them, each caption fitted to its tab.

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class AppSession;
+class CDAudioPanel;
 class FileManagementPanel;
 class PlayListPanel;
 
@@ -21,6 +22,7 @@ public:
 
     PlayListPanel* playListPanel() const { return m_playList; }
     FileManagementPanel* fileManagementPanel() const { return m_files; }
+    CDAudioPanel* cdAudioPanel() const { return m_cdAudio; }
     // The eleven component flags and the mode decide what is shown.
     void setComponents(const ComponentFlags& components);
     const ComponentFlags& components() const { return m_components; }
@@ -54,6 +56,7 @@ private:
     AppSession& m_session;
     PlayListPanel* m_playList;
     FileManagementPanel* m_files = nullptr;
+    CDAudioPanel* m_cdAudio = nullptr;
     QWidget* m_splitter;
     ComponentFlags m_components{};
     bool m_cdAudioMode = false;

@@ -3,6 +3,7 @@
 #include "core/common/fittext.h"
 #include "core/common/prompter.h"
 #include "gui/files/filemanagementpanel.h"
+#include "gui/cdaudio/cdaudiopanel.h"
 #include "gui/cdaudio/qtcddialogs.h"
 #include "gui/files/qtfiledialogs.h"
 #include "gui/files/searchdialog.h"
@@ -92,6 +93,7 @@ void MainWindow::createCommandSurfaces() {
     m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, m_session);
     m_transport->addViewToggles();
     m_panel->bindCommands(*m_actions);
+    m_area->cdAudioPanel()->bindCommands(*m_actions);
     for (const char* name : {"RenBtn", "DelBtn", "NewDirBtn"}) {
         m_actions->bindButton(m_area->findChild<QAbstractButton*>(QString::fromLatin1(name)), QString::fromLatin1(name));
     }
