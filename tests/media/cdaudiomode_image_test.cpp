@@ -1,6 +1,8 @@
 // CD Audio Mode end to end: the program's session over the real CD device, with an image as the disc.
 
 #include "core/app/appsession.h"
+#include "core/cdaudio/cdidentifier.h"
+#include "core/playlist/itemref.h"
 #include "core/common/textfile.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
@@ -8,6 +10,7 @@
 #include "support/fakes.h"
 #include "support/tempfolder.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -55,4 +58,34 @@ TEST(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAndC
     session.runCommand(s("EjectSB"));  // the door is open: the same button closes it
     EXPECT_EQ(tracks.count(), 3);
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(CDAudioModeOnImage, CDTracksOfThePlayListEachPlayToTheirEnd) {
+    TempFolder home;
+    TempFolder music;
+    const QString image = MediaFiles::makeImage(music.path(), MediaFiles::DataTrack::None);
+    home.write(s("velmaro.ini"),
+               TextFile::encode(TextFile::joinLines({s("[CD Audio]"), s("Device=") + image})));
+    FakePrompter prompter;
+    FakeClipboard clipboard;
+    GstMediaDevice player;
+    GstMediaDevice reader;
+    GstLengthProbe probe;
+    AppSession session({home.path(), music.path(), music.path()},
+                       {prompter, player, clipboard, probe, nullptr, nullptr, nullptr, {}, &reader});
+    session.beginRun();
+    const qint32 cdid = ComputeCDID(4506, 3, 1000);
+    const QStringList lines{s("[General]"), s("LastPlayed="), QString(), s("[Items]"), MakeCDItem(cdid, 1),
+                            MakeCDItem(cdid, 2), MakeCDItem(cdid, 3)};
+    const QString list = music.write(s("cd.vlp"), TextFile::encode(TextFile::joinLines(lines)));
+    session.windowShown({list}, music.path());
+    session.playList().setFocusedLine(0);
+    session.playLine(0);
+    ASSERT_EQ(player.mode(), MediaDevice::Playing) << prompter.messages.size();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session.playList().CurrentItem() == 1; }, 4000));
+    const qint64 secondStarted = clock.elapsed();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session.playList().CurrentItem() == 2; }, 4000));
+    EXPECT_GE(clock.elapsed() - secondStarted, 1200) << "the second track plays its 1.5 s";
 }

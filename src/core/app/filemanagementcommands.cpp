@@ -138,6 +138,8 @@ void AppSession::fileManagementStates(QHash<QString, CommandState>& states) cons
     for (const char* name : {"RenBtn", "DelBtn", "RenM", "DelM"}) {
         states[latin(name)].enabled = renameDelete;
     }
+    states[latin("AddBtn")].hint = QStringLiteral("Adds the selected items(s)\rin the File List to the Play List|");
+    states[latin("AddAllBtn")].hint = QStringLiteral("Adds all the items in the\rFile List to the Play List|");
     states[latin("RenBtn")].hint = QStringLiteral("Rename or move the current file(s) or\rthe folder in the List that has focus|");
     states[latin("DelBtn")].hint = QStringLiteral("Delete the current file(s) or the\rfolder in the List that has focus|");
     states[latin("RenBtn")].caption = QStringLiteral("R&nm / Move...");

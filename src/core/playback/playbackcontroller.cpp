@@ -557,8 +557,12 @@ void PlaybackController::PlayFromPlayList(Sender sender, qint64 start) {
     if (length > 0) {
         list.setLength(list.CurrentItem(), length);
     }
-    if (cdItem && m_c.cdResyncTimer) {
-        m_c.cdResyncTimer->start(kCDResyncMs);
+    if (cdItem) {
+        // Positions show again once the track's first moments are over; until then nothing stale.
+        m_c.indicators.resetPositions();
+        if (m_c.cdResyncTimer) {
+            m_c.cdResyncTimer->start(kCDResyncMs);
+        }
     }
     if (start != -1) {
         // A CD track's offset counts from the start of its track.

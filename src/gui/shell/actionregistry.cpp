@@ -77,7 +77,17 @@ void ActionRegistry::refresh() {
         show(it.key(), it.value(), m_table.state(it.key()));
     }
     for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it) {
-        it.value()->setEnabled(m_table.state(it.key()).enabled);
+        const CommandState state = m_table.state(it.key());
+        it.value()->setEnabled(state.enabled);
+        // A button keeps the caption and hint it was made with until a state names others (the shared
+        // Rename and Delete buttons speak of tracks in CD Audio Mode).
+        if (!state.caption.isEmpty() && state.caption != m_table.find(it.key())->caption &&
+            it.value()->text() != state.caption) {
+            it.value()->setText(state.caption);
+        }
+        if (!state.hint.isEmpty()) {
+            SetHint(it.value(), state.hint);
+        }
     }
 }
 

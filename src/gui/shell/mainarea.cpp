@@ -136,6 +136,9 @@ void MainArea::placeModeTabs(int tabWidth) {
     for (const auto& tab : tabs) {
         auto* label = selector->findChild<QLabel*>(QString::fromLatin1(tab.name));
         label->setGeometry(tab.left, 0, tabWidth, selector->height());
+        // The active mode's tab has the button face, the other the window colour.
+        const bool active = m_cdAudioMode == (tab.left != 0);
+        label->setBackgroundRole(active ? QPalette::Button : QPalette::Base);
         const WidgetTextMeasurer measurer(label);
         label->setText(FitText(measurer, tabWidth - 4, QString::fromLatin1(tab.caption)));
     }

@@ -4,6 +4,7 @@
 #include "gui/shell/hint.h"
 
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,10 +75,13 @@ void createCDAudioControls(QWidget* area) {
         const char* hint;
     } buttons[] = {{"RearrangeSB", QStyle::SP_FileDialogDetailedView, "Displays a box where you\rcan rearrange the order of\rthe CDs in the Database|"},
                    {"SaveTrackListSB", QStyle::SP_DialogSaveButton, "Record the current CD infor-\rmation in the database|"},
-                   {"EjectSB", QStyle::SP_MediaSkipForward, "Eject the current CD|"}};
+                   {"EjectSB", QStyle::SP_ArrowUp, "Eject the current CD|"}};
     for (const auto& entry : buttons) {
         auto* button = named(new QToolButton(panel), entry.name);
-        button->setIcon(area->style()->standardIcon(entry.icon));
+        // The style has no eject picture; the desktop's icon theme usually has one.
+        const QIcon fallback = area->style()->standardIcon(entry.icon);
+        button->setIcon(entry.icon == QStyle::SP_ArrowUp ? QIcon::fromTheme(QStringLiteral("media-eject"), fallback)
+                                                         : fallback);
         button->setAutoRaise(true);
         button->setEnabled(false);  // the CD database and the drive come with CD Audio Mode
         SetHint(button, QString::fromLatin1(entry.hint));

@@ -236,3 +236,17 @@ TEST_F(CDAudioModeTest, PickingAStoredDiscByNameShowsItWithoutLengthsAndItCannot
     EXPECT_TRUE(cd.showingDriveCD());
     EXPECT_EQ(tracks().lengthText(0), s("03:20"));
 }
+
+TEST_F(CDAudioModeTest, CDTracksOfThePlayListPlayOneAfterAnotherWithTheirOwnPositions) {
+    const QString list = writeList(s("cd.vlp"), {MakeCDItem(cdid(), 1), MakeCDItem(cdid(), 2)});
+    start({list});
+    session->playList().setFocusedLine(0);
+    session->playLine(0);
+    runFor(203000);
+    const IndicatorTexts& texts = session->controller().indicators();
+    EXPECT_EQ(session->playList().CurrentItem(), 1);
+    EXPECT_EQ(texts.length, s("00:02:30"));
+    EXPECT_EQ(texts.position, s("00:00:03"));
+    EXPECT_EQ(texts.remaining, s("00:02:27"));
+    EXPECT_EQ(texts.percent, s("2 %"));
+}
