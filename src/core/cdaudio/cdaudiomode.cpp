@@ -95,6 +95,19 @@ qint64 CDAudioMode::trackLengthInDrive(int track) {
     return length;
 }
 
+void CDAudioMode::closeTray() {
+    const bool borrowed = !playerHoldsCD();
+    if (!openReader()) {
+        return;
+    }
+    if (queryDevice().mode() == MediaDevice::Open) {
+        queryDevice().closeDoor();
+    }
+    if (borrowed) {
+        releaseReader();
+    }
+}
+
 void CDAudioMode::reloadDatabase() {
     m_c.database.reload(m_c.databasePath);
 }

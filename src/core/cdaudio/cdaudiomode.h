@@ -57,6 +57,8 @@ public:
     // when there is no such track.
     qint64 trackStart(int track);
     qint64 trackLengthInDrive(int track);
+    // The user says the wanted disc is in: an open tray is closed on it.
+    void closeTray();
 
     qint32 currentCDID() const { return m_currentCDID; }
     const QString& currentCDName() const { return m_currentCDName; }

@@ -162,6 +162,7 @@ qint64 LengthCalculator::measureCDTrack(const Entry& entry) {
         if (!cd.dialogs() || cd.dialogs()->askForDisc(cd.currentCDName(), false) != CDDialogs::InsertAnswer::Retry) {
             return 0;  // skipped
         }
+        cd.closeTray();
     }
     if (entry.line >= 0 && entry.line < m_c.playList.count() && length > 0) {
         m_c.playList.setLength(entry.line, length);

@@ -390,7 +390,11 @@ bool PlaybackController::prepareCDItem(const QString& ref) {
                 break;
             }
         }
-        // Retry (or a disc that cannot give the track): the drive is read afresh and asked again.
+        // Retry (or a disc that cannot give the track): the tray is closed on the disc the user put in, and
+        // the drive is read afresh and asked again.
+        if (answer == CDDialogs::InsertAnswer::Retry && m_c.device.mode() == MediaDevice::Open) {
+            m_c.device.closeDoor();
+        }
         m_c.device.close();
         m_c.device.open();
     }

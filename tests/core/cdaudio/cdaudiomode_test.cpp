@@ -250,3 +250,16 @@ TEST_F(CDAudioModeTest, CDTracksOfThePlayListPlayOneAfterAnotherWithTheirOwnPosi
     EXPECT_EQ(texts.remaining, s("00:02:27"));
     EXPECT_EQ(texts.percent, s("2 %"));
 }
+
+TEST_F(CDAudioModeTest, TheCorrectCDHasBeenInsertedClosesTheTrayOnIt) {
+    const QString list = writeList(s("cd.vlp"), {MakeCDItem(cdid(), 2)});
+    start({list});
+    session->cdAudio().setDialogs(&dialogs);
+    disc->inDrive = false;
+    dialogs.insertAnswers = {CDDialogs::InsertAnswer::Retry};
+    session->playList().setFocusedLine(0);
+    session->playLine(0);
+    EXPECT_TRUE(disc->inDrive);
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    EXPECT_EQ(dialogs.askedFor, QStringList({s("Unknown CD")}));
+}
