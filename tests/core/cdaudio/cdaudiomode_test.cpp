@@ -263,3 +263,21 @@ TEST_F(CDAudioModeTest, TheCorrectCDHasBeenInsertedClosesTheTrayOnIt) {
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
     EXPECT_EQ(dialogs.askedFor, QStringList({s("Unknown CD")}));
 }
+
+TEST_F(CDAudioModeTest, LeavingTheModeLeavesTheDiscPlayingUnlessAskedAndComingBackShowsItPlaying) {
+    startWithDisc();
+    tracks().setFocusedLine(1);
+    session->runCommand(s("PlayFileListSI"));
+    session->runCommand(s("FileManModeM"));
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    EXPECT_EQ(session->controller().windowTitle(), s("Velmaro 4.02"));
+    device.advance(152000);  // on into track 3 meanwhile
+    session->runCommand(s("CDAudioModeM"));
+    EXPECT_EQ(session->run().playbackSource, PlaybackSource::CDList);
+    EXPECT_TRUE(tracks().isSelected(2));
+    EXPECT_EQ(session->controller().windowTitle(), s("Track 3 - Velmaro 4.02"));
+
+    session->preferences().stopCDAudioWhenChangingMode = true;
+    session->runCommand(s("FileManModeM"));
+    EXPECT_NE(device.mode(), MediaDevice::Playing);
+}
