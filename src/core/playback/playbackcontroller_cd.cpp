@@ -253,8 +253,13 @@ void PlaybackController::discRemoved() {
                           m_c.run.playbackSource != PlaybackSource::FileList &&
                           (m_c.run.playbackSource == PlaybackSource::CDList ||
                            (m_c.run.playbackSource == PlaybackSource::PlayList && m_playingTrack > 0));
-    if (m_c.run.playbackSource == PlaybackSource::PlayList && !cdPlayed) {
-        return;  // a file of the Play List plays on: the drive is none of its business
+    if (!cdPlayed) {
+        // A file plays on: the drive is none of its business. Idle, Play has no disc to start.
+        if (m_c.run.playbackSource == PlaybackSource::None && !m_pauseEnabled) {
+            m_playEnabled = m_c.playList.selectedCount() > 0 || fileListHasSelection();
+            refreshCommandStates();
+        }
+        return;
     }
     m_c.timer.stop();
     stopCDTimers();

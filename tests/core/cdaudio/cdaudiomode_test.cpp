@@ -193,7 +193,7 @@ TEST_F(CDAudioModeTest, TheLengthOfACDTrackIsTakenFromItsDiscOrSkippedWhenTheUse
     EXPECT_EQ(session->playList().length(1), 150500);  // kept beside its item for the next save
 }
 
-TEST_F(CDAudioModeTest, EnteringTheModeNeverStopsWhatThePlayListPlays) {
+TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {
     const QString song = music.write(s("a.mid"), QByteArray("MThd"));
     const QString list = writeList(s("songs.vlp"), {MakeFileItem(song)});
     start({list});
@@ -205,6 +205,17 @@ TEST_F(CDAudioModeTest, EnteringTheModeNeverStopsWhatThePlayListPlays) {
     EXPECT_EQ(tracks().count(), 3);  // read through the second device
     session->runCommand(s("EjectM"));
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
+
+    // Nor what the File List plays.
+    session->runCommand(s("FileManModeM"));
+    FileList& files = session->fileManagement().files();
+    files.setFolder(music.path());
+    files.selectOnly(files.indexOfName(s("a.mid")));
+    session->runCommand(s("PlayFileListSI"));
+    ASSERT_EQ(session->run().playbackSource, PlaybackSource::FileList);
+    session->runCommand(s("EjectM"));
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    EXPECT_EQ(device.fileName(), song);
 }
 
 TEST_F(CDAudioModeTest, ATrayOpenedByTheDrivesOwnButtonIsFollowedAndNeverPulledShut) {
