@@ -213,7 +213,10 @@ TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {
     files.selectOnly(files.indexOfName(s("a.mid")));
     session->runCommand(s("PlayFileListSI"));
     ASSERT_EQ(session->run().playbackSource, PlaybackSource::FileList);
-    session->runCommand(s("EjectM"));
+    session->runCommand(s("CDAudioModeM"));
+    session->runCommand(s("EjectM"));  // the door closes on the disc
+    session->runCommand(s("EjectM"));  // and opens again
+    EXPECT_FALSE(disc->inDrive);
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
     EXPECT_EQ(device.fileName(), song);
 }
