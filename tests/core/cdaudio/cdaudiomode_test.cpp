@@ -153,6 +153,16 @@ TEST_F(CDAudioModeTest, ATrackPlaysOnIntoTheNextWithTheListFollowingUntilTheDisc
     EXPECT_FALSE(tracks().isSelected(1));
     EXPECT_EQ(controller.windowTitle(), s("Track 3 - Velmaro 4.02"));
     EXPECT_EQ(device.log.count(s("play")), 1);  // the device was never told: it played on
+    // The disc's totals, for indicators that show the whole disc while the CD Audio List plays.
+    for (auto indicator : {ProgressIndicators::Length, ProgressIndicators::Position, ProgressIndicators::Remaining}) {
+        session->indicators().setTotals(indicator, true);
+    }
+    runFor(1000);
+    const IndicatorTexts& texts = controller.indicators();
+    EXPECT_EQ(texts.length, s("00:07:20"));
+    EXPECT_EQ(texts.position, s("00:05:52"));  // tracks 1 and 2, and 1.5 s of track 3
+    EXPECT_EQ(texts.remaining, s("00:01:28"));
+    session->preferences().indicatorModes = {0, 0, 0, 0};
     runFor(91000);
     EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
