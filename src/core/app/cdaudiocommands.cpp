@@ -111,6 +111,12 @@ void AppSession::cdAudioStates(QHash<QString, CommandState>& states) const {
     states[latin("PlayFileListSI")].enabled = m_controller.transport().play && m_cdAudio.showingDriveCD() &&
                                               !tracks.isEmpty();
     states[latin("NewDirM")].enabled = states[latin("NewDirBtn")].enabled = false;
+    const bool playingFromTracks = m_run.playbackSource == PlaybackSource::CDList &&
+                                   m_controller.currentTrackIndex() >= 0;
+    states[latin("SelectItemCurrentlyBeingPlayedFLM")].enabled = playingFromTracks;
+    if (playingFromTracks) {
+        states[latin("SelectPlayingItemM")].enabled = true;
+    }
     if (m_run.focusList != ActiveList::CDList) {
         return;
     }

@@ -71,7 +71,13 @@ void AppSession::declareFileManagementCommands() {
         m_commands.bind(latin("OpenInMyComputerM"), openFolder);
         m_commands.bind(latin("ExploreM"), openFolder);
     }
-    m_commands.add(latin("SelectItemCurrentlyBeingPlayedFLM"), [this] { m_fileManagement.selectPlayingLine(); });
+    m_commands.add(latin("SelectItemCurrentlyBeingPlayedFLM"), [this] {
+        if (m_run.playbackSource == PlaybackSource::CDList && m_cdAudio.isShown()) {
+            m_cdAudio.selectPlayingLine(m_controller.currentTrackIndex());
+        } else {
+            m_fileManagement.selectPlayingLine();
+        }
+    });
     // The selection commands act on the list that has the focus: the Play List or the File List.
     m_commands.bind(latin("SelectAllM"), [this] { runOnFocusedList(&PlayListEditor::SelectAll, &FileList::selectAll); });
     m_commands.bind(latin("UnselectAllM"),
@@ -79,7 +85,9 @@ void AppSession::declareFileManagementCommands() {
     m_commands.bind(latin("InvertSelectionM"),
                     [this] { runOnFocusedList(&PlayListEditor::InvertSelection, &FileList::invertSelection); });
     m_commands.bind(latin("SelectPlayingItemM"), [this] {
-        if (m_run.playbackSource == PlaybackSource::FileList) {
+        if (m_run.playbackSource == PlaybackSource::CDList && m_cdAudio.isShown()) {
+            m_cdAudio.selectPlayingLine(m_controller.currentTrackIndex());
+        } else if (m_run.playbackSource == PlaybackSource::FileList) {
             m_fileManagement.selectPlayingLine();
         } else {
             m_editor.SelectPlayingItem();

@@ -72,15 +72,6 @@ qint32 CDAudioMode::ComputeCDID() {
     return cdid;
 }
 
-qint64 CDAudioMode::trackStart(int track) {
-    MediaDevice& device = queryDevice();
-    if (!device.isOpen() || track < 1 || track > device.trackCount()) {
-        return -1;
-    }
-    device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
-    return device.trackPosition(track);
-}
-
 qint64 CDAudioMode::trackLengthInDrive(int track) {
     const bool borrowed = !playerHoldsCD();
     if (!openReader()) {
@@ -145,7 +136,6 @@ bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
             return true;
         }
     }
-    m_hasDisc = cdid == 0;
     m_list.setEnabled(true);
     m_currentCDName = kUnknownCD;
     device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
@@ -211,7 +201,6 @@ void CDAudioMode::takeCDText(const QStringList& text) {
 }
 
 void CDAudioMode::showNoDisc() {
-    m_hasDisc = false;
     // No disc shown, no disc to act on: Rename and Delete of the list must not reach the last one.
     m_currentCDID = 0;
     m_list.setCDID(0);
@@ -275,6 +264,16 @@ void CDAudioMode::listClicked() {
     }
     m_addEnabled = true;
     Q_EMIT changed();
+}
+
+void CDAudioMode::selectPlayingLine(int index) {
+    if (index < 0 || index >= m_list.count()) {
+        return;
+    }
+    m_list.selectOnly(index);
+    m_list.setFocusedLine(index);
+    m_list.centreLine(index);
+    listClicked();
 }
 
 void CDAudioMode::listEntered() {

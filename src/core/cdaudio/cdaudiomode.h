@@ -53,9 +53,7 @@ public:
     // The identifier of the disc in the drive, asked of the player when it holds the CD device, else of
     // the reader; 0 when there is no disc.
     qint32 ComputeCDID();
-    // The start and length of a track of the disc in the drive, in ms from the start of the disc; -1
-    // when there is no such track.
-    qint64 trackStart(int track);
+    // The length of a track of the disc in the drive in ms; -1 when there is no such track.
     qint64 trackLengthInDrive(int track);
     // The user says the wanted disc is in: an open tray is closed on it.
     void closeTray();
@@ -65,8 +63,6 @@ public:
     void setCurrentCDName(const QString& name) { m_currentCDName = name; }
     bool showingDriveCD() const { return m_showingDriveCD; }
     qint64 totalLength() const { return m_totalLength; }
-    // The disc in the drive has a table of contents (ReadCD found a disc).
-    bool hasDisc() const { return m_hasDisc; }
     // The stored name of a disc, or "Unknown CD".
     QString storedName(qint32 cdid);
 
@@ -89,6 +85,8 @@ public:
     bool playEnabled() const { return m_playEnabled; }
     void listClicked();
     void listEntered();
+    // The line of the track that plays becomes the only one selected, in the middle of the box.
+    void selectPlayingLine(int index);
 
     // The database commands.
     void saveTrackList();
@@ -138,7 +136,6 @@ private:
     QString m_nameText;
     qint64 m_totalLength = 0;
     bool m_showingDriveCD = false;
-    bool m_hasDisc = false;
     bool m_nameBoxEnabled = false;
     bool m_saveEnabled = false;
     bool m_addEnabled = false;

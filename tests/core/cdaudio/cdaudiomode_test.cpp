@@ -153,6 +153,10 @@ TEST_F(CDAudioModeTest, ATrackPlaysOnIntoTheNextWithTheListFollowingUntilTheDisc
     EXPECT_FALSE(tracks().isSelected(1));
     EXPECT_EQ(controller.windowTitle(), s("Track 3 - Velmaro 4.02"));
     EXPECT_EQ(device.log.count(s("play")), 1);  // the device was never told: it played on
+    tracks().selectOnly(0);
+    session->runCommand(s("SelectPlayingItemM"));
+    EXPECT_TRUE(tracks().isSelected(2));
+    EXPECT_EQ(tracks().selectedCount(), 1);
     // The disc's totals, for indicators that show the whole disc while the CD Audio List plays.
     for (auto indicator : {ProgressIndicators::Length, ProgressIndicators::Position, ProgressIndicators::Remaining}) {
         session->indicators().setTotals(indicator, true);
