@@ -1,4 +1,5 @@
 #include "core/cdaudio/cdaudiolist.h"
+#include "core/cdaudio/cdidentifier.h"
 #include "core/playlist/itemref.h"
 #include "gui/cdaudio/cdaudiolistbox.h"
 #include "gui/cdaudio/trackcolumnbox.h"
@@ -114,12 +115,11 @@ TEST_F(CDAudioListBoxTest, TheColumnsShowEveryLineBesideTheListAndScrollWithItBy
 // Drag and drop needs a window system: the offscreen platform ends every drag at once.
 class CDAudioListDragTest : public WindowTest {
 protected:
-    CDAudioList tracks;
-
     void SetUp() override {
         if (QGuiApplication::platformName() == u"offscreen") {
             GTEST_SKIP() << "drag and drop needs a window system; the X11 run covers it";
         }
+        device.disc = std::make_shared<FakeDisc>(FakeDisc{{60000, 70000, 80000, 90000}, {}});
         writeQuietSettings();
         QStringList items;
         for (const char* name : {"a.mid", "b.mid"}) {
@@ -131,36 +131,38 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    // The box and the editor look at the list until the window goes.
-    void TearDown() override { window.reset(); }
 };
 
 TEST_F(CDAudioListDragTest, LinesDraggedOntoThePlayListAreInsertedAsTracksWhereDropped) {
-    // CD Audio Mode as the window shows it: the CD Audio List is where items come from.
-    MainArea& area = window->mainArea();
-    auto* box = new CDAudioListBox(tracks, &area);
-    area.setCDAudioMode(true);
-    FillDisc(tracks, -1234567, 4);
-    tracks.setVisible(true);
-    window->session().editor().setItemSource(&tracks);
+    // CD Audio Mode as the user enters it, with the disc in the drive.
+    window->session().runCommand(s("CDAudioModeM"));
     QApplication::processEvents();
-    ASSERT_TRUE(box->isVisible());
+    auto* box = window->findChild<CDAudioListBox*>(s("CDAudioListBox"));
+    ASSERT_TRUE(box && box->isVisible());
+    ASSERT_EQ(box->model()->rowCount(), 4);
 
     const auto centre = [](QAbstractItemView* view, int line) {
         return view->visualRect(view->model()->index(line, 0)).center();
     };
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, centre(box, 1));
     QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::ControlModifier, centre(box, 3));
-    ASSERT_EQ(tracks.selectedCount(), 2);
+    ASSERT_EQ(window->session().cdAudio().list().selectedCount(), 2);
     PlayListBox* playListBox = window->playListBox();
     MouseDrag::dragWithMouse(box->viewport(), centre(box, 3), playListBox->viewport(), centre(playListBox, 1));
 
     const PlayList& playList = window->session().playList();
+    const qint32 cdid = ComputeCDID(300000, 4, 60000);
     ASSERT_EQ(playList.count(), 4);
-    EXPECT_EQ(playList.item(1), s("[CDID=-1234567, T=2]"));
-    EXPECT_EQ(playList.item(2), s("[CDID=-1234567, T=4]"));
+    EXPECT_EQ(playList.item(1), MakeCDItem(cdid, 2));
+    EXPECT_EQ(playList.item(2), MakeCDItem(cdid, 4));
     EXPECT_TRUE(playList.isSelected(1) && playList.isSelected(2));
     EXPECT_TRUE(window->session().document().isChanged());
+
+    // Play List lines dropped on the CD Audio List leave the Play List.
+    QTest::mouseClick(playListBox->viewport(), Qt::LeftButton, {}, centre(playListBox, 0));
+    MouseDrag::dragWithMouse(playListBox->viewport(), centre(playListBox, 0), box->viewport(), centre(box, 0));
+    ASSERT_EQ(playList.count(), 3);
+    EXPECT_EQ(playList.item(0), MakeCDItem(cdid, 2));
 }
 
 }  // namespace
