@@ -15,24 +15,36 @@
 
 #include <gtest/gtest.h>
 
-TEST(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAndClose) {
+
+#include <memory>
+
+// The program's session over two real devices, its drive the image of a disc with these CD-TEXT titles.
+class CDAudioModeOnImage : public ::testing::Test {
+protected:
     TempFolder home;
     TempFolder music;
-    const QString image = MediaFiles::makeImage(music.path(), MediaFiles::DataTrack::None, {"Tones", "Low", "Middle", "High"});
-    home.write(s("velmaro.ini"),
-               TextFile::encode(TextFile::joinLines({s("[CD Audio]"), s("Device=") + image})));
     FakePrompter prompter;
     FakeClipboard clipboard;
     GstMediaDevice player;
     GstMediaDevice reader;
     GstLengthProbe probe;
-    AppSession session({home.path(), music.path(), music.path()},
-                       {prompter, player, clipboard, probe, nullptr, nullptr, nullptr, {}, &reader});
-    session.beginRun();
-    session.windowShown({}, music.path());
+    std::unique_ptr<AppSession> session;
 
-    session.runCommand(s("CDAudioModeM"));
-    CDAudioMode& cd = session.cdAudio();
+    void start(const QList<QByteArray>& titles, const QStringList& parameters = {}) {
+        const QString image = MediaFiles::makeImage(music.path(), MediaFiles::DataTrack::None, titles);
+        home.write(s("velmaro.ini"), TextFile::encode(TextFile::joinLines({s("[CD Audio]"), s("Device=") + image})));
+        session = std::make_unique<AppSession>(
+            AppSession::Folders{home.path(), music.path(), music.path()},
+            AppSession::Ports{prompter, player, clipboard, probe, nullptr, nullptr, nullptr, {}, &reader});
+        session->beginRun();
+        session->windowShown(parameters, music.path());
+    }
+};
+
+TEST_F(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAndClose) {
+    start({"Tones", "Low", "Middle", "High"});
+    session->runCommand(s("CDAudioModeM"));
+    CDAudioMode& cd = session->cdAudio();
     CDAudioList& tracks = cd.list();
     ASSERT_EQ(tracks.names(), QStringList({s("Low"), s("Middle"), s("High")})) << "named by its CD-TEXT";
     EXPECT_EQ(cd.nameText(), s("Tones"));
@@ -41,51 +53,37 @@ TEST(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAndC
 
     tracks.selectOnly(1);
     tracks.setFocusedLine(1);
-    session.runCommand(s("PlayFileListSI"));
-    PlaybackController& controller = session.controller();
-    ASSERT_EQ(session.run().playbackSource, PlaybackSource::CDList) << prompter.messages.size();
+    session->runCommand(s("PlayFileListSI"));
+    PlaybackController& controller = session->controller();
+    ASSERT_EQ(session->run().playbackSource, PlaybackSource::CDList) << prompter.messages.size();
     EXPECT_EQ(controller.windowTitle(), s("Middle - Velmaro 4.02"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return controller.currentTrackIndex() == 2; }, 6000));
     EXPECT_TRUE(tracks.isSelected(2));
     EXPECT_FALSE(tracks.isSelected(1));
     EXPECT_EQ(controller.windowTitle(), s("High - Velmaro 4.02"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return session.run().playbackSource == PlaybackSource::None; }, 6000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return session->run().playbackSource == PlaybackSource::None; }, 6000));
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
 
-    session.runCommand(s("EjectSB"));
+    session->runCommand(s("EjectSB"));
     EXPECT_EQ(cd.nameText(), s("No CD"));
     EXPECT_TRUE(tracks.isEmpty());
-    session.runCommand(s("EjectSB"));  // the door is open: the same button closes it
+    session->runCommand(s("EjectSB"));  // the door is open: the same button closes it
     EXPECT_EQ(tracks.count(), 3);
     EXPECT_TRUE(prompter.messages.empty());
 }
 
-TEST(CDAudioModeOnImage, CDTracksOfThePlayListEachPlayToTheirEnd) {
-    TempFolder home;
-    TempFolder music;
-    const QString image = MediaFiles::makeImage(music.path(), MediaFiles::DataTrack::None);
-    home.write(s("velmaro.ini"),
-               TextFile::encode(TextFile::joinLines({s("[CD Audio]"), s("Device=") + image})));
-    FakePrompter prompter;
-    FakeClipboard clipboard;
-    GstMediaDevice player;
-    GstMediaDevice reader;
-    GstLengthProbe probe;
-    AppSession session({home.path(), music.path(), music.path()},
-                       {prompter, player, clipboard, probe, nullptr, nullptr, nullptr, {}, &reader});
-    session.beginRun();
+TEST_F(CDAudioModeOnImage, CDTracksOfThePlayListEachPlayToTheirEnd) {
     const qint32 cdid = ComputeCDID(4506, 3, 1000);
     const QStringList lines{s("[General]"), s("LastPlayed="), QString(), s("[Items]"), MakeCDItem(cdid, 1),
                             MakeCDItem(cdid, 2), MakeCDItem(cdid, 3)};
-    const QString list = music.write(s("cd.vlp"), TextFile::encode(TextFile::joinLines(lines)));
-    session.windowShown({list}, music.path());
-    session.playList().setFocusedLine(0);
-    session.playLine(0);
+    start({}, {music.write(s("cd.vlp"), TextFile::encode(TextFile::joinLines(lines)))});
+    session->playList().setFocusedLine(0);
+    session->playLine(0);
     ASSERT_EQ(player.mode(), MediaDevice::Playing) << prompter.messages.size();
     QElapsedTimer clock;
     clock.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return session.playList().CurrentItem() == 1; }, 4000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session->playList().CurrentItem() == 1; }, 4000));
     const qint64 secondStarted = clock.elapsed();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return session.playList().CurrentItem() == 2; }, 4000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session->playList().CurrentItem() == 2; }, 4000));
     EXPECT_GE(clock.elapsed() - secondStarted, 1200) << "the second track plays its 1.5 s";
 }
