@@ -178,7 +178,7 @@ private:
     void enterCDAudioMode();
     // Leaving CD Audio Mode for File Management Mode.
     void leaveCDAudioMode();
-    // The start-up rules: a disc found playing, or CD Audio Mode as the initial mode.
+    // The start-up rule: CD Audio Mode as the initial mode.
     void enterStartMode();
     void fileManagementStates(QHash<QString, CommandState>& states) const;
     void applyDisplayOptions();

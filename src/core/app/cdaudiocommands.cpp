@@ -2,8 +2,6 @@
 
 #include "core/app/appsession.h"
 
-#include "core/playback/mediadevice.h"
-
 namespace {
 
 QString latin(const char* text) {
@@ -68,23 +66,10 @@ void AppSession::leaveCDAudioMode() {
 }
 
 void AppSession::enterStartMode() {
-    const bool rightSide = isOn(m_preferences.components, Component::FileList);
-    if (m_preferences.startInCDAudioModeIfPlaying && m_ports.cdReader) {
-        // Another program (or an earlier run) may be playing the disc.
-        MediaDevice& reader = *m_ports.cdReader;
-        reader.setFileName(QString());
-        reader.setDeviceType(MediaDevice::DeviceType::CDAudio);
-        reader.setShareable(true);
-        const bool playing = reader.open() && reader.mode() == MediaDevice::Playing;
-        reader.close();
-        reader.setDeviceType(MediaDevice::DeviceType::Automatic);
-        reader.setShareable(false);
-        if (playing) {
-            enterCDAudioMode();
-            return;
-        }
-    }
-    if (m_preferences.cdAudioInitialMode && rightSide) {
+    // The program plays discs itself, so at its start no disc can be playing already: the rule that
+    // would look for one ("StartInCDAudioModeIfCDIsPlaying") has nothing to find, and asking the drive
+    // would only spin it up on every start.
+    if (m_preferences.cdAudioInitialMode && isOn(m_preferences.components, Component::FileList)) {
         enterCDAudioMode();
     }
 }

@@ -309,3 +309,11 @@ TEST_F(CDAudioModeTest, LeavingTheModeLeavesTheDiscPlayingUnlessAskedAndComingBa
     session->runCommand(s("FileManModeM"));
     EXPECT_NE(device.mode(), MediaDevice::Playing);
 }
+
+TEST_F(CDAudioModeTest, TheProgramStartsInCDAudioModeWhenThatIsTheInitialMode) {
+    writeSettings({s("[General]"), s("CDAudioInitialMode=1")});
+    start();
+    EXPECT_TRUE(session->run().cdAudioModeShown);
+    EXPECT_EQ(tracks().count(), 3);
+    EXPECT_FALSE(session->fileManagement().isVisible());
+}
