@@ -205,7 +205,7 @@ void PlaybackController::adoptPlayingDisc() {
         m_c.indicators.ShowPosition(0);
         m_c.indicators.setBarEnabled(true);
         m_startGraceOver = true;
-    } else if (!playListPlays && m_c.run.playbackSource != PlaybackSource::CDList) {
+    } else if (m_c.run.playbackSource == PlaybackSource::None) {
         m_pauseEnabled = m_stopEnabled = m_rewindEnabled = false;
         m_positionInTrack = 0;
     }
@@ -224,8 +224,8 @@ void PlaybackController::leaveCDMode() {
         m_c.device.stop();
         m_c.device.close();
     }
-    if (playListPlays) {
-        return;
+    if (playListPlays || m_c.run.playbackSource == PlaybackSource::FileList) {
+        return;  // what plays from another list goes on as it was
     }
     if (m_c.run.playbackSource == PlaybackSource::CDList && m_c.device.mode() == MediaDevice::Playing) {
         // The disc plays on without its list: nothing follows it until the mode is shown again.

@@ -233,6 +233,9 @@ TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {
     EXPECT_FALSE(disc->inDrive);
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
     EXPECT_EQ(device.fileName(), song);
+    session->runCommand(s("FileManModeM"));  // leaving the mode leaves the file's displays alone too
+    EXPECT_EQ(session->controller().windowTitle(), s("a.mid - Velmaro 4.02"));
+    EXPECT_TRUE(session->controller().transport().stop);
 }
 
 TEST_F(CDAudioModeTest, ATrayOpenedByTheDrivesOwnButtonIsFollowedAndNeverPulledShut) {
