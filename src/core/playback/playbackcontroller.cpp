@@ -663,7 +663,8 @@ void PlaybackController::failToPlay(const QString& reason, bool resetPlayed) {
 }
 
 void PlaybackController::PlayListReplaced() {
-    if (m_c.run.playbackSource == PlaybackSource::FileList) {
+    // What the File List or the CD Audio List plays has nothing to do with the Play List.
+    if (m_c.run.playbackSource == PlaybackSource::FileList || m_c.run.playbackSource == PlaybackSource::CDList) {
         return;
     }
     m_c.delayTimer.stop();

@@ -153,6 +153,8 @@ TEST_F(CDAudioModeTest, ATrackPlaysOnIntoTheNextWithTheListFollowingUntilTheDisc
     EXPECT_FALSE(tracks().isSelected(1));
     EXPECT_EQ(controller.windowTitle(), s("Track 3 - Velmaro 4.02"));
     EXPECT_EQ(device.log.count(s("play")), 1);  // the device was never told: it played on
+    session->runCommand(s("NewM"));  // a new Play List leaves the disc playing
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
     tracks().selectOnly(0);
     session->runCommand(s("SelectPlayingItemM"));
     EXPECT_TRUE(tracks().isSelected(2));
