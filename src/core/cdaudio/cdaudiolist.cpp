@@ -3,7 +3,9 @@
 #include "core/playback/timetext.h"
 #include "core/playlist/itemref.h"
 
-CDAudioList::CDAudioList(QObject* parent) : QObject(parent) {}
+CDAudioList::CDAudioList(QObject* parent) : SourceLines(parent) {
+    m_visible = false;  // until CD Audio Mode is shown
+}
 
 void CDAudioList::fill(qint32 cdid, const QStringList& names, const QList<qint64>& lengths) {
     Q_EMIT aboutToReset();
@@ -47,46 +49,6 @@ QString CDAudioList::lengthText(qsizetype line) const {
     }
     const qint64 seconds = ms / 1000;
     return QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QChar(u'0')).arg(seconds % 60, 2, 10, QChar(u'0'));
-}
-
-void CDAudioList::setSelected(qsizetype line, bool selected) {
-    setSelectedRange(line, line, selected);
-}
-
-void CDAudioList::setSelectedRange(qsizetype first, qsizetype last, bool selected) {
-    if (m_selection.setRange(first, last, selected)) {
-        Q_EMIT selectionChanged();
-    }
-}
-
-void CDAudioList::selectOnly(qsizetype line) {
-    m_selection.selectOnly(line);
-    Q_EMIT selectionChanged();
-}
-
-void CDAudioList::clearSelection() {
-    selectOnly(-1);
-}
-
-void CDAudioList::selectAll() {
-    m_selection.selectAll();
-    Q_EMIT selectionChanged();
-}
-
-void CDAudioList::invertSelection() {
-    m_selection.invert();
-    Q_EMIT selectionChanged();
-}
-
-void CDAudioList::setFocusedLine(qsizetype line) {
-    if (line != m_focusedLine && line >= -1 && line < count()) {
-        m_focusedLine = line;
-        Q_EMIT focusedLineChanged(line);
-    }
-}
-
-QString CDAudioList::browseLabel() const {
-    return QStringLiteral("&BL: %1 of %2, %3 selected").arg(m_focusedLine + 1).arg(count()).arg(m_selection.count);
 }
 
 QStringList CDAudioList::selectedItems() const {

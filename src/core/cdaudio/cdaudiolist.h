@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/common/lineselection.h"
-#include "core/playlist/itemsource.h"
+#include "core/common/sourcelines.h"
 
 #include <QList>
 #include <QObject>
@@ -11,7 +10,7 @@
 // The CD Audio List: one line per track of the disc shown, with the track's number and length beside it
 // (the length is -1 for a stored disc that is not in the drive), the box's selection and focused line,
 // and the identifier of the disc as its tag. Its lines go into the Play List as CD-track items.
-class CDAudioList : public QObject, public ItemSource {
+class CDAudioList : public SourceLines {
     Q_OBJECT
 
 public:
@@ -27,7 +26,7 @@ public:
     void setEnabled(bool enabled);
 
     qsizetype count() const { return m_names.size(); }
-    qsizetype lineCount() const { return count(); }
+    qsizetype lineCount() const override { return count(); }
     bool isEmpty() const { return m_names.isEmpty(); }
     const QString& name(qsizetype line) const { return m_names.at(line); }
     const QStringList& names() const { return m_names; }
@@ -39,42 +38,17 @@ public:
     static QString numberText(qsizetype line);
     QString lengthText(qsizetype line) const;
 
-    bool isSelected(qsizetype line) const { return m_selection.isSelected(line); }
-    qsizetype selectedCount() const { return m_selection.count; }
-    void setSelected(qsizetype line, bool selected);
-    void setSelectedRange(qsizetype first, qsizetype last, bool selected);
-    void selectOnly(qsizetype line);
-    void clearSelection();
-    void selectAll();
-    void invertSelection();
-    qsizetype focusedLine() const { return m_focusedLine; }
-    void setFocusedLine(qsizetype line);
-    void centreLine(qsizetype line) { Q_EMIT scrollRequested(line, false); }
-
-    // "&BL: 3 of 12, 1 selected"
-    QString browseLabel() const;
-
     // ItemSource: "[CDID=<tag>, T=<line + 1>]" per line.
-    void setVisible(bool visible) { m_visible = visible; }
-    bool isVisible() const override { return m_visible; }
     QStringList selectedItems() const override;
     QStringList allItems() const override;
 
 Q_SIGNALS:
-    void aboutToReset();
-    void reset();
     void namesChanged();
-    void selectionChanged();
-    void focusedLineChanged(qsizetype line);
-    void scrollRequested(qsizetype line, bool toTop);
     void enabledChanged(bool enabled);
 
 private:
     QStringList m_names;
     QList<qint64> m_lengths;
-    LineSelection m_selection;
-    qsizetype m_focusedLine = -1;
     qint32 m_cdid = 0;
     bool m_enabled = false;
-    bool m_visible = false;
 };

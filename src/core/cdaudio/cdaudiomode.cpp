@@ -270,9 +270,7 @@ void CDAudioMode::selectPlayingLine(int index) {
     if (index < 0 || index >= m_list.count()) {
         return;
     }
-    m_list.selectOnly(index);
-    m_list.setFocusedLine(index);
-    m_list.centreLine(index);
+    m_list.selectAlone(index);
     listClicked();
 }
 

@@ -102,7 +102,6 @@ public:
     void setNameBoxFocused(bool focused) { m_nameBoxFocused = focused; }
     bool nameBoxFocused() const { return m_nameBoxFocused; }
 
-    // "&BL: 3 of 12, 1 selected"
     QString browseLabel() const { return m_list.browseLabel(); }
 
 Q_SIGNALS:

@@ -76,7 +76,7 @@ bool FileNameLess(const QString& a, const QString& b) {
     return a < b;
 }
 
-FileList::FileList(QObject* parent) : QObject(parent), m_mask(QString::fromLatin1("*.*")) {
+FileList::FileList(QObject* parent) : SourceLines(parent), m_mask(QString::fromLatin1("*.*")) {
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileList::scheduleReload);
 }
 
@@ -176,52 +176,12 @@ qsizetype FileList::indexOfName(const QString& name) const {
     return -1;
 }
 
-void FileList::setSelected(qsizetype line, bool selected) {
-    setSelectedRange(line, line, selected);
-}
-
-void FileList::setSelectedRange(qsizetype first, qsizetype last, bool selected) {
-    if (m_selection.setRange(first, last, selected)) {
-        Q_EMIT selectionChanged();
-    }
-}
-
-void FileList::selectOnly(qsizetype line) {
-    m_selection.selectOnly(line);
-    Q_EMIT selectionChanged();
-}
-
-void FileList::clearSelection() {
-    selectOnly(-1);
-}
-
-void FileList::selectAll() {
-    m_selection.selectAll();
-    Q_EMIT selectionChanged();
-}
-
-void FileList::invertSelection() {
-    m_selection.invert();
-    Q_EMIT selectionChanged();
-}
-
 QStringList FileList::selectedPaths() const {
     QStringList paths;
     for (qsizetype line : m_selection.selectedLines()) {
         paths.append(path(line));
     }
     return paths;
-}
-
-void FileList::setFocusedLine(qsizetype line) {
-    if (line != m_focusedLine) {
-        m_focusedLine = line;
-        Q_EMIT focusedLineChanged(line);
-    }
-}
-
-QString FileList::browseLabel() const {
-    return QStringLiteral("&BL: %1 of %2, %3 selected").arg(m_focusedLine + 1).arg(count()).arg(m_selection.count);
 }
 
 QStringList FileList::selectedItems() const {

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/common/lineselection.h"
+#include "core/common/sourcelines.h"
 #include "core/files/filemask.h"
 #include "core/files/filepaths.h"
-#include "core/playlist/itemsource.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -24,7 +23,7 @@ bool FileNameLess(const QString& a, const QString& b);
 // The File List: the files of the current folder that match the mask, with the box's selection, its
 // focused line and the line that plays (FileListIndex). It follows the disk: a file another program adds,
 // removes or renames in the folder shows up or goes on the next turn, with selection and focus kept.
-class FileList : public QObject, public ItemSource {
+class FileList : public SourceLines {
     Q_OBJECT
 
 public:
@@ -38,7 +37,7 @@ public:
     void reload();
 
     qsizetype count() const { return m_names.size(); }
-    qsizetype lineCount() const { return count(); }
+    qsizetype lineCount() const override { return count(); }
     bool isEmpty() const { return m_names.isEmpty(); }
     const QString& name(qsizetype line) const { return m_names.at(line); }
     QString path(qsizetype line) const { return FilePaths::Join(m_folder, m_names.at(line)); }
@@ -47,20 +46,7 @@ public:
     // in letter case, else -1.
     qsizetype indexOfName(const QString& name) const;
 
-    bool isSelected(qsizetype line) const { return m_selection.isSelected(line); }
-    qsizetype selectedCount() const { return m_selection.count; }
-    void setSelected(qsizetype line, bool selected);
-    void setSelectedRange(qsizetype first, qsizetype last, bool selected);
-    void selectOnly(qsizetype line);
-    void clearSelection();
-    void selectAll();
-    void invertSelection();
     QStringList selectedPaths() const;
-    qsizetype focusedLine() const { return m_focusedLine; }
-    void setFocusedLine(qsizetype line);
-    // Asks the view to scroll the line to the middle (or, with top, to the top) of the box.
-    void centreLine(qsizetype line) { Q_EMIT scrollRequested(line, false); }
-    void scrollToTop(qsizetype line) { Q_EMIT scrollRequested(line, true); }
 
     // FileListIndex: the line started from the File List last. Starting a line also clears the mark
     // that the folder changed since (FolderChangedDuringFilePlay): then the line no longer names the
@@ -69,21 +55,11 @@ public:
     void setPlayingLine(qsizetype line);
     bool folderChangedDuringFilePlay() const { return m_folderChanged; }
 
-    // "&BL: 3 of 12, 1 selected"
-    QString browseLabel() const;
-
     // ItemSource
-    void setVisible(bool visible) { m_visible = visible; }
-    bool isVisible() const override { return m_visible; }
     QStringList selectedItems() const override;
     QStringList allItems() const override;
 
 Q_SIGNALS:
-    void aboutToReset();
-    void reset();
-    void selectionChanged();
-    void focusedLineChanged(qsizetype line);
-    void scrollRequested(qsizetype line, bool toTop);
     // Another program changed the folder (the list has followed already).
     void changedOnDisk();
 
@@ -95,11 +71,8 @@ private:
     QString m_folder;
     FileMask m_mask;
     QStringList m_names;
-    LineSelection m_selection;
-    qsizetype m_focusedLine = -1;
     qsizetype m_playingLine = -1;
     bool m_folderChanged = false;
-    bool m_visible = true;
     bool m_reloadPending = false;
     QFileSystemWatcher m_watcher;
 };

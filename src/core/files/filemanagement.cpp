@@ -175,9 +175,7 @@ bool FileManagement::showFile(const QString& path) {
     if (line < 0) {
         return false;
     }
-    m_files.setFocusedLine(line);
-    m_files.selectOnly(line);
-    m_files.centreLine(line);
+    m_files.selectAlone(line);
     fileListEntered();
     return true;
 }
@@ -187,9 +185,7 @@ void FileManagement::selectPlayingLine() {
     if (line < 0 || line >= m_files.count()) {
         return;
     }
-    m_files.setFocusedLine(line);
-    m_files.selectOnly(line);
-    m_files.centreLine(line);
+    m_files.selectAlone(line);
     fileListClicked();
 }
 
