@@ -20,6 +20,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_folders(std::move(folders)),
       m_ports(ports),
       m_settings(QDir(m_folders.userData).filePath(QStringLiteral("velmaro.ini"))),
+      m_preferencesDialog(m_preferences, m_folders.mixerDefault),
       m_busy(ports.busy),
       m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_run, m_preferences,
                                            ports.prompter, &m_busy, cdDatabasePath()}),
@@ -359,11 +360,5 @@ void AppSession::endRun(const WindowPlacement& placement) {
     m_preferences.lastPlayList =
         IsStorableIniValue(m_document.fileName()) ? m_document.fileName() : QString();
     m_preferences.mainFolder = m_run.currentFolder;
-    const QString error = m_settings.SaveSettings(m_preferences, true);
-    if (!error.isEmpty()) {
-        m_ports.prompter.showMessage(Prompter::Kind::Error,
-                                     QStringLiteral("Unable to save the settings to \"%1\".\r\n\r\n"
-                                                    "The error message returned was: %2")
-                                         .arg(m_settings.path(), error));
-    }
+    reportSettingsError(m_settings.SaveSettings(m_preferences, true));
 }

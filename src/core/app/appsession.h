@@ -22,6 +22,7 @@
 #include "core/playlist/playlisteditor.h"
 #include "core/settings/favoritesandhistory.h"
 #include "core/settings/preferences.h"
+#include "core/settings/preferencesdialogmodel.h"
 #include "core/settings/settings.h"
 #include "core/shell/commanddispatcher.h"
 #include "core/shell/commandtable.h"
@@ -139,6 +140,13 @@ public:
     // What the Search box opens with; droppedFolder is a folder dropped on the Play List, else empty.
     SearchDialogModel::Opening searchOpening(const QString& droppedFolder) const;
     const Settings& settings() const { return m_settings; }
+    // The Preferences dialog's state; it edits the live settings.
+    PreferencesDialogModel& preferencesDialog() { return m_preferencesDialog; }
+    // OK in the Preferences dialog: the favorites lists it edited are taken over, every setting takes
+    // effect and the settings file is written.
+    void preferencesAccepted(const QStringList& favoriteFolders, const QStringList& favoritePlayLists);
+    // Cancel: the settings go back to what they were when the dialog was shown.
+    void preferencesCancelled();
     BusyState& busy() { return m_busy; }
     CommandTable& commands() { return m_commands; }
     CommandDispatcher& dispatcher() { return m_dispatcher; }
@@ -157,6 +165,8 @@ Q_SIGNALS:
     void exitRequested();
     // The components shown changed.
     void componentsChanged();
+    // The Preferences dialog is wanted, on the page the dialog's model may have been asked for.
+    void preferencesRequested();
 
 private:
     void writeSamplePlayList();
@@ -172,6 +182,9 @@ private:
     void runOnFocusedList(void (PlayListEditor::*onPlayList)(), void (FileList::*onFileList)());
     void declareFileManagementCommands();
     void declareCDAudioCommands();
+    void declarePreferencesCommands();
+    void openPreferencesAt(PreferencesPage page);
+    void reportSettingsError(const QString& error);
     void cdAudioStates(QHash<QString, CommandState>& states) const;
     // PanelCurrentCDClick: the drive is read, the mode's controls shown, a disc playing on its own
     // adopted. From the tick only the adoption runs.
@@ -197,6 +210,7 @@ private:
     Ports m_ports;
     Settings m_settings;
     Preferences m_preferences;
+    PreferencesDialogModel m_preferencesDialog;
     RunState m_run;
     BusyState m_busy;
 

@@ -50,6 +50,7 @@ void AppSession::declareCommands() {
     declareTwins();
     declareFileManagementCommands();
     declareCDAudioCommands();
+    declarePreferencesCommands();
     m_commands.addStateRule([this](QHash<QString, CommandState>& states) { commandStates(states); });
 }
 
@@ -114,8 +115,6 @@ void AppSession::declareViewCommands() {
         m_commands.bind(latin("HomePageM"), [this] { m_external->openHomePage(); });
         m_commands.bind(latin("MailusM"), [this] { m_external->mailAuthor(); });
     }
-    // The status bar's own item; its dialog is not built yet.
-    m_commands.add(latin("StatusBarCustomize"));
     // Remote commands of the taskbar menu that this version does not carry out.
     for (const char* name : {"select-playlist", "select-list"}) {
         m_commands.add(latin(name));

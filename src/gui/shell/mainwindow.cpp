@@ -16,6 +16,7 @@
 #include "gui/playlist/playlistpanel.h"
 #include "gui/ports/mainbusyindicator.h"
 #include "gui/ports/widgettextmeasurer.h"
+#include "gui/settings/preferencesdialog.h"
 #include "gui/settings/settingcolour.h"
 #include "gui/shell/actionregistry.h"
 #include "gui/shell/contextmenus.h"
@@ -120,6 +121,7 @@ void MainWindow::connectSession() {
     connect(&m_session, &AppSession::componentsChanged, this, &MainWindow::onComponentsChanged);
     connect(&m_session.document(), &PlayListDocument::fileNameChanged, this, &MainWindow::updateAlbumPanel);
     connect(&m_session, &AppSession::settingsLoaded, this, &MainWindow::applySettings);
+    connect(&m_session, &AppSession::preferencesRequested, this, &MainWindow::openPreferences);
     // Paste follows what the clipboard holds.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &m_session.commands(), &CommandTable::invalidate);
     updateTitle();
@@ -234,6 +236,25 @@ void MainWindow::applyShortcuts() {
         }
     }
     m_area->fileManagementPanel()->fitLabels();
+}
+
+PreferencesDialog* MainWindow::preferencesDialog() {
+    if (!m_preferences) {
+        m_preferences = new PreferencesDialog(m_session, this);
+        connect(m_preferences, &PreferencesDialog::appearanceChanged, this, &MainWindow::applyAppearance);
+        connect(m_preferences, &PreferencesDialog::shortcutsChanged, this, &MainWindow::applyShortcuts);
+    }
+    return m_preferences;
+}
+
+void MainWindow::openPreferences() {
+    preferencesDialog()->run();
+    // OK and Cancel alike: what the dialog left in the settings is what the window shows.
+    applyShortcuts();
+    m_indicators->panelInfo()->setPanels(m_session.preferences().statusBarPanels);
+    m_indicators->refresh();
+    applyAppearance();
+    updateTitle();
 }
 
 MainWindow::~MainWindow() = default;

@@ -18,6 +18,7 @@ class MainBusyIndicator;
 class MainMenu;
 class PlayListBox;
 class PlayListPanel;
+class PreferencesDialog;
 class QtCDDialogs;
 class QtFileDialogs;
 class SearchDialog;
@@ -54,6 +55,7 @@ public:
     void showHelp(const QString& topic);
     // Made when first asked for.
     HelpWindow* helpWindow();
+    PreferencesDialog* preferencesDialog();
     // Shows and hides the components as the Preferences say, and lays the window out again.
     void ApplyComponents();
     // A second start's request arrived: the window comes to the front.
@@ -75,6 +77,8 @@ private:
     void createCommandSurfaces();
     // The Search box, made once; droppedFolder is a folder dropped on the Play List, else empty.
     void openSearch(const QString& droppedFolder);
+    // The Preferences dialog, on the page the session asked for; the window shows its outcome.
+    void openPreferences();
     void connectSession();
     void acceptDroppedFiles();
     void widenForStatusPanels();
@@ -100,6 +104,7 @@ private:
     std::unique_ptr<QtFileDialogs> m_fileDialogs;
     std::unique_ptr<QtCDDialogs> m_cdDialogs;
     SearchDialog* m_search = nullptr;
+    PreferencesDialog* m_preferences = nullptr;
     ActionRegistry* m_actions = nullptr;
     MainArea* m_area = nullptr;
     PlayListPanel* m_panel = nullptr;
