@@ -1,0 +1,116 @@
+#include "core/settings/preferencesdialogmodel.h"
+#include "support/fakes.h"
+#include "support/tempfolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every kind of setting the dialog edits, changed away from its default.
+void changeEverything(Preferences& p) {
+    p.randomPlay = true;
+    p.delaySeconds = 4.5;
+    p.delayEnabled = true;
+    p.statusBarPanels = s("42");
+    p.videoSize = 350;
+    p.titleFormat = 2;
+    p.borderlessButtons = false;
+    p.mixerPath = s("/usr/bin/mixer");
+    p.bitmapPath = s("/pictures/sky.png");
+    p.colourToolbar = Colour::rgb(1, 2, 3);
+    p.fontName = s("Serif");
+    p.fontSize = 14;
+    p.editors[6] = s("/usr/bin/tracker");
+    p.components[3] = false;
+    p.askBeforeSavingCDDatabase = true;
+}
+
+TEST(PreferencesDialogModel, CancelPutsBackWhatTheDialogChangedButKeepsTheShortcuts) {
+    Preferences live;
+    PreferencesDialogModel model(live, s("/usr/bin/pavucontrol"));
+    live.lastPlayList = s("/music/list.vlp");
+    model.remember();
+    const Preferences before = live;
+
+    changeEverything(live);
+    live.shortcuts.setValue(live.shortcuts.indexOf(s("NewM")), 0);
+    model.restore();
+
+    EXPECT_TRUE(live.randomPlay == before.randomPlay && live.delaySeconds == before.delaySeconds &&
+                live.statusBarPanels == before.statusBarPanels && live.videoSize == before.videoSize &&
+                live.mixerPath == before.mixerPath && live.bitmapPath == before.bitmapPath &&
+                live.colourToolbar == before.colourToolbar && live.fontName == before.fontName &&
+                live.editors == before.editors && live.components == before.components &&
+                live.borderlessButtons == before.borderlessButtons);
+    EXPECT_EQ(live.shortcuts.value(live.shortcuts.indexOf(s("NewM"))), 0);
+    EXPECT_EQ(live.lastPlayList, s("/music/list.vlp"));
+}
+
+TEST(PreferencesDialogModel, DefaultThenCancelLeavesEverySettingAsItWas) {
+    Preferences live;
+    changeEverything(live);
+    live.favoriteFolders = lines({"/music"});
+    PreferencesDialogModel model(live, s("/usr/bin/pavucontrol"));
+    model.remember();
+    const Preferences before = live;
+
+    model.setDefaults();
+    EXPECT_EQ(live.mixerPath, s("/usr/bin/pavucontrol"));
+    EXPECT_EQ(live.statusBarPanels, s("1234"));
+    EXPECT_TRUE(live.editors[6].isEmpty());
+    EXPECT_EQ(live.favoriteFolders, lines({"/music"}));
+    EXPECT_EQ(live.videoSize, 350) << "the video size has no built-in value of its own";
+
+    model.restore();
+    EXPECT_EQ(live.statusBarPanels, before.statusBarPanels);
+    EXPECT_EQ(live.mixerPath, before.mixerPath);
+    EXPECT_EQ(live.editors, before.editors);
+    EXPECT_EQ(live.fontSize, before.fontSize);
+}
+
+TEST(PreferencesDialogModel, StatusBarPanelsKeepTheOrderTheUserGivesThem) {
+    Preferences live;
+    PreferencesDialogModel model(live, QString());
+    model.setPanelShown(u'1', false);
+    model.setPanelShown(u'1', true);
+    EXPECT_EQ(model.panelOrder(), lines({"Position", "Remaining Time", "Name of Play List", "Length"}));
+    model.setPanelShown(u'1', true);
+    EXPECT_EQ(live.statusBarPanels, s("2341")) << "a panel shown already is not listed twice";
+
+    EXPECT_EQ(model.movePanel(0, -1), 0);
+    EXPECT_EQ(model.movePanel(3, 1), 3);
+    EXPECT_EQ(model.movePanel(-1, 1), -1) << "nothing selected";
+    EXPECT_EQ(live.statusBarPanels, s("2341"));
+    EXPECT_EQ(model.movePanel(3, -1), 2);
+    EXPECT_EQ(live.statusBarPanels, s("2314"));
+}
+
+TEST(PreferencesDialogModel, GrayedButtonsGoWithBorderlessOnes) {
+    Preferences live;
+    PreferencesDialogModel model(live, QString());
+    live.grayedButtons = true;
+    model.setBorderless(false);
+    EXPECT_FALSE(live.grayedButtons);
+    EXPECT_FALSE(model.grayedAvailable());
+    model.setBorderless(true);
+    EXPECT_TRUE(model.grayedAvailable());
+    EXPECT_FALSE(live.grayedButtons) << "turning borderless back on does not bring grayed back";
+}
+
+TEST(PreferencesDialogModel, APathThatNamesNothingIsCleared) {
+    TempFolder folder;
+    const QString script = folder.write(s("mixer.sh"), "#!/bin/sh\n");
+    const QString notes = folder.write(s("notes.txt"), "");
+    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(script), QString()) << "not executable";
+    QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
+    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(script), script);
+    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(s("sh")), s("sh")) << "a program on the search path";
+    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(folder.path() + s("/missing")), QString());
+    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(folder.path()), QString()) << "a folder is no program";
+    EXPECT_EQ(PreferencesDialogModel::pictureOrEmpty(notes), notes);
+    EXPECT_EQ(PreferencesDialogModel::pictureOrEmpty(folder.path() + s("/sky.png")), QString());
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+#include "gui/playback/indicatorcontrols.h"
+#include "gui/playback/panelinfo.h"
+#include "gui/settings/colourbutton.h"
+#include "gui/settings/preferencesdialog.h"
+#include "gui/shell/contextmenus.h"
+#include "support/windowtest.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+class PreferencesDialogTest : public WindowTest {
+protected:
+    void SetUp() override {
+        writeQuietSettings();
+        startWindow();
+    }
+
+    // Runs inside while the dialog opened by open() is showing; inside closes it.
+    void whileOpen(const std::function<void()>& open, const std::function<void(PreferencesDialog&)>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            auto* dialog = qobject_cast<PreferencesDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            ran = true;
+            dialog->activateWindow();
+            QApplication::setActiveWindow(dialog);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            inside(*dialog);
+        });
+        open();
+        EXPECT_TRUE(ran);
+    }
+    void pressF10() { QTest::keyClick(window.get(), Qt::Key_F10); }
+    template <typename T>
+    static T* control(PreferencesDialog& dialog, const char* name) {
+        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+    // A check box takes clicks on its box and its caption only.
+    static void click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+    static void clickNode(PreferencesDialog& dialog, const QString& text) {
+        QTreeWidget* tree = dialog.tree();
+        const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(found.size(), 1) << text.toStdString();
+        if (found.first()->parent()) {
+            found.first()->parent()->setExpanded(true);
+        }
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
+    }
+    QString settingsText() const {
+        QFile file(home.path() + s("/velmaro.ini"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+};
+
+TEST_F(PreferencesDialogTest, CustomizeOpensTheStatusBarPageAndOKShowsAndStoresTheChoice) {
+    const std::unique_ptr<QMenu> menu = window->findChild<ContextMenus*>()->build(window->statusBar());
+    QAction* customize = nullptr;
+    for (QAction* item : menu->actions()) {
+        customize = item->text() == s("Customize...") ? item : customize;
+    }
+    ASSERT_NE(customize, nullptr);
+    ASSERT_TRUE(customize->isEnabled());
+    whileOpen([&] { customize->trigger(); },
+              [&](PreferencesDialog& dialog) {
+                  EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Status Bar"));
+                  EXPECT_EQ(control<QLabel>(dialog, "NameOfNode")->text(), s("Status Bar"));
+                  click(control<QCheckBox>(dialog, "LengthCB"));
+                  click(control<QPushButton>(dialog, "OKBtn"));
+              });
+    EXPECT_FALSE(window->indicatorControls().panelInfo()->value(PanelInfo::Length)->isVisibleTo(window.get()));
+    EXPECT_TRUE(settingsText().contains(s("Status Bar=234\r\n")));
+}
+
+TEST_F(PreferencesDialogTest, AColourShowsAtOnceAndCancelPutsItBack) {
+    QWidget* label = window->findChild<QWidget*>(s("PlayListBoxInfo"));
+    const QColor before = label->palette().color(QPalette::WindowText);
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  clickNode(dialog, s("Text Colors"));
+                  EXPECT_EQ(control<QLabel>(dialog, "NameOfNode")->text(), s("Text Colors"));
+                  QTimer::singleShot(50, &dialog, [] {
+                      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                      ASSERT_NE(popup, nullptr);
+                      for (QAction* item : popup->actions()) {
+                          if (item->text() == QColor(Qt::red).name()) {
+                              QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
+                              return;
+                          }
+                      }
+                      ADD_FAILURE() << "no red in the colour menu";
+                  });
+                  click(control<ColourButton>(dialog, "ColorBtn4"));
+                  EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::red));
+                  QTest::keyClick(&dialog, Qt::Key_Escape);
+              });
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), before);
+    EXPECT_EQ(session->preferences().textMainWindow, Colour::kWindowText);
+}
+
+TEST_F(PreferencesDialogTest, PageRulesHoldAndDefaultThenCancelChangesNothing) {
+    const QString missing = music.path() + s("/no-such-mixer");
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  QLineEdit* mixer = control<QLineEdit>(dialog, "MixerEdit");
+                  click(mixer);
+                  QTest::keyClicks(mixer, missing);
+                  QTest::keyClick(mixer, Qt::Key_Tab);
+                  EXPECT_EQ(mixer->text(), QString()) << "a mixer that does not exist is cleared";
+
+                  clickNode(dialog, s("Appearance"));
+                  auto* border = control<QCheckBox>(dialog, "BorderCB");
+                  auto* grayed = control<QCheckBox>(dialog, "GrayedCB");
+                  click(grayed);
+                  EXPECT_TRUE(grayed->isChecked());
+                  click(border);
+                  EXPECT_FALSE(grayed->isChecked());
+                  EXPECT_FALSE(grayed->isEnabled());
+
+                  click(control<QPushButton>(dialog, "DefaultBtn"));
+                  EXPECT_TRUE(border->isChecked());
+                  EXPECT_TRUE(session->preferences().loopPlayList);
+                  click(control<QPushButton>(dialog, "CancelBtn"));
+              });
+    const Preferences& p = session->preferences();
+    EXPECT_TRUE(p.borderlessButtons);
+    EXPECT_FALSE(p.grayedButtons);
+    EXPECT_FALSE(p.loopPlayList);
+    EXPECT_FALSE(p.startPlaying) << "as the settings file has it";
+    EXPECT_FALSE(settingsText().contains(s("MixerPath"))) << "Cancel writes nothing";
+}
+
+}  // namespace
