@@ -22,6 +22,10 @@ namespace {
 
 constexpr int kItemRole = Qt::UserRole;  // a node's index into the shortcut items
 
+qsizetype itemOf(const QTreeWidgetItem* node) {
+    return node ? node->data(0, kItemRole).value<qsizetype>() : -1;
+}
+
 // A tree that asks before a user's click or key moves its selection, so a conflict can keep the
 // user on the node until it was put to them.
 class ShortcutTree : public QTreeWidget {
@@ -118,16 +122,14 @@ ShortcutsPage::ShortcutsPage(ShortcutEditor& editor, Shortcuts& shortcuts, QWidg
     rebuild();
 }
 
-ShortcutsPage::~ShortcutsPage() {
-    // The box still loses the focus while the widgets below this page are torn down.
-    m_hotKey->disconnect(this);
-}
-
 void ShortcutsPage::applyPending() {
     runStep([this] { m_editor.ChangeShortCut(false); });
 }
 
 void ShortcutsPage::rebuild() {
+    // Nearly a hundred nodes come and go: the page is drawn once they stand.
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     m_rebuilding = true;
     m_tree->clear();
     // Nodes follow the items' menu order, so a node's parent is the last node one level up.
@@ -136,7 +138,7 @@ void ShortcutsPage::rebuild() {
     for (qsizetype i = 0; i < m_shortcuts.count(); ++i) {
         const auto level = static_cast<size_t>(std::max(0, m_shortcuts.depth(i) - topDepth));
         auto* node = level == 0 || lastAtLevel.size() < level ? new QTreeWidgetItem(m_tree)
-                                                               : new QTreeWidgetItem(lastAtLevel[level - 1]);
+                                                              : new QTreeWidgetItem(lastAtLevel[level - 1]);
         node->setText(0, m_shortcuts.caption(i));
         node->setData(0, kItemRole, QVariant::fromValue(i));
         lastAtLevel.resize(level + 1);
@@ -145,7 +147,8 @@ void ShortcutsPage::rebuild() {
     QTreeWidgetItem* first = m_tree->topLevelItem(0);
     m_tree->setCurrentItem(first);
     m_rebuilding = false;
-    runStep([this, first] { m_editor.selectNode(first ? first->data(0, kItemRole).value<qsizetype>() : -1); });
+    setUpdatesEnabled(updates);
+    runStep([this, first] { m_editor.selectNode(itemOf(first)); });
 }
 
 bool ShortcutsPage::mayLeaveNode() {
@@ -162,7 +165,7 @@ void ShortcutsPage::selectedNodeChanged(QTreeWidgetItem* current) {
     }
     runStep([this, current] {
         m_editor.ChangeShortCut(true);
-        m_editor.selectNode(current->data(0, kItemRole).value<qsizetype>());
+        m_editor.selectNode(itemOf(current));
     });
 }
 
@@ -178,9 +181,7 @@ void ShortcutsPage::resetAll() {
     bool reset = false;
     runStep([this, &reset] { reset = m_editor.resetAll(); });
     if (reset) {
-        setUpdatesEnabled(false);
         rebuild();
-        setUpdatesEnabled(true);
     }
 }
 
@@ -203,7 +204,7 @@ void ShortcutsPage::showEditor() {
 
 QTreeWidgetItem* ShortcutsPage::nodeOf(qsizetype item) const {
     for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
-        if ((*it)->data(0, kItemRole).value<qsizetype>() == item) {
+        if (itemOf(*it) == item) {
             return *it;
         }
     }

@@ -20,7 +20,6 @@ class ShortcutsPage : public QWidget {
 
 public:
     ShortcutsPage(ShortcutEditor& editor, Shortcuts& shortcuts, QWidget* parent = nullptr);
-    ~ShortcutsPage() override;
 
     // Applies the box's value to the selected item; the dialog runs it on every page change and on closing.
     void applyPending();

@@ -190,7 +190,8 @@ TEST_F(ShortcutsPageTest, ResetThisAndResetAllGiveBackTheBuiltInCombinations) {
     EXPECT_EQ(currentNode(), s("Save"));
     prompter.messageAnswers = {Prompter::Answer::Yes};
     QTest::mouseClick(button("RestoreAllShortCutsBtn"), Qt::LeftButton);
-    EXPECT_EQ(prompter.messages.back().text, s("Would you like to reset all shortcuts to their default values?"));
+    EXPECT_EQ(prompter.messages.back().text,
+              s("Would you like to reset all shortcuts to their default values?"));
     EXPECT_EQ(value("StopM"), kCtrl + 'T');
     EXPECT_EQ(currentNode(), s("File"));
     EXPECT_EQ(hotKey()->text(), s("None"));
