@@ -42,7 +42,6 @@ int pressedValue(const QKeyEvent& event) {
             case Qt::Key_Escape:
             case Qt::Key_Return:
             case Qt::Key_Enter:
-            case Qt::Key_Tab:
                 return kPassOn;
             default:
                 break;
@@ -62,11 +61,10 @@ HotKeyEdit::HotKeyEdit(QWidget* parent) : QLineEdit(parent) {
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    setValue(0);
+    showValue(0);
 }
 
-void HotKeyEdit::setValue(int value) {
-    m_value = value;
+void HotKeyEdit::showValue(int value) {
     setText(value != 0 ? ShortcutText(value) : QStringLiteral("None"));
 }
 
@@ -91,7 +89,7 @@ void HotKeyEdit::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     if (value != kSwallow) {
-        setValue(value);
+        showValue(value);
         Q_EMIT valueTyped(value);
     }
 }

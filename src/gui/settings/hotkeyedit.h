@@ -11,9 +11,8 @@ class HotKeyEdit : public QLineEdit {
 public:
     explicit HotKeyEdit(QWidget* parent = nullptr);
 
-    int value() const { return m_value; }
     // Shows a value without announcing it as typed.
-    void setValue(int value);
+    void showValue(int value);
 
 Q_SIGNALS:
     // The user pressed a combination (0 when cleared).
@@ -25,7 +24,4 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    int m_value = 0;
 };

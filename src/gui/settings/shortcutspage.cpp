@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -92,10 +91,10 @@ ShortcutsPage::ShortcutsPage(ShortcutEditor& editor, Shortcuts& shortcuts, QWidg
     auto* conflictsLabel = new QLabel(QStringLiteral("Co&nflicting Shortcuts:"), this);
     conflictsLabel->setBuddy(m_conflicts);
 
-    m_resetThis = makeButton("RestoreThisShortCutBtn", QStringLiteral("&Reset This Shortcut"),
-                             QStringLiteral("Reset this shortcut to its default value|"), this);
-    m_resetAll = makeButton("RestoreAllShortCutsBtn", QStringLiteral("R&eset All Shortcuts"),
-                            QStringLiteral("Reset all shortcuts to their default values|"), this);
+    auto* resetThis = makeButton("RestoreThisShortCutBtn", QStringLiteral("&Reset This Shortcut"),
+                                 QStringLiteral("Reset this shortcut to its default value|"), this);
+    auto* resetAll = makeButton("RestoreAllShortCutsBtn", QStringLiteral("R&eset All Shortcuts"),
+                                QStringLiteral("Reset all shortcuts to their default values|"), this);
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(hotKeyLabel);
@@ -104,8 +103,8 @@ ShortcutsPage::ShortcutsPage(ShortcutEditor& editor, Shortcuts& shortcuts, QWidg
     controls->addWidget(conflictsLabel);
     controls->addWidget(m_conflicts);
     controls->addStretch(1);
-    controls->addWidget(m_resetThis);
-    controls->addWidget(m_resetAll);
+    controls->addWidget(resetThis);
+    controls->addWidget(resetAll);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree, 1);
@@ -116,8 +115,8 @@ ShortcutsPage::ShortcutsPage(ShortcutEditor& editor, Shortcuts& shortcuts, QWidg
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { selectedNodeChanged(current); });
     connect(m_conflicts, &QComboBox::activated, this, &ShortcutsPage::chooseConflict);
-    connect(m_resetThis, &QPushButton::clicked, this, [this] { runStep([this] { m_editor.resetThis(); }); });
-    connect(m_resetAll, &QPushButton::clicked, this, &ShortcutsPage::resetAll);
+    connect(resetThis, &QPushButton::clicked, this, [this] { runStep([this] { m_editor.resetThis(); }); });
+    connect(resetAll, &QPushButton::clicked, this, &ShortcutsPage::resetAll);
 
     rebuild();
 }
@@ -195,7 +194,7 @@ void ShortcutsPage::runStep(const std::function<void()>& step) {
 }
 
 void ShortcutsPage::showEditor() {
-    m_hotKey->setValue(m_editor.hotKey());
+    m_hotKey->showValue(m_editor.hotKey());
     m_conflicts->clear();
     m_conflicts->addItems(m_editor.conflictList());
     m_conflicts->setCurrentIndex(0);

@@ -8,7 +8,6 @@
 
 class HotKeyEdit;
 class QComboBox;
-class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class ShortcutEditor;
@@ -48,6 +47,4 @@ private:
     QTreeWidget* m_tree;
     HotKeyEdit* m_hotKey;
     QComboBox* m_conflicts;
-    QPushButton* m_resetThis;
-    QPushButton* m_resetAll;
 };
