@@ -55,7 +55,8 @@ void ShortcutEditor::ChangeShortCut(bool viaSelectionChange) {
         }
     };
     assign(true);
-    if (FindConflicts() && !m_conflictHandled) {
+    // An item with sub-items took nothing, so nothing may be taken from the others on its behalf.
+    if (FindConflicts() && !m_conflictHandled && !m_shortcuts.hasSubItems(m_selected)) {
         switch (m_prompter.showMessage(Prompter::Kind::Warning, kConflictWarning, Prompter::Buttons::OkCancelIgnore)) {
             case Prompter::Answer::Ok:
                 for (qsizetype i = 0; i < m_shortcuts.count(); ++i) {

@@ -170,6 +170,14 @@ TEST_F(ShortcutEditorTest, ItemsWithSubItemsTakeNoShortcut) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, s("You cannot assign shortcuts to items that contain other items."));
     EXPECT_EQ(shortcuts.valueOf(s("FileM")), 0);
+
+    // A combination another item holds is listed, but never taken from it for nothing.
+    editor.selectNode(item("EditM"));
+    editor.setHotKey(114);  // F3, Find Again's
+    editor.ChangeShortCut(false);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(editor.conflictList(), QStringList{s("Find Again")});
+    EXPECT_EQ(shortcuts.valueOf(s("FindAgainM")), 114);
 }
 
 TEST_F(ShortcutEditorTest, ResettingOneOrAll) {
