@@ -5,6 +5,7 @@
 #include "gui/settings/filetypespage.h"
 #include "gui/settings/generalpages.h"
 #include "gui/settings/settingspage.h"
+#include "gui/settings/shortcutspage.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -101,6 +102,9 @@ void PreferencesDialog::buildPages() {
         connect(page, &SettingsPage::appearanceChanged, this, &PreferencesDialog::appearanceChanged);
         addPage(which, page);
     }
+    m_shortcutsPage = new ShortcutsPage(m_shortcutEditor, m_session.preferences().shortcuts);
+    connect(m_shortcutsPage, &ShortcutsPage::shortcutsChanged, this, &PreferencesDialog::shortcutsChanged);
+    addPage(P::Shortcuts, m_shortcutsPage);
     auto* fileTypes = new SettingsPage(m_model);
     buildFileTypesPage(*fileTypes, m_session.fileTypes());
     addPage(P::FileTypes, fileTypes);
@@ -137,6 +141,8 @@ void PreferencesDialog::showPage(QTreeWidgetItem* node) {
     if (!node) {
         return;
     }
+    // A key combination typed on the shortcuts page counts as soon as the user moves on.
+    m_shortcutsPage->applyPending();
     const auto which = static_cast<PreferencesPage>(node->data(0, Qt::UserRole).toInt());
     m_nodeName->setText(node->text(0));
     if (QWidget* widget = page(which)) {
@@ -164,11 +170,13 @@ bool PreferencesDialog::run() {
 }
 
 void PreferencesDialog::accept() {
+    m_shortcutsPage->applyPending();
     m_session.preferencesAccepted(m_session.preferences().favoriteFolders, m_session.preferences().favoritePlayLists);
     QDialog::accept();
 }
 
 void PreferencesDialog::reject() {
+    m_shortcutsPage->applyPending();
     m_session.preferencesCancelled();
     Q_EMIT appearanceChanged();
     QDialog::reject();
@@ -176,6 +184,9 @@ void PreferencesDialog::reject() {
 
 void PreferencesDialog::setDefaults() {
     m_model.setDefaults();
+    if (m_shortcutEditor.resetAll()) {
+        m_shortcutsPage->rebuild();
+    }
     refreshPages();
     Q_EMIT appearanceChanged();
 }

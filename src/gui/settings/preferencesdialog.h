@@ -9,6 +9,7 @@
 
 class AppSession;
 class SettingsPage;
+class ShortcutsPage;
 class QLabel;
 class QStackedWidget;
 class QTreeWidget;
@@ -50,6 +51,7 @@ private:
     AppSession& m_session;
     PreferencesDialogModel& m_model;
     ShortcutEditor m_shortcutEditor;
+    ShortcutsPage* m_shortcutsPage = nullptr;
     QTreeWidget* m_tree;
     QLabel* m_nodeName;
     QStackedWidget* m_notebook;

@@ -242,7 +242,10 @@ PreferencesDialog* MainWindow::preferencesDialog() {
     if (!m_preferences) {
         m_preferences = new PreferencesDialog(m_session, this);
         connect(m_preferences, &PreferencesDialog::appearanceChanged, this, &MainWindow::applyAppearance);
-        connect(m_preferences, &PreferencesDialog::shortcutsChanged, this, &MainWindow::applyShortcuts);
+        connect(m_preferences, &PreferencesDialog::shortcutsChanged, this, [this] {
+            applyShortcuts();
+            m_session.commands().invalidate();
+        });
     }
     return m_preferences;
 }
