@@ -103,6 +103,7 @@ QString FavoritesPageModel::refusal(const QString& text) const {
     const bool folders = m_kind == Favorites::Kind::Folders;
     // The selected line itself does not count: confirming an entry unchanged is no duplicate.
     const bool listed = !text.isEmpty() && m_lines.count(text) > (m_lines.at(m_selected) == text ? 1 : 0);
+    // A folder that exists is taken even when another line holds it; only a Play List must be new.
     if (folders ? existsAsFolder(text) : (existsAsFile(text) && !listed)) {
         return {};
     }
