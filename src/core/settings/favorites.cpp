@@ -1,6 +1,8 @@
 #include "core/settings/favorites.h"
 
+#include "core/common/prompter.h"
 #include "core/playlist/itemdisplay.h"
+#include "core/settings/inifile.h"
 #include "core/settings/preferences.h"
 
 namespace Favorites {
@@ -31,6 +33,17 @@ QString entryText(Kind kind, const QString& entry, bool showPath) {
         text = QStringLiteral("/");  // the root folder has no name of its own
     }
     return text;
+}
+
+bool isStorable(const QString& path, Prompter& prompter) {
+    if (IsStorableIniValue(path)) {
+        return true;
+    }
+    prompter.showMessage(Prompter::Kind::Error,
+                         QStringLiteral("The name \"%1\" contains a line break, so Velmaro cannot store it in its "
+                                        "settings and will not remember it.")
+                             .arg(path));
+    return false;
 }
 
 std::vector<MenuItem> BuildFavoritesMenu(Kind kind, const QStringList& list, const QString& current, bool showPath,

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class Prompter;
+
 // The favorites menus: what a menu of favorite folders or favorite Play Lists holds, built afresh
 // each time it opens.
 namespace Favorites {
@@ -28,5 +30,8 @@ std::vector<MenuItem> BuildFavoritesMenu(Kind kind, const QStringList& list, con
 
 // The menu text of an entry, before numbering: full path, or the last folder name / the Play List's title.
 QString entryText(Kind kind, const QString& entry, bool showPath);
+
+// Whether a path can be kept in the settings file; when it cannot, the prompter says why.
+bool isStorable(const QString& path, Prompter& prompter);
 
 }  // namespace Favorites

@@ -3,7 +3,6 @@
 #include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/playlist/playlistdocument.h"
-#include "core/settings/inifile.h"
 #include "core/settings/preferences.h"
 
 #include <QFileInfo>
@@ -14,20 +13,8 @@ FavoritesAndHistory::FavoritesAndHistory(Preferences& preferences, RunState& run
     connect(&document, &PlayListDocument::historyEntry, this, &FavoritesAndHistory::AddToHistory);
 }
 
-bool FavoritesAndHistory::isStorable(const QString& path) {
-    if (IsStorableIniValue(path)) {
-        return true;
-    }
-    m_prompter.showMessage(
-        Prompter::Kind::Error,
-        QStringLiteral("The name \"%1\" contains a line break, so Velmaro cannot store it in its "
-                       "settings and will not remember it.")
-            .arg(path));
-    return false;
-}
-
 void FavoritesAndHistory::AddToHistory(const QString& path) {
-    if (!isStorable(path)) {
+    if (!Favorites::isStorable(path, m_prompter)) {
         return;
     }
     History::AddToHistory(m_preferences.history, path);
@@ -75,7 +62,7 @@ void FavoritesAndHistory::runFavoritesItem(Favorites::Kind kind, const Favorites
     switch (item.action) {
         case Favorites::MenuItem::Action::AddCurrent:
             if (!current.isEmpty() && !list.contains(current) && list.size() < Preferences::kMaxFavorites &&
-                isStorable(current)) {
+                Favorites::isStorable(current, m_prompter)) {
                 list.append(current);
             }
             break;

@@ -38,8 +38,6 @@ private:
     QStringList& listOf(Favorites::Kind kind);
     QString currentOf(Favorites::Kind kind) const;
     void openFolder(int index);
-    // Whether the path can go into the settings; says why not when it cannot.
-    bool isStorable(const QString& path);
 
     Preferences& m_preferences;
     RunState& m_run;

@@ -1,7 +1,7 @@
 #include "gui/cdaudio/rearrangecdsbox.h"
 
 #include "gui/cdaudio/cddialogframe.h"
-#include "gui/cdaudio/spinbutton.h"
+#include "gui/common/spinbutton.h"
 #include "gui/files/fixeddialog.h"
 
 #include <QLabel>

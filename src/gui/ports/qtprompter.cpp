@@ -26,6 +26,10 @@ QString runPlayListDialog(QWidget* parent, const QString& name, const QString& t
 
 }  // namespace
 
+QString QtPrompter::playListFilter() {
+    return kPlayListFilter;
+}
+
 QString QtPrompter::displayText(const QString& text) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -17,6 +17,8 @@ public:
     QString chooseSavePlayList(const QString& folder) override;
     QString chooseMediaFile(const QString& folder) override;
 
+    // The file type filter of every dialog that picks a Play List file.
+    static QString playListFilter();
     // The program's texts break lines with "\r", "\r\n" or "\n\r"; a label wants "\n".
     static QString displayText(const QString& text);
 

@@ -1,4 +1,4 @@
-#include "gui/cdaudio/spinbutton.h"
+#include "gui/common/spinbutton.h"
 
 #include <QToolButton>
 
