@@ -1,7 +1,7 @@
 #include "gui/settings/generalpages.h"
 
 #include "core/shell/mainlayout.h"
-#include "gui/cdaudio/spinbutton.h"
+#include "gui/common/spinbutton.h"
 #include "gui/settings/settingspage.h"
 
 #include <QCheckBox>

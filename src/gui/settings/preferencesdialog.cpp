@@ -2,6 +2,7 @@
 
 #include "core/app/appsession.h"
 #include "gui/settings/appearancepages.h"
+#include "gui/settings/favoritespage.h"
 #include "gui/settings/filetypespage.h"
 #include "gui/settings/generalpages.h"
 #include "gui/settings/settingspage.h"
@@ -105,6 +106,10 @@ void PreferencesDialog::buildPages() {
     m_shortcutsPage = new ShortcutsPage(m_shortcutEditor, m_session.preferences().shortcuts);
     connect(m_shortcutsPage, &ShortcutsPage::shortcutsChanged, this, &PreferencesDialog::shortcutsChanged);
     addPage(P::Shortcuts, m_shortcutsPage);
+    m_folders = new FavoritesPage(m_folderModel, m_session.prompter());
+    m_playLists = new FavoritesPage(m_playListModel, m_session.prompter());
+    addPage(P::FavoriteFolders, m_folders);
+    addPage(P::FavoritePlayLists, m_playLists);
     auto* fileTypes = new SettingsPage(m_model);
     buildFileTypesPage(*fileTypes, m_session.fileTypes());
     addPage(P::FileTypes, fileTypes);
@@ -148,6 +153,9 @@ void PreferencesDialog::showPage(QTreeWidgetItem* node) {
     if (QWidget* widget = page(which)) {
         m_notebook->setCurrentWidget(widget);
     }
+    if (auto* favorites = qobject_cast<FavoritesPage*>(page(which))) {
+        favorites->enterPage();
+    }
 }
 
 void PreferencesDialog::refreshPages() {
@@ -161,6 +169,8 @@ void PreferencesDialog::refreshPages() {
 bool PreferencesDialog::run() {
     m_model.remember();
     refreshPages();
+    m_folders->load(m_session.preferences().favoriteFolders);
+    m_playLists->load(m_session.preferences().favoritePlayLists);
     if (const auto request = m_model.takePageRequest()) {
         selectPage(*request);
     } else {
@@ -171,7 +181,7 @@ bool PreferencesDialog::run() {
 
 void PreferencesDialog::accept() {
     m_shortcutsPage->applyPending();
-    m_session.preferencesAccepted(m_session.preferences().favoriteFolders, m_session.preferences().favoritePlayLists);
+    m_session.preferencesAccepted(m_folders->entries(), m_playLists->entries());
     QDialog::accept();
 }
 

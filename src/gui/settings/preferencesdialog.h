@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/favoritespagemodel.h"
 #include "core/settings/preferencesdialogmodel.h"
 #include "core/settings/shortcuteditor.h"
 
@@ -8,6 +9,7 @@
 #include <map>
 
 class AppSession;
+class FavoritesPage;
 class SettingsPage;
 class ShortcutsPage;
 class QLabel;
@@ -52,6 +54,10 @@ private:
     PreferencesDialogModel& m_model;
     ShortcutEditor m_shortcutEditor;
     ShortcutsPage* m_shortcutsPage = nullptr;
+    FavoritesPageModel m_folderModel{Favorites::Kind::Folders};
+    FavoritesPageModel m_playListModel{Favorites::Kind::PlayLists};
+    FavoritesPage* m_folders = nullptr;
+    FavoritesPage* m_playLists = nullptr;
     QTreeWidget* m_tree;
     QLabel* m_nodeName;
     QStackedWidget* m_notebook;

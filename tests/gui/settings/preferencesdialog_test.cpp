@@ -3,6 +3,7 @@
 #include "gui/settings/colourbutton.h"
 #include "gui/settings/preferencesdialog.h"
 #include "gui/shell/contextmenus.h"
+#include "gui/shell/mainmenu.h"
 #include "support/windowtest.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
@@ -146,6 +148,34 @@ TEST_F(PreferencesDialogTest, PageRulesHoldAndDefaultThenCancelChangesNothing) {
     EXPECT_FALSE(p.loopPlayList);
     EXPECT_FALSE(p.startPlaying) << "as the settings file has it";
     EXPECT_FALSE(settingsText().contains(s("MixerPath"))) << "Cancel writes nothing";
+}
+
+TEST_F(PreferencesDialogTest, ConfigureOpensTheFavoritesPageWhoseListIsTakenOnOKOnly) {
+    Preferences& p = session->preferences();
+    p.favoriteFolders = {music.path(), home.path()};
+    const auto configureAndDelete = [&](const char* closer) {
+        QMenu* menu = window->mainMenu().menu(s("FavFoldersM"));
+        Q_EMIT menu->aboutToShow();
+        QAction* configure = nullptr;
+        for (QAction* item : menu->actions()) {
+            configure = item->text() == s("&Configure Favorite Folders...") ? item : configure;
+        }
+        ASSERT_NE(configure, nullptr);
+        whileOpen([&] { configure->trigger(); },
+                  [&](PreferencesDialog& dialog) {
+                      EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Favorite Folders"));
+                      auto* list = control<QListWidget>(dialog, "FavFoldersListBox");
+                      EXPECT_EQ(list->currentRow(), 0) << "the first entry is selected on entering the page";
+                      click(control<QPushButton>(dialog, "FavFoldersDeleteBtn"));
+                      EXPECT_EQ(list->count(), 1);
+                      click(control<QPushButton>(dialog, closer));
+                  });
+    };
+    configureAndDelete("CancelBtn");
+    EXPECT_EQ(p.favoriteFolders, QStringList({music.path(), home.path()}));
+    configureAndDelete("OKBtn");
+    EXPECT_EQ(p.favoriteFolders, QStringList{home.path()});
+    EXPECT_TRUE(settingsText().contains(s("[Favorite Folders]\r\n1=") + home.path()));
 }
 
 }  // namespace
