@@ -178,4 +178,34 @@ TEST_F(PreferencesDialogTest, ConfigureOpensTheFavoritesPageWhoseListIsTakenOnOK
     EXPECT_TRUE(settingsText().contains(s("[Favorite Folders]\r\n1=") + home.path()));
 }
 
+TEST_F(PreferencesDialogTest, TheFileTypesPageRegistersAGroupAndGivesItBack) {
+    TempFolder desktopHome;
+    std::vector<std::pair<const char*, QByteArray>> saved;
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_TEMPLATES_DIR"}) {
+        saved.emplace_back(name, qgetenv(name));
+        qunsetenv(name);
+    }
+    qputenv("HOME", desktopHome.path().toUtf8());
+    desktopHome.write(s(".config/mimeapps.list"), "[Default Applications]\naudio/midi=timidity.desktop;\n");
+    startWindow();
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  clickNode(dialog, s("File Types"));
+                  auto* editor = control<QLineEdit>(dialog, "EditorsEdit");
+                  click(editor);
+                  QTest::keyClicks(editor, s("/usr/bin/midi editor"));
+                  click(control<QPushButton>(dialog, "RegisterBtn"));
+                  EXPECT_TRUE(desktopHome.read(s(".config/mimeapps.list")).contains("audio/midi=velmaro.desktop;"));
+                  click(control<QPushButton>(dialog, "WinDefaultBtn"));
+                  EXPECT_TRUE(desktopHome.read(s(".config/mimeapps.list")).contains("audio/midi=timidity.desktop;"));
+                  click(control<QPushButton>(dialog, "OKBtn"));
+              });
+    for (const auto& [name, value] : saved) {
+        qputenv(name, value);
+    }
+    EXPECT_EQ(prompter.messages.size(), 2u) << "each button reports once";
+    EXPECT_EQ(session->preferences().editors[0], s("/usr/bin/midi editor"));
+    EXPECT_TRUE(settingsText().contains(s("MIDI=/usr/bin/midi editor\r\n")));
+}
+
 }  // namespace
