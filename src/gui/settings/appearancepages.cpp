@@ -80,7 +80,7 @@ void buildBackgroundColoursPage(SettingsPage& page) {
     page.pageLayout()->addLayout(form);
     colourRow(page, form, "ColorBtn1", QStringLiteral("Main window:"), &Preferences::colourMainWindow);
     colourRow(page, form, "ColorBtn2", QStringLiteral("Toolbar:"), &Preferences::colourToolbar);
-    page.text(QStringLiteral("A background picture, where one is chosen, is drawn over its colour."));
+    page.text(QStringLiteral("A background picture, where one is chosen, is drawn over its color."));
     page.pageLayout()->addStretch(1);
 }
 

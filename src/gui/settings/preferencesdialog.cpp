@@ -35,7 +35,7 @@ PreferencesDialog::PreferencesDialog(AppSession& session, QWidget* parent)
     setWindowTitle(QStringLiteral("Preferences"));
     m_tree->setObjectName(QStringLiteral("TreeView"));
     m_tree->setHeaderHidden(true);
-    m_tree->setFixedWidth(170);
+    m_tree->setFixedWidth(190);
     m_nodeName->setObjectName(QStringLiteral("NameOfNode"));
     QFont bold = m_nodeName->font();
     bold.setBold(true);
