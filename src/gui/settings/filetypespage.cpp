@@ -45,7 +45,7 @@ void buildFileTypesPage(SettingsPage& page, FileTypeRegistration* registration) 
     auto* row = new QHBoxLayout;
     row->addWidget(editor, 1);
     row->addWidget(browse);
-    qobject_cast<QBoxLayout*>(editorBox->layout())->addLayout(row);
+    SettingsPage::boxOf(editorBox)->addLayout(row);
     page.text(QStringLiteral("Edit Item starts this program on a file of the chosen type."), editorBox);
 
     QGroupBox* registerBox = page.group(QStringLiteral("Opening From the Desktop"));
@@ -60,7 +60,7 @@ void buildFileTypesPage(SettingsPage& page, FileTypeRegistration* registration) 
     buttons->addWidget(ours);
     buttons->addWidget(theirs);
     buttons->addStretch(1);
-    qobject_cast<QBoxLayout*>(registerBox->layout())->addLayout(buttons);
+    SettingsPage::boxOf(registerBox)->addLayout(buttons);
     ours->setEnabled(registration != nullptr);
     theirs->setEnabled(registration != nullptr);
     page.pageLayout()->addStretch(1);

@@ -18,7 +18,7 @@
 namespace {
 
 QBoxLayout* boxOf(QWidget* widget) {
-    return qobject_cast<QBoxLayout*>(widget->layout());
+    return SettingsPage::boxOf(widget);
 }
 
 }  // namespace

@@ -11,17 +11,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QBoxLayout* boxOf(QWidget* widget) {
-    return qobject_cast<QBoxLayout*>(widget->layout());
-}
-
-}  // namespace
-
 SettingsPage::SettingsPage(PreferencesDialogModel& model, QWidget* parent)
     : QWidget(parent), m_model(model), m_layout(new QVBoxLayout(this)) {
     m_layout->setContentsMargins(0, 0, 0, 0);
+}
+
+QBoxLayout* SettingsPage::boxOf(QWidget* widget) {
+    return qobject_cast<QBoxLayout*>(widget->layout());
 }
 
 void SettingsPage::refresh() {

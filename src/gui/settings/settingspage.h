@@ -30,6 +30,8 @@ public:
     bool refreshing() const { return m_refreshing; }
 
     QBoxLayout* pageLayout() const { return m_layout; }
+    // The stacked layout of a group box (or of the page) made here.
+    static QBoxLayout* boxOf(QWidget* widget);
     // A group box with its controls stacked in it, added to into (the page when null).
     QGroupBox* group(const QString& title, QBoxLayout* into = nullptr);
     QCheckBox* check(QWidget* into, const char* name, const QString& caption, bool Preferences::* field);
