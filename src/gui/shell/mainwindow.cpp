@@ -17,6 +17,7 @@
 #include "gui/ports/mainbusyindicator.h"
 #include "gui/ports/widgettextmeasurer.h"
 #include "gui/settings/settingcolour.h"
+#include "gui/settings/settingfont.h"
 #include "gui/shell/actionregistry.h"
 #include "gui/shell/contextmenus.h"
 #include "gui/shell/hint.h"
@@ -203,6 +204,15 @@ void MainWindow::applyAppearance() {
     QPalette progressPalette = progress->palette();
     progressPalette.setColor(QPalette::WindowText, colourFromSetting(preferences.textToolbar, desktop));
     progress->setPalette(progressPalette);
+    applyListsAppearance();
+}
+
+void MainWindow::applyListsAppearance() {
+    const Preferences& preferences = m_session.preferences();
+    m_transport->setButtonStyle(preferences.borderlessButtons, preferences.grayedButtons);
+    m_area->setListsFont(
+        fontFromSetting(preferences.fontName, preferences.fontSize, preferences.fontBold, preferences.fontItalic));
+    updateMinimumSize();
 }
 
 constexpr const char* kSetAsideBuddy = "setAsideBuddy";
