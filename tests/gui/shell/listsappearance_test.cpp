@@ -75,6 +75,11 @@ TEST_F(ListsAppearanceTest, TheListsFontSetsTheirRowHeightsAtStartAndAgainWhenCh
     EXPECT_EQ(rowHeight(playList), QFontMetrics(smaller).height() + 3);
     EXPECT_LT(rowHeight(files), QFontMetrics(large).height());
     EXPECT_GE(rowHeight(files), QFontMetrics(smaller).height());
+
+    // A size no font has (a hand-edited file) gives the default 8 points.
+    preferences.fontSize = 0;
+    window->applyListsAppearance();
+    EXPECT_EQ(playList->font().pointSize(), 8);
 }
 
 TEST_F(ListsAppearanceTest, RaisedButtonsAreNeverGrayedAndButtonsAddedLaterFollow) {
