@@ -124,6 +124,11 @@ TEST_F(ListsAppearanceTest, GrayedFlatButtonsShowTheirColoursOnlyUnderThePointer
     window->applyListsAppearance();
     EXPECT_EQ(play->grab().toImage(), grayedLook);
     EXPECT_GT(iconSaturation("LoopSongOnceSI"), 100);
+
+    // Toggled back on, as the Preferences do live; the window then closes with the style in use.
+    window->session().preferences().grayedButtons = true;
+    window->applyListsAppearance();
+    EXPECT_LT(iconSaturation("LoopSongOnceSI"), 20);
 }
 
 }  // namespace
