@@ -18,7 +18,8 @@ QPixmap greyPixmap(const QIcon& icon, const QSize& size, qreal ratio, QIcon::Sta
     if (QPixmapCache::find(key, &grey)) {
         return grey;
     }
-    QImage image = icon.pixmap(size, ratio, QIcon::Normal, state).toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage image =
+        icon.pixmap(size, ratio, QIcon::Normal, state).toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {

@@ -210,8 +210,8 @@ void MainWindow::applyAppearance() {
 void MainWindow::applyListsAppearance() {
     const Preferences& preferences = m_session.preferences();
     m_transport->setButtonStyle(preferences.borderlessButtons, preferences.grayedButtons);
-    m_area->setListsFont(
-        fontFromSetting(preferences.fontName, preferences.fontSize, preferences.fontBold, preferences.fontItalic));
+    m_area->setListsFont(fontFromSetting(preferences.fontName, preferences.fontSize, preferences.fontBold,
+                                         preferences.fontItalic));
     updateMinimumSize();
 }
 

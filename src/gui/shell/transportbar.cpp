@@ -47,7 +47,8 @@ TransportBar::TransportBar(QMainWindow* window, ActionRegistry& actions)
     m_toolBar->setObjectName(QStringLiteral("SpeedBar"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
-    // A widget holds its style by a guarded pointer: the buttons may outlive this style as the window closes.
+    // A widget holds its style by a guarded pointer: the buttons may outlive this style when the window
+    // closes.
     m_grayedStyle = new GrayedButtonStyle;
     m_grayedStyle->setParent(this);
     // A button the bar makes for a new action is polished before it is first drawn.

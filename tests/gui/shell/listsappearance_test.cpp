@@ -33,8 +33,8 @@ protected:
     int iconSaturation(const char* name) const {
         QToolButton* shown = button(name);
         const QImage image = shown->grab().toImage();
-        const QRect icon = QRect(QPoint(), shown->iconSize()).translated(
-            image.rect().center() - QRect(QPoint(), shown->iconSize()).center());
+        QRect icon(QPoint(), shown->iconSize());
+        icon.moveCenter(image.rect().center());
         int most = 0;
         for (int y = icon.top(); y <= icon.bottom(); ++y) {
             for (int x = icon.left(); x <= icon.right(); ++x) {
@@ -43,7 +43,9 @@ protected:
         }
         return most;
     }
-    int rowHeight(QAbstractItemView* list) const { return list->visualRect(list->model()->index(0, 0)).height(); }
+    int rowHeight(QAbstractItemView* list) const {
+        return list->visualRect(list->model()->index(0, 0)).height();
+    }
 };
 
 TEST_F(ListsAppearanceTest, TheListsFontSetsTheirRowHeightsAtStartAndAgainWhenChanged) {
@@ -86,7 +88,8 @@ TEST_F(ListsAppearanceTest, RaisedButtonsAreNeverGrayedAndButtonsAddedLaterFollo
     startWith("[General]\r\nBorderlessButtons=0\r\nGrayedButtons=1\r\n");
     int commands = 0;
     for (QAction* action : bar()->actions()) {
-        if (auto* each = qobject_cast<QToolButton*>(bar()->widgetForAction(action)); each && each->defaultAction()) {
+        if (auto* each = qobject_cast<QToolButton*>(bar()->widgetForAction(action));
+            each && each->defaultAction()) {
             EXPECT_FALSE(each->autoRaise()) << action->objectName().toStdString();
             ++commands;
         }
@@ -107,13 +110,13 @@ TEST_F(ListsAppearanceTest, GrayedFlatButtonsShowTheirColoursOnlyUnderThePointer
     EXPECT_TRUE(loop->autoRaise());
     EXPECT_LT(iconSaturation("LoopSongOnceSI"), 20);
 
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     QTest::mouseMove(loop, loop->rect().center());
-    QApplication::processEvents();
-    ASSERT_TRUE(loop->underMouse());
+    ASSERT_TRUE(QTest::qWaitFor([loop] { return loop->underMouse(); }));
     EXPECT_GT(iconSaturation("LoopSongOnceSI"), 100);
 
     QTest::mouseMove(window->playListBox()->viewport(), QPoint(5, 5));
-    QApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([loop] { return !loop->underMouse(); }));
     EXPECT_LT(iconSaturation("LoopSongOnceSI"), 20);
 
     // A disabled button looks as it does without the grayed style.
