@@ -20,8 +20,8 @@ PlayListBox::PlayListBox(PlayList& playList, QWidget* parent)
     setUniformItemSizes(true);  // 100,000 lines lay out without measuring each one
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setIconSize(QSize(16, 16));
-    m_model->setRowHeight(std::max(fontMetrics().height(), 16) + 2);
     setModel(m_model);
+    setListFont(font());
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(false);  // the arrow marks the insertion point instead
@@ -47,6 +47,12 @@ PlayListBox::PlayListBox(PlayList& playList, QWidget* parent)
 int PlayListBox::wholeVisibleLines() const {
     const int row = std::max(1, sizeHintForRow(0));
     return viewport()->height() / row;
+}
+
+void PlayListBox::setListFont(const QFont& font) {
+    // Before the font: its change lays the rows out again.
+    m_model->setRowHeight(std::max(QFontMetrics(font).height() + 3, iconSize().height()));
+    setFont(font);
 }
 
 void PlayListBox::showCoreSelection() {

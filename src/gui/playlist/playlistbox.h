@@ -14,6 +14,9 @@ public:
     explicit PlayListBox(PlayList& playList, QWidget* parent = nullptr);
 
     int wholeVisibleLines() const;
+    // The lines' font. Every line is then as tall as a line of text in it plus 3 pixels, and never
+    // lower than the glyphs beside the lines.
+    void setListFont(const QFont& font);
 
     static QString lineMimeType() { return QStringLiteral("application/x-velmaro-play-list-lines"); }
 

@@ -2,8 +2,12 @@
 
 #include "core/app/appsession.h"
 #include "core/common/fittext.h"
+#include "gui/cdaudio/cdaudiolistbox.h"
 #include "gui/cdaudio/cdaudiopanel.h"
+#include "gui/cdaudio/trackcolumnbox.h"
+#include "gui/files/filelistbox.h"
 #include "gui/files/filemanagementpanel.h"
+#include "gui/files/folderlistbox.h"
 #include "gui/shell/righthandcontrols.h"
 #include "gui/ports/widgettextmeasurer.h"
 #include "gui/playlist/playlistbox.h"
@@ -56,6 +60,16 @@ void MainArea::setColours(const QColor& background, const QColor& labelText) {
     update();
 }
 
+void MainArea::setListsFont(const QFont& font) {
+    m_playList->box()->setListFont(font);
+    for (QWidget* list : std::initializer_list<QWidget*>{m_files->fileListBox(), m_files->folderListBox(),
+                                                         m_cdAudio->listBox(), m_cdAudio->numberBox(),
+                                                         m_cdAudio->lengthBox()}) {
+        list->setFont(font);
+    }
+    relayout();
+}
+
 // Sizes the layout keeps as the controls want them.
 ControlSizes MainArea::controlSizes() const {
     ControlSizes sizes;
@@ -84,8 +98,9 @@ ControlSizes MainArea::controlSizes() const {
     sizes.modeSelectorHeight = 20;
     sizes.nameOfCDHeight = hint("NameOfCDEdit").height();
     sizes.cdButtonsWidth = hint("CDSBPanel").width();
-    sizes.trackNumberWidth = fontMetrics().horizontalAdvance(QStringLiteral("99.")) + 10;
-    sizes.trackLengthWidth = fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + 12;
+    const QFontMetrics columns = m_cdAudio->numberBox()->fontMetrics();
+    sizes.trackNumberWidth = columns.horizontalAdvance(QStringLiteral("99.")) + 10;
+    sizes.trackLengthWidth = columns.horizontalAdvance(QStringLiteral("00:00")) + 12;
     return sizes;
 }
 

@@ -32,6 +32,9 @@ public:
     void setBackground(const QPixmap& picture);
     // The colour of the area where no picture covers it, and of its labels' text.
     void setColours(const QColor& background, const QColor& labelText);
+    // The font of the Play List, the File List, the Folder List and the CD Audio List with its track
+    // number and length columns, which stay as wide as their texts.
+    void setListsFont(const QFont& font);
     // The sizes of the controls the layout keeps as they are.
     ControlSizes layoutSizes() const { return controlSizes(); }
     // The layout as it was last applied.

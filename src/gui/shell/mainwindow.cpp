@@ -18,6 +18,7 @@
 #include "gui/ports/widgettextmeasurer.h"
 #include "gui/settings/preferencesdialog.h"
 #include "gui/settings/settingcolour.h"
+#include "gui/settings/settingfont.h"
 #include "gui/shell/actionregistry.h"
 #include "gui/shell/contextmenus.h"
 #include "gui/shell/hint.h"
@@ -205,6 +206,15 @@ void MainWindow::applyAppearance() {
     QPalette progressPalette = progress->palette();
     progressPalette.setColor(QPalette::WindowText, colourFromSetting(preferences.textToolbar, desktop));
     progress->setPalette(progressPalette);
+    applyListsAppearance();
+}
+
+void MainWindow::applyListsAppearance() {
+    const Preferences& preferences = m_session.preferences();
+    m_transport->setButtonStyle(preferences.borderlessButtons, preferences.grayedButtons);
+    m_area->setListsFont(fontFromSetting(preferences.fontName, preferences.fontSize, preferences.fontBold,
+                                         preferences.fontItalic));
+    updateMinimumSize();
 }
 
 constexpr const char* kSetAsideBuddy = "setAsideBuddy";

@@ -58,6 +58,9 @@ public:
     PreferencesDialog* preferencesDialog();
     // Shows and hides the components as the Preferences say, and lays the window out again.
     void ApplyComponents();
+    // The toolbar's flat and grayed button styles and the lists' font, as the Preferences say: at start,
+    // after the Preferences' OK and when their button options are toggled.
+    void applyListsAppearance();
     // A second start's request arrived: the window comes to the front.
     void bringToFront();
 

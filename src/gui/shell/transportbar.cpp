@@ -1,12 +1,15 @@
 #include "gui/shell/transportbar.h"
 
 #include "gui/shell/actionregistry.h"
+#include "gui/shell/grayedbuttonstyle.h"
 #include "gui/shell/optionicons.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMainWindow>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 
@@ -44,6 +47,12 @@ TransportBar::TransportBar(QMainWindow* window, ActionRegistry& actions)
     m_toolBar->setObjectName(QStringLiteral("SpeedBar"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
+    // A widget holds its style by a guarded pointer: the buttons may outlive this style when the window
+    // closes.
+    m_grayedStyle = new GrayedButtonStyle;
+    m_grayedStyle->setParent(this);
+    // A button the bar makes for a new action is polished before it is first drawn.
+    m_toolBar->installEventFilter(this);
     addTransportButtons();
 }
 
@@ -72,4 +81,33 @@ void TransportBar::addViewToggles() {
         action->setVisible(false);
         m_toolBar->addAction(action);
     }
+}
+
+void TransportBar::setButtonStyle(bool borderless, bool grayed) {
+    m_borderless = borderless;
+    m_grayed = borderless && grayed;
+    for (QToolButton* button : m_toolBar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
+        styleButton(button);
+    }
+}
+
+void TransportBar::styleButton(QToolButton* button) const {
+    // Only the command buttons the bar made for its actions: the indicators' own controls and the
+    // bar's overflow arrow keep their looks.
+    if (!button->defaultAction()) {
+        return;
+    }
+    button->setAutoRaise(m_borderless);
+    if ((button->style() == m_grayedStyle) != m_grayed) {
+        button->setStyle(m_grayed ? m_grayedStyle : nullptr);
+    }
+}
+
+bool TransportBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_toolBar && event->type() == QEvent::ChildPolished) {
+        if (auto* button = qobject_cast<QToolButton*>(static_cast<QChildEvent*>(event)->child())) {
+            styleButton(button);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
