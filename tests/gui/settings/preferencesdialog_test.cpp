@@ -2,7 +2,6 @@
 #include "gui/playback/panelinfo.h"
 #include "gui/settings/colourbutton.h"
 #include "gui/settings/preferencesdialog.h"
-#include "gui/shell/contextmenus.h"
 #include "gui/shell/mainmenu.h"
 #include "support/windowtest.h"
 
@@ -13,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -36,17 +36,34 @@ protected:
     // Runs inside while the dialog opened by open() is showing; inside closes it.
     void whileOpen(const std::function<void()>& open, const std::function<void(PreferencesDialog&)>& inside) {
         bool ran = false;
-        QTimer::singleShot(0, window.get(), [&] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, window.get(), [&] {
             auto* dialog = qobject_cast<PreferencesDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+            if (!dialog || ran) {
+                return;
+            }
+            poll.stop();
             ran = true;
             dialog->activateWindow();
             QApplication::setActiveWindow(dialog);
             EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
             inside(*dialog);
         });
+        poll.start(10);
         open();
         EXPECT_TRUE(ran);
+    }
+    // Clicks the item of a menu on screen.
+    static void clickItem(QMenu* menu, const QString& text) {
+        for (QAction* item : menu->actions()) {
+            if (item->text() == text) {
+                EXPECT_TRUE(item->isEnabled()) << text.toStdString();
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no item " << text.toStdString();
+        menu->close();  // a menu left open would wait for ever
     }
     void pressF10() { QTest::keyClick(window.get(), Qt::Key_F10); }
     template <typename T>
@@ -74,14 +91,19 @@ protected:
 };
 
 TEST_F(PreferencesDialogTest, CustomizeOpensTheStatusBarPageAndOKShowsAndStoresTheChoice) {
-    const std::unique_ptr<QMenu> menu = window->findChild<ContextMenus*>()->build(window->statusBar());
-    QAction* customize = nullptr;
-    for (QAction* item : menu->actions()) {
-        customize = item->text() == s("Customize...") ? item : customize;
-    }
-    ASSERT_NE(customize, nullptr);
-    ASSERT_TRUE(customize->isEnabled());
-    whileOpen([&] { customize->trigger(); },
+    // A right click on the status bar opens its menu; the menu waits for its own click.
+    const auto rightClickAndCustomize = [&] {
+        QTimer::singleShot(20, window.get(), [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            clickItem(menu, s("Customize..."));
+        });
+        QStatusBar* bar = window->statusBar();
+        const QPoint at(bar->width() - 5, bar->height() / 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &event);
+    };
+    whileOpen(rightClickAndCustomize,
               [&](PreferencesDialog& dialog) {
                   EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Status Bar"));
                   EXPECT_EQ(control<QLabel>(dialog, "NameOfNode")->text(), s("Status Bar"));
@@ -154,14 +176,18 @@ TEST_F(PreferencesDialogTest, ConfigureOpensTheFavoritesPageWhoseListIsTakenOnOK
     Preferences& p = session->preferences();
     p.favoriteFolders = {music.path(), home.path()};
     const auto configureAndDelete = [&](const char* closer) {
-        QMenu* menu = window->mainMenu().menu(s("FavFoldersM"));
-        Q_EMIT menu->aboutToShow();
-        QAction* configure = nullptr;
-        for (QAction* item : menu->actions()) {
-            configure = item->text() == s("&Configure Favorite Folders...") ? item : configure;
-        }
-        ASSERT_NE(configure, nullptr);
-        whileOpen([&] { configure->trigger(); },
+        // View, Favorite Folders, Configure..., clicked in the menu bar and its menus.
+        const auto configure = [&] {
+            QMenuBar* bar = window->menuBar();
+            QMenu* view = window->mainMenu().menu(s("ViewM"));
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(view->menuAction()).center());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return view->isVisible(); }));
+            clickItem(view, s("F&avorite Folders"));
+            QMenu* folders = window->mainMenu().menu(s("FavFoldersM"));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return folders->isVisible(); }));
+            clickItem(folders, s("&Configure Favorite Folders..."));
+        };
+        whileOpen(configure,
                   [&](PreferencesDialog& dialog) {
                       EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Favorite Folders"));
                       auto* list = control<QListWidget>(dialog, "FavFoldersListBox");
