@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -21,14 +22,12 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString decodeWindows1252(const QByteArray& bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
+QChar* appendWindows1252(QChar* out, QByteArrayView bytes) {
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         *out++ = (b >= 0x80 && b < 0xA0) ? QChar(kHighControls[b - 0x80]) : QChar(b);
     }
-    return text;
+    return out;
 }
 
 int windows1252Byte(char16_t u) {
@@ -79,14 +78,26 @@ QString decode(const QByteArray& bytes) {
     if (view.startsWith("\xEF\xBB\xBF")) {
         view = view.sliced(3);
     }
-    // The check stops at the first byte that is not UTF-8, where decoding would go on through every
-    // one of a large file in the old code page. One byte order mark is taken away, above; Qt would
-    // silently take a second one, which is text.
+    // One byte order mark is taken away, above; Qt would silently take a second one, which is text.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    // The check stops at the first byte that is not UTF-8, so a file in the old code page costs little.
     if (view.isValidUtf8()) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         return utf8.decode(view);
     }
-    return decodeWindows1252(bytes);
+    // A file edited by hand may hold lines of both: each line is read in the encoding its bytes are
+    // valid in. A line feed is never part of a UTF-8 sequence, so the lines can be cut on bytes.
+    QString text(std::max(view.size(), utf8.requiredSpace(view.size())), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype start = 0; start < view.size();) {
+        const qsizetype newline = view.indexOf('\n', start);
+        const qsizetype end = newline < 0 ? view.size() : newline + 1;
+        const QByteArrayView line = view.sliced(start, end - start);
+        out = line.isValidUtf8() ? utf8.appendToBuffer(out, line) : appendWindows1252(out, line);
+        start = end;
+    }
+    text.truncate(out - text.constData());
+    return text;
 }
 
 QByteArray encode(const QString& text) {

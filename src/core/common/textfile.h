@@ -6,8 +6,8 @@
 
 // Every text file Velmaro reads or writes (play lists, settings, CD database, logs) goes through here:
 // lines end in CR LF; on disk the text is Windows-1252 when every character fits and the bytes cannot
-// be taken for UTF-8, else UTF-8; on read, bytes that are valid UTF-8 are UTF-8 and anything else is
-// Windows-1252, so nothing is lost either way.
+// be taken for UTF-8, else UTF-8; on read, a line whose bytes are valid UTF-8 is UTF-8 and any other
+// line is Windows-1252, so nothing is lost either way, also in a file that mixes the two.
 namespace TextFile {
 
 QString decode(const QByteArray& bytes);

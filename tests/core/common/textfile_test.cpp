@@ -74,6 +74,26 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"EncodedSurrogate", QByteArray("\xED\xA0\x80"), s("í\u00A0€")}),
     [](const ::testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
 
+// A file edited by hand in two editors: each line is read in the encoding it was written in.
+TEST(TextFile, EachLineOfAFileThatMixesTheEncodingsIsReadInItsOwn) {
+    const QByteArray mixed(
+        "[1]\r\nName=Caf\xC3\xA9\r\nTrack1=M\xFCller \x80\r\nTrack2=\xE6\x97\xA5\xE6\x9C\xAC\n"
+        "Track3=\xC3\xBC \xFC\r\n\xEF\xBB\xBFTrack4");
+    EXPECT_EQ(TextFile::decode(mixed),
+              s("[1]\r\nName=Café\r\nTrack1=Müller €\r\nTrack2=日本\nTrack3=Ã¼ ü\r\n\uFEFFTrack4"));
+    EXPECT_EQ(TextFile::decode("\xEF\xBB\xBF" + mixed), TextFile::decode(mixed));
+
+    // Saved again the file is UTF-8 throughout, and every line reads back as it was shown.
+    TempFolder folder;
+    const TextFile::ReadResult read = TextFile::readLines(folder.write(QStringLiteral("CDDB.INI"), mixed));
+    ASSERT_TRUE(read.ok);
+    const QString out = folder.file(QStringLiteral("out.ini"));
+    ASSERT_EQ(TextFile::writeLines(out, read.lines), QString());
+    EXPECT_TRUE(QByteArrayView(readFileBytes(out)).isValidUtf8());
+    EXPECT_EQ(TextFile::readLines(out).lines, read.lines);
+    EXPECT_EQ(read.lines.at(1), s("Name=Café"));
+}
+
 TEST(TextFile, EveryByteOfTheOldCodePageSurvivesARoundTrip) {
     QByteArray all;
     for (int b = 1; b < 256; ++b) {
