@@ -4,6 +4,7 @@
 #include "fuzzcheck.h"
 
 #include "core/cdaudio/cddatabase.h"
+#include "core/cdaudio/cddatabasesave.h"
 #include "core/common/textfile.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QTemporaryDir folder;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QStringList lines = TextFile::splitLines(TextFile::decode(bytes));
+    const QStringList lines = TextFile::splitFileLines(TextFile::decode(bytes));
     CDDatabase database;
     database.setLines(lines);
 
@@ -49,5 +50,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK_EQUAL(stored.trackName(cdid, track), entry.mid(eq + 1));
         }
     }
+
+    // Names taken from the input, line breaks and all, are saved one line each and read back as saved.
+    const QString text = TextFile::decode(bytes.left(64));
+    const QStringList withDisc = WithDiscSaved(lines, 1, text, text.split(u'|'));
+    const QString savedPath = QDir(folder.path()).filePath(QStringLiteral("saved.INI"));
+    FUZZ_CHECK(TextFile::writeLines(savedPath, withDisc).isEmpty());
+    CDDatabase saved;
+    saved.reload(savedPath);
+    FUZZ_CHECK_EQUAL(saved.lines(), withDisc);
+    FUZZ_CHECK(saved.readDisc(1, static_cast<int>(text.split(u'|').size())).found);
     return 0;
 }

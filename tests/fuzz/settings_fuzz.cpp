@@ -74,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray saved = loadAndSave(path, environment);
     FUZZ_CHECK(loadAndSave(path, environment) == saved);
 
-    const QStringList before = TextFile::splitLines(TextFile::decode(bytes));
-    const QStringList after = TextFile::splitLines(TextFile::decode(saved));
+    const QStringList before = TextFile::splitFileLines(TextFile::decode(bytes));
+    const QStringList after = TextFile::splitFileLines(TextFile::decode(saved));
     FUZZ_CHECK(FuzzText::isSubsequence(foreignLines(before), after));
     return 0;
 }

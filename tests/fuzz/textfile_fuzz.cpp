@@ -25,12 +25,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK_EQUAL(byLine, text);
 
+    // Pasted text: every kind of line break ends a line.
     const QStringList lines = TextFile::splitLines(text);
     for (const QString& line : lines) {
         FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
     }
     FUZZ_CHECK_EQUAL(TextFile::splitLines(TextFile::joinLines(lines)), lines);
-    // What a file of these lines holds reads back as the same lines.
-    FUZZ_CHECK_EQUAL(TextFile::splitLines(TextFile::decode(TextFile::encode(TextFile::joinLines(lines)))), lines);
+
+    // A file's lines: a CR may stand inside one, and a file of these lines reads back as the same lines.
+    const QStringList fileLines = TextFile::splitFileLines(text);
+    for (const QString& line : fileLines) {
+        FUZZ_CHECK(!line.contains(u'\n') && !line.endsWith(u'\r'));
+    }
+    FUZZ_CHECK_EQUAL(TextFile::splitFileLines(TextFile::joinLines(fileLines)), fileLines);
+    FUZZ_CHECK_EQUAL(
+        TextFile::splitFileLines(TextFile::decode(TextFile::encode(TextFile::joinLines(fileLines)))),
+        fileLines);
     return 0;
 }

@@ -8,10 +8,17 @@
 QString CleanCDName(const QString& name) {
     QString clean;
     clean.reserve(name.size());
+    bool inBreak = false;
     for (const QChar c : name) {
-        if (c.category() != QChar::Other_Control && c != QChar::LineSeparator && c != QChar::ParagraphSeparator) {
+        // A line break (one a hand edit left in the file, say) parts two words: it becomes one space.
+        const bool isBreak =
+            c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        if (isBreak && !inBreak) {
+            clean.append(u' ');
+        } else if (!isBreak && c.category() != QChar::Other_Control) {
             clean.append(c);
         }
+        inBreak = isBreak;
     }
     return clean;
 }

@@ -10,7 +10,8 @@ struct StoredDisc {
     QStringList trackNames;  // one per track asked for; "Track N" where the section has no line for it
 };
 
-// A disc or track name as it may go into the database: one line, no control characters.
+// A disc or track name as it may go into the database: one line (each line break becomes a space), no
+// control characters.
 QString CleanCDName(const QString& name);
 
 // The database lines after the disc's names are saved: the first section of the disc is rewritten in

@@ -142,6 +142,24 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
+QStringList splitFileLines(const QString& text) {
+    if (!text.contains(u'\n')) {
+        return splitLines(text);  // CRs alone are the line ends of the whole file
+    }
+    QStringList lines;
+    const qsizetype n = text.size();
+    for (qsizetype start = 0; start < n;) {
+        const qsizetype newline = text.indexOf(u'\n', start);
+        qsizetype end = newline < 0 ? n : newline;
+        while (end > start && text.at(end - 1) == u'\r') {
+            --end;
+        }
+        lines.append(text.mid(start, end - start));
+        start = newline < 0 ? n : newline + 1;
+    }
+    return lines;
+}
+
 QString joinLines(const QStringList& lines) {
     qsizetype size = 0;
     for (const QString& line : lines) {
@@ -189,7 +207,7 @@ ReadResult readLines(const QString& path) {
         result.error = file.errorString();
         return result;
     }
-    result.lines = splitLines(decode(file.readAll()));
+    result.lines = splitFileLines(decode(file.readAll()));
     result.ok = true;
     return result;
 }

@@ -15,6 +15,9 @@ QByteArray encode(const QString& text);
 
 // Splits at CR LF, LF or CR; a final line break does not add an empty line.
 QStringList splitLines(const QString& text);
+// The lines of a file: each ends at a LF and the CRs just before it. A CR inside a line is part of it
+// (a hand edit can leave one in a value), unless the file has no LF at all: then CRs end its lines.
+QStringList splitFileLines(const QString& text);
 // Each line followed by CR LF.
 QString joinLines(const QStringList& lines);
 

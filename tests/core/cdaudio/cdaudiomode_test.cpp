@@ -106,7 +106,7 @@ TEST_F(CDAudioModeTest, TheDiscShowsItsStoredNamesOrItsCDTextAndAnEmptyDriveShow
     home.write(s("CDDB.INI"), QByteArray());
     disc->text = {s("Live\r\nRecording"), s("Opening"), QString(), s("Encore")};
     session->runCommand(s("EjectSB"));
-    EXPECT_EQ(cd.nameText(), s("LiveRecording"));
+    EXPECT_EQ(cd.nameText(), s("Live Recording"));
     EXPECT_EQ(tracks().names(), QStringList({s("Opening"), s("Track 2"), s("Encore")}));
 }
 
@@ -118,7 +118,7 @@ TEST_F(CDAudioModeTest, SavingWritesTheShownDiscAndAsksOnlyWhenItIsStoredAlready
     session->runCommand(s("SaveTrackListSB"));
     EXPECT_EQ(dialogs.saveQuestions, 0);  // first save: nothing to overwrite
     const QString header = u'[' + QString::number(cdid()) + u']';
-    EXPECT_EQ(database(), QStringList({header, s("Name=PianoWorks"), s("Track1=Track 1"), s("Track2=Track 2"),
+    EXPECT_EQ(database(), QStringList({header, s("Name=Piano Works"), s("Track1=Track 1"), s("Track2=Track 2"),
                                        s("Track3=Track 3")}));
     EXPECT_FALSE(QFileInfo::exists(home.file(s("CDDB.BAK"))));  // there was nothing to back up
 

@@ -52,11 +52,11 @@ TEST(CDDatabase, SavingRewritesInPlaceAndNeverWritesOverTheNextSection) {
     EXPECT_EQ(first, lines({"[1234567]", "Name=Piano Works", "Track1=Prelude", "Track2=Fugue"}));
     const QStringList second = WithDiscSaved(first, 2345678, s("Live\r\nRecording"), lines({"Opening"}));
     EXPECT_EQ(second, lines({"[1234567]", "Name=Piano Works", "Track1=Prelude", "Track2=Fugue", "", "[2345678]",
-                             "Name=LiveRecording", "Track1=Opening"}));
+                             "Name=Live Recording", "Track1=Opening"}));
     // The first disc now has three tracks: its third line is made inside its section.
     const QStringList third = WithDiscSaved(second, 1234567, s("Piano"), lines({"A", "B", "C"}));
     EXPECT_EQ(third, lines({"[1234567]", "Name=Piano", "Track1=A", "Track2=B", "Track3=C", "", "[2345678]",
-                            "Name=LiveRecording", "Track1=Opening"}));
+                            "Name=Live Recording", "Track1=Opening"}));
 }
 
 TEST(CDDatabase, TheBackupIsTheFileOnDiskAndAFailedWriteKeepsTheDatabase) {

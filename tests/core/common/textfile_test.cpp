@@ -229,6 +229,41 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"BlanksKept", "  a \r\n\tb\t", {"  a ", "\tb\t"}}),
     [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
+class TextFileSplitFile : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(TextFileSplitFile, EndsLinesAtLineFeedsAndKeepsALoneCrInItsLine) {
+    const SplitCase& c = GetParam();
+    EXPECT_EQ(TextFile::splitFileLines(s(c.text)), c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextFile, TextFileSplitFile,
+    ::testing::Values(
+        SplitCase{"Empty", "", {}},
+        SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+        SplitCase{"Lf", "a\nb", {"a", "b"}},
+        SplitCase{"LoneCrInsideAValue", "Track1=a\rb\r\nTrack2=c\r\n", {"Track1=a\rb", "Track2=c"}},
+        SplitCase{"CrAtTheStartOfALine", "\rx\r\ny\r\n", {"\rx", "y"}},
+        // Two CRs before the LF, as a text-mode write of CR LF leaves them, are one line end.
+        SplitCase{"CrCrLf", "a\r\r\nb\r\r\n", {"a", "b"}},
+        SplitCase{"FinalCrWithoutLf", "a\r\nb\r", {"a", "b"}},
+        SplitCase{"EmptyLinesKept", "a\r\n\r\n\nb\r\n", {"a", "", "", "b"}},
+        // A file that has no LF at all ends its lines with CRs.
+        SplitCase{"OnlyCrs", "a\rb\r\rc", {"a", "b", "", "c"}}),
+    [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+
+TEST(TextFile, ALoneCrInAValueStaysOnItsLineThroughAReadAndAWrite) {
+    TempFolder folder;
+    const QByteArray bytes("[7]\r\nName=Disc\r\nTrack1=Side A\rPart 1\r\nTrack2=Next\r\n");
+    const QString path = folder.write(QStringLiteral("CDDB.INI"), bytes);
+    const TextFile::ReadResult read = TextFile::readLines(path);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.lines,
+              QStringList({s("[7]"), s("Name=Disc"), s("Track1=Side A\rPart 1"), s("Track2=Next")}));
+    ASSERT_EQ(TextFile::writeLines(path, read.lines), QString());
+    EXPECT_EQ(hex(readFileBytes(path)), hex(bytes));
+}
+
 TEST(TextFile, JoinedLinesAlwaysEndInCrLf) {
     EXPECT_EQ(TextFile::joinLines({}), QString());
     EXPECT_EQ(TextFile::joinLines({QString()}), s("\r\n"));
