@@ -1,5 +1,6 @@
 #include "core/files/filedelete.h"
 
+#include "core/common/textfile.h"
 #include "core/files/filemove.h"
 
 #include <QDir>
@@ -64,6 +65,45 @@ bool landedInTrash(const QString& inTrash) {
            QFileInfo::exists(trash + QStringLiteral("/info/") + entry.fileName() + QStringLiteral(".trashinfo"));
 }
 
+QString trashNoteOf(const QString& inTrash) {
+    const QFileInfo entry(inTrash);
+    return entry.absolutePath() + QStringLiteral("/../info/") + entry.fileName() +
+           QStringLiteral(".trashinfo");
+}
+
+// Whether the note's path is the file's path as it stands, not yet escaped: the home Trash notes the
+// full path, a Trash at the top of another file system the path below that top.
+bool isUnescapedTrashPath(const QByteArray& value, const QByteArray& original) {
+    if (value == original || (!value.startsWith('/') && original.endsWith('/' + value))) {
+        return true;
+    }
+    // An escaped path holds nothing but unreserved characters, "/" and "%".
+    return value.toPercentEncoding("/%") != value;
+}
+
+// Other Trash tools read the note's path percent-encoded, so "100%41" unescaped would come back as
+// "100A". The library writes the path as it stands; the note is written again with it escaped.
+QString escapeTrashNote(const QString& path, const QString& inTrash) {
+    const QString note = trashNoteOf(inTrash);
+    QFile file(note);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return file.errorString();
+    }
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    for (QByteArray& line : lines) {
+        if (line.startsWith("Path=")) {
+            const QByteArray value = line.mid(5);
+            if (!isUnescapedTrashPath(value, QFile::encodeName(path))) {
+                return {};
+            }
+            line = "Path=" + value.toPercentEncoding("/");
+            return TextFile::replaceFile(note, lines.join('\n'));
+        }
+    }
+    return {};
+}
+
 FileDeleteResult moveToTrash(const QString& path) {
     const QString home = dataHome();
     if (!QDir().mkpath(home)) {
@@ -73,7 +113,20 @@ FileDeleteResult moveToTrash(const QString& path) {
     QString inTrash;
     const bool reported = QFile::moveToTrash(path, &inTrash);
     if (reported && !exists(path) && landedInTrash(inTrash)) {
-        return {FileDeleteResult::Status::Deleted, QString()};
+        const QString noteError = escapeTrashNote(path, inTrash);
+        if (noteError.isEmpty()) {
+            return {FileDeleteResult::Status::Deleted, QString()};
+        }
+        // A note that would restore the file under another name is no safe deletion.
+        if (MoveFileOrFolder(inTrash, path).moved()) {
+            QFile::remove(trashNoteOf(inTrash));
+            return failed(
+                QStringLiteral("\"%1\" was not deleted: its note in the Trash could not be written: %2.")
+                    .arg(path, noteError));
+        }
+        return failed(
+            QStringLiteral("\"%1\" is in the Trash at \"%2\", but its note there could not be written: %3.")
+                .arg(path, inTrash, noteError));
     }
     if (!exists(path) && !inTrash.isEmpty() && exists(inTrash)) {
         // It went somewhere that is no Trash: it goes back where the user had it, and the note the
@@ -83,8 +136,7 @@ FileDeleteResult moveToTrash(const QString& path) {
             return failed(QStringLiteral("\"%1\" could not be moved to the Trash correctly; it is now at \"%2\".")
                               .arg(path, stray.absoluteFilePath()));
         }
-        QFile::remove(stray.absolutePath() + QStringLiteral("/../info/") + stray.fileName() +
-                      QStringLiteral(".trashinfo"));
+        QFile::remove(trashNoteOf(stray.absoluteFilePath()));
     }
     return failed(QStringLiteral("\"%1\" was not deleted: the Trash did not take it. Check that the Trash "
                                  "folder \"%2\" can be written to.")

@@ -53,4 +53,27 @@ TEST(FileDelete, TrashHoldsTheFileWithItsInfoAlsoWhenTheDataFolderDoesNotExistYe
     EXPECT_TRUE(missing.message.contains(QStringLiteral("no longer on disk")));
 }
 
+// Other Trash tools restore a file to the path its note holds, read percent-encoded.
+TEST(FileDelete, TheTrashNoteHoldsThePathPercentEncoded) {
+    TempFolder folder;
+    const QString data = folder.file(QStringLiteral("data"));
+    DataHome home(data);
+    for (const char* name : {"mix 100%41.mid", "Caf\xC3\xA9 #1 [live]?.mid", "plain-name_1.mid"}) {
+        SCOPED_TRACE(name);
+        const QString file = folder.write(QStringLiteral("my music/") + QString::fromUtf8(name), "a");
+        ASSERT_TRUE(DeleteFile(file, true).deleted());
+
+        const QString note =
+            data + QStringLiteral("/Trash/info/") + QString::fromUtf8(name) + QStringLiteral(".trashinfo");
+        const QList<QByteArray> lines = readFileBytes(note).split('\n');
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines.at(0), "[Trash Info]");
+        ASSERT_TRUE(lines.at(1).startsWith("Path=")) << lines.at(1).toStdString();
+        const QByteArray value = lines.at(1).mid(5);
+        EXPECT_EQ(QByteArray::fromPercentEncoding(value), QFile::encodeName(file));
+        EXPECT_EQ(value, QFile::encodeName(file).toPercentEncoding("/"));
+        EXPECT_TRUE(lines.at(2).startsWith("DeletionDate=")) << lines.at(2).toStdString();
+    }
+}
+
 }  // namespace
