@@ -294,7 +294,7 @@ bool FileCommands::propertiesAvailable() const {
 }
 
 void FileCommands::showProperties() {
-    FileProperties properties(propertiesFile());
+    FileProperties properties(propertiesFile(), &m_readOnlyMemory);
     if (!m_dialogs || !properties.isValid()) {
         return;  // a file that is gone shows no box
     }

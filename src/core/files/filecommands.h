@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/fileproperties.h"
 #include "core/files/renamedialogmodel.h"
 
 #include <QString>
@@ -60,4 +61,5 @@ private:
 
     Context m_c;
     FileDialogs* m_dialogs = nullptr;
+    ReadOnlyMemory m_readOnlyMemory;
 };

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The file's own mode bits; the "User" flags say what the running user may do (everything, for root).
@@ -11,7 +13,7 @@ constexpr QFile::Permissions kWriteBits = QFile::WriteOwner | QFile::WriteGroup 
 
 }  // namespace
 
-FileProperties::FileProperties(const QString& path) : m_path(path) {
+FileProperties::FileProperties(const QString& path, ReadOnlyMemory* memory) : m_path(path), m_memory(memory) {
     const QFileInfo info(path);
     m_valid = info.isFile();
     if (m_valid) {
@@ -41,13 +43,25 @@ bool FileProperties::apply(bool readOnly) {
     if (readOnly == m_readOnly) {
         return true;
     }
-    const QFile::Permissions now = QFile::permissions(m_path);
-    // Read only takes every write bit away; writable again gives the owner back the right to write.
-    // (Qt writes its "User" flags as the owner's bits, so both go together.)
-    const QFile::Permissions wanted =
-        readOnly ? now & ~(kWriteBits | QFile::WriteUser) : now | QFile::WriteOwner | QFile::WriteUser;
-    if (!QFile::setPermissions(m_path, wanted)) {
+    // The mode itself: Qt's permission flags mix in what the running user may do and drop the set-id
+    // and sticky bits, which must stay as they were.
+    const QByteArray name = QFile::encodeName(m_path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
         return false;
+    }
+    constexpr mode_t kWriteMode = S_IWUSR | S_IWGRP | S_IWOTH;
+    const ReadOnlyMemory::FileId file(info.st_dev, info.st_ino);
+    mode_t wanted = info.st_mode & 07777 & ~kWriteMode;
+    if (!readOnly) {
+        const mode_t taken = m_memory ? m_memory->takeBack(file) & kWriteMode : 0;
+        wanted |= taken != 0 ? taken : S_IWUSR;
+    }
+    if (::chmod(name.constData(), wanted) != 0) {
+        return false;
+    }
+    if (readOnly && m_memory) {
+        m_memory->remember(file, info.st_mode & kWriteMode);
     }
     m_readOnly = readOnly;
     return true;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
 
 QString s(const char* text) {
@@ -140,6 +142,33 @@ TEST_F(FileCommandsTest, PropertiesShowSizesAndApplyChangesOnlyReadOnly) {
     EXPECT_EQ(QFile::permissions(big) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
     EXPECT_FALSE(FileProperties(empty + s(".gone")).isValid());
+}
+
+// Read only ticked, applied, then unticked and applied in the box opened again.
+TEST_F(FileCommandsTest, UntickingReadOnlyGivesBackExactlyTheWriteBitsTheFileHad) {
+    struct Case {
+        const char* name;
+        mode_t mode;
+    };
+    for (const Case c : {Case{"group.mid", 02664}, Case{"everyone.mid", 0666}, Case{"owner.mid", 0640},
+                         Case{"groupOnly.mid", 0464}}) {
+        SCOPED_TRACE(c.name);
+        const QString file = music.write(s(c.name), "x");
+        ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), c.mode), 0);
+        list().reload();
+        list().selectOnly(list().indexOfName(s(c.name)));
+        const auto mode = [&file] {
+            struct stat info {};
+            ::stat(QFile::encodeName(file).constData(), &info);
+            return info.st_mode & 07777;
+        };
+        dialogs.applyReadOnly = true;
+        session->runCommand(s("PropertiesM"));
+        EXPECT_EQ(mode(), c.mode & ~mode_t(0222));
+        dialogs.applyReadOnly = false;
+        session->runCommand(s("PropertiesM"));
+        EXPECT_EQ(mode(), c.mode);
+    }
 }
 
 TEST_F(FileCommandsTest, ShowFolderOfThisFileSelectsTheItemsFileInItsFolder) {
