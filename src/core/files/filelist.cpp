@@ -8,6 +8,10 @@
 
 #include <algorithm>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 QStringList ListMatchingFiles(const QString& folder, const FileMask& mask) {
     QStringList names;
     if (folder.isEmpty()) {
@@ -24,6 +28,30 @@ QStringList ListMatchingFiles(const QString& folder, const FileMask& mask) {
     }
     std::sort(names.begin(), names.end(), FileNameLess);
     return names;
+}
+
+qsizetype CountFilesWithUndecodableNames(const QString& folder, const FileMask& mask) {
+    if (folder.isEmpty()) {
+        return 0;
+    }
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (dir == nullptr) {
+        return 0;
+    }
+    qsizetype count = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        if (name.isValidUtf8()) {
+            continue;  // Qt gives these names back byte for byte
+        }
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode) &&
+            mask.matches(QFile::decodeName(name.toByteArray()))) {
+            ++count;
+        }
+    }
+    ::closedir(dir);
+    return count;
 }
 
 namespace {
@@ -141,6 +169,7 @@ void FileList::read(bool keepSelection) {
     }
     Q_EMIT aboutToReset();
     m_names = ListMatchingFiles(m_folder, m_mask);
+    m_unshown = CountFilesWithUndecodableNames(m_folder, m_mask);
     m_selection.reset(m_names.size());
     m_focusedLine = -1;
     if (keepSelection) {
@@ -174,6 +203,26 @@ qsizetype FileList::indexOfName(const QString& name) const {
         }
     }
     return -1;
+}
+
+QString FileList::unshownNote() const {
+    if (m_unshown == 0) {
+        return {};
+    }
+    return QStringLiteral("%1 not shown (not UTF-8)").arg(m_unshown);
+}
+
+QString FileList::unshownReason() const {
+    if (m_unshown == 0) {
+        return {};
+    }
+    return m_unshown == 1 ? QStringLiteral(
+                                "1 file of this folder is not shown: its name is not valid UTF-8, so Velmaro "
+                                "can neither play nor rename it. Rename it in a file manager.")
+                          : QStringLiteral(
+                                "%1 files of this folder are not shown: their names are not valid UTF-8, so "
+                                "Velmaro can neither play nor rename them. Rename them in a file manager.")
+                                .arg(m_unshown);
 }
 
 QStringList FileList::selectedPaths() const {

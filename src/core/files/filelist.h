@@ -16,6 +16,11 @@
 // links to files are listed.
 QStringList ListMatchingFiles(const QString& folder, const FileMask& mask);
 
+// The files of the folder that match the mask but whose names are not valid UTF-8. The program knows
+// files by their names as text, which cannot give such a name's bytes back: these files can be neither
+// played nor renamed from the list, so it counts them instead of showing them.
+qsizetype CountFilesWithUndecodableNames(const QString& folder, const FileMask& mask);
+
 // The order of names in the lists: letter case ignored and runs of digits by their value ("track2"
 // before "track10"), whatever the locale; names equal so are ordered by their characters.
 bool FileNameLess(const QString& a, const QString& b);
@@ -48,6 +53,13 @@ public:
 
     QStringList selectedPaths() const;
 
+    // The matching files of the folder that the list cannot show (their names are not valid UTF-8).
+    qsizetype unshownCount() const { return m_unshown; }
+    // What the label adds for them ("2 not shown (not UTF-8)"), empty when every file is shown.
+    QString unshownNote() const;
+    // The whole reason, for the label's tip.
+    QString unshownReason() const;
+
     // FileListIndex: the line started from the File List last. Starting a line also clears the mark
     // that the folder changed since (FolderChangedDuringFilePlay): then the line no longer names the
     // playing file, and Next, Previous and Stop go by the focused line.
@@ -71,6 +83,7 @@ private:
     QString m_folder;
     FileMask m_mask;
     QStringList m_names;
+    qsizetype m_unshown = 0;
     qsizetype m_playingLine = -1;
     bool m_folderChanged = false;
     bool m_reloadPending = false;

@@ -189,6 +189,11 @@ void FileManagement::selectPlayingLine() {
     fileListClicked();
 }
 
+QString FileManagement::browseLabel() const {
+    const QString note = m_files.unshownNote();
+    return note.isEmpty() ? m_files.browseLabel() : m_files.browseLabel() + QStringLiteral(", ") + note;
+}
+
 QString FileManagement::dirLabel(const TextMeasurer& measurer, int width, bool withAccelerator) const {
     const QString prefix = QStringLiteral("DL: ");
     const QString folder = FitPath(m_folders.folder(), prefix, measurer, width);

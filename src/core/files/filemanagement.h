@@ -65,7 +65,8 @@ public:
     // "&DL: " + the current folder, shortened to the label's width, "&" shown as it is. Without its
     // accelerator (the key belongs to a menu item) the label shows its text as it stands.
     QString dirLabel(const TextMeasurer& measurer, int width, bool withAccelerator = true) const;
-    QString browseLabel() const { return m_files.browseLabel(); }
+    // "&BL: 3 of 12, 1 selected", and how many files the list cannot show.
+    QString browseLabel() const;
 
     // What the click handlers left enabled.
     bool renameDeleteEnabled() const { return m_renameDelete; }

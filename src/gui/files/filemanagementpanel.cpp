@@ -94,8 +94,10 @@ void FileManagementPanel::showState() {
         m_filterEdit->setCursorPosition(0);
     }
     fitLabels();
-    if (files.files().isEmpty() != m_shownEmpty) {
-        m_shownEmpty = files.files().isEmpty();
+    // The label stands while the list has lines or files it cannot show.
+    const bool empty = files.files().isEmpty() && files.files().unshownCount() == 0;
+    if (empty != m_shownEmpty) {
+        m_shownEmpty = empty;
         Q_EMIT fileListFilledOrEmptied();
     }
 }
@@ -106,11 +108,13 @@ void FileManagementPanel::fitLabels() {
     m_dirLabel->setText(files.dirLabel(dirMeasurer, m_dirLabel->width(), m_dirLabel->buddy() != nullptr));
     // In CD Audio Mode the label and its "&BL:" belong to the CD Audio List.
     if (m_session.run().cdAudioModeShown) {
+        m_browseLabel->setToolTip(QString());
         return;
     }
     m_browseLabel->setBuddy(m_fileList);
     const WidgetTextMeasurer browseMeasurer(m_browseLabel);
     m_browseLabel->setText(FitText(browseMeasurer, m_browseLabel->width(), files.browseLabel()));
+    m_browseLabel->setToolTip(files.files().unshownReason());
 }
 
 bool FileManagementPanel::eventFilter(QObject* watched, QEvent* event) {

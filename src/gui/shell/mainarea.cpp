@@ -110,7 +110,9 @@ void MainArea::relayout() {
     m_cdAudioMode = m_session.run().cdAudioModeShown;
     input.cdAudioMode = m_cdAudioMode;
     input.playListHasItems = !m_session.playList().isEmpty();
-    input.fileListHasItems = !m_session.fileManagement().files().isEmpty();
+    // The File List's label also tells of files the list cannot show.
+    const FileList& files = m_session.fileManagement().files();
+    input.fileListHasItems = !files.isEmpty() || files.unshownCount() > 0;
     input.client = size();
     // The toolbar and the status bar stand outside this area: it is the work rectangle itself.
     input.components[static_cast<size_t>(Component::Toolbar)] = false;

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -128,6 +130,38 @@ TEST_F(FileListTest, FollowsFilesAddedAndRemovedByOtherProgramsKeepingSelectionA
     ASSERT_TRUE(QFile::remove(folder.file(s("c.mid"))));
     ASSERT_TRUE(waitFor([&] { return files.count() == 2; }));
     EXPECT_EQ(files.selectedCount(), 0);
+}
+
+// Makes a file whose name is these bytes; Qt cannot be given such a name.
+void writeRawName(const QString& folder, const QByteArray& name) {
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0) << path.toStdString();
+    ::close(fd);
+}
+
+TEST_F(FileListTest, FilesWhoseNamesAreNotUtf8AreCountedWithTheReasonInsteadOfLeftOutSilently) {
+    for (const char* name : {"a.mid", "b.mid", "caf\xC3\xA9.mid"}) {
+        folder.write(s(name), "x");
+    }
+    writeRawName(folder.path(), "caf\xE9.mid");
+    writeRawName(folder.path(), "\xFF\xFE.MID");
+    writeRawName(folder.path(), "notes \xE9.txt");  // does not match the mask
+    ASSERT_EQ(::mkdir((QFile::encodeName(folder.path()) + "/dir \xE9.mid").constData(), 0755), 0);
+    files.setMask(s("*.mid"));
+    files.setFolder(folder.path());
+    EXPECT_EQ(files.names(), (QStringList{s("a.mid"), s("b.mid"), s("café.mid")}));
+    EXPECT_EQ(files.unshownCount(), 2);
+    EXPECT_EQ(files.unshownNote(), s("2 not shown (not UTF-8)"));
+    EXPECT_TRUE(files.unshownReason().startsWith(
+        s("2 files of this folder are not shown: their names are not valid UTF-8")))
+        << files.unshownReason().toStdString();
+
+    files.setMask(s("*.*"));
+    EXPECT_EQ(files.unshownCount(), 3);
+    files.setMask(s("*.wav"));
+    EXPECT_EQ(files.unshownCount(), 0);
+    EXPECT_EQ(files.unshownNote(), QString());
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 QString s(const char* text) {
@@ -79,6 +82,32 @@ TEST_F(FileManagementPanelTest, OpeningAFolderShowsItsFilesAndTheFilterGroupChan
     QTest::keyClick(groups, Qt::Key_Down);
     EXPECT_TRUE(shownFiles().isEmpty());
     EXPECT_EQ(window->session().preferences().filter, 2);
+}
+
+// A file named in another encoding is not silently left out: the label counts it and its tip says why.
+TEST_F(FileManagementPanelTest, TheLabelTellsOfFilesWhoseNamesAreNotUtf8) {
+    const QByteArray jazz = QFile::encodeName(music.file(s("Jazz")));
+    for (const QByteArray& name : {QByteArray("caf\xE9.mid"), QByteArray("\xC0\xAF.mid")}) {
+        const int fd = ::open((jazz + '/' + name).constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    window->resize(1100, 500);  // wide enough for the whole label; a narrower one cuts it, the tip stays
+    FolderListBox* folders = folderList();
+    QTreeWidgetItem* item = folders->findItems(s("Jazz"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    ASSERT_NE(item, nullptr);
+    doubleClick(folders->viewport(), folders->visualItemRect(item).center());
+    ASSERT_EQ(shownFiles(), QStringList{s("slow.mid")});
+    auto* label = window->findChild<QLabel*>(s("FileListBoxInfo"));
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), s("&BL: 1 of 1, 0 selected, 2 not shown (not UTF-8)"));
+    EXPECT_TRUE(label->toolTip().contains(s("not valid UTF-8"))) << label->toolTip().toStdString();
+
+    // With no file the list can show, the label still stands and says so.
+    ASSERT_TRUE(QFile::remove(music.file(s("Jazz/slow.mid"))));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownFiles().isEmpty(); }));
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), s("&BL: 0 of 0, 0 selected, 2 not shown (not UTF-8)"));
 }
 
 }  // namespace
