@@ -209,7 +209,7 @@ QString FileList::unshownNote() const {
     if (m_unshown == 0) {
         return {};
     }
-    return QStringLiteral("%1 not shown (not UTF-8)").arg(m_unshown);
+    return QStringLiteral("%1 not UTF-8").arg(m_unshown);
 }
 
 QString FileList::unshownReason() const {

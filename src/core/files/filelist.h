@@ -55,7 +55,7 @@ public:
 
     // The matching files of the folder that the list cannot show (their names are not valid UTF-8).
     qsizetype unshownCount() const { return m_unshown; }
-    // What the label adds for them ("2 not shown (not UTF-8)"), empty when every file is shown.
+    // What the label adds for them, short so that it fits ("2 not UTF-8"); empty when every file is shown.
     QString unshownNote() const;
     // The whole reason, for the label's tip.
     QString unshownReason() const;

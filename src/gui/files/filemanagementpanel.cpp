@@ -109,12 +109,17 @@ void FileManagementPanel::fitLabels() {
     // In CD Audio Mode the label and its "&BL:" belong to the CD Audio List.
     if (m_session.run().cdAudioModeShown) {
         m_browseLabel->setToolTip(QString());
+        m_browseLabel->setStatusTip(QString());
         return;
     }
     m_browseLabel->setBuddy(m_fileList);
     const WidgetTextMeasurer browseMeasurer(m_browseLabel);
     m_browseLabel->setText(FitText(browseMeasurer, m_browseLabel->width(), files.browseLabel()));
-    m_browseLabel->setToolTip(files.files().unshownReason());
+    // The label is too narrow for the reason: its tip (wrapped, as rich text) and the status bar say it.
+    const QString reason = files.files().unshownReason();
+    m_browseLabel->setToolTip(reason.isEmpty() ? reason
+                                               : QStringLiteral("<p>%1</p>").arg(reason.toHtmlEscaped()));
+    m_browseLabel->setStatusTip(reason);
 }
 
 bool FileManagementPanel::eventFilter(QObject* watched, QEvent* event) {
