@@ -13,7 +13,7 @@ namespace TextFile {
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 
-// Splits at CR LF, LF or CR; a final line break does not add an empty line.
+// Pasted text: splits at CR LF, LF or CR; a final line break does not add an empty line.
 QStringList splitLines(const QString& text);
 // The lines of a file: each ends at a LF and the CRs just before it. A CR inside a line is part of it
 // (a hand edit can leave one in a value), unless the file has no LF at all: then CRs end its lines.
