@@ -299,7 +299,9 @@ void CDAudioMode::saveTrackList() {
     }
     if (m_c.preferences.askBeforeSavingCDDatabase && m_c.dialogs) {
         reloadDatabase();
-        const bool stored = std::any_of(m_c.database.sections().cbegin(), m_c.database.sections().cend(),
+        // One list of sections: sections() gives a new list at each call.
+        const QList<CDDatabase::Section> sections = m_c.database.sections();
+        const bool stored = std::any_of(sections.cbegin(), sections.cend(),
                                         [cdid](const CDDatabase::Section& s) { return s.cdid == cdid; });
         if (stored) {
             bool askAgain = m_c.preferences.askBeforeSavingCDDatabase;
