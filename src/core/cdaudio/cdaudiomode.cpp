@@ -59,13 +59,16 @@ void CDAudioMode::releaseReader() {
     m_c.reader.setShareable(false);
 }
 
-qint32 CDAudioMode::ComputeCDID() {
+std::optional<qint32> CDAudioMode::ComputeCDID() {
     const bool borrowed = !playerHoldsCD();
     if (!openReader()) {
-        return 0;
+        return std::nullopt;
     }
     MediaDevice& device = queryDevice();
-    const qint32 cdid = device.mode() == MediaDevice::Open ? 0 : ::ComputeCDID(device);
+    std::optional<qint32> cdid;
+    if (device.mode() != MediaDevice::Open) {
+        cdid = ::ComputeCDID(device);
+    }
     if (borrowed) {
         releaseReader();
     }
@@ -109,10 +112,21 @@ QString CDAudioMode::storedName(qint32 cdid) {
     return disc.found ? disc.name : kUnknownCD;
 }
 
-bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
+bool CDAudioMode::ReadCD() {
+    return readDisc(std::nullopt, 0);
+}
+
+void CDAudioMode::ReadStoredCD(qint32 cdid, int trackCount) {
+    readDisc(cdid, trackCount);
+}
+
+bool CDAudioMode::readDisc(std::optional<qint32> stored, int trackCount) {
     BusyScope busy(m_c.busy, QStringLiteral(" Please wait while Velmaro reads the CD Database..."));
-    m_showingDriveCD = cdid == 0;
+    const bool drive = !stored;
+    m_showingDriveCD = drive;
     m_trackNames.clear();
+    // No disc until one is read: Rename and Delete never reach the disc shown before.
+    m_currentCDID.reset();
     m_list.clear();
     const bool borrowed = !playerHoldsCD();
     struct ReleaseReader {
@@ -123,9 +137,9 @@ bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
                 mode.releaseReader();
             }
         }
-    } release{*this, borrowed && cdid == 0};
+    } release{*this, borrowed && drive};
     MediaDevice& device = queryDevice();
-    if (cdid == 0) {
+    if (drive) {
         if (!openReader()) {
             m_c.prompter.showMessage(Prompter::Kind::Information, kCannotInitialise);
             Q_EMIT changed();
@@ -139,30 +153,31 @@ bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
     m_list.setEnabled(true);
     m_currentCDName = kUnknownCD;
     device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
-    const int tracks = cdid != 0 ? trackCount : std::max(device.trackCount(), 0);
+    const int tracks = drive ? std::max(device.trackCount(), 0) : trackCount;
     reloadDatabase();
-    m_currentCDID = cdid != 0 ? cdid : ::ComputeCDID(device);
-    const StoredDisc stored = m_c.database.readDisc(m_currentCDID, tracks);
-    m_trackNames = stored.trackNames;
-    if (stored.found) {
-        m_currentCDName = stored.name;
-    } else if (cdid == 0) {
+    const qint32 cdid = drive ? ::ComputeCDID(device) : *stored;
+    m_currentCDID = cdid;
+    const StoredDisc names = m_c.database.readDisc(cdid, tracks);
+    m_trackNames = names.trackNames;
+    if (names.found) {
+        m_currentCDName = names.name;
+    } else if (drive) {
         takeCDText(device.cdText());
     }
     QList<qint64> lengths;
     for (int t = 1; t <= tracks; ++t) {
-        lengths.append(cdid == 0 ? std::max<qint64>(device.trackLength(t), 0) : -1);
+        lengths.append(drive ? std::max<qint64>(device.trackLength(t), 0) : -1);
     }
-    m_list.fill(m_currentCDID, m_trackNames, lengths);
-    m_totalLength = cdid == 0 ? std::max<qint64>(device.length(), 0) : m_totalLength;
-    m_playEnabled = cdid == 0 && tracks > 0;
+    m_list.fill(cdid, m_trackNames, lengths);
+    m_totalLength = drive ? std::max<qint64>(device.length(), 0) : m_totalLength;
+    m_playEnabled = drive && tracks > 0;
     m_addAllEnabled = !m_trackNames.isEmpty();
     fillNameBox();
     m_nameBoxEnabled = true;
     m_nameText = m_currentCDName;
     m_saveEnabled = !m_nameText.isEmpty();
     m_renameDeleteEnabled = true;
-    if (cdid == 0) {
+    if (drive) {
         holdDiscInPlayer();
     }
     Q_EMIT changed();
@@ -201,9 +216,6 @@ void CDAudioMode::takeCDText(const QStringList& text) {
 }
 
 void CDAudioMode::showNoDisc() {
-    // No disc shown, no disc to act on: Rename and Delete of the list must not reach the last one.
-    m_currentCDID = 0;
-    m_list.setCDID(0);
     m_list.setEnabled(false);
     m_currentCDName = kNoCD;
     m_nameText = kNoCD;
@@ -242,12 +254,10 @@ void CDAudioMode::pickStoredName(const QString& name) {
         if (section.name != name) {
             continue;
         }
-        const qint32 inDrive = ComputeCDID();
-        m_currentCDID = inDrive;
-        if (inDrive == section.cdid && inDrive != 0) {
-            ReadCD(0, 0);
+        if (ComputeCDID() == section.cdid) {
+            ReadCD();
         } else {
-            ReadCD(section.cdid, section.trackLines);
+            ReadStoredCD(section.cdid, section.trackLines);
         }
         return;
     }
@@ -293,10 +303,10 @@ QStringList CDAudioMode::shownTrackNames() const {
 }
 
 void CDAudioMode::saveTrackList() {
-    const qint32 cdid = m_list.cdid();
-    if (cdid == 0 && m_list.isEmpty()) {
-        return;  // nothing shown: no section to write
+    if (!m_list.cdid()) {
+        return;  // no disc shown: no section to write
     }
+    const qint32 cdid = *m_list.cdid();
     if (m_c.preferences.askBeforeSavingCDDatabase && m_c.dialogs) {
         reloadDatabase();
         // One list of sections: sections() gives a new list at each call.
@@ -331,12 +341,12 @@ void CDAudioMode::saveTrackList() {
     if (m_showingDriveCD) {
         Q_EMIT reenterRequested();
     } else {
-        ReadCD(cdid, static_cast<int>(m_list.count()));
+        ReadStoredCD(cdid, static_cast<int>(m_list.count()));
     }
 }
 
 void CDAudioMode::renameTracks() {
-    if (!m_c.dialogs || m_list.isEmpty() || m_list.cdid() == 0) {
+    if (!m_c.dialogs || m_list.isEmpty() || !m_list.cdid()) {
         return;
     }
     const int track = static_cast<int>(std::max<qsizetype>(m_list.focusedLine(), 0)) + 1;
@@ -356,10 +366,10 @@ void CDAudioMode::renameTracks() {
 }
 
 void CDAudioMode::removeDisc() {
-    const qint32 cdid = m_list.cdid();
-    if (!m_c.dialogs || cdid == 0 || !m_c.dialogs->confirmRemove(m_nameText)) {
+    if (!m_c.dialogs || !m_list.cdid() || !m_c.dialogs->confirmRemove(m_nameText)) {
         return;
     }
+    const qint32 cdid = *m_list.cdid();
     const TextFile::ReadResult onDisk = TextFile::readLines(m_c.databasePath);
     if (onDisk.exists && !onDisk.ok) {
         m_c.prompter.showMessage(Prompter::Kind::Error, kCannotOpen);
@@ -436,5 +446,5 @@ void CDAudioMode::eject() {
         }
         releaseReader();
     }
-    ReadCD(0, 0);
+    ReadCD();
 }

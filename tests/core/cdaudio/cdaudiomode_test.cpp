@@ -97,7 +97,7 @@ TEST_F(CDAudioModeTest, TheDiscShowsItsStoredNamesOrItsCDTextAndAnEmptyDriveShow
     session->runCommand(s("EjectSB"));
     EXPECT_EQ(cd.nameText(), s("No CD"));
     EXPECT_FALSE(cd.nameBoxEnabled());
-    EXPECT_EQ(tracks().cdid(), 0);
+    EXPECT_FALSE(tracks().cdid().has_value());
     EXPECT_FALSE(enabled("DelBtn"));
     session->runCommand(s("DelBtn"));
     EXPECT_EQ(database().size(), 8);
@@ -207,6 +207,27 @@ TEST_F(CDAudioModeTest, TheLengthOfACDTrackIsTakenFromItsDiscOrSkippedWhenTheUse
     EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 150500);
     EXPECT_EQ(dialogs.askedFor, QStringList({s("Far Away Disc (compact)"), s("Far Away Disc (compact)")}));
     EXPECT_EQ(session->playList().length(1), 150500);  // kept beside its item for the next save
+}
+
+// An empty drive holds no disc, not the disc numbered 0 (a disc of one track): its tracks are asked for.
+TEST_F(CDAudioModeTest, AnEmptyDriveIsNoDiscEvenForATrackOfTheDiscNumberedZero) {
+    disc->tracks = {5000};
+    ASSERT_EQ(cdid(), 0);
+    disc->inDrive = false;
+    home.write(s("CDDB.INI"),
+               TextFile::encode(TextFile::joinLines({s("[0]"), s("Name=Single"), s("Track1=Only")})));
+    const QString list = writeList(s("cd.vlp"), {MakeCDItem(0, 1)});
+    start({list});
+    session->cdAudio().setDialogs(&dialogs);
+    session->runCommand(s("CDAudioModeM"));
+    EXPECT_EQ(session->cdAudio().nameText(), s("No CD"));
+    EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 0);
+    EXPECT_EQ(dialogs.askedFor, QStringList({s("Single (compact)")}));
+
+    dialogs.insertAnswers = {CDDialogs::InsertAnswer::Retry};  // the disc is put in
+    dialogs.askedFor.clear();
+    EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 5000);
+    EXPECT_EQ(dialogs.askedFor, QStringList({s("Single (compact)")}));
 }
 
 TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {

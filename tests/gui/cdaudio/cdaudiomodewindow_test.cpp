@@ -153,4 +153,47 @@ TEST_F(CDAudioModeWindowTest, EverySaveOfAStoredDiscAsksWhileTheSettingIsOnAndCa
     EXPECT_TRUE(database().endsWith(section(cdid(), lines({"Album", "Track 1", "Track 2"}))));
 }
 
+// A disc of one track has the identifier 0 (its length times one, less its length): it is a disc like any
+// other. Only an empty drive leaves nothing to rename or delete.
+TEST_F(CDAudioModeWindowTest, AOneTrackDiscIsRenamedSavedAndDeletedLikeAnyOther) {
+    disc->tracks = {5000};
+    disc->text.clear();
+    ASSERT_EQ(cdid(), 0);
+    writeQuietSettings();
+    startWindow();
+    click(child<QLabel>("PanelCurrentCD"));
+    auto* tracks = child<CDAudioListBox>("CDAudioListBox");
+    const auto clickTrack = [&] {
+        const QRect line = tracks->visualRect(tracks->model()->index(0, 0));
+        QTest::mouseClick(tracks->viewport(), Qt::LeftButton, {}, line.center());
+        QApplication::processEvents();
+    };
+    clickTrack();
+    auto* rename = child<QPushButton>("RenBtn");
+    auto* remove = child<QPushButton>("DelBtn");
+    EXPECT_TRUE(withBox([&] { click(rename); },
+                        [&](QDialog& box) {
+                            auto* edit = box.findChild<QLineEdit*>(s("RenEdit"));
+                            ASSERT_NE(edit, nullptr);
+                            edit->selectAll();
+                            QTest::keyClicks(edit, s("Only Song"));
+                            clickButton(box, "OKBtn");
+                        }));
+    EXPECT_EQ(session->cdAudio().list().names(), lines({"Only Song"}));
+    typeDiscName(s("Single"));
+    click(child<QToolButton>("SaveTrackListSB"));
+    EXPECT_EQ(database(), section(0, lines({"Single", "Only Song"})));
+    EXPECT_EQ(child<QComboBox>("NameOfCDEdit")->currentText(), s("Single"));
+
+    clickTrack();
+    EXPECT_TRUE(withBox([&] { click(remove); }, [&](QDialog& box) { clickButton(box, "OKBtn"); }));
+    EXPECT_EQ(database(), QByteArray());
+    EXPECT_EQ(child<QComboBox>("NameOfCDEdit")->currentText(), s("Unknown CD"));
+
+    click(child<QToolButton>("EjectSB"));
+    EXPECT_EQ(child<QComboBox>("NameOfCDEdit")->currentText(), s("No CD"));
+    EXPECT_FALSE(rename->isEnabled());
+    EXPECT_FALSE(remove->isEnabled());
+}
+
 }  // namespace
