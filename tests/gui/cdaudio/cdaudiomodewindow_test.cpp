@@ -73,6 +73,13 @@ protected:
         box->lineEdit()->selectAll();
         QTest::keyClicks(box->lineEdit(), name);
     }
+    // A click on a line of the CD Audio List, which makes it the list the commands act on.
+    void clickTrack(int line) {
+        auto* tracks = child<CDAudioListBox>("CDAudioListBox");
+        const QRect rect = tracks->visualRect(tracks->model()->index(line, 0));
+        QTest::mouseClick(tracks->viewport(), Qt::LeftButton, {}, rect.center());
+        QApplication::processEvents();
+    }
     QByteArray database() const { return home.read(s("CDDB.INI")); }
     static QByteArray section(qint32 cdid, const QStringList& names) {
         QStringList lines{u'[' + QString::number(cdid) + u']', s("Name=") + names.first()};
@@ -162,13 +169,7 @@ TEST_F(CDAudioModeWindowTest, AOneTrackDiscIsRenamedSavedAndDeletedLikeAnyOther)
     writeQuietSettings();
     startWindow();
     click(child<QLabel>("PanelCurrentCD"));
-    auto* tracks = child<CDAudioListBox>("CDAudioListBox");
-    const auto clickTrack = [&] {
-        const QRect line = tracks->visualRect(tracks->model()->index(0, 0));
-        QTest::mouseClick(tracks->viewport(), Qt::LeftButton, {}, line.center());
-        QApplication::processEvents();
-    };
-    clickTrack();
+    clickTrack(0);
     auto* rename = child<QPushButton>("RenBtn");
     auto* remove = child<QPushButton>("DelBtn");
     EXPECT_TRUE(withBox([&] { click(rename); },
@@ -185,7 +186,7 @@ TEST_F(CDAudioModeWindowTest, AOneTrackDiscIsRenamedSavedAndDeletedLikeAnyOther)
     EXPECT_EQ(database(), section(0, lines({"Single", "Only Song"})));
     EXPECT_EQ(child<QComboBox>("NameOfCDEdit")->currentText(), s("Single"));
 
-    clickTrack();
+    clickTrack(0);
     EXPECT_TRUE(withBox([&] { click(remove); }, [&](QDialog& box) { clickButton(box, "OKBtn"); }));
     EXPECT_EQ(database(), QByteArray());
     EXPECT_EQ(child<QComboBox>("NameOfCDEdit")->currentText(), s("Unknown CD"));
@@ -194,6 +195,35 @@ TEST_F(CDAudioModeWindowTest, AOneTrackDiscIsRenamedSavedAndDeletedLikeAnyOther)
     EXPECT_EQ(child<QComboBox>("NameOfCDEdit")->currentText(), s("No CD"));
     EXPECT_FALSE(rename->isEnabled());
     EXPECT_FALSE(remove->isEnabled());
+}
+
+// A disc stored twice is shown from its last copy: the names the user saves replace that copy and the disc
+// is then stored once, so they stay shown; Delete takes every copy.
+TEST_F(CDAudioModeWindowTest, ADiscStoredTwiceIsSavedWhereItIsShownAndDeletedWhole) {
+    const QByteArray other = section(555, lines({"Other", "x"}));
+    const QByteArray twice = section(cdid(), lines({"Old", "o1", "o2", "o3"})) + "\r\n" + other + "\r\n" +
+                             section(cdid(), lines({"Shown", "a", "b", "c"}));
+    home.write(s("CDDB.INI"), twice);
+    writeQuietSettings();
+    startWindow();
+    click(child<QLabel>("PanelCurrentCD"));
+    auto* name = child<QComboBox>("NameOfCDEdit");
+    EXPECT_EQ(name->currentText(), s("Shown"));
+
+    typeDiscName(s("Typed"));
+    click(child<QToolButton>("SaveTrackListSB"));
+    EXPECT_EQ(database(), other + "\r\n" + section(cdid(), lines({"Typed", "a", "b", "c"})));
+    EXPECT_EQ(name->currentText(), s("Typed"));
+    click(child<QToolButton>("SaveTrackListSB"));
+    EXPECT_EQ(name->currentText(), s("Typed")) << "the next save keeps the name";
+
+    home.write(s("CDDB.INI"), twice);
+    click(child<QLabel>("PanelCurrentCD"));
+    clickTrack(1);
+    EXPECT_TRUE(withBox([&] { click(child<QPushButton>("DelBtn")); },
+                        [&](QDialog& box) { clickButton(box, "OKBtn"); }));
+    EXPECT_EQ(database(), other);
+    EXPECT_EQ(name->currentText(), s("Album")) << "the disc's own CD-TEXT, as for any disc not stored";
 }
 
 }  // namespace
