@@ -21,12 +21,13 @@ namespace {
 const QString kCannotInitialise = QStringLiteral(
     "Velmaro is unable to initialize CD Audio support. You may\rhave to update your CD drivers or close one or more\r"
     "applications that use the CD Audio driver. If the problem\rpersists, please contact your CD-ROM manufacturer.");
-const QString kCannotWrite = QStringLiteral(
-    "Unable to create the CD Database file (CDDB.INI).\rThis file is probably in use by a DOS program such as "
-    "Edit.\rPlease close the file and try again.");
-const QString kCannotBackUp = QStringLiteral(
-    "Unable to create backup of the CD Database file (CDDB.BAK).\rThis file is probably in use by a DOS program "
-    "such as Edit.\rPlease close the file and try again.");
+const QString kCannotWrite = QStringLiteral("Unable to create the CD Database file (CDDB.INI).");
+const QString kCannotBackUp = QStringLiteral("Unable to create backup of the CD Database file (CDDB.BAK).");
+
+// A file the system refused to write is told with what the system reported.
+QString withReason(const QString& failure, const QString& reason) {
+    return failure + QStringLiteral("\r\n\r\nThe error message returned was: ") + reason;
+}
 const QString kCannotOpen = QStringLiteral(
     "Unable to open the CD Database (CDDB.INI). You\rhave probably renamed the file or deleted it.");
 
@@ -329,12 +330,13 @@ void CDAudioMode::saveTrackList() {
         result = SaveDiscToDatabase(m_c.databasePath, m_c.backupPath, m_c.preferences.backUpCDDatabase, cdid,
                                     CleanCDName(m_nameText).left(100), shownTrackNames());
     }
-    if (!result.backupError.isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotBackUp);
-    }
+    // One box: when the database itself was not written, a failed backup of it changes nothing.
     if (!result.databaseError.isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotWrite, result.databaseError));
         return;
+    }
+    if (!result.backupError.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotBackUp, result.backupError));
     }
     m_c.database.setLines(result.lines);
     Q_EMIT databaseChanged();
@@ -379,8 +381,8 @@ void CDAudioMode::removeDisc() {
     if (removed.size() == onDisk.lines.size()) {
         return;  // the disc is not stored
     }
-    if (!TextFile::writeLines(m_c.databasePath, removed).isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+    if (const QString error = TextFile::writeLines(m_c.databasePath, removed); !error.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotWrite, error));
         return;
     }
     m_c.database.setLines(removed);
@@ -411,7 +413,10 @@ void CDAudioMode::rearrangeDiscs() {
     // The file as it is now: another program may have changed it while the box was open.
     reloadDatabase();
     if (m_c.database.lines() != lines) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+        m_c.prompter.showMessage(
+            Prompter::Kind::Information,
+            QStringLiteral("The CD Database (CDDB.INI) was changed by another program while the "
+                           "box was open; the new order was not written.\rPlease try again."));
         return;
     }
     QList<qsizetype> reordered;
@@ -421,8 +426,8 @@ void CDAudioMode::rearrangeDiscs() {
         }
     }
     const QStringList written = WithSectionsReordered(lines, reordered);
-    if (!TextFile::writeLines(m_c.databasePath, written).isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+    if (const QString error = TextFile::writeLines(m_c.databasePath, written); !error.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotWrite, error));
         return;
     }
     m_c.database.setLines(written);
