@@ -273,11 +273,6 @@ TEST_F(CDAudioModeTest, AnEmptyDriveIsNoDiscEvenForATrackOfTheDiscNumberedZero) 
     EXPECT_EQ(session->cdAudio().nameText(), s("No CD"));
     EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 0);
     EXPECT_EQ(dialogs.askedFor, QStringList({s("Single (compact)")}));
-
-    dialogs.insertAnswers = {CDDialogs::InsertAnswer::Retry};  // the disc is put in
-    dialogs.askedFor.clear();
-    EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 5000);
-    EXPECT_EQ(dialogs.askedFor, QStringList({s("Single (compact)")}));
 }
 
 TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {
