@@ -46,7 +46,7 @@ void AppSession::declareCDAudioCommands() {
 void AppSession::enterCDAudioMode() {
     m_run.cdAudioModeShown = true;
     updateFileListVisibility();
-    m_cdAudio.ReadCD(0, 0);
+    m_cdAudio.ReadCD();
     m_controller.adoptPlayingDisc();
     if (m_cdAudio.isShown() && m_cdAudio.list().isEnabled()) {
         m_cdAudio.listEntered();
@@ -106,7 +106,7 @@ void AppSession::cdAudioStates(QHash<QString, CommandState>& states) const {
         return;
     }
     // Rename and Delete act on the disc shown; with no disc there is nothing to act on.
-    const bool onDisc = m_cdAudio.renameDeleteEnabled() && tracks.cdid() != 0 && !tracks.isEmpty();
+    const bool onDisc = m_cdAudio.renameDeleteEnabled() && tracks.cdid().has_value() && !tracks.isEmpty();
     for (const char* name : {"RenBtn", "DelBtn", "RenM", "DelM"}) {
         states[latin(name)].enabled = onDisc;
     }

@@ -8,6 +8,14 @@ CDAudioList::CDAudioList(QObject* parent) : SourceLines(parent) {
 }
 
 void CDAudioList::fill(qint32 cdid, const QStringList& names, const QList<qint64>& lengths) {
+    show(cdid, names, lengths);
+}
+
+void CDAudioList::clear() {
+    show(std::nullopt, {}, {});
+}
+
+void CDAudioList::show(std::optional<qint32> cdid, const QStringList& names, const QList<qint64>& lengths) {
     Q_EMIT aboutToReset();
     m_cdid = cdid;
     m_names = names;
@@ -18,10 +26,6 @@ void CDAudioList::fill(qint32 cdid, const QStringList& names, const QList<qint64
     m_focusedLine = m_names.isEmpty() ? -1 : 0;
     Q_EMIT reset();
     Q_EMIT focusedLineChanged(m_focusedLine);
-}
-
-void CDAudioList::clear() {
-    fill(m_cdid, {}, {});
 }
 
 void CDAudioList::setEnabled(bool enabled) {
@@ -53,16 +57,19 @@ QString CDAudioList::lengthText(qsizetype line) const {
 
 QStringList CDAudioList::selectedItems() const {
     QStringList refs;
+    if (!m_cdid) {
+        return refs;
+    }
     for (qsizetype line : m_selection.selectedLines()) {
-        refs.append(MakeCDItem(m_cdid, static_cast<int>(line + 1)));
+        refs.append(MakeCDItem(*m_cdid, static_cast<int>(line + 1)));
     }
     return refs;
 }
 
 QStringList CDAudioList::allItems() const {
     QStringList refs;
-    for (qsizetype line = 0; line < count(); ++line) {
-        refs.append(MakeCDItem(m_cdid, static_cast<int>(line + 1)));
+    for (qsizetype line = 0; m_cdid && line < count(); ++line) {
+        refs.append(MakeCDItem(*m_cdid, static_cast<int>(line + 1)));
     }
     return refs;
 }

@@ -7,9 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The CD Audio List: one line per track of the disc shown, with the track's number and length beside it
 // (the length is -1 for a stored disc that is not in the drive), the box's selection and focused line,
 // and the identifier of the disc as its tag. Its lines go into the Play List as CD-track items.
+// "No disc" is the list's own state, not an identifier: any 32-bit value, 0 included, names a disc.
 class CDAudioList : public SourceLines {
     Q_OBJECT
 
@@ -19,9 +22,10 @@ public:
     // Shows a disc: its names and lengths (one per name, -1 when unknown); the selection is cleared and
     // the first line, when there is one, is focused.
     void fill(qint32 cdid, const QStringList& names, const QList<qint64>& lengths);
+    // No disc shown, no lines.
     void clear();
-    void setCDID(qint32 cdid) { m_cdid = cdid; }
-    qint32 cdid() const { return m_cdid; }
+    // The disc shown; none when the list shows no disc.
+    std::optional<qint32> cdid() const { return m_cdid; }
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
@@ -47,8 +51,10 @@ Q_SIGNALS:
     void enabledChanged(bool enabled);
 
 private:
+    void show(std::optional<qint32> cdid, const QStringList& names, const QList<qint64>& lengths);
+
     QStringList m_names;
     QList<qint64> m_lengths;
-    qint32 m_cdid = 0;
+    std::optional<qint32> m_cdid;
     bool m_enabled = false;
 };

@@ -21,12 +21,13 @@ namespace {
 const QString kCannotInitialise = QStringLiteral(
     "Velmaro is unable to initialize CD Audio support. You may\rhave to update your CD drivers or close one or more\r"
     "applications that use the CD Audio driver. If the problem\rpersists, please contact your CD-ROM manufacturer.");
-const QString kCannotWrite = QStringLiteral(
-    "Unable to create the CD Database file (CDDB.INI).\rThis file is probably in use by a DOS program such as "
-    "Edit.\rPlease close the file and try again.");
-const QString kCannotBackUp = QStringLiteral(
-    "Unable to create backup of the CD Database file (CDDB.BAK).\rThis file is probably in use by a DOS program "
-    "such as Edit.\rPlease close the file and try again.");
+const QString kCannotWrite = QStringLiteral("Unable to create the CD Database file (CDDB.INI).");
+const QString kCannotBackUp = QStringLiteral("Unable to create backup of the CD Database file (CDDB.BAK).");
+
+// A file the system refused to write is told with what the system reported.
+QString withReason(const QString& failure, const QString& reason) {
+    return failure + QStringLiteral("\r\n\r\nThe error message returned was: ") + reason;
+}
 const QString kCannotOpen = QStringLiteral(
     "Unable to open the CD Database (CDDB.INI). You\rhave probably renamed the file or deleted it.");
 
@@ -59,13 +60,16 @@ void CDAudioMode::releaseReader() {
     m_c.reader.setShareable(false);
 }
 
-qint32 CDAudioMode::ComputeCDID() {
+std::optional<qint32> CDAudioMode::ComputeCDID() {
     const bool borrowed = !playerHoldsCD();
     if (!openReader()) {
-        return 0;
+        return std::nullopt;
     }
     MediaDevice& device = queryDevice();
-    const qint32 cdid = device.mode() == MediaDevice::Open ? 0 : ::ComputeCDID(device);
+    std::optional<qint32> cdid;
+    if (device.mode() != MediaDevice::Open) {
+        cdid = ::ComputeCDID(device);
+    }
     if (borrowed) {
         releaseReader();
     }
@@ -109,10 +113,21 @@ QString CDAudioMode::storedName(qint32 cdid) {
     return disc.found ? disc.name : kUnknownCD;
 }
 
-bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
+bool CDAudioMode::ReadCD() {
+    return readDisc(std::nullopt, 0);
+}
+
+void CDAudioMode::ReadStoredCD(qint32 cdid, int trackCount) {
+    readDisc(cdid, trackCount);
+}
+
+bool CDAudioMode::readDisc(std::optional<qint32> stored, int trackCount) {
     BusyScope busy(m_c.busy, QStringLiteral(" Please wait while Velmaro reads the CD Database..."));
-    m_showingDriveCD = cdid == 0;
+    const bool drive = !stored;
+    m_showingDriveCD = drive;
     m_trackNames.clear();
+    // No disc until one is read: Rename and Delete never reach the disc shown before.
+    m_currentCDID.reset();
     m_list.clear();
     const bool borrowed = !playerHoldsCD();
     struct ReleaseReader {
@@ -123,9 +138,9 @@ bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
                 mode.releaseReader();
             }
         }
-    } release{*this, borrowed && cdid == 0};
+    } release{*this, borrowed && drive};
     MediaDevice& device = queryDevice();
-    if (cdid == 0) {
+    if (drive) {
         if (!openReader()) {
             m_c.prompter.showMessage(Prompter::Kind::Information, kCannotInitialise);
             Q_EMIT changed();
@@ -139,30 +154,31 @@ bool CDAudioMode::ReadCD(qint32 cdid, int trackCount) {
     m_list.setEnabled(true);
     m_currentCDName = kUnknownCD;
     device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
-    const int tracks = cdid != 0 ? trackCount : std::max(device.trackCount(), 0);
+    const int tracks = drive ? std::max(device.trackCount(), 0) : trackCount;
     reloadDatabase();
-    m_currentCDID = cdid != 0 ? cdid : ::ComputeCDID(device);
-    const StoredDisc stored = m_c.database.readDisc(m_currentCDID, tracks);
-    m_trackNames = stored.trackNames;
-    if (stored.found) {
-        m_currentCDName = stored.name;
-    } else if (cdid == 0) {
+    const qint32 cdid = drive ? ::ComputeCDID(device) : *stored;
+    m_currentCDID = cdid;
+    const StoredDisc names = m_c.database.readDisc(cdid, tracks);
+    m_trackNames = names.trackNames;
+    if (names.found) {
+        m_currentCDName = names.name;
+    } else if (drive) {
         takeCDText(device.cdText());
     }
     QList<qint64> lengths;
     for (int t = 1; t <= tracks; ++t) {
-        lengths.append(cdid == 0 ? std::max<qint64>(device.trackLength(t), 0) : -1);
+        lengths.append(drive ? std::max<qint64>(device.trackLength(t), 0) : -1);
     }
-    m_list.fill(m_currentCDID, m_trackNames, lengths);
-    m_totalLength = cdid == 0 ? std::max<qint64>(device.length(), 0) : m_totalLength;
-    m_playEnabled = cdid == 0 && tracks > 0;
+    m_list.fill(cdid, m_trackNames, lengths);
+    m_totalLength = drive ? std::max<qint64>(device.length(), 0) : m_totalLength;
+    m_playEnabled = drive && tracks > 0;
     m_addAllEnabled = !m_trackNames.isEmpty();
     fillNameBox();
     m_nameBoxEnabled = true;
     m_nameText = m_currentCDName;
     m_saveEnabled = !m_nameText.isEmpty();
     m_renameDeleteEnabled = true;
-    if (cdid == 0) {
+    if (drive) {
         holdDiscInPlayer();
     }
     Q_EMIT changed();
@@ -201,9 +217,6 @@ void CDAudioMode::takeCDText(const QStringList& text) {
 }
 
 void CDAudioMode::showNoDisc() {
-    // No disc shown, no disc to act on: Rename and Delete of the list must not reach the last one.
-    m_currentCDID = 0;
-    m_list.setCDID(0);
     m_list.setEnabled(false);
     m_currentCDName = kNoCD;
     m_nameText = kNoCD;
@@ -242,12 +255,10 @@ void CDAudioMode::pickStoredName(const QString& name) {
         if (section.name != name) {
             continue;
         }
-        const qint32 inDrive = ComputeCDID();
-        m_currentCDID = inDrive;
-        if (inDrive == section.cdid && inDrive != 0) {
-            ReadCD(0, 0);
+        if (ComputeCDID() == section.cdid) {
+            ReadCD();
         } else {
-            ReadCD(section.cdid, section.trackLines);
+            ReadStoredCD(section.cdid, section.trackLines);
         }
         return;
     }
@@ -293,13 +304,15 @@ QStringList CDAudioMode::shownTrackNames() const {
 }
 
 void CDAudioMode::saveTrackList() {
-    const qint32 cdid = m_list.cdid();
-    if (cdid == 0 && m_list.isEmpty()) {
-        return;  // nothing shown: no section to write
+    if (!m_list.cdid()) {
+        return;  // no disc shown: no section to write
     }
+    const qint32 cdid = *m_list.cdid();
     if (m_c.preferences.askBeforeSavingCDDatabase && m_c.dialogs) {
         reloadDatabase();
-        const bool stored = std::any_of(m_c.database.sections().cbegin(), m_c.database.sections().cend(),
+        // One list of sections: sections() gives a new list at each call.
+        const QList<CDDatabase::Section> sections = m_c.database.sections();
+        const bool stored = std::any_of(sections.cbegin(), sections.cend(),
                                         [cdid](const CDDatabase::Section& s) { return s.cdid == cdid; });
         if (stored) {
             bool askAgain = m_c.preferences.askBeforeSavingCDDatabase;
@@ -317,24 +330,25 @@ void CDAudioMode::saveTrackList() {
         result = SaveDiscToDatabase(m_c.databasePath, m_c.backupPath, m_c.preferences.backUpCDDatabase, cdid,
                                     CleanCDName(m_nameText).left(100), shownTrackNames());
     }
-    if (!result.backupError.isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotBackUp);
-    }
+    // One box: when the database itself was not written, a failed backup of it changes nothing.
     if (!result.databaseError.isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotWrite, result.databaseError));
         return;
+    }
+    if (!result.backupError.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotBackUp, result.backupError));
     }
     m_c.database.setLines(result.lines);
     Q_EMIT databaseChanged();
     if (m_showingDriveCD) {
         Q_EMIT reenterRequested();
     } else {
-        ReadCD(cdid, static_cast<int>(m_list.count()));
+        ReadStoredCD(cdid, static_cast<int>(m_list.count()));
     }
 }
 
 void CDAudioMode::renameTracks() {
-    if (!m_c.dialogs || m_list.isEmpty() || m_list.cdid() == 0) {
+    if (!m_c.dialogs || m_list.isEmpty() || !m_list.cdid()) {
         return;
     }
     const int track = static_cast<int>(std::max<qsizetype>(m_list.focusedLine(), 0)) + 1;
@@ -354,10 +368,10 @@ void CDAudioMode::renameTracks() {
 }
 
 void CDAudioMode::removeDisc() {
-    const qint32 cdid = m_list.cdid();
-    if (!m_c.dialogs || cdid == 0 || !m_c.dialogs->confirmRemove(m_nameText)) {
+    if (!m_c.dialogs || !m_list.cdid() || !m_c.dialogs->confirmRemove(m_nameText)) {
         return;
     }
+    const qint32 cdid = *m_list.cdid();
     const TextFile::ReadResult onDisk = TextFile::readLines(m_c.databasePath);
     if (onDisk.exists && !onDisk.ok) {
         m_c.prompter.showMessage(Prompter::Kind::Error, kCannotOpen);
@@ -367,8 +381,8 @@ void CDAudioMode::removeDisc() {
     if (removed.size() == onDisk.lines.size()) {
         return;  // the disc is not stored
     }
-    if (!TextFile::writeLines(m_c.databasePath, removed).isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+    if (const QString error = TextFile::writeLines(m_c.databasePath, removed); !error.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotWrite, error));
         return;
     }
     m_c.database.setLines(removed);
@@ -399,7 +413,10 @@ void CDAudioMode::rearrangeDiscs() {
     // The file as it is now: another program may have changed it while the box was open.
     reloadDatabase();
     if (m_c.database.lines() != lines) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+        m_c.prompter.showMessage(
+            Prompter::Kind::Information,
+            QStringLiteral("The CD Database (CDDB.INI) was changed by another program while the "
+                           "box was open; the new order was not written.\rPlease try again."));
         return;
     }
     QList<qsizetype> reordered;
@@ -409,8 +426,8 @@ void CDAudioMode::rearrangeDiscs() {
         }
     }
     const QStringList written = WithSectionsReordered(lines, reordered);
-    if (!TextFile::writeLines(m_c.databasePath, written).isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Information, kCannotWrite);
+    if (const QString error = TextFile::writeLines(m_c.databasePath, written); !error.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, withReason(kCannotWrite, error));
         return;
     }
     m_c.database.setLines(written);
@@ -434,5 +451,5 @@ void CDAudioMode::eject() {
         }
         releaseReader();
     }
-    ReadCD(0, 0);
+    ReadCD();
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class BusyIndicator;
 class CDDatabase;
 class CDDialogs;
@@ -16,8 +18,9 @@ struct Preferences;
 struct RunState;
 
 // CD Audio Mode's disc: which disc the CD Audio List shows (the one in the drive, a stored one picked
-// by name, or none), its names from the CD database, the disc-name box and the database commands (save,
-// rename tracks, remove the disc, rearrange the discs). Playing the disc is the playback controller's.
+// by name, or none: a state of its own, since every identifier, 0 included, names a disc), its names from the
+// CD database, the disc-name box and the database commands (save, rename tracks, remove the disc, rearrange
+// the discs). Playing the disc is the playback controller's.
 class CDAudioMode : public QObject {
     Q_OBJECT
 
@@ -47,18 +50,20 @@ public:
     CDAudioList& list() { return m_list; }
     const CDAudioList& list() const { return m_list; }
 
-    // Shows the disc in the drive (cdid 0) or a stored disc with its number of track lines. Returns
-    // false when the CD device could not be opened (the user was told).
-    bool ReadCD(qint32 cdid, int trackCount);
+    // Shows the disc in the drive. Returns false when the CD device could not be opened (the user was told).
+    bool ReadCD();
+    // Shows a stored disc, without lengths and not playable, with its number of track lines.
+    void ReadStoredCD(qint32 cdid, int trackCount);
     // The identifier of the disc in the drive, asked of the player when it holds the CD device, else of
-    // the reader; 0 when there is no disc.
-    qint32 ComputeCDID();
+    // the reader; none when there is no disc.
+    std::optional<qint32> ComputeCDID();
     // The length of a track of the disc in the drive in ms; -1 when there is no such track.
     qint64 trackLengthInDrive(int track);
     // The user says the wanted disc is in: an open tray is closed on it.
     void closeTray();
 
-    qint32 currentCDID() const { return m_currentCDID; }
+    // None while no disc is shown.
+    std::optional<qint32> currentCDID() const { return m_currentCDID; }
     const QString& currentCDName() const { return m_currentCDName; }
     void setCurrentCDName(const QString& name) { m_currentCDName = name; }
     bool showingDriveCD() const { return m_showingDriveCD; }
@@ -115,6 +120,8 @@ Q_SIGNALS:
     void databaseChanged();
 
 private:
+    // Shows the stored disc given, or the disc in the drive when none is given.
+    bool readDisc(std::optional<qint32> stored, int trackCount);
     MediaDevice& queryDevice();
     bool playerHoldsCD() const;
     bool openReader();
@@ -128,7 +135,7 @@ private:
 
     Context m_c;
     CDAudioList m_list;
-    qint32 m_currentCDID = 0;
+    std::optional<qint32> m_currentCDID;
     QString m_currentCDName;
     QStringList m_trackNames;
     QStringList m_storedNames;

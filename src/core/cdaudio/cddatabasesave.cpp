@@ -46,11 +46,34 @@ qsizetype sectionEnd(const QStringList& lines, qsizetype header) {
     return end;
 }
 
+// Takes out the section whose header is at the line given: the header, its name line and its track
+// lines, and one empty neighbour (the separator after it, or before it when the section ends the file)
+// only when that line exists and is empty.
+void removeSectionAt(QStringList& lines, qsizetype header) {
+    qsizetype end = header + 1;
+    if (end < lines.size() && !lines[end].startsWith(u'[')) {
+        ++end;  // the name line; a header right after belongs to the next section
+    }
+    while (end < lines.size() && end - header - 2 < 100 && lines[end].startsWith(QStringLiteral("Track"))) {
+        ++end;
+    }
+    lines.erase(lines.begin() + header, lines.begin() + end);
+    if (header < lines.size()) {
+        if (lines[header].isEmpty()) {
+            lines.removeAt(header);
+        }
+    } else if (header > 0 && lines[header - 1].isEmpty()) {
+        lines.removeAt(header - 1);
+    }
+}
+
 }  // namespace
 
 QStringList WithDiscSaved(const QStringList& lines, qint32 cdid, const QString& name, const QStringList& tracks) {
     QStringList saved = lines;
-    const qsizetype header = saved.indexOf(CDDatabase::header(cdid));
+    const QString headerLine = CDDatabase::header(cdid);
+    // The disc is shown from its last section, so that one takes the names the user saw and edited.
+    const qsizetype header = saved.lastIndexOf(headerLine);
     if (header < 0) {
         appendSection(saved, cdid, name, tracks);
         return saved;
@@ -66,6 +89,12 @@ QStringList WithDiscSaved(const QStringList& lines, qint32 cdid, const QString& 
             saved[header + 1 + i] = section[i];
         } else {
             saved.insert(header + 1 + i, section[i]);
+        }
+    }
+    // Copies before it would name the disc elsewhere (the Play List, Delete): the disc is stored once.
+    for (qsizetype i = header - 1; i >= 0; --i) {
+        if (saved[i] == headerLine) {
+            removeSectionAt(saved, i);
         }
     }
     return saved;
@@ -92,21 +121,12 @@ CDDatabaseSaveResult SaveDiscToDatabase(const QString& databasePath, const QStri
 
 QStringList WithDiscRemoved(const QStringList& lines, qint32 cdid) {
     QStringList removed = lines;
-    const qsizetype header = removed.indexOf(CDDatabase::header(cdid));
-    if (header < 0) {
-        return removed;
-    }
-    qsizetype end = std::min(header + 2, removed.size());  // past the name line, when there is one
-    while (end < removed.size() && end - header - 2 < 100 && removed[end].startsWith(QStringLiteral("Track"))) {
-        ++end;
-    }
-    removed.erase(removed.begin() + header, removed.begin() + end);
-    if (header < removed.size()) {
-        if (removed[header].isEmpty()) {
-            removed.removeAt(header);
+    const QString headerLine = CDDatabase::header(cdid);
+    // From the end, so that a section ending the file takes the empty line before it.
+    for (qsizetype i = removed.size() - 1; i >= 0; --i) {
+        if (i < removed.size() && removed[i] == headerLine) {
+            removeSectionAt(removed, i);
         }
-    } else if (header > 0 && removed[header - 1].isEmpty()) {
-        removed.removeAt(header - 1);
     }
     return removed;
 }

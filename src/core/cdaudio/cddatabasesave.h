@@ -14,10 +14,10 @@ struct StoredDisc {
 // control characters.
 QString CleanCDName(const QString& name);
 
-// The database lines after the disc's names are saved: the first section of the disc is rewritten in
-// place (its name line and one track line per track, lines added inside the section where it has fewer,
-// so the section after it is never written over); a disc not stored yet is appended, after an empty
-// line when the last line is not empty.
+// The database lines after the disc's names are saved: the last section of the disc, the one shown, is
+// rewritten in place (its name line and one track line per track, lines added inside the section where
+// it has fewer, so the section after it is never written over) and other sections of the disc are
+// removed; a disc not stored yet is appended, after an empty line when the last line is not empty.
 QStringList WithDiscSaved(const QStringList& lines, qint32 cdid, const QString& name, const QStringList& tracks);
 
 // Saves the names of a disc into the database file: the file as it stands on disk is the base (a missing
@@ -31,9 +31,9 @@ struct CDDatabaseSaveResult {
 CDDatabaseSaveResult SaveDiscToDatabase(const QString& databasePath, const QString& backupPath, bool makeBackup,
                                         qint32 cdid, const QString& name, const QStringList& tracks);
 
-// The database lines without the first section of the disc: its header, name line and track lines, and
-// one empty neighbour (the separator after it, or before it when the section ends the file) only when
-// that line exists and is empty. Unchanged when the disc is not stored.
+// The database lines without the disc: for every section of the disc, its header, name line and track
+// lines, and one empty neighbour (the separator after it, or before it when the section ends the file)
+// only when that line exists and is empty. Unchanged when the disc is not stored.
 QStringList WithDiscRemoved(const QStringList& lines, qint32 cdid);
 
 // The database lines with its sections in a new order: each section (its header and the lines up to the

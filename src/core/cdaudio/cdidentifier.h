@@ -10,5 +10,6 @@ class MediaDevice;
 qint32 ComputeCDID(qint64 discLengthMs, int trackCount, qint64 firstTrackLengthMs);
 
 // The identifier of the disc open in the device. Leaves the device's time format in milliseconds.
-// A device without a disc gives 0.
+// Ask only a device that holds a disc: 0 is a disc's identifier too (a disc of one track), and a device
+// without tracks gives it.
 qint32 ComputeCDID(MediaDevice& device);

@@ -284,7 +284,7 @@ bool PlaybackController::cdTick(int mode) {
         // tray is never pulled shut again.
         discRemoved();
         if (m_c.cd) {
-            m_c.cd->ReadCD(0, 0);
+            m_c.cd->ReadCD();
         }
         return false;
     }

@@ -5,7 +5,12 @@
 #include "core/common/textfile.h"
 #include "core/playlist/itemref.h"
 #include "support/sessionfixture.h"
+#include "support/smallfilesystem.h"
 
+#include <QDir>
+
+#include <cerrno>
+#include <cstring>
 #include <deque>
 
 namespace {
@@ -97,7 +102,7 @@ TEST_F(CDAudioModeTest, TheDiscShowsItsStoredNamesOrItsCDTextAndAnEmptyDriveShow
     session->runCommand(s("EjectSB"));
     EXPECT_EQ(cd.nameText(), s("No CD"));
     EXPECT_FALSE(cd.nameBoxEnabled());
-    EXPECT_EQ(tracks().cdid(), 0);
+    EXPECT_FALSE(tracks().cdid().has_value());
     EXPECT_FALSE(enabled("DelBtn"));
     session->runCommand(s("DelBtn"));
     EXPECT_EQ(database().size(), 8);
@@ -136,6 +141,51 @@ TEST_F(CDAudioModeTest, SavingWritesTheShownDiscAndAsksOnlyWhenItIsStoredAlready
     // The box's "in the future" choice was taken and stored at once.
     EXPECT_FALSE(session->preferences().askBeforeSavingCDDatabase);
     EXPECT_EQ(tracks().names().at(2), s("Coda"));
+}
+
+// A backup that cannot be written is told with the system's reason, and the save goes on.
+TEST_F(CDAudioModeTest, ABackupThatCannotBeWrittenSaysWhyAndTheSaveGoesOn) {
+    writeSettings({s("[CD Audio]"), s("SaveBackupCopyOfCDDB=1")});
+    home.write(s("CDDB.INI"), TextFile::encode(TextFile::joinLines({s("[1]"), s("Name=Other")})));
+    home.write(s("CDDB.BAK/keep"), "a folder where the backup goes");
+    startWithDisc();
+    session->cdAudio().setNameText(s("Piano Works"));
+    session->runCommand(s("SaveTrackListSB"));
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    const QString text = prompter.messages.at(0).text;
+    EXPECT_TRUE(
+        text.startsWith(s("Unable to create backup of the CD Database file (CDDB.BAK).\r\n\r\n"
+                          "The error message returned was: ")))
+        << text.toStdString();
+    EXPECT_FALSE(text.endsWith(s(": "))) << "the system's reason follows";
+    EXPECT_FALSE(text.contains(s("DOS program"))) << text.toStdString();
+    EXPECT_EQ(database().at(4), s("Name=Piano Works"));
+}
+
+// On a full disk a save says once what the system reported and changes neither the database nor its backup.
+TEST_F(CDAudioModeTest, ASaveOnAFullDiskSaysNoSpaceOnceAndKeepsBothFiles) {
+    const SmallFileSystem disk(home.path());
+    if (!disk.isMounted()) {
+        GTEST_SKIP()
+            << "no tmpfs can be mounted here (that needs root or CAP_SYS_ADMIN); a full disk is not tried";
+    }
+    writeSettings({s("[CD Audio]"), s("SaveBackupCopyOfCDDB=1")});
+    const QByteArray stored =
+        TextFile::encode(TextFile::joinLines({u'[' + QString::number(cdid()) + u']', s("Name=Stored"),
+                                              s("Track1=a"), s("Track2=b"), s("Track3=c")}));
+    home.write(s("CDDB.INI"), stored);
+    home.write(s("CDDB.BAK"), "the backup before");
+    startWithDisc();
+    session->cdAudio().setNameText(s("Piano Works"));
+    disk.fill();
+    session->runCommand(s("SaveTrackListSB"));
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    EXPECT_EQ(prompter.messages.at(0).text,
+              s("Unable to create the CD Database file (CDDB.INI).\r\n\r\nThe error message returned was: ") +
+                  QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    EXPECT_EQ(home.read(s("CDDB.INI")), stored);
+    EXPECT_EQ(home.read(s("CDDB.BAK")), QByteArray("the backup before"));
+    EXPECT_EQ(session->cdAudio().nameText(), s("Piano Works")) << "the typed name stays to be saved again";
 }
 
 TEST_F(CDAudioModeTest, ATrackPlaysOnIntoTheNextWithTheListFollowingUntilTheDiscEnds) {
@@ -207,6 +257,22 @@ TEST_F(CDAudioModeTest, TheLengthOfACDTrackIsTakenFromItsDiscOrSkippedWhenTheUse
     EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 150500);
     EXPECT_EQ(dialogs.askedFor, QStringList({s("Far Away Disc (compact)"), s("Far Away Disc (compact)")}));
     EXPECT_EQ(session->playList().length(1), 150500);  // kept beside its item for the next save
+}
+
+// An empty drive holds no disc, not the disc numbered 0 (a disc of one track): its tracks are asked for.
+TEST_F(CDAudioModeTest, AnEmptyDriveIsNoDiscEvenForATrackOfTheDiscNumberedZero) {
+    disc->tracks = {5000};
+    ASSERT_EQ(cdid(), 0);
+    disc->inDrive = false;
+    home.write(s("CDDB.INI"),
+               TextFile::encode(TextFile::joinLines({s("[0]"), s("Name=Single"), s("Track1=Only")})));
+    const QString list = writeList(s("cd.vlp"), {MakeCDItem(0, 1)});
+    start({list});
+    session->cdAudio().setDialogs(&dialogs);
+    session->runCommand(s("CDAudioModeM"));
+    EXPECT_EQ(session->cdAudio().nameText(), s("No CD"));
+    EXPECT_EQ(session->lengths().PlayListLength(LengthCalculator::Kind::WholePlayList), 0);
+    EXPECT_EQ(dialogs.askedFor, QStringList({s("Single (compact)")}));
 }
 
 TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {

@@ -59,6 +59,16 @@ TEST(CDDatabase, SavingRewritesInPlaceAndNeverWritesOverTheNextSection) {
                             "Name=Live Recording", "Track1=Opening"}));
 }
 
+// Edits of a hand-edited file that holds a disc twice (the window shows and saves the last copy): a header
+// right after another one is the next section's, never a name line; the copy ending the file takes the empty
+// line before it.
+TEST(CDDatabase, EditsOfADiscStoredTwiceNeverTakeTheNextSection) {
+    EXPECT_EQ(WithDiscSaved(lines({"[7]", "[7]", "Name=Shown", "Track1=a"}), 7, s("Typed"), lines({"b"})),
+              lines({"[7]", "Name=Typed", "Track1=b"}));
+    EXPECT_EQ(WithDiscRemoved(lines({"[7]", "[8]", "Name=Other", "", "[7]", "Name=B"}), 7),
+              lines({"[8]", "Name=Other"}));
+}
+
 TEST(CDDatabase, TheBackupIsTheFileOnDiskAndAFailedWriteKeepsTheDatabase) {
     TempFolder folder;
     const QString database = folder.file(s("CDDB.INI"));

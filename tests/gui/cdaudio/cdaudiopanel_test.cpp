@@ -77,7 +77,7 @@ protected:
         area->show();
         area->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(area.get()));
-        ASSERT_TRUE(mode->ReadCD(0, 0));
+        ASSERT_TRUE(mode->ReadCD());
     }
     QComboBox* nameBox() const { return area->findChild<QComboBox*>(s("NameOfCDEdit")); }
     QLabel* label() const { return area->findChild<QLabel*>(s("FileListBoxInfo")); }
