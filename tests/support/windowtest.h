@@ -27,6 +27,7 @@ protected:
     std::unique_ptr<AppSession> session;
     std::unique_ptr<MainWindow> window;
     QStringList parameters;  // the start's command line
+    QString helpFolder;      // the help pages; none when empty
 
     // Runs between making the window and showing it.
     virtual void beforeShow() {}
@@ -39,7 +40,8 @@ protected:
         window.reset();
         session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samples, music.path()},
                                                AppSession::Ports{prompter, device, clipboard, probe, nullptr, nullptr, &shell});
-        window = std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path()});
+        window =
+            std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path(), helpFolder});
         beforeShow();
         window->show();
         if (!size.isEmpty()) {

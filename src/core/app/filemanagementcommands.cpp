@@ -2,10 +2,12 @@
 
 #include "core/app/appsession.h"
 
+#include "core/common/prompter.h"
 #include "core/common/shell.h"
 #include "core/files/playlistfind.h"
 #include "core/playlist/itemref.h"
 
+#include <QDir>
 #include <QUrl>
 
 namespace {
@@ -67,7 +69,19 @@ void AppSession::declareFileManagementCommands() {
     m_commands.bind(latin("ShowFolderOfThisFileM"), [this] { m_fileCommands.showFolderOfCurrentItem(); });
     if (m_ports.shell) {
         // The file manager opens the folder; there is one way to ask for it here, for both items.
-        const auto openFolder = [this] { m_ports.shell->openUrl(QUrl::fromLocalFile(m_run.currentFolder).toString()); };
+        const auto openFolder = [this] {
+            const QString folder = m_run.currentFolder;
+            if (!m_ports.shell->openUrl(QUrl::fromLocalFile(folder).toString())) {
+                // Without an opener the desktop only writes a line to stderr, which nobody sees.
+                m_ports.prompter.showMessage(
+                    Prompter::Kind::Warning,
+                    QStringLiteral(
+                        "Velmaro could not open the folder \"%1\" in the file manager: the desktop has no "
+                        "program that opens folders.\r\n\r\nPlease install the package xdg-utils (it "
+                        "provides xdg-open) and a file manager, then try again.")
+                        .arg(QDir::toNativeSeparators(folder)));
+            }
+        };
         m_commands.bind(latin("OpenInMyComputerM"), openFolder);
         m_commands.bind(latin("ExploreM"), openFolder);
     }

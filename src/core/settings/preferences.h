@@ -23,6 +23,7 @@ constexpr int rgb(int r, int g, int b) {
 struct WindowPlacement {
     int height = 312;
     int width = 473;
+    bool sizeStored = false;  // the settings gave both; else the window chooses its first size
     std::optional<int> top;   // missing: the window is centred
     std::optional<int> left;
     bool maximized = false;

@@ -172,6 +172,8 @@ void Settings::LoadWindowSettings(Preferences& p) const {
     WindowPlacement& w = p.window;
     w.height = file.intValue(kPosition, QStringLiteral("Height"), 312);
     w.width = file.intValue(kPosition, QStringLiteral("Width"), 473);
+    w.sizeStored = file.intValue(kPosition, QStringLiteral("Height"), kNoPositionKey) != kNoPositionKey &&
+                   file.intValue(kPosition, QStringLiteral("Width"), kNoPositionKey) != kNoPositionKey;
     const int top = file.intValue(kPosition, QStringLiteral("Top"), kNoPositionKey);
     const int left = file.intValue(kPosition, QStringLiteral("Left"), kNoPositionKey);
     w.top.reset();

@@ -5,11 +5,13 @@
 
 namespace {
 
+// Line breaks only between paragraphs: the box wraps the sentences to its own width, and a break of
+// ours inside a sentence would leave a stub of a line wherever its width differs.
 const QString kConflictWarning = QStringLiteral(
-    "The shortcut of this item has already been assigned to one or more items. \r\n"
-    "Would you like to assign this shortcut to this item and leave the shortcut \r\n"
+    "The shortcut of this item has already been assigned to one or more items. "
+    "Would you like to assign this shortcut to this item and leave the shortcut "
     "property of the remaining items that share this shortcut blank?\r\n\r\n"
-    "If you choose to ignore this, please check the Conflicting Shortcuts box \r\n"
+    "If you choose to ignore this, please check the Conflicting Shortcuts box "
     "to locate the other items that share this shortcut.");
 
 }  // namespace

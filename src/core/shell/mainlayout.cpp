@@ -10,6 +10,12 @@ int roundEven(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
+// The margins and gaps around the buttons between the lists: 127 pixels with 80-pixel buttons. Wider
+// buttons (a larger font) take their extra width from the right-hand lists, not from the margin.
+int splitMargins(int buttonsWidth) {
+    return 47 + buttonsWidth;
+}
+
 bool toolbarIsVertical(const LayoutInput& in) {
     return in.toolbar.height() >= in.toolbar.width();
 }
@@ -249,20 +255,13 @@ private:
         m_p.setLeft("PanelCurrentCD", width);
     }
 
-    // The margins and gaps around the buttons between the lists: 127 pixels with 80-pixel buttons. Wider
-    // buttons (a larger font) take their extra width from the right-hand lists, not from the margin.
-    int fixedWidth() const { return 47 + m_s.addButtons.width(); }
+    int fixedWidth() const { return splitMargins(m_s.addButtons.width()); }
 
     void split(int w) {
-        int p = std::max(100, roundEven(static_cast<double>(m_plWidth) * w / 10000));
-        int r = (w - p - fixedWidth()) / 2;
-        if (r < 115) {
-            // On a window narrower than both sides need the Play List keeps its 100 pixels: a share
-            // corrected below that would outlive the narrow moment.
-            p = std::max(100, w - fixedWidth() - 2 * 115);
-            m_plWidth = roundEven(static_cast<double>(p) * 10000 / w);
-            r = 115;
-        }
+        const ListWidths widths = SplitListWidths(m_plWidth, w, m_s.addButtons.width());
+        const int p = widths.playList;
+        const int r = widths.rightList;
+        m_plWidth = widths.playListShare;
         const int c = w - p - m_s.trackLengthWidth - m_s.trackNumberWidth - (fixedWidth() - 5);
         playListWidths(p);
         for (const char* name : {"AddBtnsPanel", "RemoveBtnsPanel", "FileManPanel", "Info"}) {
@@ -358,4 +357,38 @@ MainLayout ComputeMainLayout(const LayoutInput& input) {
     result.geometry = layout.take();
     result.minimum = minimumSize(input);
     return result;
+}
+
+ListWidths SplitListWidths(int playListShare, int workWidth, int buttonsWidth) {
+    const int fixed = splitMargins(buttonsWidth);
+    ListWidths widths;
+    widths.playListShare = playListShare;
+    widths.playList = std::max(100, roundEven(static_cast<double>(playListShare) * workWidth / 10000));
+    widths.rightList = (workWidth - widths.playList - fixed) / 2;
+    if (widths.rightList < 115) {
+        // On a window narrower than both sides need the Play List keeps its 100 pixels: a share
+        // corrected below that would outlive the narrow moment.
+        widths.playList = std::max(100, workWidth - fixed - 2 * 115);
+        widths.playListShare = roundEven(static_cast<double>(widths.playList) * 10000 / workWidth);
+        widths.rightList = 115;
+    }
+    return widths;
+}
+
+int WidthForLists(int playListShare, int buttonsWidth, int playList, int rightList, int from, int limit) {
+    for (int width = std::max(1, from); width < limit; ++width) {
+        const ListWidths widths = SplitListWidths(playListShare, width, buttonsWidth);
+        if (widths.playList >= playList && widths.rightList >= rightList) {
+            return width;
+        }
+    }
+    return limit;
+}
+
+QSize ScaleForFont(QSize size, double fontPoints, double logicalDpi) {
+    if (fontPoints <= 0 || logicalDpi <= 0) {
+        return size;
+    }
+    const double scale = fontPoints / 8 * logicalDpi / 96;
+    return {roundEven(size.width() * scale), roundEven(size.height() * scale)};
 }

@@ -83,3 +83,21 @@ struct MainLayout {
 constexpr int kDefaultPlayListWidth = 2958;
 
 MainLayout ComputeMainLayout(const LayoutInput& input);
+
+// How the split layout shares a work width between the Play List and each of the two right-hand lists,
+// with buttons of that width between them; the share comes back corrected where a right-hand list
+// would be narrower than it may be.
+struct ListWidths {
+    int playList = 0;
+    int rightList = 0;
+    int playListShare = 0;
+};
+ListWidths SplitListWidths(int playListShare, int workWidth, int buttonsWidth);
+
+// The narrowest work width from `from` up to `limit` at which the split layout gives the Play List at
+// least `playList` pixels and each right-hand list at least `rightList`; `limit` when none does.
+int WidthForLists(int playListShare, int buttonsWidth, int playList, int rightList, int from, int limit);
+
+// The built-in window size suits an 8-point font at 96 dots per inch: the same size for a font of
+// `fontPoints` at `logicalDpi`, grown or shrunk by its height in pixels against that one's.
+QSize ScaleForFont(QSize size, double fontPoints, double logicalDpi);

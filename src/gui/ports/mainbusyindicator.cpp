@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -48,7 +49,8 @@ void MainBusyIndicator::beginBusy(const QString& helpText) {
     if (m_depth++ > 0) {
         return;
     }
-    ShowFittedStatusMessage(m_window->statusBar(), helpText);
+    m_helpText = helpText;
+    ShowFittedStatusMessage(m_window->statusBar(), helpText, m_gauge);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_window->setEnabled(false);
     qApp->installEventFilter(this);
@@ -63,7 +65,12 @@ void MainBusyIndicator::showProgress(qint64 done, qint64 total) {
     // The gauge counts in thousandths so that any total fits its int range.
     m_gauge->setRange(0, 1000);
     m_gauge->setValue(static_cast<int>(done * 1000 / total));
-    m_gauge->show();
+    if (m_gauge->isHidden()) {
+        // The gauge takes the right end of the message's room: the line is fitted again to what is left.
+        m_gauge->show();
+        m_window->statusBar()->layout()->activate();
+        ShowFittedStatusMessage(m_window->statusBar(), m_helpText, m_gauge);
+    }
     processPendingEvents();
 }
 

@@ -35,6 +35,7 @@ private:
 
     QMainWindow* m_window;
     QProgressBar* m_gauge;
+    QString m_helpText;  // the outermost operation's line
     int m_depth = 0;
     std::function<void()> m_onEscape;
     QElapsedTimer m_sinceEvents;

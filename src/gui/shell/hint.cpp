@@ -8,6 +8,8 @@
 #include <QStatusBar>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 QString toolTipOf(const QString& hint) {
@@ -31,10 +33,14 @@ void SetHint(QAction* action, const QString& hint) {
     action->setStatusTip(hint.section(u'|', 1));
 }
 
-void ShowFittedStatusMessage(QStatusBar* statusBar, const QString& text) {
-    // The status bar draws its message from 6 pixels in to 12 pixels short of its edge or its size grip.
+void ShowFittedStatusMessage(QStatusBar* statusBar, const QString& text, const QWidget* permanent) {
+    // The status bar draws its message from 6 pixels in to 12 pixels short of its edge or its size grip,
+    // and stops 2 pixels short of a permanent widget.
     const QSizeGrip* grip = statusBar->findChild<QSizeGrip*>();
-    const int right = grip && grip->isVisible() ? grip->x() : statusBar->width() - 12;
+    int right = grip && grip->isVisible() ? grip->x() : statusBar->width() - 12;
+    if (permanent && permanent->isVisible()) {
+        right = std::min(right, permanent->x() - 2);
+    }
     const WidgetTextMeasurer measurer(statusBar);
     statusBar->showMessage(text.isEmpty() ? text : FitText(measurer, right - 6 - 4, text));
 }

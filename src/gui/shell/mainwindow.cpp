@@ -128,23 +128,6 @@ void MainWindow::connectSession() {
     updateTitle();
 }
 
-void MainWindow::placeWindow() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    QRect desktop;
-    for (const QScreen* each : QGuiApplication::screens()) {
-        desktop |= each->availableGeometry();
-    }
-    // The window opens at least as wide as both sides need, so that the first layout keeps the share.
-    LayoutInput both;
-    both.components.fill(true);
-    both.sizes = m_area->layoutSizes();
-    const QSize minimum = minimumSizeHint().expandedTo(QSize(ComputeMainLayout(both).minimum.width(), 0));
-    const QRect bounds = PlaceMainWindow(m_session.preferences().window, minimum, available, desktop);
-    resize(bounds.size());
-    move(bounds.topLeft());
-}
-
 WindowPlacement MainWindow::currentPlacement() const {
     WindowPlacement placement = m_session.preferences().window;
     placement.maximized = isMaximized();
@@ -393,7 +376,8 @@ void MainWindow::showEvent(QShowEvent* event) {
         }
     }
     m_started = true;
-    if (firstShow && m_session.isFirstRun() && !isMaximized()) {
+    if (firstShow && !m_session.preferences().window.sizeStored && !isMaximized()) {
+        widenForLists();
         widenForStatusPanels();
     }
     updateMinimumSize();
@@ -414,28 +398,6 @@ void MainWindow::openStartListsWhenPainted() {
     windowHandle()->installEventFilter(this);
     // A window that is never exposed (started minimized) does not keep its lists waiting.
     QTimer::singleShot(kFirstPaintWaitMs, this, open);
-}
-
-// The first window's size was chosen for an old, small system font: with the desktop's font it grows
-// until the name panel shows its whole caption beside the time panels. Its size is kept from then on.
-void MainWindow::widenForStatusPanels() {
-    const WidgetTextMeasurer measurer(m_albumPanel);
-    const int wanted = measurer.textWidth(m_session.document().albumPanelCaption()) + 2;
-    const QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1 << 15, 1 << 15);
-    // The status bar shares out what the window gains; a few rounds settle it.
-    for (int round = 0; round < 4; ++round) {
-        const int missing = wanted - m_indicators->panelInfo()->albumTextWidth();
-        const int width = std::min(this->width() + missing, available.width());
-        if (missing <= 0 || width <= this->width()) {
-            return;
-        }
-        // Centred as it was.
-        const int left = std::max(available.left(), x() - (width - this->width()) / 2);
-        resize(width, height());
-        move(left, y());
-        layout()->activate();
-        statusBar()->layout()->activate();
-    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -84,7 +84,10 @@ private:
     void openPreferences();
     void connectSession();
     void acceptDroppedFiles();
+    // A first window without a stored size widens until its lists and status panels show their texts.
+    void widenForLists();
     void widenForStatusPanels();
+    void widenBy(int wider);
     void openStartListsWhenPainted();
     void createStatusBar();
     void updateAlbumPanel();

@@ -4,6 +4,7 @@
 #include "core/playlist/itemref.h"
 
 #include <QDir>
+#include <QUrl>
 
 namespace {
 
@@ -117,6 +118,30 @@ TEST_F(FileManagementTest, ClickingAnEmptyFileListLeavesTheButtonsAsTheyWere) {
     EXPECT_TRUE(files().renameDeleteEnabled());
     EXPECT_TRUE(files().addEnabled());
     EXPECT_EQ(session->preferences().filter, 5);
+}
+
+// Both ways to open the folder in the file manager hand it to the desktop; where the desktop has no
+// program for that, a box says so and what to install, instead of nothing at all.
+TEST_F(FileManagementTest, OpeningTheFolderWithoutAnOpenerSaysWhatIsMissing) {
+    start();
+    files().enterMode();
+    files().changeFolder(music.file(s("Rock & Roll")));
+    for (const char* command : {"ExploreM", "OpenInMyComputerM"}) {
+        shell.opened.clear();
+        prompter.messages.clear();
+        shell.failing = false;
+        session->runCommand(s(command));
+        EXPECT_EQ(shell.opened, QStringList{QUrl::fromLocalFile(music.file(s("Rock & Roll"))).toString()})
+            << command;
+        EXPECT_TRUE(prompter.messages.empty()) << command;
+
+        shell.failing = true;
+        session->runCommand(s(command));
+        ASSERT_EQ(prompter.messages.size(), 1u) << command;
+        EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Warning);
+        EXPECT_TRUE(prompter.messages[0].text.contains(music.file(s("Rock & Roll")))) << command;
+        EXPECT_TRUE(prompter.messages[0].text.contains(s("xdg-utils"))) << command;
+    }
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ TEST_F(ShortcutEditorTest, OkMovesTheShortcutAndCancelPutsTheOldOneBack) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Warning);
     EXPECT_TRUE(prompter.messages[0].text.startsWith(
-        s("The shortcut of this item has already been assigned to one or more items. \r\n")));
+        s("The shortcut of this item has already been assigned to one or more items. Would you like")));
     EXPECT_EQ(shortcuts.valueOf(s("StopM")), ctrl('P'));
     EXPECT_EQ(shortcuts.valueOf(s("PlayM")), 0);
     EXPECT_EQ(editor.conflictList(), QStringList{s("None")});

@@ -178,6 +178,48 @@ TEST(MainLayout, AStatusValueOfThirtyOnePlacesRemainingThenLength) {
 
 namespace {
 
+// The first window's width for lists that want more room: the narrowest at which the Play List and the
+// right-hand lists get what they ask, the share kept, never past the limit.
+TEST(FirstWindowSize, WidensUntilEachListHasTheRoomItAsksFor) {
+    const struct {
+        int playList;
+        int rightList;
+        int from;
+        int limit;
+        int width;
+    } cases[] = {
+        {100, 115, 473, 2000, 473},   // the narrowest window already suffices
+        {130, 115, 473, 2000, 487},   // a narrow split gives the Play List each pixel gained: 487 - 357
+        {200, 115, 473, 2000, 675},   // round(2958 x 675 / 10000) = 200
+        {140, 160, 473, 2000, 635},   // (635 - 188 - 127) div 2 = 160: the right-hand lists decide
+        {250, 200, 473, 2000, 844},   // round(2958 x 844 / 10000) = 250: the Play List decides
+        {250, 200, 900, 2000, 900},   // never narrower than it is
+        {900, 200, 473, 1000, 1000},  // what the screen cannot hold stops at its width
+    };
+    for (const auto& c : cases) {
+        const int width = WidthForLists(kDefaultPlayListWidth, 80, c.playList, c.rightList, c.from, c.limit);
+        EXPECT_EQ(width, c.width) << c.playList << " " << c.rightList;
+        if (width < c.limit && width > c.from) {
+            const ListWidths got = SplitListWidths(kDefaultPlayListWidth, width, 80);
+            EXPECT_GE(got.playList, c.playList);
+            EXPECT_GE(got.rightList, c.rightList);
+            const ListWidths less = SplitListWidths(kDefaultPlayListWidth, width - 1, 80);
+            EXPECT_TRUE(less.playList < c.playList || less.rightList < c.rightList)
+                << "one narrower would do";
+        }
+    }
+}
+
+TEST(FirstWindowSize, TheBuiltInSizeGrowsWithTheFontAndTheScreensDensity) {
+    const QSize builtIn(473, 312);
+    EXPECT_EQ(ScaleForFont(builtIn, 8, 96), builtIn);
+    EXPECT_EQ(ScaleForFont(builtIn, 10, 96), QSize(591, 390));  // 473 x 1.25 = 591.25
+    EXPECT_EQ(ScaleForFont(builtIn, 8, 120), QSize(591, 390));
+    EXPECT_EQ(ScaleForFont(builtIn, 11, 144), QSize(976, 644));  // x 2.0625
+    EXPECT_EQ(ScaleForFont(builtIn, 0, 96), builtIn) << "a font of unknown height changes nothing";
+    EXPECT_EQ(ScaleForFont(builtIn, 9, 0), builtIn);
+}
+
 TEST(SplitterDrag, TheFirstMoveTakesHoldAndLaterOnesMoveThePlayListEdge) {
     SplitterDrag drag;
     EXPECT_FALSE(drag.move(2, true, 300, 1000).has_value());

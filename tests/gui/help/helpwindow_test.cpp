@@ -295,8 +295,11 @@ TEST(ShippedHelp, SearchFindsTheTopicAUserMeans) {
         {"loop item", "Play_Options"},   {"random", "Play_Options"},         {"undo", "Undo"},
         {"soundfont", "Installing_Plug_ins"}, {"command line", "Command_Line"}, {"favorite", "Favorites_and_History"},
         {"escape", "Measuring_Lengths"}, {"components", "Components"},       {"velmaro.ini", "Settings_File"},
-        {"tutorial", "Getting_Started_Guide"}, {"search", "Help_On_Help"},   {"e-mail", "Contacting_the_author___Internet"},
+        {"tutorial", "Getting_Started_Guide"}, {"topic search", "Help_On_Help"}, {"e-mail", "Contacting_the_author___Internet"},
         {"delay", "Play_Options"},       {"pause", "Playing"},               {"drop", "Adding_Items"},
+        {"search files", "Searching_for_Files"}, {"cd database", "CD_Database"}, {"eject", "CD_Audio_Mode"},
+        {"trash", "Deleting_Files"},     {"shortcut", "Preferences_Shortcuts"}, {"editor", "Editors_and_Desktop"},
+        {"preferences", "Preferences"},  {"file manager", "Folder_Commands"}, {"mounted volumes", "File_Management_Mode"},
     };
     for (const auto& c : cases) {
         const std::vector<HelpTopic> found = index.search(s(c.query));

@@ -78,6 +78,34 @@ TEST_F(IndicatorControlsTest, ClickingTheLengthMeasuresTheListOnceAndItsLengthsA
     EXPECT_EQ(saved.count(s("L=60000]")), 12);
 }
 
+// In a narrow window the gauge leaves the line less room: it is cut with "..." to what is left, as a
+// hint is, rather than clipped under the gauge.
+TEST_F(IndicatorControlsTest, TheBusyLineIsFittedBesideTheGauge) {
+    open(12);
+    window->resize(window->minimumWidth(), 400);
+    QApplication::processEvents();
+    play();
+    QString busyLine;
+    int room = 0;
+    probe.onMeasure = [&] {
+        if (!busyLine.isEmpty()) {
+            return;
+        }
+        busyLine = window->statusBar()->currentMessage();
+        const QProgressBar* gauge = window->findChild<QProgressBar*>(s("Gauge"));
+        room = gauge->isVisible() ? gauge->x() - 2 - 6 : 0;
+    };
+    QTest::mouseClick(label(ProgressIndicators::Length), Qt::LeftButton);
+    const QString whole = s(" Please wait while the length of the Play List is calculated...");
+    const QFontMetrics metrics(window->statusBar()->font());
+    ASSERT_GT(room, 0);
+    ASSERT_LT(room, metrics.horizontalAdvance(whole)) << "the window is too wide to show the fault";
+    EXPECT_LE(metrics.horizontalAdvance(busyLine), room) << busyLine.toStdString();
+    ASSERT_TRUE(busyLine.endsWith(s("..."))) << busyLine.toStdString();
+    EXPECT_TRUE(whole.startsWith(busyLine.chopped(3))) << busyLine.toStdString();
+    EXPECT_GT(busyLine.size(), 10) << "what fits is shown";
+}
+
 TEST_F(IndicatorControlsTest, EscapeStopsTheCalculationAndTheIndicatorsShowTheItemAgain) {
     open(30);
     play();

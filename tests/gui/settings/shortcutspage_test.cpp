@@ -2,15 +2,18 @@
 
 #include "core/settings/shortcuteditor.h"
 #include "core/settings/shortcutvalue.h"
+#include "gui/ports/qtprompter.h"
 #include "support/fakes.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -143,6 +146,49 @@ TEST_F(ShortcutsPageTest, AnIgnoredConflictIsListedAndKeepsTheUserOnTheNodeOnce)
     clickNode("Next");
     EXPECT_EQ(currentNode(), s("Next"));
     EXPECT_EQ(prompter.messages.size(), 2u);
+}
+
+// The question about a taken combination, in the box the user sees: the box wraps the text to its own
+// width, so the text it is given breaks lines only between sentences, never in the middle of one.
+TEST(ShortcutConflictBox, BreaksItsLinesOnlyBetweenSentences) {
+    Shortcuts shortcuts;
+    QtPrompter prompter;
+    ShortcutEditor editor{shortcuts, prompter};
+    ShortcutsPage page(editor, shortcuts);
+    page.resize(600, 400);
+    page.show();
+    QApplication::setActiveWindow(&page);
+    auto* tree = page.findChild<QTreeWidget*>(s("ShortCutsTreeView"));
+    auto* hotKey = page.findChild<QLineEdit*>(s("HotKey"));
+    const auto clickNode = [tree](const char* text) {
+        QTreeWidgetItem* node = tree->findItems(s(text), Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        ASSERT_NE(node, nullptr) << text;
+        tree->scrollToItem(node);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+    };
+    clickNode("Stop");
+    QTest::mouseClick(hotKey, Qt::LeftButton);
+    QTest::keyClick(hotKey, Qt::Key_P, Qt::ControlModifier);
+
+    // The box is read and cancelled once it is up.
+    QString shown;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            watch.stop();
+            shown = box->text();
+            QTest::mouseClick(box->button(QMessageBox::Cancel), Qt::LeftButton);
+        }
+    });
+    watch.start(10);
+    clickNode("Pause");
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(shown.startsWith(s("The shortcut of this item has already been assigned")));
+    for (const QString& line : shown.split(u'\n')) {
+        const QString text = line.trimmed();
+        EXPECT_TRUE(text.isEmpty() || text.endsWith(u'.') || text.endsWith(u'?')) << text.toStdString();
+    }
+    EXPECT_EQ(shortcuts.valueOf(s("StopM")), ShortcutValue::kCtrl + 'T') << "Cancel put Stop's own one back";
 }
 
 }  // namespace

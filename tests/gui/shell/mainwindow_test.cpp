@@ -10,12 +10,14 @@
 #include "support/windowtest.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -340,6 +342,44 @@ TEST_F(WindowTest, TheFirstWindowShowsTheWholeNameOfTheSampleList) {
     QApplication::processEvents();
     EXPECT_EQ(window->findChild<QLabel*>(s("AlbumPanel"))->text(), s(" Play List: Sample"));
     EXPECT_GE(window->width(), 473);
+}
+
+// A first start with the desktop's font: the sample list's names, the mode tabs and the status panels
+// show whole, not cut for a font smaller than the desktop's. A stored size is used as it is.
+TEST_F(WindowTest, TheFirstWindowIsWideEnoughForTheSampleListsNamesAndTheTabs) {
+    TempFolder shipped;
+    for (const char* name : {"Moonlight Sonata.mid", "Für Elise.mid", "Symphony 5.mid", "March.mid",
+                             "Dance of the Sugar-plum Fairy.mid", "Waltz of the Flowers.mid"}) {
+        shipped.write(s("Samples/") + s(name), "MThd");
+    }
+    startWindow(QSize(), shipped.file(s("Samples")));
+    QApplication::processEvents();
+    const PlayListBox* box = window->playListBox();
+    ASSERT_EQ(box->model()->rowCount(), 6);
+    // The widest line, its glyph and margins, fits: the box needs no scroll bar to show it. Only a
+    // screen too narrow for that (as the test's own may be) stops the window at its width.
+    const int screenWidth = window->screen()->availableGeometry().width();
+    if (window->frameGeometry().width() < screenWidth) {
+        EXPECT_LE(window->session().playList().horizontalExtent(), box->viewport()->width());
+        EXPECT_FALSE(box->horizontalScrollBar()->isVisible());
+    } else {
+        EXPECT_EQ(window->frameGeometry().width(), screenWidth);
+    }
+    EXPECT_EQ(window->findChild<QLabel*>(s("PanelFile"))->text(), s("File Management (F6)"));
+    EXPECT_EQ(window->findChild<QLabel*>(s("PanelCurrentCD"))->text(), s("CD Audio (F7)"));
+    EXPECT_EQ(window->findChild<QLabel*>(s("AlbumPanel"))->text(), s(" Play List: Sample"));
+    const QSize first = window->size();
+    ASSERT_TRUE(window->close());
+    window.reset();
+
+    // The size it ended with is stored, and the next start takes it unchanged, as it takes any size stored.
+    startWindow(QSize(), shipped.file(s("Samples")));
+    EXPECT_EQ(window->size(), first);
+    ASSERT_TRUE(window->close());
+    window.reset();
+    home.write(s("velmaro.ini"), "[Position]\r\nHeight=480\r\nWidth=520\r\n");
+    startWindow(QSize(), shipped.file(s("Samples")));
+    EXPECT_EQ(window->size(), QSize(520, 480));
 }
 
 TEST(SaveOldBox, ShowsItsTextAndReturnsEachAnswer) {
