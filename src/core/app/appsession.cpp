@@ -301,9 +301,12 @@ void AppSession::ProcessParameter(const QString& text, int position, const QStri
 }
 
 void AppSession::processForwardedParameters(const QStringList& parameters, const QString& baseFolder) {
-    for (qsizetype i = 0; i < parameters.size(); ++i) {
-        ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
-    }
+    // They wait, as a second start's commands do, for a long operation or a box to end.
+    m_dispatcher.runFromOutside([this, parameters, baseFolder] {
+        for (qsizetype i = 0; i < parameters.size(); ++i) {
+            ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
+        }
+    });
 }
 
 void AppSession::togglePaths() {
