@@ -293,10 +293,13 @@ void AppSession::ProcessParameter(const QString& text, int position, const QStri
         updateFileListVisibility();
         Q_EMIT componentsChanged();
     }
+    Q_EMIT mediaFileParameter(path);
     if (listed && m_fileManagement.isVisible()) {
         m_run.focusList = ActiveList::FileList;
+        // As a double-click on it: Play is off while another item plays, and the file was asked for.
+        m_controller.PlayFromFileList(PlaybackController::Sender::User, -1);
+        return;
     }
-    Q_EMIT mediaFileParameter(path);
     m_controller.Play();
 }
 

@@ -1,5 +1,6 @@
 #include "core/common/textfile.h"
 #include "core/playlist/itemref.h"
+#include "gui/files/filelistbox.h"
 #include "gui/playlist/playlistbox.h"
 #include "gui/ports/qtclipboard.h"
 #include "gui/ports/qtprompter.h"
@@ -110,6 +111,27 @@ TEST_F(RemoteRequestTest, ExitSentWhileAnErrorBoxIsOpenClosesTheWindowOnceTheBox
         QTest::qWait(10);
     }
     EXPECT_FALSE(window->isVisible()) << "the exit was dropped";
+}
+
+// "velmaro song.wav" while a Play List item plays: the song plays, as a double-click on it would.
+TEST_F(RemoteRequestTest, AMediaFileGivenWhileAnotherItemPlaysIsPlayed) {
+    const QString first = music.write(s("first.wav"), "RIFF");
+    const QString song = music.write(s("Songs/song.wav"), "RIFF");
+    music.write(s("Songs/other.wav"), "RIFF");
+    startWindow({MakeFileItem(first)});
+    doubleClickPlayListLine(0);
+    ASSERT_EQ(device.fileName(), first);
+    ASSERT_EQ(device.mode(), MediaDevice::Playing);
+
+    window->bringToFront();
+    session->processForwardedParameters({s("Songs/song.wav")}, music.path());
+    QApplication::processEvents();
+    EXPECT_EQ(device.fileName(), song);
+    EXPECT_EQ(device.mode(), MediaDevice::Playing);
+    auto* files = window->findChild<FileListBox*>(s("FileListBox"));
+    ASSERT_NE(files, nullptr);
+    ASSERT_EQ(files->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(files->selectionModel()->selectedRows().at(0).data().toString(), s("song.wav"));
 }
 
 }  // namespace
