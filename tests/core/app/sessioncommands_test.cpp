@@ -118,6 +118,19 @@ TEST_F(SessionCommandsTest, ARemoteCommandRunsAtOnceOrSaysWhyNot) {
               s("Velmaro cannot carry out the command \"shuffle\" in this version."));
 }
 
+// Play is refused with the reason that holds: an item plays, or is paused.
+TEST_F(SessionCommandsTest, ARemotePlayWhilePlayingSaysWhyItCannot) {
+    openList(2);
+    CommandDispatcher& dispatcher = session->dispatcher();
+    ASSERT_TRUE(dispatcher.execute(s("play"), CommandOrigin::Outside).isEmpty());
+    EXPECT_EQ(dispatcher.execute(s("play"), CommandOrigin::Outside), s("Velmaro is already playing."));
+    ASSERT_TRUE(dispatcher.execute(s("pause"), CommandOrigin::Outside).isEmpty());
+    EXPECT_EQ(dispatcher.execute(s("play"), CommandOrigin::Outside),
+              s("Velmaro is paused; the command \"pause\" resumes playing."));
+    ASSERT_TRUE(dispatcher.execute(s("stop"), CommandOrigin::Outside).isEmpty());
+    EXPECT_TRUE(dispatcher.execute(s("play"), CommandOrigin::Outside).isEmpty());
+}
+
 // A box a command shows runs an event loop, in which a second start's requests arrive. They run once
 // the command is over, in their order: inside, Exit would close the session under the code that waits
 // for the box, and the request would be lost.
