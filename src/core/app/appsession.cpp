@@ -9,9 +9,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include <utility>
 
@@ -185,10 +188,20 @@ void AppSession::writeSamplePlayList() {
         return;
     }
     const QString path = samplePlayListPath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), error);
+    m_sampleListError = error ? QString::fromLocal8Bit(error.message())
+                              : TextFile::writeLines(path, PlayListFile::sampleList(m_folders.samples));
+}
+
+void AppSession::reportSampleListError() {
+    if (m_sampleListError.isEmpty()) {
         return;
     }
-    TextFile::writeLines(path, PlayListFile::sampleList(m_folders.samples));
+    m_ports.prompter.showMessage(Prompter::Kind::Error,
+                                 QStringLiteral("Unable to write the sample Play List \"%1\".\r\n\r\n"
+                                                "The error message returned was: %2")
+                                     .arg(samplePlayListPath(), std::exchange(m_sampleListError, QString())));
 }
 
 void AppSession::applyDisplayOptions() {
@@ -260,6 +273,8 @@ void AppSession::openStartLists(const QStringList& parameters, const QString& ba
         return;
     }
     m_startListsOpened = true;
+    // Said once the window is on screen; the run goes on without the sample list.
+    reportSampleListError();
     BusyScope busy(startListsAreLong(parameters, baseFolder) ? &m_busy : nullptr,
                    QStringLiteral(" Please wait while Velmaro redraws the Play List..."));
     if (const QString first = lastOrSampleList(); !first.isEmpty()) {
