@@ -273,8 +273,11 @@ void AppSession::openStartLists(const QStringList& parameters, const QString& ba
         return;
     }
     m_startListsOpened = true;
-    // Said once the window is on screen; the run goes on without the sample list.
-    reportSampleListError();
+    // Said on the next turn, once the window is on screen (this runs while it is being shown); the run
+    // goes on without the sample list.
+    if (!m_sampleListError.isEmpty()) {
+        QMetaObject::invokeMethod(this, &AppSession::reportSampleListError, Qt::QueuedConnection);
+    }
     BusyScope busy(startListsAreLong(parameters, baseFolder) ? &m_busy : nullptr,
                    QStringLiteral(" Please wait while Velmaro redraws the Play List..."));
     if (const QString first = lastOrSampleList(); !first.isEmpty()) {

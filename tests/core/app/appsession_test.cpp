@@ -113,6 +113,7 @@ TEST_F(AppSessionTest, AFirstRunThatCannotWriteTheSampleListSaysWhy) {
     shipSamples();
     home.write(s("Samples"), "not a folder");
     start();
+    nextTurn();
     EXPECT_TRUE(session->isFirstRun());
     EXPECT_TRUE(session->document().fileName().isEmpty());
     ASSERT_EQ(prompter.messages.size(), 1U);
@@ -150,6 +151,7 @@ TEST_F(AppSessionTest, AFullDiskKeepsEveryFileWholeAndSaysSo) {
     shipSamples();
     disk.fill();
     start();
+    nextTurn();
     stop();
     // The first run writes neither an empty sample list nor an empty settings file, and says so, each
     // once, with the system's reason.
