@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
                   QStringLiteral("Velmaro could not open its local socket. %1\n").arg(instance.errorString()));
             return 1;
         }
-        // Another user may have taken the folder's name: this start runs on its own rather than not at all.
+        // No folder of the user's own was to be had for the socket: this start runs on its own rather
+        // than not at all.
         print(stderr, QStringLiteral("Velmaro runs without its local socket, so a second start will not find it. "
                                      "%1\n")
                           .arg(instance.errorString()));

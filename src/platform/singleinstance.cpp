@@ -6,9 +6,12 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTimer>
 
 #include <cerrno>
@@ -62,12 +65,25 @@ SingleInstance::SingleInstance(const QString& userDataFolder, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::socketFolder(QString* error) {
-    // The session's own runtime folder when it is sound; else one of ours in the temporary folder.
+    // The session's own runtime folder when it is sound. Else one of ours under the user's own cache
+    // folder: a fixed name in a folder every user can write to is taken by whoever makes it first.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && privateFolderProblem(runtime).isEmpty()) {
         return QDir::cleanPath(runtime);
     }
-    const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("velmaro-%1").arg(getuid()));
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (!QDir::isAbsolutePath(cache)) {
+        if (error) {
+            *error =
+                QStringLiteral("There is neither a runtime folder nor a cache folder to hold the socket.");
+        }
+        return {};
+    }
+    // One folder per machine: a home shared over the network holds the socket files of other machines,
+    // which no start here can reach.
+    const QString folder =
+        QDir(cache).filePath(QStringLiteral("velmaro/sockets-%1").arg(QSysInfo::machineHostName()));
+    QDir().mkpath(QFileInfo(folder).absolutePath());
     // An existing folder is not changed: it is used only as it is found.
     mkdir(QFile::encodeName(folder).constData(), 0700);
     const QString problem = privateFolderProblem(folder);

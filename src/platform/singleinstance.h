@@ -31,7 +31,7 @@ public:
     // The socket's path, or empty (with *error saying why) when no folder only the user can enter is
     // to be had.
     static QString serverName(const QString& userDataFolder, QString* error = nullptr);
-    // $XDG_RUNTIME_DIR when only the user can enter it, else a folder "velmaro-<uid>" in the temporary
+    // $XDG_RUNTIME_DIR when only the user can enter it, else "velmaro/sockets-<host>" in the user's cache
     // folder, made with mode 0700 and used only while it is a real folder of the user's closed to others.
     static QString socketFolder(QString* error = nullptr);
 

@@ -1,8 +1,10 @@
 #include "core/common/textfile.h"
+#include "core/playlist/itemref.h"
 #include "platform/singleinstance.h"
 #include "support/tempfolder.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -19,22 +22,51 @@
 
 namespace {
 
-// Points the runtime and temporary folders somewhere of the test's own, and back afterwards.
+// Sets an environment variable for the life of the object, and puts the old value back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const QString& value)
+        : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name)) {
+        if (value.isNull()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, QFile::encodeName(value));
+        }
+    }
+    ~ScopedVariable() {
+        if (m_had) {
+            qputenv(m_name, m_old);
+        } else {
+            qunsetenv(m_name);
+        }
+    }
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_had;
+};
+
+// A folder named as the socket folder once was, made in the shared temporary folder by another user
+// (or, without the rights to make it another's, open to everyone).
+void makeForeignFolder(const QString& path) {
+    ASSERT_TRUE(QDir().mkpath(path));
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0777), 0);
+    if (getuid() == 0) {
+        ASSERT_EQ(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    }
+}
+
+// Points the runtime, temporary and cache folders somewhere of the test's own, and back afterwards.
 class SocketFolderTest : public ::testing::Test {
 protected:
     TempFolder runtime;
     TempFolder temp;
-    QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-    QByteArray oldTemp = qgetenv("TMPDIR");
+    TempFolder cache;
+    ScopedVariable runtimeVariable{"XDG_RUNTIME_DIR", runtime.path()};
+    ScopedVariable tempVariable{"TMPDIR", temp.path()};
+    ScopedVariable cacheVariable{"XDG_CACHE_HOME", cache.path()};
 
-    SocketFolderTest() {
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        qputenv("TMPDIR", QFile::encodeName(temp.path()));
-    }
-    ~SocketFolderTest() override {
-        qputenv("XDG_RUNTIME_DIR", oldRuntime);
-        qputenv("TMPDIR", oldTemp);
-    }
     static int modeOf(const QString& path) {
         struct stat info {};
         return lstat(QFile::encodeName(path).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 07777)
@@ -43,7 +75,9 @@ protected:
     static void setMode(const QString& path, int mode) {
         ASSERT_EQ(chmod(QFile::encodeName(path).constData(), mode), 0);
     }
-    QString fallback() const { return temp.file(QStringLiteral("velmaro-%1").arg(getuid())); }
+    QString fallback() const {
+        return cache.file(QStringLiteral("velmaro/sockets-") + QSysInfo::machineHostName());
+    }
 };
 
 TEST_F(SocketFolderTest, TheSocketLivesOnlyInAFolderNoOtherUserCanEnter) {
@@ -181,6 +215,23 @@ protected:
         return false;
     }
 
+    // Silence the real player can play: 8 kHz, 16-bit mono.
+    QString writeWave(const QString& name, int seconds) const {
+        const quint32 samples = 8000U * static_cast<quint32>(seconds);
+        QByteArray bytes;
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out.setByteOrder(QDataStream::LittleEndian);
+        out.writeRawData("RIFF", 4);
+        out << quint32(36 + samples * 2);
+        out.writeRawData("WAVEfmt ", 8);
+        out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2)
+            << quint16(16);
+        out.writeRawData("data", 4);
+        out << quint32(samples * 2);
+        bytes.append(QByteArray(static_cast<qsizetype>(samples) * 2, '\0'));
+        return work.write(name, bytes);
+    }
+
     QString writeList(const QString& name, const QStringList& items) const {
         return work.write(name, TextFile::encode(TextFile::joinLines(
                                     QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]")} + items)));
@@ -189,7 +240,10 @@ protected:
 
 TEST_F(ProgramTest, ASecondStartHandsItsParametersToTheRunningInstance) {
     home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
-    const QString other = writeList(s("other.vlp"), {s(R"([FILE="/m/a.mid", L=0])"), s(R"([FILE="/m/b.mid", L=0])")});
+    // Files that play: a file that cannot would show its error box, which a command waits for.
+    const QString a = writeWave(s("a.wav"), 30);
+    const QString other =
+        writeList(s("other.vlp"), {MakeFileItem(a), MakeFileItem(writeWave(s("b.wav"), 30))});
 
     QProcess first;
     startProgram(first, {});
@@ -210,8 +264,27 @@ TEST_F(ProgramTest, ASecondStartHandsItsParametersToTheRunningInstance) {
     EXPECT_TRUE(settings.contains(s("LastPL=") + other)) << settings.join(u'\n').toStdString();
     EXPECT_TRUE(readFileBytes(home.file(s("share/recently-used.xbel"))).contains("other.vlp"));
     const QStringList list = TextFile::readLines(other).lines;
-    EXPECT_EQ(list.at(1), s(R"(LastPlayed=[FILE="/m/a.mid"])"));
-    EXPECT_EQ(list.at(4), s(R"([FILE="/m/a.mid", L=0])"));
+    EXPECT_EQ(list.at(1), s("LastPlayed=") + MakeFileItem(a));
+    EXPECT_EQ(list.at(4), SetItemValue(MakeFileItem(a), s("L"), s("30000")));
+}
+
+// Without a runtime folder, a folder another user made under the old shared name does not make every
+// start a second instance on the same settings: a second start still finds the running one.
+TEST_F(ProgramTest, WithoutARuntimeFolderASecondStartStillFindsTheRunningOne) {
+    TempFolder temp;
+    makeForeignFolder(temp.file(QStringLiteral("velmaro-%1").arg(getuid())));
+    const ScopedVariable runtime("XDG_RUNTIME_DIR", QString());
+    const ScopedVariable tempVariable("TMPDIR", temp.path());
+    const ScopedVariable cache("XDG_CACHE_HOME", home.file(s("cache")));
+    home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
+
+    QProcess first;
+    startProgram(first, {});
+    ASSERT_TRUE(waitForInstance()) << first.readAllStandardError().toStdString();
+    EXPECT_EQ(runToEnd({s("--command"), s("exit")}), 0);
+    ASSERT_TRUE(first.waitForFinished(30000));
+    const QString said = QString::fromLocal8Bit(first.readAllStandardError());
+    EXPECT_FALSE(said.contains(s("socket"))) << said.toStdString();
 }
 
 TEST_F(ProgramTest, WithoutADisplayItSaysWhatToDo) {

@@ -22,6 +22,9 @@ T next(std::deque<T>& script, const T& whenEmpty, const char* question) {
 
 Prompter::Answer FakePrompter::showMessage(Kind kind, const QString& text, Buttons) {
     messages.push_back({kind, text});
+    if (whileMessageShown) {
+        whileMessageShown(text);
+    }
     return next(messageAnswers, Answer::Ok, nullptr);
 }
 

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Answers questions from a script and records what was shown. A question the script does not expect
 // fails the test, so a missing or extra box never goes unnoticed.
@@ -29,6 +30,8 @@ public:
     std::deque<QString> mediaChoices;    // for chooseMediaFile; "" = cancel
 
     std::vector<Message> messages;
+    // Runs while a message box is up, as events do in the box's own loop.
+    std::function<void(const QString& text)> whileMessageShown;
     int savePrompts = 0;
     QStringList openFolders;
     QStringList saveFolders;

@@ -9,9 +9,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include <utility>
 
@@ -185,10 +188,20 @@ void AppSession::writeSamplePlayList() {
         return;
     }
     const QString path = samplePlayListPath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), error);
+    m_sampleListError = error ? QString::fromLocal8Bit(error.message())
+                              : TextFile::writeLines(path, PlayListFile::sampleList(m_folders.samples));
+}
+
+void AppSession::reportSampleListError() {
+    if (m_sampleListError.isEmpty()) {
         return;
     }
-    TextFile::writeLines(path, PlayListFile::sampleList(m_folders.samples));
+    m_ports.prompter.showMessage(Prompter::Kind::Error,
+                                 QStringLiteral("Unable to write the sample Play List \"%1\".\r\n\r\n"
+                                                "The error message returned was: %2")
+                                     .arg(samplePlayListPath(), std::exchange(m_sampleListError, QString())));
 }
 
 void AppSession::applyDisplayOptions() {
@@ -260,6 +273,11 @@ void AppSession::openStartLists(const QStringList& parameters, const QString& ba
         return;
     }
     m_startListsOpened = true;
+    // Said on the next turn, once the window is on screen (this runs while it is being shown); the run
+    // goes on without the sample list.
+    if (!m_sampleListError.isEmpty()) {
+        QMetaObject::invokeMethod(this, &AppSession::reportSampleListError, Qt::QueuedConnection);
+    }
     BusyScope busy(startListsAreLong(parameters, baseFolder) ? &m_busy : nullptr,
                    QStringLiteral(" Please wait while Velmaro redraws the Play List..."));
     if (const QString first = lastOrSampleList(); !first.isEmpty()) {
@@ -293,17 +311,23 @@ void AppSession::ProcessParameter(const QString& text, int position, const QStri
         updateFileListVisibility();
         Q_EMIT componentsChanged();
     }
+    Q_EMIT mediaFileParameter(path);
     if (listed && m_fileManagement.isVisible()) {
         m_run.focusList = ActiveList::FileList;
+        // As a double-click on it: Play is off while another item plays, and the file was asked for.
+        m_controller.PlayFromFileList(PlaybackController::Sender::User, -1);
+        return;
     }
-    Q_EMIT mediaFileParameter(path);
     m_controller.Play();
 }
 
 void AppSession::processForwardedParameters(const QStringList& parameters, const QString& baseFolder) {
-    for (qsizetype i = 0; i < parameters.size(); ++i) {
-        ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
-    }
+    // They wait, as a second start's commands do, for a long operation or a box to end.
+    m_dispatcher.runFromOutside([this, parameters, baseFolder] {
+        for (qsizetype i = 0; i < parameters.size(); ++i) {
+            ProcessParameter(parameters.at(i), static_cast<int>(i + 1), baseFolder);
+        }
+    });
 }
 
 void AppSession::togglePaths() {

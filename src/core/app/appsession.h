@@ -170,6 +170,7 @@ Q_SIGNALS:
 
 private:
     void writeSamplePlayList();
+    void reportSampleListError();
     bool opensSampleList() const;
     QString lastOrSampleList() const;
     QStringList startLists(const QStringList& parameters, const QString& baseFolder) const;
@@ -248,6 +249,7 @@ private:
     bool m_controlsStale = false;
     bool m_playRequested = false;  // a list asked to start playing on the next turn  // the Play List moved during a command since its controls were updated
     bool m_firstRun = false;
+    QString m_sampleListError;  // the system's reason when the first run could not write the sample list
     bool m_firstShow = true;
     bool m_startListsOpened = false;
     bool m_startPlayingFlag = false;

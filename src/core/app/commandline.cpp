@@ -12,6 +12,16 @@ const QStringList& CommandLine::commandNames() {
     return names;
 }
 
+const QStringList& CommandLine::carriedOutCommandNames() {
+    // The two "select-" commands open the tray's list, which this version does not have yet.
+    static const QStringList names = [] {
+        QStringList all = commandNames();
+        all.removeIf([](const QString& name) { return name.startsWith(QStringLiteral("select-")); });
+        return all;
+    }();
+    return names;
+}
+
 QString CommandLine::usage() {
     return QStringLiteral(
         "Usage: velmaro [/play] [PLAYLIST.vlp | MEDIA FILE]...\n"
@@ -23,7 +33,7 @@ QString CommandLine::usage() {
         "  --help           show this text\n"
         "  --version        show the version\n"
         "  --               everything after it is a file name\n")
-        .arg(commandNames().join(QStringLiteral(", ")));
+        .arg(carriedOutCommandNames().join(QStringLiteral(", ")));
 }
 
 CommandLine CommandLine::parse(const QStringList& arguments) {
@@ -41,7 +51,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             line.version = true;
         } else if (argument == QStringLiteral("--command")) {
             if (i + 1 >= arguments.size() || !commandNames().contains(arguments.at(i + 1))) {
-                line.error = QStringLiteral("--command needs one of: ") + commandNames().join(QStringLiteral(", "));
+                line.error = QStringLiteral("--command needs one of: ") +
+                             carriedOutCommandNames().join(QStringLiteral(", "));
                 return line;
             }
             line.command = arguments.at(++i);

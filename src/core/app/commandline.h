@@ -16,6 +16,8 @@ struct CommandLine {
     static CommandLine parse(const QStringList& arguments);
     // The commands a second start can send to the running instance, in the order of the taskbar menu.
     static const QStringList& commandNames();
+    // Those the running instance carries out, which the usage lists; it refuses the others with a reason.
+    static const QStringList& carriedOutCommandNames();
     static QString usage();
 };
 

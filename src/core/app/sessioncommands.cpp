@@ -216,6 +216,13 @@ void AppSession::transportStates(QHash<QString, CommandState>& states) const {
         state.enabled = state.enabled && command.enabled;
         state.refusal = latin(command.refusal);
     }
+    // Play is off too while an item plays or is paused: that is the reason then.
+    if (transport.pauseDown) {
+        states[latin("PlayM")].refusal =
+            QStringLiteral("Velmaro is paused; the command \"pause\" resumes playing.");
+    } else if (transport.stop) {
+        states[latin("PlayM")].refusal = QStringLiteral("Velmaro is already playing.");
+    }
     states[latin("PauseM")].checked = transport.pauseDown;
     states[latin("LoopSongOnceM")].checked = m_controller.loopOnce();
     states[latin("LoopSongForeverM")].checked = m_controller.loopForever();

@@ -5,17 +5,28 @@
 
 CommandDispatcher::CommandDispatcher(CommandTable& table, BusyState& busy, QObject* parent)
     : QObject(parent), m_table(table), m_busy(busy) {
-    // The queue runs on the next turn, outside the operation that just ended.
-    connect(&m_busy, &BusyState::idle, this, [this] {
-        if (!m_queue.isEmpty() && !m_drainPending) {
-            m_drainPending = true;
-            QMetaObject::invokeMethod(this, &CommandDispatcher::runQueued, Qt::QueuedConnection);
-        }
-    });
+    connect(&m_busy, &BusyState::idle, this, &CommandDispatcher::scheduleQueue);
 }
 
 QString CommandDispatcher::unknownCommandMessage(const QString& name) {
     return QStringLiteral("Velmaro cannot carry out the command \"%1\" in this version.").arg(name);
+}
+
+bool CommandDispatcher::carriesOut(const QString& name) const {
+    const CommandTable::Command* original = m_table.find(m_table.originalOf(name));
+    return original && original->run;
+}
+
+bool CommandDispatcher::holdsOutsideRequests() const {
+    // A request that arrives while a command runs came through an event loop inside that command.
+    return m_busy.isBusy() || m_modalBoxOpen || m_running > 0;
+}
+
+void CommandDispatcher::setModalBoxOpen(bool open) {
+    m_modalBoxOpen = open;
+    if (!open) {
+        scheduleQueue();
+    }
 }
 
 QString CommandDispatcher::availability(const QString& name, CommandOrigin origin) const {
@@ -23,8 +34,9 @@ QString CommandDispatcher::availability(const QString& name, CommandOrigin origi
     if (!command) {
         return unknownCommandMessage(name);
     }
-    if (origin == CommandOrigin::Outside && m_busy.isBusy()) {
-        return {};  // decided when its turn comes
+    if (origin == CommandOrigin::Outside && holdsOutsideRequests()) {
+        // Decided when its turn comes; one this version never carries out is refused now.
+        return carriesOut(name) ? QString() : unknownCommandMessage(name);
     }
     const CommandState state = m_table.state(name);
     if (state.enabled) {
@@ -36,8 +48,11 @@ QString CommandDispatcher::availability(const QString& name, CommandOrigin origi
 }
 
 QString CommandDispatcher::execute(const QString& name, CommandOrigin origin) {
-    if (origin == CommandOrigin::Outside && m_busy.isBusy() && m_table.contains(name)) {
-        m_queue.append(name);
+    if (origin == CommandOrigin::Outside && carriesOut(name) &&
+        (holdsOutsideRequests() || !m_queue.isEmpty())) {
+        // Behind what already waits, so that a second start's requests keep their order.
+        m_queue.append({name, {}});
+        scheduleQueue();
         return {};
     }
     // The states a surface shows may be a turn old; the command decides on the current ones.
@@ -49,24 +64,57 @@ QString CommandDispatcher::execute(const QString& name, CommandOrigin origin) {
     return refusal;
 }
 
+void CommandDispatcher::runFromOutside(std::function<void()> work) {
+    if (holdsOutsideRequests() || !m_queue.isEmpty()) {
+        m_queue.append({QString(), std::move(work)});
+        scheduleQueue();
+        return;
+    }
+    runWork(work);
+}
+
 void CommandDispatcher::run(const QString& name) {
     const CommandTable::Command* command = m_table.find(m_table.originalOf(name));
     if (command && command->run) {
-        Q_EMIT commandStarted();
-        command->run();
-        Q_EMIT commandFinished();
+        runWork(command->run);
+    } else {
+        m_table.refreshNow();
     }
+}
+
+void CommandDispatcher::runWork(const std::function<void()>& work) {
+    ++m_running;
+    Q_EMIT commandStarted();
+    work();
+    Q_EMIT commandFinished();
+    --m_running;
     // One announcement for everything the command changed.
     m_table.refreshNow();
+    scheduleQueue();
+}
+
+void CommandDispatcher::scheduleQueue() {
+    // The queue runs on the next turn, outside the operation or the box that just ended.
+    if (!m_queue.isEmpty() && !m_drainPending && !holdsOutsideRequests()) {
+        m_drainPending = true;
+        QMetaObject::invokeMethod(this, &CommandDispatcher::runQueued, Qt::QueuedConnection);
+    }
 }
 
 void CommandDispatcher::runQueued() {
     m_drainPending = false;
-    while (!m_queue.isEmpty() && !m_busy.isBusy()) {
-        const QString name = m_queue.takeFirst();
-        const QString refusal = execute(name, CommandOrigin::Outside);
-        if (!refusal.isEmpty()) {
-            Q_EMIT refused(name, refusal);
+    while (!m_queue.isEmpty() && !holdsOutsideRequests()) {
+        Queued next = m_queue.takeFirst();
+        if (next.command.isEmpty()) {
+            runWork(next.work);
+            continue;
+        }
+        m_table.refreshPending();
+        const QString refusal = availability(next.command, CommandOrigin::Outside);
+        if (refusal.isEmpty()) {
+            run(next.command);
+        } else {
+            Q_EMIT refused(next.command, refusal);
         }
     }
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class BusyState;
 class CommandTable;
 
@@ -12,8 +14,10 @@ class CommandTable;
 enum class CommandOrigin { Window, Outside };
 
 // The one way into the command table: every menu, button, key, context menu and remote request runs its
-// command here. A disabled command is refused with the reason; a command from outside that arrives during
-// a long operation runs after it, in the order of arrival.
+// command here. A disabled command is refused with the reason. A command from outside that arrives during
+// a long operation, while a modal box of the window waits for the user or while another command runs, runs
+// after it, in the order of arrival: inside the event loop of a box or an operation it would act under the
+// code that is still waiting there.
 class CommandDispatcher : public QObject {
     Q_OBJECT
 
@@ -24,6 +28,12 @@ public:
     QString availability(const QString& name, CommandOrigin origin) const;
     // Runs the command, or queues it; returns what availability() returned.
     QString execute(const QString& name, CommandOrigin origin);
+    // Work that came from outside the window without being a command (a second start's files): it runs
+    // now, or waits in the same queue as the commands.
+    void runFromOutside(std::function<void()> work);
+
+    // The window tells whether a modal box of it is open.
+    void setModalBoxOpen(bool open);
 
     static QString unknownCommandMessage(const QString& name);
 
@@ -35,11 +45,24 @@ Q_SIGNALS:
     void refused(const QString& name, const QString& reason);
 
 private:
+    struct Queued {
+        QString command;  // a command's name, or empty for work
+        std::function<void()> work;
+    };
+
+    // Whether the command has something to run in this version.
+    bool carriesOut(const QString& name) const;
+    // Whether what comes from outside has to wait now.
+    bool holdsOutsideRequests() const;
+    void scheduleQueue();
     void runQueued();
     void run(const QString& name);
+    void runWork(const std::function<void()>& work);
 
     CommandTable& m_table;
     BusyState& m_busy;
-    QStringList m_queue;
+    QList<Queued> m_queue;
+    bool m_modalBoxOpen = false;
+    int m_running = 0;  // commands running, one inside another
     bool m_drainPending = false;
 };

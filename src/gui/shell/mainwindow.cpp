@@ -461,6 +461,11 @@ void MainWindow::bringToFront() {
     show();
     raise();
     activateWindow();
+    // A box the window waits for comes along, on top.
+    if (QWidget* box = QApplication::activeModalWidget()) {
+        box->raise();
+        box->activateWindow();
+    }
 }
 
 // The whole window takes files from other programs, wherever they are dropped; the edits would only
@@ -523,6 +528,10 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         ShowFittedStatusMessage(statusBar(), static_cast<QStatusTipEvent*>(event)->tip());
         return true;
+    }
+    // A second start's request waits for a modal box over the window: the box's code still runs.
+    if (event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowUnblocked) {
+        m_session.dispatcher().setModalBoxOpen(event->type() == QEvent::WindowBlocked);
     }
     return QMainWindow::event(event);
 }

@@ -107,6 +107,25 @@ TEST_F(AppSessionTest, SamplesInAFolderThatCannotBeStoredAreNotListed) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+// The user data folder cannot take the sample list (here "Samples" is a file, which stops even root):
+// the run goes on without it and says why, once.
+TEST_F(AppSessionTest, AFirstRunThatCannotWriteTheSampleListSaysWhy) {
+    shipSamples();
+    home.write(s("Samples"), "not a folder");
+    start();
+    nextTurn();
+    EXPECT_TRUE(session->isFirstRun());
+    EXPECT_TRUE(session->document().fileName().isEmpty());
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    EXPECT_EQ(prompter.messages.at(0).kind, Prompter::Kind::Error);
+    EXPECT_EQ(prompter.messages.at(0).text, s("Unable to write the sample Play List \"%1\".\r\n\r\nThe error "
+                                              "message returned was: Not a directory")
+                                                .arg(home.file(s("Samples/Sample.vlp"))));
+    session->openStartLists({}, music.path());
+    stop();
+    EXPECT_EQ(prompter.messages.size(), 1U);
+}
+
 TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
     shipSamples();
     writeSettings({s("[Playlist]")});
@@ -132,13 +151,20 @@ TEST_F(AppSessionTest, AFullDiskKeepsEveryFileWholeAndSaysSo) {
     shipSamples();
     disk.fill();
     start();
+    nextTurn();
     stop();
-    // The first run writes neither an empty sample list nor an empty settings file, and says so.
+    // The first run writes neither an empty sample list nor an empty settings file, and says so, each
+    // once, with the system's reason.
     EXPECT_FALSE(QFile::exists(home.file(s("Samples/Sample.vlp"))));
     EXPECT_FALSE(QFile::exists(home.file(s("velmaro.ini"))));
-    ASSERT_EQ(prompter.messages.size(), 1U);
-    EXPECT_TRUE(prompter.messages.at(0).text.startsWith(s("Unable to save the settings")))
-        << prompter.messages.at(0).text.toStdString();
+    ASSERT_EQ(prompter.messages.size(), 2U);
+    const QString sample = prompter.messages.at(0).text;
+    EXPECT_TRUE(
+        sample.startsWith(s("Unable to write the sample Play List \"") + home.file(s("Samples/Sample.vlp"))))
+        << sample.toStdString();
+    EXPECT_EQ(sample.count(s("No space left on device")), 1) << sample.toStdString();
+    EXPECT_TRUE(prompter.messages.at(1).text.startsWith(s("Unable to save the settings")))
+        << prompter.messages.at(1).text.toStdString();
 
     disk.makeRoom();
     writeSettings({s("[Playlist]"), s("OpenLastPL=0"), s("StartPlaying=0")});

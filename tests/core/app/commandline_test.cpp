@@ -74,12 +74,22 @@ TEST_P(CommandLineCommand, IsAcceptedAndKept) {
     EXPECT_TRUE(line.error.isEmpty()) << line.error.toStdString();
     EXPECT_TRUE(line.parameters.isEmpty());
     EXPECT_TRUE(CommandLine::commandNames().contains(name));
-    EXPECT_TRUE(CommandLine::usage().contains(name));
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLine, CommandLineCommand,
                          ::testing::Values("play", "select-playlist", "select-list", "pause", "stop", "rewind",
                                            "previous", "next", "exit"));
+
+// The two "select-" commands still reach the running program, which refuses them with its reason; the
+// help and the error name only what it carries out.
+TEST(CommandLine, HelpListsOnlyTheCommandsTheRunningProgramCarriesOut) {
+    const QString listed = s("play, pause, stop, rewind, previous, next, exit");
+    EXPECT_TRUE(
+        CommandLine::usage().contains(s("--command NAME   send a command to the running Velmaro: ") + listed))
+        << CommandLine::usage().toStdString();
+    EXPECT_FALSE(CommandLine::usage().contains(s("select-"))) << CommandLine::usage().toStdString();
+    EXPECT_EQ(CommandLine::parse(args({"--command", "jump"})).error, s("--command needs one of: ") + listed);
+}
 
 TEST(CommandLine, CommandTakesTheNextArgumentOnly) {
     const CommandLine line = CommandLine::parse(args({"a.vlp", "--command", "next", "b.vlp"}));

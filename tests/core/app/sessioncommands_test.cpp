@@ -118,4 +118,51 @@ TEST_F(SessionCommandsTest, ARemoteCommandRunsAtOnceOrSaysWhyNot) {
               s("Velmaro cannot carry out the command \"shuffle\" in this version."));
 }
 
+// Play is refused with the reason that holds: an item plays, or is paused.
+TEST_F(SessionCommandsTest, ARemotePlayWhilePlayingSaysWhyItCannot) {
+    openList(2);
+    CommandDispatcher& dispatcher = session->dispatcher();
+    ASSERT_TRUE(dispatcher.execute(s("play"), CommandOrigin::Outside).isEmpty());
+    EXPECT_EQ(dispatcher.execute(s("play"), CommandOrigin::Outside), s("Velmaro is already playing."));
+    ASSERT_TRUE(dispatcher.execute(s("pause"), CommandOrigin::Outside).isEmpty());
+    EXPECT_EQ(dispatcher.execute(s("play"), CommandOrigin::Outside),
+              s("Velmaro is paused; the command \"pause\" resumes playing."));
+    ASSERT_TRUE(dispatcher.execute(s("stop"), CommandOrigin::Outside).isEmpty());
+    EXPECT_TRUE(dispatcher.execute(s("play"), CommandOrigin::Outside).isEmpty());
+}
+
+// A box a command shows runs an event loop, in which a second start's requests arrive. They run once
+// the command is over, in their order: inside, Exit would close the session under the code that waits
+// for the box, and the request would be lost.
+TEST_F(SessionCommandsTest, RemoteRequestsThatArriveWhileABoxIsOpenRunAfterIt) {
+    openList(2);
+    const QString other = writeList(s("other.vlp"), {MakeFileItem(music.file(s("01.mid")))});
+    device.files[music.file(s("00.mid"))].failure = s("The file is damaged.");
+    QSignalSpy exits(session.get(), &AppSession::exitRequested);
+    QString reply = s("not sent");
+    qsizetype exitsInTheBox = -1;
+    QString listInTheBox;
+    prompter.whileMessageShown = [&](const QString&) {
+        if (exitsInTheBox >= 0) {
+            return;
+        }
+        session->processForwardedParameters({other}, music.path());
+        reply = session->dispatcher().execute(s("exit"), CommandOrigin::Outside);
+        exitsInTheBox = exits.count();
+        listInTheBox = session->document().fileName();
+    };
+    ASSERT_TRUE(session->dispatcher().execute(s("PlayM"), CommandOrigin::Window).isEmpty());
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    EXPECT_TRUE(reply.isEmpty()) << reply.toStdString();
+    EXPECT_EQ(exitsInTheBox, 0);
+    EXPECT_EQ(listInTheBox, music.file(s("long.vlp")));
+
+    QString listAtExit;
+    QObject::connect(session.get(), &AppSession::exitRequested,
+                     [&] { listAtExit = session->document().fileName(); });
+    nextTurn();
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_EQ(listAtExit, other) << "the files came first";
+}
+
 }  // namespace
