@@ -280,28 +280,28 @@ QString MakeCDItem(qint32 cdid, int track) {
 }
 
 QString ItemIdentity(const QString& ref) {
-    // Full case folding is slow; references are mostly ASCII, where lowering the letters is the same.
-    // Both loops are plain enough for the compiler to vectorise.
-    const auto* source = reinterpret_cast<const char16_t*>(ref.utf16());
-    const qsizetype n = ref.size();
-    char16_t all = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        all |= source[i];
+    if (IsCDItem(ref)) {
+        bool discRead = false;
+        bool trackRead = false;
+        const qint32 disc = GetItemValue(ref, QStringLiteral("CDID")).toInt(&discRead);
+        const int track = GetItemValue(ref, QStringLiteral("T")).toInt(&trackRead);
+        if (discRead && trackRead) {
+            return MakeCDItem(disc, track);
+        }
     }
-    if (all >= 0x80) {
-        return ref.toCaseFolded();
-    }
-    QString identity(n, Qt::Uninitialized);
-    char16_t* target = reinterpret_cast<char16_t*>(identity.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = source[i];
-        target[i] = static_cast<char16_t>(c + (static_cast<char16_t>(c - u'A') < 26 ? 32 : 0));
-    }
-    return identity;
+    return ref;
 }
 
 bool SameItem(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a == b || (IsCDItem(a) && IsCDItem(b) && ItemIdentity(a) == ItemIdentity(b));
+}
+
+bool IsItemReference(const QString& text) {
+    const QString item = NormalizeItem(text);
+    if (!item.startsWith(u'[') || closingBracket(item) < 0) {
+        return false;
+    }
+    return IsCDItem(item) || findKey(item, QStringLiteral("FILE")) >= 0;
 }
 
 bool IsStorablePath(const QString& path) {

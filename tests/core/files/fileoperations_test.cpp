@@ -91,9 +91,9 @@ TEST_F(FileOperationsTest, RenamingAFileRewritesItsExactReferencesOnlyWhenItMove
     EXPECT_EQ(playList.item(1), MakeFileItem(caseVariant));
     EXPECT_EQ(playList.item(2), cdItem);
     EXPECT_TRUE(document.isChanged());
-    // Played in the same place of the order; the case variant still counts as played as before.
+    // Played in the same place of the order; the case variant is another file, never played.
     EXPECT_EQ(played.indexOf(MakeFileItem(b)), 0);
-    EXPECT_TRUE(played.contains(MakeFileItem(caseVariant)));
+    EXPECT_FALSE(played.contains(MakeFileItem(caseVariant)));
     EXPECT_TRUE(unplayed.contains(MakeFileItem(b)));
 
     // A name an item cannot hold is refused before anything moves.

@@ -167,14 +167,22 @@ TEST(ItemRef, BuildersAndIdentity) {
     EXPECT_TRUE(IsCDItem(MakeCDItem(0, 1)));
     EXPECT_FALSE(IsCDItem(s("[CDID =1, T=1]")));
 
-    // The same item for every lookup, but only the first is a file item with a readable FILE key.
+    // Two paths that differ in letter case are two files; only the first is a file item with a
+    // readable FILE key.
     const QString upper = s(R"([FILE="C:\A.MID"])");
     const QString lower = s(R"([file="c:\a.mid"])");
-    EXPECT_TRUE(SameItem(upper, lower));
-    EXPECT_EQ(ItemIdentity(upper), ItemIdentity(lower));
+    EXPECT_FALSE(SameItem(upper, lower));
+    EXPECT_NE(ItemIdentity(upper), ItemIdentity(lower));
     EXPECT_EQ(GetItemValue(upper, s("FILE")), s(R"(C:\A.MID)"));
     EXPECT_EQ(GetItemValue(lower, s("FILE")), lower);
-    EXPECT_TRUE(SameItem(s(R"([FILE="/ü.mid"])"), s(R"([FILE="/Ü.MID"])")));
+    EXPECT_FALSE(SameItem(s(R"([FILE="/song.wav"])"), s(R"([FILE="/SONG.wav"])")));
+    EXPECT_FALSE(SameItem(s(R"([FILE="/ü.mid"])"), s(R"([FILE="/Ü.mid"])")));
+    EXPECT_TRUE(SameItem(s(R"([FILE="/ü.mid"])"), s(R"([FILE="/ü.mid"])")));
+    // A CD track is its disc and its track, however the numbers are written.
+    EXPECT_TRUE(SameItem(MakeCDItem(-1234, 3), s("[CDID=-1234,T=03]")));
+    EXPECT_EQ(ItemIdentity(s("[CDID=-1234,T=03]")), MakeCDItem(-1234, 3));
+    EXPECT_FALSE(SameItem(MakeCDItem(-1234, 3), MakeCDItem(-1234, 4)));
+    EXPECT_FALSE(SameItem(MakeCDItem(1234, 3), s("[cdid=1234, t=3]")));
 }
 
 TEST(ItemRef, StorablePathsHoldNoQuoteAndNoLineBreak) {

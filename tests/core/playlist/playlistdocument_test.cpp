@@ -78,7 +78,8 @@ TEST_F(PlayListDocumentTest, LastPlayedChoosesTheItemShownFirst) {
     };
     const Case cases[] = {
         {s(R"([FILE="/m/2.mid"])"), 1},
-        {s(R"([file="/M/3.MID"])"), 2},       // found ignoring case
+        {s(R"([FILE="/m/3.mid", L=5])"), 2},  // its length is no part of it
+        {s(R"([FILE="/M/3.MID"])"), 0},       // another file
         {s(R"([FILE="/m/gone.mid"])"), 0},    // no longer in the list
         {QString(), 0},
     };

@@ -29,10 +29,10 @@ QStringList dump(const std::vector<PlayListEntry>& entries) {
     return list;
 }
 
-// Index 2 plays in the CurrentItem tests; line 1 repeats line 0 in other letter case.
+// Index 2 plays in the CurrentItem tests; line 1 repeats the item of line 0.
 std::vector<PlayListEntry> fiveItems() {
     return {{f("/m/c.mid"), 100},
-            {f("/M/C.MID"), 0},
+            {f("/m/c.mid"), 0},
             {f("/m/a.mid"), 300},
             {s("[CDID=5, T=2]"), 400},
             {f("/m/e.mid"), 500}};
@@ -133,7 +133,7 @@ struct CommandCase {
 class PlayListEditorCommand : public ::testing::TestWithParam<CommandCase>, public EditorFixture {
 protected:
     void runCommand() {
-        existing = {s("/M/C.MID"), s("/m/a.mid"), s("/m/x.mid"), s("/m/y.mid")};
+        existing = {s("/m/a.mid"), s("/m/x.mid"), s("/m/y.mid")};
         clipboard.contents = s("[FILE=\"/m/x.mid\", L=7]\r\n[FILE=\"/m/y.mid\"]\r\n");
         load(fiveItems());
         select(GetParam().selected, GetParam().focused);
@@ -182,7 +182,7 @@ std::vector<CommandCase> recording(std::vector<CommandCase> more) {
         {"SortAlphabetically", {}, 0, calls({&E::SortAlphabetically}), 1, "U&ndo Sort Alphabetically"},
         {"SortRandomly", {}, 0, calls({&E::SortRandomly}), 1, "U&ndo Sort Randomly"},
         {"RemoveDuplicateItems", {}, 0, calls({&E::RemoveDuplicateItems}), 1, "U&ndo Remove Duplicate Items"},
-        {"RemoveMissing", {}, 0, calls({&E::RemoveNonExistentItems}), 1, "U&ndo Remove Non-Existent Items"},
+        {"RemoveMissing", {}, 0, calls({&E::RemoveNonExistentItems}), 0, "U&ndo Remove Non-Existent Items"},
         // Cut records itself, then its removal records again.
         {"Cut", {0}, 0, calls({&E::Cut}), 1, "U&ndo Remove Item(s)"},
         {"Paste", {0}, 0, calls({&E::Paste}), 4, "U&ndo Paste"},
@@ -422,6 +422,20 @@ TEST_F(PlayListEditorTest, ShuffleKeepsEveryItemWithItsOwnLength) {
     EXPECT_EQ(saved.mid(saved.indexOf(s("[Items]"))), expected);
 }
 
+// song.wav and SONG.wav are two files: each keeps its own length through both sorts and the save.
+TEST_F(PlayListEditorTest, SortingKeepsTheLengthsOfNamesThatDifferOnlyInCase) {
+    const QString path = folder.file(s("sorted.vlp"));
+    for (Command sort : {&E::SortAlphabetically, &E::SortRandomly}) {
+        load({{f("/m/song.wav"), 1111}, {f("/m/SONG.wav"), 9999}});
+        (editor.*sort)();
+        prompter.saveChoices.push_back(path);
+        ASSERT_TRUE(document.SavePlayList(true));
+        const QStringList saved = TextFile::readLines(path).lines;
+        EXPECT_TRUE(saved.contains(s(R"([FILE="/m/song.wav", L=1111])"))) << saved.join(u'|').toStdString();
+        EXPECT_TRUE(saved.contains(s(R"([FILE="/m/SONG.wav", L=9999])"))) << saved.join(u'|').toStdString();
+    }
+}
+
 TEST_F(PlayListEditorTest, RemoveKeepsThePlayingItemAndSelectsTheNextLine) {
     load({{f("/m/a.mid"), 1}, {f("/m/b.mid"), 2}, {f("/m/c.mid"), 3}});
     play(2);
@@ -441,23 +455,29 @@ TEST_F(PlayListEditorTest, RemoveKeepsThePlayingItemAndSelectsTheNextLine) {
 }
 
 TEST_F(PlayListEditorTest, RemovingOneOfTwoLinesOfAnItemKeepsItUnplayed) {
-    load({{f("/m/a.mid"), 1}, {f("/m/b.mid"), 2}, {f("/M/A.MID"), 3}});
+    load({{f("/m/a.mid"), 1}, {f("/m/b.mid"), 2}, {f("/m/a.mid"), 3}});
     select({2}, 2);
     editor.RemoveSelectedItems();
     ASSERT_TRUE(playList.containsItem(f("/m/a.mid")));
     EXPECT_TRUE(unplayed.contains(f("/m/a.mid")));
 }
 
-TEST_F(PlayListEditorTest, RemoveDuplicateItemsKeepsTheFirstIgnoringCase) {
+// Paths that differ in letter case are different files; a CD track is its disc and track number.
+TEST_F(PlayListEditorTest, RemoveDuplicateItemsKeepsTheFirstLineOfEachItem) {
     load({{f("/m/x.mid"), 1},
           {f("/m/y.mid"), 2},
           {f("/M/X.MID"), 3},
-          {s("[CDID=5, T=1]"), 4},
-          {s("[cdid=5, t=1]"), 5}});
+          {f("/m/x.mid"), 4},
+          {s("[CDID=5, T=1]"), 5},
+          {s("[CDID=5,T=01]"), 6},
+          {s("[cdid=5, t=1]"), 7}});
     editor.RemoveDuplicateItems();
-    EXPECT_EQ(dump(playList.entries()),
-              dump({{f("/m/x.mid"), 1}, {f("/m/y.mid"), 2}, {s("[CDID=5, T=1]"), 4}}));
-    EXPECT_EQ(playList.lineCount(), 3);
+    EXPECT_EQ(dump(playList.entries()), dump({{f("/m/x.mid"), 1},
+                                              {f("/m/y.mid"), 2},
+                                              {f("/M/X.MID"), 3},
+                                              {s("[CDID=5, T=1]"), 5},
+                                              {s("[cdid=5, t=1]"), 7}}));
+    EXPECT_EQ(playList.lineCount(), 5);
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_TRUE(document.isChanged());
 }
