@@ -60,18 +60,6 @@ void PlayListEditor::markChanged() {
     Q_EMIT totalsDirty();
 }
 
-void PlayListEditor::insertAt(qsizetype index, const std::vector<PlayListEntry>& entries) {
-    PlayList& list = m_c.playList;
-    const int current = list.CurrentItem();
-    if (current >= 0 && index <= current) {
-        list.setCurrentItem(current + static_cast<int>(entries.size()));
-    }
-    list.insertEntries(index, entries);
-    for (const PlayListEntry& entry : entries) {
-        m_c.unplayed.add(entry.ref);
-    }
-}
-
 // CurrentItem goes where its item went: new line i holds old line order[i].
 void PlayListEditor::keepCurrentOnItem(const std::vector<qsizetype>& order) {
     const int current = m_c.playList.CurrentItem();
@@ -88,16 +76,15 @@ void PlayListEditor::AddSelectedItems(bool all) {
         return;
     }
     const QStringList refs = all ? m_source->allItems() : m_source->selectedItems();
-    if (refs.isEmpty()) {
-        return;
-    }
-    PlayList& list = m_c.playList;
-    m_undo.RecordUndo(list.snapshot(), all ? QStringLiteral("Add All Items") : QStringLiteral("Add Item(s)"));
     std::vector<PlayListEntry> entries;
     for (const QString& ref : refs) {
         entries.push_back({ref, 0});
     }
-    insertAt(list.count(), entries);
+    PlayList& list = m_c.playList;
+    const QString caption = all ? QStringLiteral("Add All Items") : QStringLiteral("Add Item(s)");
+    if (insertItems(list.count(), std::move(entries), caption) == 0) {
+        return;
+    }
     list.selectOnly(list.lineCount() - 1);
     markChanged();
     updateControls();

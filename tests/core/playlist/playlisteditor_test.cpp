@@ -3,6 +3,7 @@
 #include "core/common/textfile.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemref.h"
+#include "core/playlist/itemsource.h"
 #include "core/playlist/undohistory.h"
 #include "support/documentfixture.h"
 
@@ -539,6 +540,63 @@ TEST_F(PlayListEditorTest, DroppedFilesAreAppendedAsFileItems) {
     EXPECT_EQ(playList.lineCount(), 3);
     EXPECT_TRUE(unplayed.contains(f("/m/b.wav")));
     EXPECT_TRUE(document.isChanged());
+}
+
+// The files of a File List, all of them selected.
+struct ListedFiles : ItemSource {
+    QStringList refs;
+    bool isVisible() const override { return true; }
+    QStringList selectedItems() const override { return refs; }
+    QStringList allItems() const override { return refs; }
+};
+
+// A name that a Play List file cannot hold stays out, whichever way it comes, and is named; the rest
+// goes in, and a saved list holds one item per line.
+TEST_F(PlayListEditorTest, NamesAFileCannotHoldAreLeftOutAndNamed) {
+    const QString twoLines = s("/m/two\nlines.mid");
+    const QString quoted = s("/m/say \"hi\".mid");
+    load({{f("/m/old.mid"), 5}});
+    ListedFiles files;
+    files.refs = {f("/m/a.mid"), MakeFileItem(twoLines), MakeFileItem(quoted), MakeCDItem(5, 1)};
+    editor.setItemSource(&files);
+    editor.AddSelectedItems(true);
+    EXPECT_EQ(refs(), (QStringList{f("/m/old.mid"), f("/m/a.mid"), MakeCDItem(5, 1)}));
+    EXPECT_FALSE(unplayed.contains(MakeFileItem(twoLines)));
+    EXPECT_EQ(messages(), QStringList{PlayListEditor::leftOutMessage({twoLines, quoted})});
+    EXPECT_TRUE(messages().at(0).contains(s("/m/two\u21B5lines.mid"))) << messages().at(0).toStdString();
+    EXPECT_TRUE(messages().at(0).contains(quoted));
+
+    // Nothing left to add: nothing changes, also not what Undo takes back.
+    document.setChanged(false);
+    files.refs = {MakeFileItem(twoLines)};
+    editor.insertDroppedItems(0, false);
+    editor.AddSelectedItems(false);
+    editor.dropFiles({twoLines});
+    EXPECT_EQ(messages().size(), 4);
+    EXPECT_EQ(refs(), (QStringList{f("/m/old.mid"), f("/m/a.mid"), MakeCDItem(5, 1)}));
+    EXPECT_FALSE(document.isChanged());
+    EXPECT_EQ(editor.undoHistory().undoCaption(), s("U&ndo Add All Items"));
+
+    const QString path = folder.file(s("saved.vlp"));
+    prompter.saveChoices.push_back(path);
+    ASSERT_TRUE(document.SavePlayList(false));
+    EXPECT_EQ(TextFile::readLines(path).lines,
+              (QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]"), s(R"([FILE="/m/old.mid", L=5])"),
+                           s(R"([FILE="/m/a.mid", L=0])"), s("[CDID=5, T=1, L=0]")}));
+}
+
+// Many names are named up to a count, with how many more there are.
+TEST(PlayListEditorMessages, ALongListOfNamesLeftOutIsCut) {
+    QStringList names;
+    for (int i = 0; i < 25; ++i) {
+        names.append(QStringLiteral("/m/%1\n.mid").arg(i));
+    }
+    names.append(names.first());  // found twice, named once
+    const QString message = PlayListEditor::leftOutMessage(names);
+    EXPECT_TRUE(message.contains(s("/m/9\u21B5.mid")));
+    EXPECT_FALSE(message.contains(s("/m/10\u21B5.mid")));
+    EXPECT_TRUE(message.endsWith(s("... and 15 more.")));
+    EXPECT_EQ(message.count(u'\n'), message.count(s("\r\n")));  // each name on a line of its own
 }
 
 struct ClickCase {
