@@ -235,13 +235,25 @@ TEST_F(PlayListEditorTest, UndoShowsTheLinesAsTheListIsShownNow) {
     }
 }
 
-TEST_F(PlayListEditorTest, PastingIntoAnEmptyListRecordsNoUndo) {
+// Undo takes back the last change, also one that filled an empty list, and never an older one.
+TEST_F(PlayListEditorTest, UndoAfterFillingAnEmptyListEmptiesItAgain) {
+    load(sixLetters());
+    editor.RemoveAll();
     existing = {s("/m/a.mid")};
     clipboard.contents = f("/m/a.mid");
     editor.Paste();
+    ASSERT_EQ(refs(), QStringList{f("/m/a.mid")});
+    EXPECT_EQ(editor.undoHistory().undoCaption(), s("U&ndo Paste"));
+    editor.Undo();
+    EXPECT_TRUE(refs().isEmpty());
+    EXPECT_EQ(playList.lineCount(), 0);
+    editor.Redo();
     EXPECT_EQ(refs(), QStringList{f("/m/a.mid")});
-    EXPECT_FALSE(editor.undoHistory().canUndo());
-    EXPECT_EQ(editor.undoHistory().undoCaption(), s("U&ndo"));
+
+    editor.RemoveAll();
+    editor.dropFiles({s("/m/b.wav")});
+    editor.Undo();
+    EXPECT_TRUE(refs().isEmpty());
 }
 
 TEST(UndoHistory, CaptionAndHintNameTheLastRecordedCommand) {
