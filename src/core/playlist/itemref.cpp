@@ -320,14 +320,23 @@ QString WithoutLength(const QString& storedRef) {
 }
 
 std::optional<qint64> StoredLength(const QString& storedRef) {
-    const QString item = NormalizeItem(storedRef);
+    const QString key = QStringLiteral("L");
+    QString item = NormalizeItem(storedRef);
     // Without an L pair the line holds no length, however much of it looks like a number.
-    if (findValue(item, QStringLiteral("L")).keyPos < 0) {
-        return std::nullopt;
+    std::optional<qint64> firstNumber;
+    // Each pair read is cut out, so this ends.
+    while (findValue(item, key).keyPos >= 0) {
+        bool ok = false;
+        const qint64 length = GetItemValue(item, key).toLongLong(&ok);
+        if (ok && length > 0) {
+            return length;
+        }
+        if (ok && !firstNumber) {
+            firstNumber = length;
+        }
+        item = RemoveItemValue(item, key);
     }
-    bool ok = false;
-    const qint64 length = GetItemValue(item, QStringLiteral("L")).toLongLong(&ok);
-    return ok ? std::optional<qint64>(length) : std::nullopt;
+    return firstNumber;
 }
 
 qint64 ItemLengthValue(const QString& storedRef) {

@@ -41,7 +41,8 @@ bool IsStorablePath(const QString& path);
 // The reference without its L pairs: a line stored by hand may hold more than one, and none of them
 // belongs to the item.
 QString WithoutLength(const QString& storedRef);
-// The stored length of a reference: the value of its L pair when that is a number, else nothing.
+// The stored length of a reference: the value of its L pair when that is a number, else nothing. Of
+// several L pairs the first known length (above 0) counts, else the first number.
 std::optional<qint64> StoredLength(const QString& storedRef);
 // The same with 0 for nothing.
 qint64 ItemLengthValue(const QString& storedRef);

@@ -69,13 +69,15 @@ Q_SIGNALS:
     void cleared();
 
 private:
-    // Writes the Play List's items (fromMemory) or the file's own item lines, with the known lengths,
-    // under the header naming the last played item.
-    bool writePlayList(const QString& path, const QStringList& diskItems, bool fromMemory);
+    // Writes the Play List's items with their lengths under the header naming the last played item.
+    bool writePlayList(const QString& path);
     bool writeFile(const QString& path, const QStringList& lines);
     void setFileName(const QString& name);
 
     Context m_context;
     QString m_fileName;
     bool m_changed = false;
+    // What "LastPlayed=" of the file names, as lastPlayedFor would give it: the file learns a new last
+    // played item only when that changed.
+    QString m_lastPlayedInFile;
 };

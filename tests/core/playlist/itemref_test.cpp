@@ -200,6 +200,35 @@ TEST(ItemRef, StoredLengthReadsNumbersOnly) {
     // A line without an L pair holds no length, even when it reads as a number.
     EXPECT_EQ(StoredLength(s("12345")), std::nullopt);
     EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=0])")), 0);
+    // Of several L pairs the first known length counts.
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=-1, L=5000])")), 5000);
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=abc, L=0, L=-1])")), 0);
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=7, L=5000])")), 7);
+}
+
+// Only a file item or a CD-track item that can hold pairs is an item reference; every other line is
+// kept as it stands.
+TEST(ItemRef, ItemReferencesAreFileAndTrackItems) {
+    const struct {
+        const char* line;
+        bool reference;
+    } cases[] = {
+        {R"([FILE="/m/a.mid"])", true},
+        {R"([FILE="/m/a.mid", L=5])", true},
+        {"/m/a.mid", true},
+        {R"(C:\Music\a.mid)", true},
+        {"[CDID=5, T=2]", true},
+        {"[CDID=5, T#2]", true},
+        {"g326mxg1Ie2d5n/90]u=3=xtplFp", false},
+        {"x, L=7]y", false},
+        {R"([file="/m/a.mid"])", false},
+        {R"([FILE="/m/a.mid")", false},
+        {"[A=1, L=5]", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsItemReference(s(c.line)), c.reference) << c.line;
+    }
 }
 
 }  // namespace
