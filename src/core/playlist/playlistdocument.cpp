@@ -40,6 +40,14 @@ void PlayListDocument::setFileName(const QString& name) {
     Q_EMIT fileNameChanged(name);
 }
 
+void PlayListDocument::fileMoved(const QString& path) {
+    const QString from = m_fileName;
+    setFileName(path);
+    if (!from.isEmpty() && !path.isEmpty() && from != path) {
+        Q_EMIT fileRenamed(from, path);
+    }
+}
+
 QString PlayListDocument::albumPanelCaption() const {
     const QString title = m_fileName.isEmpty() ? QStringLiteral("N / A") : PlayListFileTitle(m_fileName);
     return QStringLiteral(" Play List: ") + title;

@@ -47,7 +47,7 @@ public:
     bool NewPlayList();
     // The file was renamed (or deleted: an empty name) outside the document: the name follows it,
     // and nothing is written to the old one.
-    void fileMoved(const QString& path) { setFileName(path); }
+    void fileMoved(const QString& path);
 
     // Asks to save a changed, non-empty Play List (SaveChangesDialog); "&Yes" saves it.
     SavePrompt promptToSaveChanges();
@@ -56,6 +56,8 @@ public:
 
 Q_SIGNALS:
     void fileNameChanged(const QString& fileName);
+    // The file now has another name; what remembers the old one follows.
+    void fileRenamed(const QString& from, const QString& to);
     void changedStateChanged(bool changed);
     // A list is about to replace the current one: playback and indicators let go of it.
     void aboutToLoad();

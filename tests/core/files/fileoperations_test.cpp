@@ -254,4 +254,16 @@ TEST_F(FileOperationsTest, RenamingThePlayListFileReopensItAndLeavesNothingAtThe
     EXPECT_TRUE(QFileInfo::exists(log));
 }
 
+// The history names the renamed list by its new name only, and keeps the others.
+TEST_F(FileOperationsTest, RenamingThePlayListFileTakesItsHistoryEntryAlong) {
+    const QString rock = music.write(s("Rock.vlp"), playListBytes(lines({"[General]", "LastPlayed=", "", "[Items]"})));
+    const QStringList others = {path(s("a.vlp")), path(s("b.vlp")), path(s("c.vlp"))};
+    preferences.history = {others.at(0), rock, others.at(1), others.at(2)};
+    ASSERT_TRUE(document.OpenPlayList(rock, true, false));
+
+    const QString stone = path(s("Stone.vlp"));
+    ASSERT_TRUE(operations.renamePlayListFile(stone));
+    EXPECT_EQ(preferences.history, (QStringList{stone, others.at(0), others.at(1), others.at(2)}));
+}
+
 }  // namespace
