@@ -37,7 +37,8 @@ void checkSaved(const PlayListFile::Contents& read, const PlayListFile::Contents
         FUZZ_CHECK_EQUAL(again.entries[i].ref, read.entries[i].ref);
         // Every line of an item gets the first length known for it, an unknown one as 0; a line that
         // is no reference holds none.
-        const qint64 expected = IsItemReference(read.entries[i].ref) ? firstKnown.value(ItemIdentity(read.entries[i].ref)) : 0;
+        const qint64 expected =
+            IsItemReference(read.entries[i].ref) ? firstKnown.value(ItemIdentity(read.entries[i].ref)) : 0;
         FUZZ_CHECK_EQUAL(again.entries[i].length, expected);
     }
     FUZZ_CHECK_EQUAL(again.lastPlayed, read.lastPlayed);
@@ -76,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Leaving the file without saving, having played nothing and measured nothing.
     checkLeft(lines, read, PlayListFile::update(lines, read.entries, std::nullopt));
     // Leaving it having played: the header names the item, and the items stay.
-    const PlayListFile::Contents played = readBack(PlayListFile::update(lines, read.entries, read.lastPlayed));
+    const PlayListFile::Contents played =
+        readBack(PlayListFile::update(lines, read.entries, read.lastPlayed));
     FUZZ_CHECK_EQUAL(played.entries.size(), read.entries.size());
     FUZZ_CHECK_EQUAL(played.lastPlayed, read.lastPlayed);
     return 0;

@@ -73,9 +73,11 @@ void FileSearch::appendFound(size_t mask) {
         entries.push_back({MakeFileItem(path), 0});
     }
     paths.clear();
-    const qsizetype added = m_c.editor.insertItems(m_c.playList.count(), std::move(entries), QString(), &m_leftOut);
+    const qsizetype added =
+        m_c.editor.insertItems(m_c.playList.count(), std::move(entries), QString(), &m_leftOut);
     if (added > 0 && !m_undoRecorded) {
-        m_c.editor.undoHistory().RecordUndo(std::exchange(m_before, PlayListSnapshot()), QStringLiteral("Search"));
+        m_c.editor.undoHistory().RecordUndo(std::exchange(m_before, PlayListSnapshot()),
+                                            QStringLiteral("Search"));
         m_undoRecorded = true;
     }
     m_added += added;

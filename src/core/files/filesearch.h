@@ -65,5 +65,5 @@ private:
     qsizetype m_lastFound = 0;
     PlayListSnapshot m_before;  // the Play List as the search found it, for Undo
     bool m_undoRecorded = false;
-    QStringList m_leftOut;      // files found whose names a Play List cannot hold
+    QStringList m_leftOut;  // files found whose names a Play List cannot hold
 };

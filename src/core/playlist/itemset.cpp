@@ -17,7 +17,8 @@ bool sortsBefore(const QString& a, const QString& b) {
 }  // namespace
 
 qsizetype ItemSet::sortedPosition(const QString& identity) const {
-    return std::lower_bound(m_identities.cbegin(), m_identities.cend(), identity, sortsBefore) - m_identities.cbegin();
+    return std::lower_bound(m_identities.cbegin(), m_identities.cend(), identity, sortsBefore) -
+           m_identities.cbegin();
 }
 
 bool ItemSet::add(const QString& ref) {
@@ -53,8 +54,9 @@ void ItemSet::addAll(const QStringList& refs) {
     }
     std::vector<qsizetype> order(m_items.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [this](qsizetype a, qsizetype b) { return sortsBefore(m_identities.at(a), m_identities.at(b)); });
+    std::stable_sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+        return sortsBefore(m_identities.at(a), m_identities.at(b));
+    });
     QStringList items;
     QStringList identities;
     items.reserve(m_items.size());

@@ -114,15 +114,16 @@ void PlayListEditor::insertDroppedItems(qsizetype target, bool belowLast) {
     updateControls();
 }
 
-qsizetype PlayListEditor::insertItems(qsizetype index, std::vector<PlayListEntry> entries, const QString& undoCaption,
-                                      QStringList* leftOut) {
+qsizetype PlayListEditor::insertItems(qsizetype index, std::vector<PlayListEntry> entries,
+                                      const QString& undoCaption, QStringList* leftOut) {
     // A line break would split the item over two lines of the file, and a quotation mark would end
     // its FILE value early: such a file stays in the File List, and out of the Play List.
     QStringList refused;
     std::vector<PlayListEntry> storable;
     storable.reserve(entries.size());
     for (PlayListEntry& entry : entries) {
-        const QString name = IsCDItem(entry.ref) ? QString() : GetItemValue(entry.ref, QStringLiteral("FILE"));
+        const QString name =
+            IsCDItem(entry.ref) ? QString() : GetItemValue(entry.ref, QStringLiteral("FILE"));
         if (entry.ref.contains(u'\n') || entry.ref.contains(u'\r') || !IsStorablePath(name)) {
             refused.append(name.isEmpty() ? entry.ref : name);
         } else {
@@ -164,13 +165,15 @@ QString PlayListEditor::leftOutMessage(QStringList names) {
     for (qsizetype i = 0; i < std::min(names.size(), kNamesShown); ++i) {
         const QChar mark(0x21B5);  // a return arrow
         QString name = names.at(i);
-        shown.append(name.replace(QStringLiteral("\r\n"), QString(mark)).replace(u'\n', mark).replace(u'\r', mark));
+        shown.append(
+            name.replace(QStringLiteral("\r\n"), QString(mark)).replace(u'\n', mark).replace(u'\r', mark));
     }
     if (names.size() > kNamesShown) {
         shown.append(QStringLiteral("... and %1 more.").arg(names.size() - kNamesShown));
     }
-    return QStringLiteral("These files were not added to the Play List, because their names contain a quotation "
-                          "mark or a line break, which a Play List file cannot hold:\r\n\r\n") +
+    return QStringLiteral(
+               "These files were not added to the Play List, because their names contain a quotation "
+               "mark or a line break, which a Play List file cannot hold:\r\n\r\n") +
            shown.join(QStringLiteral("\r\n"));
 }
 

@@ -126,7 +126,8 @@ QStringList update(const QStringList& fileLines, const std::vector<PlayListEntry
         }
         const QString ref = WithoutLength(item);
         // The entry the line was read into knows best; failing that, any line of its item.
-        const qint64 own = at < knownLengths.size() && ref == knownLengths[at].ref ? knownLengths[at].length : 0;
+        const qint64 own =
+            at < knownLengths.size() && ref == knownLengths[at].ref ? knownLengths[at].length : 0;
         const qint64 length = own > 0 ? own : known.byIdentity.value(ItemIdentity(ref), 0);
         // Only a length learnt since the line was written changes it.
         if (length > 0 && StoredLength(item) != length) {

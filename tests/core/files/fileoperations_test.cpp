@@ -256,7 +256,8 @@ TEST_F(FileOperationsTest, RenamingThePlayListFileReopensItAndLeavesNothingAtThe
 
 // The history names the renamed list by its new name only, and keeps the others.
 TEST_F(FileOperationsTest, RenamingThePlayListFileTakesItsHistoryEntryAlong) {
-    const QString rock = music.write(s("Rock.vlp"), playListBytes(lines({"[General]", "LastPlayed=", "", "[Items]"})));
+    const QString rock =
+        music.write(s("Rock.vlp"), playListBytes(lines({"[General]", "LastPlayed=", "", "[Items]"})));
     const QStringList others = {path(s("a.vlp")), path(s("b.vlp")), path(s("c.vlp"))};
     preferences.history = {others.at(0), rock, others.at(1), others.at(2)};
     ASSERT_TRUE(document.OpenPlayList(rock, true, false));

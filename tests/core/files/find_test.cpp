@@ -161,8 +161,8 @@ TEST(FileSearchTest, AddsTheMidiFilesOfTheWholeTreeBeforeTheWaveFilesInOneUndoSt
     EXPECT_TRUE(f.unplayed.contains(MakeFileItem(root + s("deep/er/x.WAV"))));
     EXPECT_TRUE(f.document.isChanged());
     // Both unstorable names are told once, together, and nothing else is said.
-    EXPECT_EQ(f.messageTexts(),
-              QStringList{PlayListEditor::leftOutMessage({root + s("say \"hi\".mid"), root + s("line\nbreak.wav")})});
+    EXPECT_EQ(f.messageTexts(), QStringList{PlayListEditor::leftOutMessage(
+                                    {root + s("say \"hi\".mid"), root + s("line\nbreak.wav")})});
     f.editor.undoHistory().editMenuOpened();
     EXPECT_EQ(f.editor.undoHistory().undoCaption(), s("U&ndo Search"));
     f.editor.Undo();

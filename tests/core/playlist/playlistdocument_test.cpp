@@ -127,15 +127,17 @@ TEST_F(PlayListDocumentTest, UpdateFromDiskKeepsTheFilesItemsAndAddsKnownLengths
     playList.setCurrentItem(1);
     ASSERT_TRUE(document.UpdatePlayListFile(true));
     EXPECT_EQ(TextFile::readLines(path).lines,
-              programLayout(s(R"([FILE="/m/2.mid"])"), {s(R"([FILE="/m/1.mid", L=0])"), s(R"([FILE="/m/2.mid", L=4242])")}));
+              programLayout(s(R"([FILE="/m/2.mid"])"),
+                            {s(R"([FILE="/m/1.mid", L=0])"), s(R"([FILE="/m/2.mid", L=4242])")}));
 }
 
 // A file left without saving learns only the lengths measured and the item played last: a line that
 // is no item reference, and every line that learnt nothing, stays byte for byte.
 TEST_F(PlayListDocumentTest, LeavingAFileKeepsEveryLineItLearntNothingFor) {
-    const QByteArray garbage = "g326mxg1Ie2d5n/90]u=3=xtplFp\r\nx, L=7]y\r\n"
-                               "[FILE=\"/m/a.mid\", L=-1, L=5000]\r\n[file=\"/m/b.mid\"]\r\n/m/c.mid\r\n"
-                               "[FILE=\"/m/d.mid\", L=abc]\r\n\r\nno\xE9 line end";
+    const QByteArray garbage =
+        "g326mxg1Ie2d5n/90]u=3=xtplFp\r\nx, L=7]y\r\n"
+        "[FILE=\"/m/a.mid\", L=-1, L=5000]\r\n[file=\"/m/b.mid\"]\r\n/m/c.mid\r\n"
+        "[FILE=\"/m/d.mid\", L=abc]\r\n\r\nno\xE9 line end";
     const QString path = folder.write(s("garbage.vlp"), garbage);
     ASSERT_TRUE(document.OpenPlayList(path, false, false));
     ASSERT_EQ(playList.count(), 7);
@@ -154,16 +156,18 @@ TEST_F(PlayListDocumentTest, LeavingAFileKeepsEveryLineItLearntNothingFor) {
     playList.setCurrentItem(2);
     ASSERT_TRUE(document.UpdatePlayListFile(true));
     EXPECT_EQ(TextFile::readLines(path).lines,
-              programLayout(s(R"([FILE="/m/a.mid"])"),
-                            {s("g326mxg1Ie2d5n/90]u=3=xtplFp"), s("x, L=7]y"), s(R"([FILE="/m/a.mid", L=-1, L=5000])"),
-                             s(R"([file="/m/b.mid"])"), s(R"([FILE="/m/c.mid", L=1234])"), s(R"([FILE="/m/d.mid", L=abc])"),
-                             QString(), s("no\u00E9 line end")}));
+              programLayout(
+                  s(R"([FILE="/m/a.mid"])"),
+                  {s("g326mxg1Ie2d5n/90]u=3=xtplFp"), s("x, L=7]y"), s(R"([FILE="/m/a.mid", L=-1, L=5000])"),
+                   s(R"([file="/m/b.mid"])"), s(R"([FILE="/m/c.mid", L=1234])"),
+                   s(R"([FILE="/m/d.mid", L=abc])"), QString(), s("no\u00E9 line end")}));
 }
 
 // Saving writes a length into every item line, and none into a line that is no item reference.
 TEST_F(PlayListDocumentTest, SavingKeepsLinesThatAreNoItemReferences) {
-    const QString path = writeList(s("odd.vlp"), programLayout(QString(), {s("g326mxg1Ie2d5n/90]u=3=xtplFp"),
-                                                                           s(R"([FILE="/m/a.mid", L=-1, L=5000])")}));
+    const QString path =
+        writeList(s("odd.vlp"), programLayout(QString(), {s("g326mxg1Ie2d5n/90]u=3=xtplFp"),
+                                                          s(R"([FILE="/m/a.mid", L=-1, L=5000])")}));
     ASSERT_TRUE(document.OpenPlayList(path, false, false));
     ASSERT_TRUE(document.SavePlayList(false));
     EXPECT_EQ(TextFile::readLines(path).lines,

@@ -593,8 +593,9 @@ TEST_F(PlayListEditorTest, NamesAFileCannotHoldAreLeftOutAndNamed) {
     prompter.saveChoices.push_back(path);
     ASSERT_TRUE(document.SavePlayList(false));
     EXPECT_EQ(TextFile::readLines(path).lines,
-              (QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]"), s(R"([FILE="/m/old.mid", L=5])"),
-                           s(R"([FILE="/m/a.mid", L=0])"), s("[CDID=5, T=1, L=0]")}));
+              (QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]"),
+                           s(R"([FILE="/m/old.mid", L=5])"), s(R"([FILE="/m/a.mid", L=0])"),
+                           s("[CDID=5, T=1, L=0]")}));
 }
 
 // Many names are named up to a count, with how many more there are.
