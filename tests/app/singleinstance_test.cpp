@@ -259,12 +259,13 @@ TEST_F(ProgramTest, ASecondStartHandsItsParametersToTheRunningInstance) {
     ASSERT_TRUE(first.waitForFinished(30000));
     EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
 
-    // The running instance opened the list: it is the last list now, and closing wrote it back.
+    // The running instance opened the list: it is the last list now. It played the first item, where
+    // the list opens anyway: closing wrote only the length it measured.
     const QStringList settings = TextFile::readLines(home.file(s("velmaro.ini"))).lines;
     EXPECT_TRUE(settings.contains(s("LastPL=") + other)) << settings.join(u'\n').toStdString();
     EXPECT_TRUE(readFileBytes(home.file(s("share/recently-used.xbel"))).contains("other.vlp"));
     const QStringList list = TextFile::readLines(other).lines;
-    EXPECT_EQ(list.at(1), s("LastPlayed=") + MakeFileItem(a));
+    EXPECT_EQ(list.at(1), s("LastPlayed="));
     EXPECT_EQ(list.at(4), SetItemValue(MakeFileItem(a), s("L"), s("30000")));
 }
 

@@ -44,8 +44,8 @@ qsizetype FileReferences::rewrite(const std::function<QString(const QString& fil
         m_playList.replaceItem(i, moved);
         replaced.emplace_back(ref, moved);
     }
-    // The moved item takes the old one's place. The sets compare ignoring case, so an item that still
-    // shares the old entry (a path differing only in case) keeps it, after the others.
+    // The moved item takes the old one's place. An item that still shares the old entry (another line
+    // of the same item that was not moved) keeps it, after the others.
     for (const auto& [old, moved] : replaced) {
         for (ItemSet* set : {&m_played, &m_unplayed}) {
             if (set->replace(old, moved)) {

@@ -7,6 +7,8 @@
 #include "core/playlist/playlistdocument.h"
 #include "core/playlist/playlisteditor.h"
 
+#include <utility>
+
 namespace {
 
 QString countText(int count, const QString& one, const QString& many) {
@@ -26,7 +28,10 @@ void FileSearch::start(const QString& folder, const QString& masks) {
     if (isRunning()) {
         return;
     }
-    m_c.editor.undoHistory().RecordUndo(m_c.playList.snapshot(), QStringLiteral("Search"));
+    // Recorded with the first files added: a search that adds nothing leaves Undo as it was.
+    m_before = m_c.playList.snapshot();
+    m_undoRecorded = false;
+    m_leftOut.clear();
     m_added = 0;
     m_walk = std::make_unique<FolderTreeWalk>(folder, ParseSearchMasks(masks));
     m_slices.start();
@@ -66,11 +71,16 @@ void FileSearch::appendFound(size_t mask) {
     entries.reserve(static_cast<size_t>(paths.size()));
     for (const QString& path : std::as_const(paths)) {
         entries.push_back({MakeFileItem(path), 0});
-        m_c.unplayed.add(entries.back().ref);
     }
     paths.clear();
-    m_c.playList.insertEntries(m_c.playList.count(), entries);
-    m_added += static_cast<qsizetype>(entries.size());
+    const qsizetype added =
+        m_c.editor.insertItems(m_c.playList.count(), std::move(entries), QString(), &m_leftOut);
+    if (added > 0 && !m_undoRecorded) {
+        m_c.editor.undoHistory().RecordUndo(std::exchange(m_before, PlayListSnapshot()),
+                                            QStringLiteral("Search"));
+        m_undoRecorded = true;
+    }
+    m_added += added;
 }
 
 void FileSearch::finish(bool stopped) {
@@ -94,12 +104,9 @@ void FileSearch::finish(bool stopped) {
                                  QStringLiteral("1 folder could not be read and was not searched."),
                                  QStringLiteral("%1 folders could not be read and were not searched.")));
     }
-    if (walk->unstorableNames() > 0) {
-        skipped.append(countText(walk->unstorableNames(),
-                                 QStringLiteral("1 file was not added, because its name contains a quotation "
-                                                "mark or a line break."),
-                                 QStringLiteral("%1 files were not added, because their names contain a "
-                                                "quotation mark or a line break.")));
+    if (!m_leftOut.isEmpty()) {
+        skipped.append(PlayListEditor::leftOutMessage(m_leftOut));
+        m_leftOut.clear();
     }
     if (!skipped.isEmpty()) {
         m_c.prompter.showMessage(Prompter::Kind::Warning, skipped.join(QStringLiteral("\r\n")));

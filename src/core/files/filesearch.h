@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/foldertreewalk.h"
+#include "core/playlist/playlist.h"
 
 #include <QObject>
 #include <QString>
@@ -16,7 +17,8 @@ class Prompter;
 
 // The search for media files: walks a folder tree in slices on the event loop, so the window paints
 // and Stop answers at once, and appends every file found to the Play List as a file item, grouped by
-// mask in the masks' order. The whole search is one undo step ("Search").
+// mask in the masks' order. The whole search is one undo step ("Search"), recorded when it adds its
+// first file.
 class FileSearch : public QObject {
     Q_OBJECT
 
@@ -61,4 +63,7 @@ private:
     std::chrono::nanoseconds m_slice = std::chrono::milliseconds(10);
     qsizetype m_added = 0;
     qsizetype m_lastFound = 0;
+    PlayListSnapshot m_before;  // the Play List as the search found it, for Undo
+    bool m_undoRecorded = false;
+    QStringList m_leftOut;  // files found whose names a Play List cannot hold
 };

@@ -1,7 +1,5 @@
 #include "core/files/foldertreewalk.h"
 
-#include "core/playlist/itemref.h"
-
 #include <QFile>
 
 #include <algorithm>
@@ -182,12 +180,7 @@ void FolderTreeWalk::considerFile(const QString& folder, const QByteArray& name)
         if (!m_masks[i].matches(fileName, stem, extension)) {
             continue;
         }
-        const QString path = folder + fileName;
-        if (!IsStorablePath(path)) {
-            ++m_unstorableNames;
-            return;
-        }
-        m_found[i].append(path);
+        m_found[i].append(folder + fileName);
         ++m_foundCount;
     }
 }

@@ -33,8 +33,7 @@ std::vector<SearchMask> ParseSearchMasks(const QString& maskList);
 // mask into that mask's list, in the order of the walk; a file matching two masks is in both lists.
 // Hidden entries are skipped; symbolic links to folders are never entered and a folder reached twice
 // (a bind mount of its own parent) is walked once, so every walk ends; only regular files count.
-// Folders that cannot be read are skipped and counted, and so are matching names that cannot be
-// stored in an item reference (a quotation mark or a line break).
+// Folders that cannot be read are skipped and counted.
 class FolderTreeWalk {
 public:
     FolderTreeWalk(const QString& folder, std::vector<SearchMask> masks);
@@ -50,7 +49,6 @@ public:
     // The folder being read now.
     QString currentFolder() const { return m_currentFolder; }
     int unreadableFolders() const { return m_unreadableFolders; }
-    int unstorableNames() const { return m_unstorableNames; }
 
 private:
     struct Folder {
@@ -72,7 +70,6 @@ private:
     QString m_currentFolder;
     qsizetype m_foundCount = 0;
     int m_unreadableFolders = 0;
-    int m_unstorableNames = 0;
     bool m_started = false;
     QByteArray m_root;
 };

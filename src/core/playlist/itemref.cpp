@@ -280,28 +280,28 @@ QString MakeCDItem(qint32 cdid, int track) {
 }
 
 QString ItemIdentity(const QString& ref) {
-    // Full case folding is slow; references are mostly ASCII, where lowering the letters is the same.
-    // Both loops are plain enough for the compiler to vectorise.
-    const auto* source = reinterpret_cast<const char16_t*>(ref.utf16());
-    const qsizetype n = ref.size();
-    char16_t all = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        all |= source[i];
+    if (IsCDItem(ref)) {
+        bool discRead = false;
+        bool trackRead = false;
+        const qint32 disc = GetItemValue(ref, QStringLiteral("CDID")).toInt(&discRead);
+        const int track = GetItemValue(ref, QStringLiteral("T")).toInt(&trackRead);
+        if (discRead && trackRead) {
+            return MakeCDItem(disc, track);
+        }
     }
-    if (all >= 0x80) {
-        return ref.toCaseFolded();
-    }
-    QString identity(n, Qt::Uninitialized);
-    char16_t* target = reinterpret_cast<char16_t*>(identity.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = source[i];
-        target[i] = static_cast<char16_t>(c + (static_cast<char16_t>(c - u'A') < 26 ? 32 : 0));
-    }
-    return identity;
+    return ref;
 }
 
 bool SameItem(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a == b || (IsCDItem(a) && IsCDItem(b) && ItemIdentity(a) == ItemIdentity(b));
+}
+
+bool IsItemReference(const QString& text) {
+    const QString item = NormalizeItem(text);
+    if (!item.startsWith(u'[') || closingBracket(item) < 0) {
+        return false;
+    }
+    return IsCDItem(item) || findKey(item, QStringLiteral("FILE")) >= 0;
 }
 
 bool IsStorablePath(const QString& path) {
@@ -320,14 +320,23 @@ QString WithoutLength(const QString& storedRef) {
 }
 
 std::optional<qint64> StoredLength(const QString& storedRef) {
-    const QString item = NormalizeItem(storedRef);
+    const QString key = QStringLiteral("L");
+    QString item = NormalizeItem(storedRef);
     // Without an L pair the line holds no length, however much of it looks like a number.
-    if (findValue(item, QStringLiteral("L")).keyPos < 0) {
-        return std::nullopt;
+    std::optional<qint64> firstNumber;
+    // Each pair read is cut out, so this ends.
+    while (findValue(item, key).keyPos >= 0) {
+        bool ok = false;
+        const qint64 length = GetItemValue(item, key).toLongLong(&ok);
+        if (ok && length > 0) {
+            return length;
+        }
+        if (ok && !firstNumber) {
+            firstNumber = length;
+        }
+        item = RemoveItemValue(item, key);
     }
-    bool ok = false;
-    const qint64 length = GetItemValue(item, QStringLiteral("L")).toLongLong(&ok);
-    return ok ? std::optional<qint64>(length) : std::nullopt;
+    return firstNumber;
 }
 
 qint64 ItemLengthValue(const QString& storedRef) {

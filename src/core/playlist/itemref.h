@@ -25,9 +25,14 @@ ItemKindValue ItemKind(const QString& ref);
 QString MakeFileItem(const QString& path);
 QString MakeCDItem(qint32 cdid, int track);
 
-// References are the same item when equal ignoring letter case; this is the key to compare or hash by.
+// The key two references are the same item by, to compare or hash: the reference as it is written
+// (two paths that differ in letter case are two files), and for a CD track its disc and track number.
 QString ItemIdentity(const QString& ref);
 bool SameItem(const QString& a, const QString& b);
+
+// Whether a line of a Play List reads as an item reference, a file item or a CD-track item that can
+// hold pairs; any other line is kept as it stands and holds no length.
+bool IsItemReference(const QString& text);
 
 // A path can be stored in [FILE="..."] only when it holds no quotation mark and no line break;
 // anything else would read back as a different reference.
@@ -36,7 +41,8 @@ bool IsStorablePath(const QString& path);
 // The reference without its L pairs: a line stored by hand may hold more than one, and none of them
 // belongs to the item.
 QString WithoutLength(const QString& storedRef);
-// The stored length of a reference: the value of its L pair when that is a number, else nothing.
+// The stored length of a reference: the value of its L pair when that is a number, else nothing. Of
+// several L pairs the first known length (above 0) counts, else the first number.
 std::optional<qint64> StoredLength(const QString& storedRef);
 // The same with 0 for nothing.
 qint64 ItemLengthValue(const QString& storedRef);

@@ -6,8 +6,19 @@
 #include <numeric>
 #include <vector>
 
+namespace {
+
+// The sorted order ignores letter case; items that differ only in case follow each other in a fixed order.
+bool sortsBefore(const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded < 0 || (folded == 0 && a < b);
+}
+
+}  // namespace
+
 qsizetype ItemSet::sortedPosition(const QString& identity) const {
-    return std::lower_bound(m_identities.cbegin(), m_identities.cend(), identity) - m_identities.cbegin();
+    return std::lower_bound(m_identities.cbegin(), m_identities.cend(), identity, sortsBefore) -
+           m_identities.cbegin();
 }
 
 bool ItemSet::add(const QString& ref) {
@@ -43,8 +54,9 @@ void ItemSet::addAll(const QStringList& refs) {
     }
     std::vector<qsizetype> order(m_items.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [this](qsizetype a, qsizetype b) { return m_identities.at(a) < m_identities.at(b); });
+    std::stable_sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+        return sortsBefore(m_identities.at(a), m_identities.at(b));
+    });
     QStringList items;
     QStringList identities;
     items.reserve(m_items.size());

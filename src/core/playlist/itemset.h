@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// A duplicate-ignoring list of item references, compared ignoring letter case: the played items in the
+// A duplicate-ignoring list of item references, compared as items are (ItemIdentity): the played items in the
 // order of play, or the unplayed items kept sorted.
 class ItemSet {
 public:

@@ -58,7 +58,7 @@ public:
     // New line i is old line order[i].
     void permute(const std::vector<qsizetype>& order);
     void replaceItem(qsizetype index, const QString& ref);
-    // Index of the first item that is the same item as ref (ignoring case), or -1.
+    // Index of the first item that is the same item as ref (SameItem), or -1.
     qsizetype indexOfItem(const QString& ref) const;
     bool containsItem(const QString& ref) const { return indexOfItem(ref) >= 0; }
     // The same, by walking the list: cheaper than indexOfItem for a single lookup after the items changed.

@@ -40,6 +40,14 @@ void PlayListDocument::setFileName(const QString& name) {
     Q_EMIT fileNameChanged(name);
 }
 
+void PlayListDocument::fileMoved(const QString& path) {
+    const QString from = m_fileName;
+    setFileName(path);
+    if (!from.isEmpty() && !path.isEmpty() && from != path) {
+        Q_EMIT fileRenamed(from, path);
+    }
+}
+
 QString PlayListDocument::albumPanelCaption() const {
     const QString title = m_fileName.isEmpty() ? QStringLiteral("N / A") : PlayListFileTitle(m_fileName);
     return QStringLiteral(" Play List: ") + title;
@@ -122,6 +130,7 @@ bool PlayListDocument::OpenPlayList(const QString& name, bool addToHistory, bool
     }
     setFileName(path);
     setChanged(false);
+    m_lastPlayedInFile = PlayListFile::lastPlayedFor(playList);
     if (addToHistory) {
         Q_EMIT historyEntry(path);
     }
@@ -145,7 +154,7 @@ bool PlayListDocument::SavePlayList(bool saveAs) {
         }
         m_context.preferences.saveFolder = folderOf(path);
     }
-    if (!writePlayList(path, QStringList(), true)) {
+    if (!writePlayList(path)) {
         return false;
     }
     setFileName(path);
@@ -158,24 +167,44 @@ bool PlayListDocument::UpdatePlayListFile(bool fromDisk) {
     if (m_fileName.isEmpty()) {
         return true;
     }
-    QStringList items;
-    if (fromDisk) {
-        const TextFile::ReadResult file = TextFile::readLines(m_fileName);
-        if (file.exists && !file.ok) {
-            // Writing now would replace items we could not read.
-            m_context.prompter.showMessage(Prompter::Kind::Error,
-                                           QStringLiteral("Unable to read the Play List \"%1\".\r\n\r\n"
-                                                          "The error message returned was: %2")
-                                               .arg(m_fileName, file.error));
-            return false;
-        }
-        items = PlayListFile::itemLines(file.lines);
+    if (!fromDisk) {
+        return writePlayList(m_fileName);
     }
-    return writePlayList(m_fileName, items, !fromDisk);
+    const TextFile::ReadResult file = TextFile::readLines(m_fileName);
+    if (file.exists && !file.ok) {
+        // Writing now would replace items we could not read.
+        m_context.prompter.showMessage(Prompter::Kind::Error,
+                                       QStringLiteral("Unable to read the Play List \"%1\".\r\n\r\n"
+                                                      "The error message returned was: %2")
+                                           .arg(m_fileName, file.error));
+        return false;
+    }
+    // The list was not saved: the file keeps what it says, and learns only the lengths measured and the
+    // item played last. A file that is gone is written again with the header alone.
+    const QString lastPlayed = PlayListFile::lastPlayedFor(m_context.playList);
+    const bool playedElsewhere = !file.exists || lastPlayed != m_lastPlayedInFile;
+    QStringList lines;
+    {
+        BusyScope busy(file.lines.size() > kLongUpdateLines ? m_context.busy : nullptr,
+                       QStringLiteral(" Please wait while Velmaro updates certain information in the "
+                                      "current Play List..."));
+        busy.progress(0, file.lines.size());
+        lines = PlayListFile::update(file.lines, m_context.playList.entries(),
+                                     playedElsewhere ? std::optional<QString>(lastPlayed) : std::nullopt);
+        busy.progress(file.lines.size(), file.lines.size());
+    }
+    if (file.exists && lines == file.lines) {
+        return true;
+    }
+    if (!writeFile(m_fileName, lines)) {
+        return false;
+    }
+    m_lastPlayedInFile = lastPlayed;
+    return true;
 }
 
-bool PlayListDocument::writePlayList(const QString& path, const QStringList& diskItems, bool fromMemory) {
-    const qsizetype count = fromMemory ? m_context.playList.count() : diskItems.size();
+bool PlayListDocument::writePlayList(const QString& path) {
+    const qsizetype count = m_context.playList.count();
     const QString lastPlayed = PlayListFile::lastPlayedFor(m_context.playList);
     QStringList lines;
     {
@@ -183,11 +212,14 @@ bool PlayListDocument::writePlayList(const QString& path, const QStringList& dis
                        QStringLiteral(" Please wait while Velmaro updates certain information in the "
                                       "current Play List..."));
         busy.progress(0, count);
-        lines = fromMemory ? PlayListFile::composeEntries(m_context.playList.entries(), lastPlayed)
-                           : PlayListFile::compose(diskItems, m_context.playList.entries(), lastPlayed);
+        lines = PlayListFile::composeEntries(m_context.playList.entries(), lastPlayed);
         busy.progress(count, count);
     }
-    return writeFile(path, lines);
+    if (!writeFile(path, lines)) {
+        return false;
+    }
+    m_lastPlayedInFile = lastPlayed;
+    return true;
 }
 
 bool PlayListDocument::NewPlayList() {

@@ -47,7 +47,7 @@ public:
     bool NewPlayList();
     // The file was renamed (or deleted: an empty name) outside the document: the name follows it,
     // and nothing is written to the old one.
-    void fileMoved(const QString& path) { setFileName(path); }
+    void fileMoved(const QString& path);
 
     // Asks to save a changed, non-empty Play List (SaveChangesDialog); "&Yes" saves it.
     SavePrompt promptToSaveChanges();
@@ -56,6 +56,8 @@ public:
 
 Q_SIGNALS:
     void fileNameChanged(const QString& fileName);
+    // The file now has another name; what remembers the old one follows.
+    void fileRenamed(const QString& from, const QString& to);
     void changedStateChanged(bool changed);
     // A list is about to replace the current one: playback and indicators let go of it.
     void aboutToLoad();
@@ -69,13 +71,15 @@ Q_SIGNALS:
     void cleared();
 
 private:
-    // Writes the Play List's items (fromMemory) or the file's own item lines, with the known lengths,
-    // under the header naming the last played item.
-    bool writePlayList(const QString& path, const QStringList& diskItems, bool fromMemory);
+    // Writes the Play List's items with their lengths under the header naming the last played item.
+    bool writePlayList(const QString& path);
     bool writeFile(const QString& path, const QStringList& lines);
     void setFileName(const QString& name);
 
     Context m_context;
     QString m_fileName;
     bool m_changed = false;
+    // What "LastPlayed=" of the file names, as lastPlayedFor would give it: the file learns a new last
+    // played item only when that changed.
+    QString m_lastPlayedInFile;
 };

@@ -20,6 +20,31 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+// The text sorting compares: letter case folded. Full case folding is slow; references are mostly ASCII,
+// where lowering the letters is the same. Both loops are plain enough for the compiler to vectorise.
+QString foldedForSorting(const QString& ref) {
+    const auto* source = reinterpret_cast<const char16_t*>(ref.utf16());
+    const qsizetype n = ref.size();
+    char16_t all = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        all |= source[i];
+    }
+    if (all >= 0x80) {
+        return ref.toCaseFolded();
+    }
+    QString folded(n, Qt::Uninitialized);
+    auto* target = reinterpret_cast<char16_t*>(folded.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = source[i];
+        target[i] = static_cast<char16_t>(c + (static_cast<char16_t>(c - u'A') < 26 ? 32 : 0));
+    }
+    return folded;
+}
+
+}  // namespace
+
 PlayListEditor::PlayListEditor(Context context, QObject* parent) : QObject(parent), m_c(context) {}
 
 bool PlayListEditor::playing() const {
@@ -33,18 +58,6 @@ bool PlayListEditor::fileExists(const QString& path) const {
 void PlayListEditor::markChanged() {
     m_c.document.setChanged(true);
     Q_EMIT totalsDirty();
-}
-
-void PlayListEditor::insertAt(qsizetype index, const std::vector<PlayListEntry>& entries) {
-    PlayList& list = m_c.playList;
-    const int current = list.CurrentItem();
-    if (current >= 0 && index <= current) {
-        list.setCurrentItem(current + static_cast<int>(entries.size()));
-    }
-    list.insertEntries(index, entries);
-    for (const PlayListEntry& entry : entries) {
-        m_c.unplayed.add(entry.ref);
-    }
 }
 
 // CurrentItem goes where its item went: new line i holds old line order[i].
@@ -63,16 +76,15 @@ void PlayListEditor::AddSelectedItems(bool all) {
         return;
     }
     const QStringList refs = all ? m_source->allItems() : m_source->selectedItems();
-    if (refs.isEmpty()) {
-        return;
-    }
-    PlayList& list = m_c.playList;
-    m_undo.RecordUndo(list.snapshot(), all ? QStringLiteral("Add All Items") : QStringLiteral("Add Item(s)"));
     std::vector<PlayListEntry> entries;
     for (const QString& ref : refs) {
         entries.push_back({ref, 0});
     }
-    insertAt(list.count(), entries);
+    PlayList& list = m_c.playList;
+    const QString caption = all ? QStringLiteral("Add All Items") : QStringLiteral("Add Item(s)");
+    if (insertItems(list.count(), std::move(entries), caption) == 0) {
+        return;
+    }
     list.selectOnly(list.lineCount() - 1);
     markChanged();
     updateControls();
@@ -188,7 +200,7 @@ void PlayListEditor::SortAlphabetically() {
     keys.reserve(static_cast<size_t>(list.count()));
     for (const PlayListEntry& entry : list.entries()) {
         // Folded first: in the C locale the collator's keys ignore the case setting.
-        keys.push_back(collator.sortKey(ItemIdentity(entry.ref)));
+        keys.push_back(collator.sortKey(foldedForSorting(entry.ref)));
     }
     std::vector<qsizetype> order(static_cast<size_t>(list.count()));
     std::iota(order.begin(), order.end(), 0);

@@ -100,6 +100,15 @@ public:
     // Lines of the item source dropped on line target (or below the last line).
     void insertDroppedItems(qsizetype target, bool belowLast);
 
+    // Puts items into the Play List at index, and into the unplayed pool, as one change recorded for
+    // Undo under undoCaption (none: the caller recorded it); CurrentItem stays on its item. Items a Play
+    // List file cannot hold (a line break, or a file name with a quotation mark) stay out: their names
+    // go to leftOut, or without it are told in one message. Returns how many went in.
+    qsizetype insertItems(qsizetype index, std::vector<PlayListEntry> entries, const QString& undoCaption,
+                          QStringList* leftOut = nullptr);
+    // The message that names the files left out.
+    static QString leftOutMessage(QStringList names);
+
     void updateControls();
     PlayListControls controls() const { return m_controls; }
     // The info label's text; position -1 for the focused line, else the insertion point of a drag.
@@ -119,7 +128,6 @@ Q_SIGNALS:
 private:
     bool playing() const;
     void markChanged();
-    void insertAt(qsizetype index, const std::vector<PlayListEntry>& entries);
     void restore(PlayListSnapshot snapshot);
     void keepCurrentOnItem(const std::vector<qsizetype>& order);
     void filterItems(const std::function<bool(const PlayListEntry&, qsizetype)>& keep, const QString& busyText,

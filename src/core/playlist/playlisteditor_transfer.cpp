@@ -4,6 +4,7 @@
 #include "core/common/prompter.h"
 #include "core/playlist/clipboardtext.h"
 #include "core/playlist/itemref.h"
+#include "core/playlist/itemset.h"
 #include "core/playlist/itemsource.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
@@ -52,7 +53,7 @@ void PlayListEditor::Paste() {
     }
     PlayList& list = m_c.playList;
     m_undo.RecordUndo(list.snapshot(), QStringLiteral("Paste"));
-    const std::vector<PlayListEntry> entries =
+    std::vector<PlayListEntry> entries =
         ClipboardText::parse(m_c.clipboard.text(), [this](const QString& path) { return fileExists(path); });
     if (entries.empty()) {
         m_c.prompter.showMessage(Prompter::Kind::Error,
@@ -61,9 +62,12 @@ void PlayListEditor::Paste() {
         return;
     }
     const qsizetype at = list.lineCount() > 0 ? list.focusedLine() + 1 : 0;
-    insertAt(at, entries);
+    const qsizetype inserted = insertItems(at, std::move(entries), QString());
+    if (inserted == 0) {
+        return;
+    }
     list.clearSelection();
-    list.setSelectedRange(at, at + static_cast<qsizetype>(entries.size()) - 1, true);
+    list.setSelectedRange(at, at + inserted - 1, true);
     updateControls();
     markChanged();
 }
@@ -76,28 +80,15 @@ void PlayListEditor::dropFiles(const QStringList& paths) {
         }
     }
     std::vector<PlayListEntry> entries;
-    QStringList refused;
     for (const QString& path : paths) {
-        if (QFileInfo(path).isDir()) {
-            continue;
+        if (!QFileInfo(path).isDir()) {
+            entries.push_back({MakeFileItem(path), 0});
         }
-        if (!IsStorablePath(path)) {
-            refused.append(path);
-            continue;
-        }
-        entries.push_back({MakeFileItem(path), 0});
-    }
-    if (!refused.isEmpty()) {
-        m_c.prompter.showMessage(Prompter::Kind::Error,
-                                 QStringLiteral("These files cannot be stored in a Play List, because their names "
-                                                "contain a quotation mark or a line break:\r\n\r\n") +
-                                     refused.join(QStringLiteral("\r\n")));
-    }
-    if (entries.empty()) {
-        return;
     }
     PlayList& list = m_c.playList;
-    insertAt(list.count(), entries);
+    if (insertItems(list.count(), std::move(entries), QStringLiteral("Add Item(s)")) == 0) {
+        return;
+    }
     list.RedrawPlayList(true);
     markChanged();
     updateControls();
@@ -108,21 +99,82 @@ void PlayListEditor::insertDroppedItems(qsizetype target, bool belowLast) {
         return;
     }
     PlayList& list = m_c.playList;
-    const QStringList refs = m_source->selectedItems();
-    if (refs.isEmpty()) {
-        return;
-    }
-    m_undo.RecordUndo(list.snapshot(), QStringLiteral("Add Item(s)"));
-    const qsizetype at = belowLast ? list.lineCount() : std::clamp<qsizetype>(target, 0, list.lineCount());
     std::vector<PlayListEntry> entries;
-    for (const QString& ref : refs) {
+    for (const QString& ref : m_source->selectedItems()) {
         entries.push_back({ref, 0});
     }
+    const qsizetype at = belowLast ? list.lineCount() : std::clamp<qsizetype>(target, 0, list.lineCount());
+    const qsizetype inserted = insertItems(at, std::move(entries), QStringLiteral("Add Item(s)"));
+    if (inserted == 0) {
+        return;
+    }
     list.clearSelection();
-    insertAt(at, entries);
-    list.setSelectedRange(at, at + static_cast<qsizetype>(entries.size()) - 1, true);
+    list.setSelectedRange(at, at + inserted - 1, true);
     markChanged();
     updateControls();
+}
+
+qsizetype PlayListEditor::insertItems(qsizetype index, std::vector<PlayListEntry> entries,
+                                      const QString& undoCaption, QStringList* leftOut) {
+    // A line break would split the item over two lines of the file, and a quotation mark would end
+    // its FILE value early: such a file stays in the File List, and out of the Play List.
+    QStringList refused;
+    std::vector<PlayListEntry> storable;
+    storable.reserve(entries.size());
+    for (PlayListEntry& entry : entries) {
+        const QString name =
+            IsCDItem(entry.ref) ? QString() : GetItemValue(entry.ref, QStringLiteral("FILE"));
+        if (entry.ref.contains(u'\n') || entry.ref.contains(u'\r') || !IsStorablePath(name)) {
+            refused.append(name.isEmpty() ? entry.ref : name);
+        } else {
+            storable.push_back(std::move(entry));
+        }
+    }
+    entries = std::move(storable);
+    if (!refused.isEmpty()) {
+        if (leftOut) {
+            leftOut->append(refused);
+        } else {
+            m_c.prompter.showMessage(Prompter::Kind::Error, leftOutMessage(refused));
+        }
+    }
+    if (entries.empty()) {
+        return 0;
+    }
+    PlayList& list = m_c.playList;
+    if (!undoCaption.isEmpty()) {
+        m_undo.RecordUndo(list.snapshot(), undoCaption);
+    }
+    const int current = list.CurrentItem();
+    if (current >= 0 && index <= current) {
+        list.setCurrentItem(current + static_cast<int>(entries.size()));
+    }
+    list.insertEntries(index, entries);
+    for (const PlayListEntry& entry : entries) {
+        m_c.unplayed.add(entry.ref);
+    }
+    return static_cast<qsizetype>(entries.size());
+}
+
+QString PlayListEditor::leftOutMessage(QStringList names) {
+    // A name is shown once, on one line, its line breaks as a visible mark; a long list is cut with its
+    // count.
+    names.removeDuplicates();
+    constexpr qsizetype kNamesShown = 10;
+    QStringList shown;
+    for (qsizetype i = 0; i < std::min(names.size(), kNamesShown); ++i) {
+        const QChar mark(0x21B5);  // a return arrow
+        QString name = names.at(i);
+        shown.append(
+            name.replace(QStringLiteral("\r\n"), QString(mark)).replace(u'\n', mark).replace(u'\r', mark));
+    }
+    if (names.size() > kNamesShown) {
+        shown.append(QStringLiteral("... and %1 more.").arg(names.size() - kNamesShown));
+    }
+    return QStringLiteral(
+               "These files were not added to the Play List, because their names contain a quotation "
+               "mark or a line break, which a Play List file cannot hold:\r\n\r\n") +
+           shown.join(QStringLiteral("\r\n"));
 }
 
 void PlayListEditor::moveDroppedLines(qsizetype target, bool belowLast) {

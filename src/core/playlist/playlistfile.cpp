@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <optional>
 
 namespace PlayListFile {
 namespace {
@@ -37,17 +38,17 @@ Contents parse(const QStringList& lines) {
             continue;
         }
         const QString item = NormalizeItem(line);
-        contents.entries.push_back({WithoutLength(item), ItemLengthValue(item)});
+        if (IsItemReference(item)) {
+            contents.entries.push_back({WithoutLength(item), ItemLengthValue(item)});
+        } else {
+            contents.entries.push_back({line, 0});
+        }
     }
-    if (!contents.lastPlayed.isEmpty()) {
+    // It names an entry: as that entry was read.
+    if (IsItemReference(contents.lastPlayed)) {
         contents.lastPlayed = WithoutLength(contents.lastPlayed);
     }
     return contents;
-}
-
-QStringList itemLines(const QStringList& fileLines) {
-    const qsizetype header = fileLines.indexOf(kItemsHeader);
-    return header < 0 ? fileLines : fileLines.mid(header + 1);
 }
 
 namespace {
@@ -84,20 +85,54 @@ QStringList header(const QString& lastPlayed, qsizetype items) {
     return lines;
 }
 
+// A line that is no item reference is stored as it stands: a length written into it would change
+// what it says.
+QString withLength(const QString& ref, qint64 length) {
+    return IsItemReference(ref) ? SetItemValue(ref, kLengthKey, QString::number(length)) : ref;
+}
+
+// The header with "LastPlayed=" naming lastPlayed: the line that names it now changes, and a file
+// without one gets the whole header.
+QStringList withLastPlayed(const QStringList& fileLines, qsizetype itemsHeader, const QString& lastPlayed) {
+    QStringList lines = fileLines;
+    for (qsizetype i = 0; i < itemsHeader; ++i) {
+        if (lines.at(i).contains(kLastPlayedKey)) {
+            lines[i] = kLastPlayedKey + lastPlayed;
+            return lines;
+        }
+    }
+    QStringList updated = header(lastPlayed, lines.size());
+    updated.append(itemsHeader < 0 ? lines : lines.mid(itemsHeader + 1));
+    return updated;
+}
+
 }  // namespace
 
-QStringList compose(const QStringList& items, const std::vector<PlayListEntry>& knownLengths,
-                    const QString& lastPlayed) {
+QStringList update(const QStringList& fileLines, const std::vector<PlayListEntry>& knownLengths,
+                   const std::optional<QString>& lastPlayed) {
     const KnownLengths known(knownLengths);
-    QStringList lines = header(lastPlayed, items.size());
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString item = WithoutLength(items.at(i));
-        // A line that still holds the entry in its place needs no lookup.
-        const auto at = static_cast<size_t>(i);
-        const qint64 length = at < knownLengths.size() && item == knownLengths[at].ref
-                                  ? known.byEntry[at]
-                                  : known.byIdentity.value(ItemIdentity(item), 0);
-        lines.append(SetItemValue(item, kLengthKey, QString::number(length)));
+    const qsizetype itemsHeader = fileLines.indexOf(kItemsHeader);
+    QStringList lines = lastPlayed ? withLastPlayed(fileLines, itemsHeader, *lastPlayed) : fileLines;
+    size_t entry = 0;  // the entry the line was read into, while the list is as it was read
+    for (qsizetype i = lines.indexOf(kItemsHeader) + 1; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.isEmpty()) {
+            continue;
+        }
+        const size_t at = entry++;
+        const QString item = NormalizeItem(line);
+        if (!IsItemReference(item)) {
+            continue;
+        }
+        const QString ref = WithoutLength(item);
+        // The entry the line was read into knows best; failing that, any line of its item.
+        const qint64 own =
+            at < knownLengths.size() && ref == knownLengths[at].ref ? knownLengths[at].length : 0;
+        const qint64 length = own > 0 ? own : known.byIdentity.value(ItemIdentity(ref), 0);
+        // Only a length learnt since the line was written changes it.
+        if (length > 0 && StoredLength(item) != length) {
+            lines[i] = SetItemValue(ref, kLengthKey, QString::number(length));
+        }
     }
     return lines;
 }
@@ -106,7 +141,7 @@ QStringList composeEntries(const std::vector<PlayListEntry>& entries, const QStr
     const KnownLengths known(entries);
     QStringList lines = header(lastPlayed, static_cast<qsizetype>(entries.size()));
     for (size_t i = 0; i < entries.size(); ++i) {
-        lines.append(SetItemValue(entries[i].ref, kLengthKey, QString::number(known.byEntry[i])));
+        lines.append(withLength(entries[i].ref, known.byEntry[i]));
     }
     return lines;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 // The text of a Play List file (".vlp"):
@@ -23,16 +24,16 @@ struct Contents {
 
 Contents parse(const QStringList& lines);
 
-// The item lines of a file as it stands on disk: the lines after the first "[Items]", or all of them.
-QStringList itemLines(const QStringList& fileLines);
+// The file's lines brought up to date for a list left without saving: an item line changes only when
+// the Play List knows a length for its item that the line does not hold, and the "LastPlayed=" line
+// only when lastPlayed is given (and is added with the whole header when the file has none). Every
+// other line stays as it stands.
+QStringList update(const QStringList& fileLines, const std::vector<PlayListEntry>& knownLengths,
+                   const std::optional<QString>& lastPlayed);
 
-// The whole file for the given item lines: each line gets the length the Play List knows for it
-// (L=0 when none), under a header naming lastPlayed.
-QStringList compose(const QStringList& itemLines, const std::vector<PlayListEntry>& knownLengths,
-                    const QString& lastPlayed);
-
-// The same for the Play List in memory: its references carry no L pair, and each gets the length of
-// the first entry of its item.
+// The whole file for the Play List in memory: its references carry no L pair, and each gets the
+// length of the first entry of its item (L=0 when none); a line that is no item reference goes as it
+// stands.
 QStringList composeEntries(const std::vector<PlayListEntry>& entries, const QString& lastPlayed);
 
 // The reference "LastPlayed=" names for the Play List: the current item, unless there is none or it is

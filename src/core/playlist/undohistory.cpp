@@ -3,9 +3,8 @@
 #include <utility>
 
 void UndoHistory::RecordUndo(PlayListSnapshot current, const QString& caption) {
-    if (current.entries.empty()) {
-        return;
-    }
+    // An empty list too: Undo takes back the last change, also one that filled an empty list, and
+    // never an older one.
     m_undo = std::move(current);
     m_hasUndo = true;
     m_menuCaption = caption;

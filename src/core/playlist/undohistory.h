@@ -10,7 +10,7 @@
 // the lines that showed them (shared, not copied).
 class UndoHistory {
 public:
-    // Taken before a command changes anything; an empty Play List records nothing.
+    // Taken before a command changes anything.
     void RecordUndo(PlayListSnapshot current, const QString& caption);
     bool canUndo() const { return m_hasUndo; }
     bool canRedo() const { return m_hasRedo; }

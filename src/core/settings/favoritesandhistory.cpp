@@ -3,6 +3,7 @@
 #include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/playlist/playlistdocument.h"
+#include "core/settings/inifile.h"
 #include "core/settings/preferences.h"
 
 #include <QFileInfo>
@@ -11,6 +12,16 @@ FavoritesAndHistory::FavoritesAndHistory(Preferences& preferences, RunState& run
                                          Prompter& prompter, QObject* parent)
     : QObject(parent), m_preferences(preferences), m_run(run), m_document(document), m_prompter(prompter) {
     connect(&document, &PlayListDocument::historyEntry, this, &FavoritesAndHistory::AddToHistory);
+    connect(&document, &PlayListDocument::fileRenamed, this, &FavoritesAndHistory::followRename);
+}
+
+void FavoritesAndHistory::followRename(const QString& from, const QString& to) {
+    if (!m_preferences.history.contains(from)) {
+        return;
+    }
+    // A name the settings cannot hold is not remembered (opening it tells why); the old one goes anyway.
+    History::renameEntry(m_preferences.history, from, IsStorableIniValue(to) ? to : QString());
+    Q_EMIT historyChanged();
 }
 
 void FavoritesAndHistory::AddToHistory(const QString& path) {

@@ -19,6 +19,8 @@ public:
                         QObject* parent = nullptr);
 
     void AddToHistory(const QString& path);
+    // The history entry of a Play List file that was renamed names it by its new name.
+    void followRename(const QString& from, const QString& to);
     void OpenHistoryEntry(int n);
     History::Menu historyMenu() const;
 

@@ -17,6 +17,15 @@ void AddToHistory(QStringList& history, const QString& path) {
     history.prepend(path);
 }
 
+void renameEntry(QStringList& history, const QString& from, const QString& to) {
+    for (qsizetype at = history.indexOf(from); at >= 0; at = history.indexOf(from)) {
+        removeEntry(history, static_cast<int>(at + 1));
+    }
+    if (!to.isEmpty()) {
+        AddToHistory(history, to);
+    }
+}
+
 void removeEntry(QStringList& history, int n) {
     if (n < 1 || n > history.size()) {
         return;

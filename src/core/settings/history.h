@@ -10,6 +10,8 @@ namespace History {
 
 // The path moves to the top; names are compared exactly.
 void AddToHistory(QStringList& history, const QString& path);
+// A list renamed from one path to another: the old entry goes and the new name, when given, is at the top.
+void renameEntry(QStringList& history, const QString& from, const QString& to);
 // Removes entry n (1-based); the entries after it move up.
 void removeEntry(QStringList& history, int n);
 

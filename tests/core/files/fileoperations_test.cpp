@@ -91,9 +91,9 @@ TEST_F(FileOperationsTest, RenamingAFileRewritesItsExactReferencesOnlyWhenItMove
     EXPECT_EQ(playList.item(1), MakeFileItem(caseVariant));
     EXPECT_EQ(playList.item(2), cdItem);
     EXPECT_TRUE(document.isChanged());
-    // Played in the same place of the order; the case variant still counts as played as before.
+    // Played in the same place of the order; the case variant is another file, never played.
     EXPECT_EQ(played.indexOf(MakeFileItem(b)), 0);
-    EXPECT_TRUE(played.contains(MakeFileItem(caseVariant)));
+    EXPECT_FALSE(played.contains(MakeFileItem(caseVariant)));
     EXPECT_TRUE(unplayed.contains(MakeFileItem(b)));
 
     // A name an item cannot hold is refused before anything moves.
@@ -252,6 +252,19 @@ TEST_F(FileOperationsTest, RenamingThePlayListFileReopensItAndLeavesNothingAtThe
     document.UpdatePlayListFile(true);
     EXPECT_FALSE(QFileInfo::exists(stone));
     EXPECT_TRUE(QFileInfo::exists(log));
+}
+
+// The history names the renamed list by its new name only, and keeps the others.
+TEST_F(FileOperationsTest, RenamingThePlayListFileTakesItsHistoryEntryAlong) {
+    const QString rock =
+        music.write(s("Rock.vlp"), playListBytes(lines({"[General]", "LastPlayed=", "", "[Items]"})));
+    const QStringList others = {path(s("a.vlp")), path(s("b.vlp")), path(s("c.vlp"))};
+    preferences.history = {others.at(0), rock, others.at(1), others.at(2)};
+    ASSERT_TRUE(document.OpenPlayList(rock, true, false));
+
+    const QString stone = path(s("Stone.vlp"));
+    ASSERT_TRUE(operations.renamePlayListFile(stone));
+    EXPECT_EQ(preferences.history, (QStringList{stone, others.at(0), others.at(1), others.at(2)}));
 }
 
 }  // namespace

@@ -161,8 +161,8 @@ TEST(FileSearchTest, AddsTheMidiFilesOfTheWholeTreeBeforeTheWaveFilesInOneUndoSt
     EXPECT_TRUE(f.unplayed.contains(MakeFileItem(root + s("deep/er/x.WAV"))));
     EXPECT_TRUE(f.document.isChanged());
     // Both unstorable names are told once, together, and nothing else is said.
-    EXPECT_EQ(f.messageTexts(), QStringList{s("2 files were not added, because their names contain a quotation mark "
-                                               "or a line break.")});
+    EXPECT_EQ(f.messageTexts(), QStringList{PlayListEditor::leftOutMessage(
+                                    {root + s("say \"hi\".mid"), root + s("line\nbreak.wav")})});
     f.editor.undoHistory().editMenuOpened();
     EXPECT_EQ(f.editor.undoHistory().undoCaption(), s("U&ndo Search"));
     f.editor.Undo();
@@ -175,6 +175,43 @@ TEST(FileSearchTest, AddsTheMidiFilesOfTheWholeTreeBeforeTheWaveFilesInOneUndoSt
     f.search.runToEnd();
     EXPECT_EQ(f.messageTexts(), QStringList{FileSearch::noFilesMessage()});
     EXPECT_FALSE(f.document.isChanged());
+}
+
+// Undo takes the whole search back, to the list as the search found it, also an empty one; a search that
+// adds nothing leaves Undo as it was.
+TEST(FileSearchTest, UndoTakesBackTheSearchAndNothingOlder) {
+    FindFixture f;
+    TempFolder music;
+    music.write(s("a.mid"), "x");
+    music.write(s("sub/b.mid"), "x");
+    const QStringList found = f.items({music.file(s("a.mid")), music.file(s("sub/b.mid"))});
+
+    f.search.start(music.path(), s("*.mid;"));
+    f.search.runToEnd();
+    ASSERT_EQ(f.refs(), found);
+    f.editor.Undo();
+    EXPECT_TRUE(f.refs().isEmpty());
+    EXPECT_EQ(f.playList.lineCount(), 0);
+
+    f.load({s("/old/1.mid"), s("/old/2.mid")});
+    f.editor.RemoveAll();
+    f.search.start(music.path(), s("*.xm;"));  // finds nothing
+    f.search.runToEnd();
+    f.search.start(music.path(), s("*.mid;"));
+    f.search.runToEnd();
+    ASSERT_EQ(f.refs(), found);
+    f.editor.undoHistory().editMenuOpened();
+    EXPECT_EQ(f.editor.undoHistory().undoCaption(), s("U&ndo Search"));
+    f.editor.Undo();
+    EXPECT_TRUE(f.refs().isEmpty());
+    f.editor.Redo();
+    EXPECT_EQ(f.refs(), found);
+
+    f.editor.RemoveAll();
+    f.search.start(music.path(), s("*.xm;"));
+    f.search.runToEnd();
+    f.editor.Undo();  // the Remove All
+    EXPECT_EQ(f.refs(), found);
 }
 
 TEST(FileSearchTest, StopKeepsWhatWasFoundAndSaysNothingMore) {

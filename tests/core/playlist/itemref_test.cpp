@@ -167,14 +167,22 @@ TEST(ItemRef, BuildersAndIdentity) {
     EXPECT_TRUE(IsCDItem(MakeCDItem(0, 1)));
     EXPECT_FALSE(IsCDItem(s("[CDID =1, T=1]")));
 
-    // The same item for every lookup, but only the first is a file item with a readable FILE key.
+    // Two paths that differ in letter case are two files; only the first is a file item with a
+    // readable FILE key.
     const QString upper = s(R"([FILE="C:\A.MID"])");
     const QString lower = s(R"([file="c:\a.mid"])");
-    EXPECT_TRUE(SameItem(upper, lower));
-    EXPECT_EQ(ItemIdentity(upper), ItemIdentity(lower));
+    EXPECT_FALSE(SameItem(upper, lower));
+    EXPECT_NE(ItemIdentity(upper), ItemIdentity(lower));
     EXPECT_EQ(GetItemValue(upper, s("FILE")), s(R"(C:\A.MID)"));
     EXPECT_EQ(GetItemValue(lower, s("FILE")), lower);
-    EXPECT_TRUE(SameItem(s(R"([FILE="/ü.mid"])"), s(R"([FILE="/Ü.MID"])")));
+    EXPECT_FALSE(SameItem(s(R"([FILE="/song.wav"])"), s(R"([FILE="/SONG.wav"])")));
+    EXPECT_FALSE(SameItem(s(R"([FILE="/ü.mid"])"), s(R"([FILE="/Ü.mid"])")));
+    EXPECT_TRUE(SameItem(s(R"([FILE="/ü.mid"])"), s(R"([FILE="/ü.mid"])")));
+    // A CD track is its disc and its track, however the numbers are written.
+    EXPECT_TRUE(SameItem(MakeCDItem(-1234, 3), s("[CDID=-1234,T=03]")));
+    EXPECT_EQ(ItemIdentity(s("[CDID=-1234,T=03]")), MakeCDItem(-1234, 3));
+    EXPECT_FALSE(SameItem(MakeCDItem(-1234, 3), MakeCDItem(-1234, 4)));
+    EXPECT_FALSE(SameItem(MakeCDItem(1234, 3), s("[cdid=1234, t=3]")));
 }
 
 TEST(ItemRef, StorablePathsHoldNoQuoteAndNoLineBreak) {
@@ -192,6 +200,35 @@ TEST(ItemRef, StoredLengthReadsNumbersOnly) {
     // A line without an L pair holds no length, even when it reads as a number.
     EXPECT_EQ(StoredLength(s("12345")), std::nullopt);
     EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=0])")), 0);
+    // Of several L pairs the first known length counts.
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=-1, L=5000])")), 5000);
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=abc, L=0, L=-1])")), 0);
+    EXPECT_EQ(StoredLength(s(R"([FILE="/a.mid", L=7, L=5000])")), 7);
+}
+
+// Only a file item or a CD-track item that can hold pairs is an item reference; every other line is
+// kept as it stands.
+TEST(ItemRef, ItemReferencesAreFileAndTrackItems) {
+    const struct {
+        const char* line;
+        bool reference;
+    } cases[] = {
+        {R"([FILE="/m/a.mid"])", true},
+        {R"([FILE="/m/a.mid", L=5])", true},
+        {"/m/a.mid", true},
+        {R"(C:\Music\a.mid)", true},
+        {"[CDID=5, T=2]", true},
+        {"[CDID=5, T#2]", true},
+        {"g326mxg1Ie2d5n/90]u=3=xtplFp", false},
+        {"x, L=7]y", false},
+        {R"([file="/m/a.mid"])", false},
+        {R"([FILE="/m/a.mid")", false},
+        {"[A=1, L=5]", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsItemReference(s(c.line)), c.reference) << c.line;
+    }
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ TEST_F(PlayListDocumentTest, LastPlayedChoosesTheItemShownFirst) {
     };
     const Case cases[] = {
         {s(R"([FILE="/m/2.mid"])"), 1},
-        {s(R"([file="/M/3.MID"])"), 2},       // found ignoring case
+        {s(R"([FILE="/m/3.mid", L=5])"), 2},  // its length is no part of it
+        {s(R"([FILE="/M/3.MID"])"), 0},       // another file
         {s(R"([FILE="/m/gone.mid"])"), 0},    // no longer in the list
         {QString(), 0},
     };
@@ -116,13 +117,62 @@ TEST_F(PlayListDocumentTest, UpdateFromDiskKeepsTheFilesItemsAndAddsKnownLengths
                                                                               s(R"([FILE="/m/2.mid", L=0])")}));
     ASSERT_TRUE(document.OpenPlayList(path, false, false));
     playList.setLength(1, 4242);
-    playList.setCurrentItem(0);
+    playList.setCurrentItem(0);  // where the list opens anyway: "LastPlayed=" stays as it is
     editUnsaved();  // the edit stays out of the file
 
     ASSERT_TRUE(document.UpdatePlayListFile(true));
     EXPECT_EQ(TextFile::readLines(path).lines,
-              programLayout(s(R"([FILE="/m/1.mid"])"),
+              programLayout(QString(), {s(R"([FILE="/m/1.mid", L=0])"), s(R"([FILE="/m/2.mid", L=4242])")}));
+
+    playList.setCurrentItem(1);
+    ASSERT_TRUE(document.UpdatePlayListFile(true));
+    EXPECT_EQ(TextFile::readLines(path).lines,
+              programLayout(s(R"([FILE="/m/2.mid"])"),
                             {s(R"([FILE="/m/1.mid", L=0])"), s(R"([FILE="/m/2.mid", L=4242])")}));
+}
+
+// A file left without saving learns only the lengths measured and the item played last: a line that
+// is no item reference, and every line that learnt nothing, stays byte for byte.
+TEST_F(PlayListDocumentTest, LeavingAFileKeepsEveryLineItLearntNothingFor) {
+    const QByteArray garbage =
+        "g326mxg1Ie2d5n/90]u=3=xtplFp\r\nx, L=7]y\r\n"
+        "[FILE=\"/m/a.mid\", L=-1, L=5000]\r\n[file=\"/m/b.mid\"]\r\n/m/c.mid\r\n"
+        "[FILE=\"/m/d.mid\", L=abc]\r\n\r\nno\xE9 line end";
+    const QString path = folder.write(s("garbage.vlp"), garbage);
+    ASSERT_TRUE(document.OpenPlayList(path, false, false));
+    ASSERT_EQ(playList.count(), 7);
+    EXPECT_EQ(playList.item(0), s("g326mxg1Ie2d5n/90]u=3=xtplFp"));
+    EXPECT_EQ(playList.item(1), s("x, L=7]y"));
+    EXPECT_EQ(playList.length(2), 5000);
+    EXPECT_EQ(playList.item(2), MakeFileItem(s("/m/a.mid")));
+
+    ASSERT_TRUE(document.UpdatePlayListFile(true));
+    EXPECT_EQ(readFileBytes(path), garbage);
+    ASSERT_TRUE(document.OpenPlayList(path, false, false));  // and leaving it again
+    EXPECT_EQ(readFileBytes(path), garbage);
+
+    // A length measured goes into its own line, and the item played into the header.
+    playList.setLength(4, 1234);
+    playList.setCurrentItem(2);
+    ASSERT_TRUE(document.UpdatePlayListFile(true));
+    EXPECT_EQ(TextFile::readLines(path).lines,
+              programLayout(
+                  s(R"([FILE="/m/a.mid"])"),
+                  {s("g326mxg1Ie2d5n/90]u=3=xtplFp"), s("x, L=7]y"), s(R"([FILE="/m/a.mid", L=-1, L=5000])"),
+                   s(R"([file="/m/b.mid"])"), s(R"([FILE="/m/c.mid", L=1234])"),
+                   s(R"([FILE="/m/d.mid", L=abc])"), QString(), s("no\u00E9 line end")}));
+}
+
+// Saving writes a length into every item line, and none into a line that is no item reference.
+TEST_F(PlayListDocumentTest, SavingKeepsLinesThatAreNoItemReferences) {
+    const QString path =
+        writeList(s("odd.vlp"), programLayout(QString(), {s("g326mxg1Ie2d5n/90]u=3=xtplFp"),
+                                                          s(R"([FILE="/m/a.mid", L=-1, L=5000])")}));
+    ASSERT_TRUE(document.OpenPlayList(path, false, false));
+    ASSERT_TRUE(document.SavePlayList(false));
+    EXPECT_EQ(TextFile::readLines(path).lines,
+              programLayout(s("g326mxg1Ie2d5n/90]u=3=xtplFp"),
+                            {s("g326mxg1Ie2d5n/90]u=3=xtplFp"), s(R"([FILE="/m/a.mid", L=5000])")}));
 }
 
 TEST_F(PlayListDocumentTest, UpdateFromDiskRewritesAVanishedFileWithItsHeaderOnly) {

@@ -3,6 +3,7 @@
 #include "core/common/textfile.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemref.h"
+#include "core/playlist/itemsource.h"
 #include "core/playlist/undohistory.h"
 #include "support/documentfixture.h"
 
@@ -29,10 +30,10 @@ QStringList dump(const std::vector<PlayListEntry>& entries) {
     return list;
 }
 
-// Index 2 plays in the CurrentItem tests; line 1 repeats line 0 in other letter case.
+// Index 2 plays in the CurrentItem tests; line 1 repeats the item of line 0.
 std::vector<PlayListEntry> fiveItems() {
     return {{f("/m/c.mid"), 100},
-            {f("/M/C.MID"), 0},
+            {f("/m/c.mid"), 0},
             {f("/m/a.mid"), 300},
             {s("[CDID=5, T=2]"), 400},
             {f("/m/e.mid"), 500}};
@@ -133,7 +134,7 @@ struct CommandCase {
 class PlayListEditorCommand : public ::testing::TestWithParam<CommandCase>, public EditorFixture {
 protected:
     void runCommand() {
-        existing = {s("/M/C.MID"), s("/m/a.mid"), s("/m/x.mid"), s("/m/y.mid")};
+        existing = {s("/m/a.mid"), s("/m/x.mid"), s("/m/y.mid")};
         clipboard.contents = s("[FILE=\"/m/x.mid\", L=7]\r\n[FILE=\"/m/y.mid\"]\r\n");
         load(fiveItems());
         select(GetParam().selected, GetParam().focused);
@@ -182,7 +183,7 @@ std::vector<CommandCase> recording(std::vector<CommandCase> more) {
         {"SortAlphabetically", {}, 0, calls({&E::SortAlphabetically}), 1, "U&ndo Sort Alphabetically"},
         {"SortRandomly", {}, 0, calls({&E::SortRandomly}), 1, "U&ndo Sort Randomly"},
         {"RemoveDuplicateItems", {}, 0, calls({&E::RemoveDuplicateItems}), 1, "U&ndo Remove Duplicate Items"},
-        {"RemoveMissing", {}, 0, calls({&E::RemoveNonExistentItems}), 1, "U&ndo Remove Non-Existent Items"},
+        {"RemoveMissing", {}, 0, calls({&E::RemoveNonExistentItems}), 0, "U&ndo Remove Non-Existent Items"},
         // Cut records itself, then its removal records again.
         {"Cut", {0}, 0, calls({&E::Cut}), 1, "U&ndo Remove Item(s)"},
         {"Paste", {0}, 0, calls({&E::Paste}), 4, "U&ndo Paste"},
@@ -234,13 +235,25 @@ TEST_F(PlayListEditorTest, UndoShowsTheLinesAsTheListIsShownNow) {
     }
 }
 
-TEST_F(PlayListEditorTest, PastingIntoAnEmptyListRecordsNoUndo) {
+// Undo takes back the last change, also one that filled an empty list, and never an older one.
+TEST_F(PlayListEditorTest, UndoAfterFillingAnEmptyListEmptiesItAgain) {
+    load(sixLetters());
+    editor.RemoveAll();
     existing = {s("/m/a.mid")};
     clipboard.contents = f("/m/a.mid");
     editor.Paste();
+    ASSERT_EQ(refs(), QStringList{f("/m/a.mid")});
+    EXPECT_EQ(editor.undoHistory().undoCaption(), s("U&ndo Paste"));
+    editor.Undo();
+    EXPECT_TRUE(refs().isEmpty());
+    EXPECT_EQ(playList.lineCount(), 0);
+    editor.Redo();
     EXPECT_EQ(refs(), QStringList{f("/m/a.mid")});
-    EXPECT_FALSE(editor.undoHistory().canUndo());
-    EXPECT_EQ(editor.undoHistory().undoCaption(), s("U&ndo"));
+
+    editor.RemoveAll();
+    editor.dropFiles({s("/m/b.wav")});
+    editor.Undo();
+    EXPECT_TRUE(refs().isEmpty());
 }
 
 TEST(UndoHistory, CaptionAndHintNameTheLastRecordedCommand) {
@@ -422,6 +435,20 @@ TEST_F(PlayListEditorTest, ShuffleKeepsEveryItemWithItsOwnLength) {
     EXPECT_EQ(saved.mid(saved.indexOf(s("[Items]"))), expected);
 }
 
+// song.wav and SONG.wav are two files: each keeps its own length through both sorts and the save.
+TEST_F(PlayListEditorTest, SortingKeepsTheLengthsOfNamesThatDifferOnlyInCase) {
+    const QString path = folder.file(s("sorted.vlp"));
+    for (Command sort : {&E::SortAlphabetically, &E::SortRandomly}) {
+        load({{f("/m/song.wav"), 1111}, {f("/m/SONG.wav"), 9999}});
+        (editor.*sort)();
+        prompter.saveChoices.push_back(path);
+        ASSERT_TRUE(document.SavePlayList(true));
+        const QStringList saved = TextFile::readLines(path).lines;
+        EXPECT_TRUE(saved.contains(s(R"([FILE="/m/song.wav", L=1111])"))) << saved.join(u'|').toStdString();
+        EXPECT_TRUE(saved.contains(s(R"([FILE="/m/SONG.wav", L=9999])"))) << saved.join(u'|').toStdString();
+    }
+}
+
 TEST_F(PlayListEditorTest, RemoveKeepsThePlayingItemAndSelectsTheNextLine) {
     load({{f("/m/a.mid"), 1}, {f("/m/b.mid"), 2}, {f("/m/c.mid"), 3}});
     play(2);
@@ -441,23 +468,29 @@ TEST_F(PlayListEditorTest, RemoveKeepsThePlayingItemAndSelectsTheNextLine) {
 }
 
 TEST_F(PlayListEditorTest, RemovingOneOfTwoLinesOfAnItemKeepsItUnplayed) {
-    load({{f("/m/a.mid"), 1}, {f("/m/b.mid"), 2}, {f("/M/A.MID"), 3}});
+    load({{f("/m/a.mid"), 1}, {f("/m/b.mid"), 2}, {f("/m/a.mid"), 3}});
     select({2}, 2);
     editor.RemoveSelectedItems();
     ASSERT_TRUE(playList.containsItem(f("/m/a.mid")));
     EXPECT_TRUE(unplayed.contains(f("/m/a.mid")));
 }
 
-TEST_F(PlayListEditorTest, RemoveDuplicateItemsKeepsTheFirstIgnoringCase) {
+// Paths that differ in letter case are different files; a CD track is its disc and track number.
+TEST_F(PlayListEditorTest, RemoveDuplicateItemsKeepsTheFirstLineOfEachItem) {
     load({{f("/m/x.mid"), 1},
           {f("/m/y.mid"), 2},
           {f("/M/X.MID"), 3},
-          {s("[CDID=5, T=1]"), 4},
-          {s("[cdid=5, t=1]"), 5}});
+          {f("/m/x.mid"), 4},
+          {s("[CDID=5, T=1]"), 5},
+          {s("[CDID=5,T=01]"), 6},
+          {s("[cdid=5, t=1]"), 7}});
     editor.RemoveDuplicateItems();
-    EXPECT_EQ(dump(playList.entries()),
-              dump({{f("/m/x.mid"), 1}, {f("/m/y.mid"), 2}, {s("[CDID=5, T=1]"), 4}}));
-    EXPECT_EQ(playList.lineCount(), 3);
+    EXPECT_EQ(dump(playList.entries()), dump({{f("/m/x.mid"), 1},
+                                              {f("/m/y.mid"), 2},
+                                              {f("/M/X.MID"), 3},
+                                              {s("[CDID=5, T=1]"), 5},
+                                              {s("[cdid=5, t=1]"), 7}}));
+    EXPECT_EQ(playList.lineCount(), 5);
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_TRUE(document.isChanged());
 }
@@ -519,6 +552,64 @@ TEST_F(PlayListEditorTest, DroppedFilesAreAppendedAsFileItems) {
     EXPECT_EQ(playList.lineCount(), 3);
     EXPECT_TRUE(unplayed.contains(f("/m/b.wav")));
     EXPECT_TRUE(document.isChanged());
+}
+
+// The files of a File List, all of them selected.
+struct ListedFiles : ItemSource {
+    QStringList refs;
+    bool isVisible() const override { return true; }
+    QStringList selectedItems() const override { return refs; }
+    QStringList allItems() const override { return refs; }
+};
+
+// A name that a Play List file cannot hold stays out, whichever way it comes, and is named; the rest
+// goes in, and a saved list holds one item per line.
+TEST_F(PlayListEditorTest, NamesAFileCannotHoldAreLeftOutAndNamed) {
+    const QString twoLines = s("/m/two\nlines.mid");
+    const QString quoted = s("/m/say \"hi\".mid");
+    load({{f("/m/old.mid"), 5}});
+    ListedFiles files;
+    files.refs = {f("/m/a.mid"), MakeFileItem(twoLines), MakeFileItem(quoted), MakeCDItem(5, 1)};
+    editor.setItemSource(&files);
+    editor.AddSelectedItems(true);
+    EXPECT_EQ(refs(), (QStringList{f("/m/old.mid"), f("/m/a.mid"), MakeCDItem(5, 1)}));
+    EXPECT_FALSE(unplayed.contains(MakeFileItem(twoLines)));
+    ASSERT_EQ(messages(), QStringList{PlayListEditor::leftOutMessage({twoLines, quoted})});
+    EXPECT_TRUE(messages().at(0).contains(s("/m/two\u21B5lines.mid"))) << messages().at(0).toStdString();
+    EXPECT_TRUE(messages().at(0).contains(quoted));
+
+    // Nothing left to add: nothing changes, also not what Undo takes back.
+    document.setChanged(false);
+    files.refs = {MakeFileItem(twoLines)};
+    editor.insertDroppedItems(0, false);
+    editor.AddSelectedItems(false);
+    editor.dropFiles({twoLines});
+    EXPECT_EQ(messages().size(), 4);
+    EXPECT_EQ(refs(), (QStringList{f("/m/old.mid"), f("/m/a.mid"), MakeCDItem(5, 1)}));
+    EXPECT_FALSE(document.isChanged());
+    EXPECT_EQ(editor.undoHistory().undoCaption(), s("U&ndo Add All Items"));
+
+    const QString path = folder.file(s("saved.vlp"));
+    prompter.saveChoices.push_back(path);
+    ASSERT_TRUE(document.SavePlayList(false));
+    EXPECT_EQ(TextFile::readLines(path).lines,
+              (QStringList{s("[General]"), s("LastPlayed="), QString(), s("[Items]"),
+                           s(R"([FILE="/m/old.mid", L=5])"), s(R"([FILE="/m/a.mid", L=0])"),
+                           s("[CDID=5, T=1, L=0]")}));
+}
+
+// Many names are named up to a count, with how many more there are.
+TEST(PlayListEditorMessages, ALongListOfNamesLeftOutIsCut) {
+    QStringList names;
+    for (int i = 0; i < 25; ++i) {
+        names.append(QStringLiteral("/m/%1\n.mid").arg(i));
+    }
+    names.append(names.first());  // found twice, named once
+    const QString message = PlayListEditor::leftOutMessage(names);
+    EXPECT_TRUE(message.contains(s("/m/9\u21B5.mid")));
+    EXPECT_FALSE(message.contains(s("/m/10\u21B5.mid")));
+    EXPECT_TRUE(message.endsWith(s("... and 15 more.")));
+    EXPECT_EQ(message.count(u'\n'), message.count(s("\r\n")));  // each name on a line of its own
 }
 
 struct ClickCase {
