@@ -7,12 +7,23 @@
 #include "support/fakes.h"
 #include "support/tempfolder.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QSize>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// The first column's text of every row a list box shows, top to bottom.
+inline QStringList ShownTexts(const QAbstractItemView* view) {
+    QStringList texts;
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        texts.append(model->index(row, 0).data().toString());
+    }
+    return texts;
+}
 
 // The main window over fakes of its ports, with a user data folder and a music folder of its own.
 class WindowTest : public ::testing::Test {
@@ -33,13 +44,16 @@ protected:
     virtual void beforeShow() {}
 
     // Settings that neither open the last Play List nor start playing.
-    void writeQuietSettings() { home.write(QStringLiteral("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n"); }
+    void writeQuietSettings() {
+        home.write(QStringLiteral("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
+    }
 
     // Makes and shows the window; an empty size keeps the one the settings give.
     void startWindow(QSize size = QSize(900, 500), const QString& samples = QString()) {
         window.reset();
-        session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samples, music.path()},
-                                               AppSession::Ports{prompter, device, clipboard, probe, nullptr, nullptr, &shell});
+        session = std::make_unique<AppSession>(
+            AppSession::Folders{home.path(), samples, music.path()},
+            AppSession::Ports{prompter, device, clipboard, probe, nullptr, nullptr, &shell});
         window =
             std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path(), helpFolder});
         beforeShow();

@@ -4,9 +4,10 @@
 #include "core/playlist/itemref.h"
 #include "core/settings/inifile.h"
 #include "support/documentfixture.h"
-#include "support/sessionfixture.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
+#include "support/sessionfixture.h"
+#include "support/smallfilesystem.h"
 #include "support/tempfolder.h"
 
 #include <QDir>
@@ -17,43 +18,7 @@
 
 #include <memory>
 
-#include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <unistd.h>
-
 namespace {
-
-// A 64 KiB tmpfs over a folder, in a mount namespace of this test process alone, so nothing outside
-// sees it and it cannot outlive the process.
-class SmallFileSystem {
-public:
-    explicit SmallFileSystem(const QString& folder) : m_folder(QFile::encodeName(folder)) {
-        static const bool privateMounts =
-            unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        m_mounted = privateMounts && mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~SmallFileSystem() {
-        if (m_mounted) {
-            umount2(m_folder.constData(), MNT_DETACH);
-        }
-    }
-    bool isMounted() const { return m_mounted; }
-
-    // Takes every free block.
-    void fill() const {
-        const int fd = ::open((m_folder + "/filler").constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-        const QByteArray block(4096, 'x');
-        while (fd >= 0 && ::write(fd, block.constData(), static_cast<size_t>(block.size())) > 0) {
-        }
-        ::close(fd);
-    }
-    void makeRoom() const { QFile::remove(QFile::decodeName(m_folder + "/filler")); }
-
-private:
-    QByteArray m_folder;
-    bool m_mounted = false;
-};
 
 const QStringList kSampleNames = {s("Moonlight Sonata.mid"),
                                   s("Für Elise.mid"),
@@ -137,7 +102,8 @@ TEST_F(AppSessionTest, ASettingsFileWithALineMeansThisIsNoFirstRun) {
     stop();
     TempFolder otherHome;
     otherHome.write(s("velmaro.ini"), QByteArray());
-    AppSession again({otherHome.path(), samplesFolder(), music.path()}, {prompter, device, clipboard, probe, &busy, &measurer, &shell});
+    AppSession again({otherHome.path(), samplesFolder(), music.path()},
+                     {prompter, device, clipboard, probe, &busy, &measurer, &shell});
     again.beginRun();
     EXPECT_TRUE(again.isFirstRun());
 }
@@ -221,10 +187,11 @@ TEST_F(AppSessionTest, TheListSurvivesARestartWithItsLengthsAndLastPlayedItem) {
     stop();
 
     const QStringList lines = TextFile::readLines(home.file(s("Samples/Sample.vlp"))).lines;
-    EXPECT_EQ(lines.at(1), s("LastPlayed=") + MakeFileItem(QDir(samplesFolder()).filePath(s("Symphony 5.mid"))));
+    EXPECT_EQ(lines.at(1),
+              s("LastPlayed=") + MakeFileItem(QDir(samplesFolder()).filePath(s("Symphony 5.mid"))));
     EXPECT_TRUE(lines.at(6).endsWith(s(", L=61000]")));
-    EXPECT_EQ(TextFile::readLines(home.file(s("velmaro.ini"))).lines.contains(
-                  s("LastPL=") + home.file(s("Samples/Sample.vlp"))),
+    EXPECT_EQ(TextFile::readLines(home.file(s("velmaro.ini")))
+                  .lines.contains(s("LastPL=") + home.file(s("Samples/Sample.vlp"))),
               true);
 
     start();
@@ -252,8 +219,9 @@ TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
     stop();
 
     // Counting requests needs the spy in place before the first show: do the show by hand.
-    session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell});
+    session = std::make_unique<AppSession>(
+        AppSession::Folders{home.path(), samplesFolder(), music.path()},
+        AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell});
     session->beginRun();
     QSignalSpy play(&session->document(), &PlayListDocument::playRequested);
     session->windowShown({party, s("/play")}, music.path());
@@ -262,8 +230,9 @@ TEST_F(AppSessionTest, PlayOnlyAffectsListsNamedAfterIt) {
     EXPECT_EQ(play.count(), 1);
     stop();
 
-    session = std::make_unique<AppSession>(AppSession::Folders{home.path(), samplesFolder(), music.path()},
-                                           AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell});
+    session = std::make_unique<AppSession>(
+        AppSession::Folders{home.path(), samplesFolder(), music.path()},
+        AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell});
     session->beginRun();
     QSignalSpy started(&session->document(), &PlayListDocument::playRequested);
     session->windowShown({s("/PLAY"), s("Party.vlp")}, music.path());  // relative to the caller's folder

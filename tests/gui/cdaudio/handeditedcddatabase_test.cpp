@@ -24,21 +24,18 @@ protected:
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
         QApplication::processEvents();
     }
-    QStringList shownTracks(QAbstractItemView* view) const {
-        QStringList names;
-        for (int row = 0; row < view->model()->rowCount(); ++row) {
-            names.append(view->model()->index(row, 0).data().toString());
-        }
-        return names;
-    }
+    QStringList shownTracks(QAbstractItemView* view) const { return ShownTexts(view); }
 };
 
 TEST_F(HandEditedCDDatabaseTest, ANameOutsideTheOldCodePageSavedIntoAMixedFileKeepsEveryOtherName) {
     device.disc = disc;
     const QByteArray header = '[' + QByteArray::number(ComputeCDID(disc->length(), 3, 60000)) + ']';
-    home.write(s("CDDB.INI"), "[99]\r\nName=\xC3\x96lm\xC3\xBChle\r\nTrack1=\xC3\x87" "a va\r\n\r\n" + header +
-                                  "\r\nName=Caf\xE9\r\nTrack1=M\xFCller\r\nTrack2=\xE6\x97\xA5\xE6\x9C\xAC\r\n"
-                                  "Track3=\x93Third\x94\r\n");
+    home.write(s("CDDB.INI"),
+               "[99]\r\nName=\xC3\x96lm\xC3\xBChle\r\nTrack1=\xC3\x87"
+               "a va\r\n\r\n" +
+                   header +
+                   "\r\nName=Caf\xE9\r\nTrack1=M\xFCller\r\nTrack2=\xE6\x97\xA5\xE6\x9C\xAC\r\n"
+                   "Track3=\x93Third\x94\r\n");
     writeQuietSettings();
     startWindow();
 
@@ -59,9 +56,10 @@ TEST_F(HandEditedCDDatabaseTest, ANameOutsideTheOldCodePageSavedIntoAMixedFileKe
 
     const QByteArray bytes = readFileBytes(home.file(s("CDDB.INI")));
     ASSERT_TRUE(QByteArrayView(bytes).isValidUtf8());
-    EXPECT_EQ(QString::fromUtf8(bytes).split(s("\r\n")),
-              QStringList({s("[99]"), s("Name=Ölmühle"), s("Track1=Ça va"), QString(), QString::fromLatin1(header),
-                           s("Name=Ω mi"), s("Track1=Müller"), s("Track2=日本"), s("Track3=“Third”"), QString()}));
+    EXPECT_EQ(
+        QString::fromUtf8(bytes).split(s("\r\n")),
+        QStringList({s("[99]"), s("Name=Ölmühle"), s("Track1=Ça va"), QString(), QString::fromLatin1(header),
+                     s("Name=Ω mi"), s("Track1=Müller"), s("Track2=日本"), s("Track3=“Third”"), QString()}));
 }
 
 }  // namespace

@@ -30,13 +30,7 @@ protected:
     }
     FileListBox* fileList() const { return window->findChild<FileListBox*>(s("FileListBox")); }
     FolderListBox* folderList() const { return window->findChild<FolderListBox*>(s("DirectoryListBox")); }
-    QStringList shownFiles() const {
-        QStringList names;
-        for (int row = 0; row < fileList()->model()->rowCount(); ++row) {
-            names.append(fileList()->model()->index(row, 0).data().toString());
-        }
-        return names;
-    }
+    QStringList shownFiles() const { return ShownTexts(fileList()); }
     void doubleClick(QWidget* viewport, QPoint point) {
         QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, viewport->mapTo(window.get(), point));
         QApplication::processEvents();

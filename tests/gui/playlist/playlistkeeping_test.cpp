@@ -20,21 +20,9 @@ class PlayListKeepingTest : public WindowTest {
 protected:
     void SetUp() override { writeQuietSettings(); }
 
-    QStringList names() const {
-        QStringList shown;
-        const QAbstractItemModel* model = window->playListBox()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            shown.append(model->index(row, 0).data().toString());
-        }
-        return shown;
-    }
+    QStringList names() const { return ShownTexts(window->playListBox()); }
     QStringList fileListNames() const {
-        QStringList shown;
-        const QAbstractItemModel* model = window->findChild<QAbstractItemView*>(s("FileListBox"))->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            shown.append(model->index(row, 0).data().toString());
-        }
-        return shown;
+        return ShownTexts(window->findChild<QAbstractItemView*>(s("FileListBox")));
     }
     // A key typed into the Play List, with the window active as a user's is.
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {

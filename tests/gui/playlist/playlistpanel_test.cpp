@@ -1,10 +1,10 @@
+#include "gui/playlist/playlistpanel.h"
 #include "core/common/textfile.h"
 #include "core/files/filemanagement.h"
 #include "core/files/folderlist.h"
+#include "gui/playlist/playlistbox.h"
 #include "gui/shell/mainmenu.h"
 #include "gui/shell/mainwindow.h"
-#include "gui/playlist/playlistbox.h"
-#include "gui/playlist/playlistpanel.h"
 #include "support/mousedrag.h"
 #include "support/windowtest.h"
 
@@ -14,13 +14,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTimer>
-#include <QStatusBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTreeWidget>
+#include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -47,14 +47,7 @@ protected:
         QApplication::processEvents();
     }
     static QString MakeItem(const QString& path) { return s("[FILE=\"") + path + s("\", L=0]"); }
-    QStringList names() const {
-        QStringList shown;
-        const QAbstractItemModel* model = window->playListBox()->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            shown.append(model->index(row, 0).data().toString());
-        }
-        return shown;
-    }
+    QStringList names() const { return ShownTexts(window->playListBox()); }
     template <typename T>
     T* child(const char* name) const {
         return window->findChild<T*>(s(name));
@@ -145,10 +138,13 @@ TEST_F(PlayListPanelTest, EnterInThePathEditReplacesTheFocusedItem) {
 
 // Files from a file manager are taken by the whole window, also where the Play List is not.
 TEST_F(PlayListDragAndDropTest, FilesDroppedAnywhereOnTheWindowAreAddedAndADroppedListIsOpened) {
-    MouseDrag::dropFromOutside(files({music.write(s("e.wav"), "x"), music.path()}), viewport(), lineCentre(0));
-    EXPECT_EQ(names(), lines({"a.mid", "b.mid", "c.mid", "d.mid", "e.wav"}));  // appended; the folder is skipped
+    MouseDrag::dropFromOutside(files({music.write(s("e.wav"), "x"), music.path()}), viewport(),
+                               lineCentre(0));
+    EXPECT_EQ(names(),
+              lines({"a.mid", "b.mid", "c.mid", "d.mid", "e.wav"}));  // appended; the folder is skipped
 
-    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);  // View > Play List off
+    QTest::keyClick(window.get(), Qt::Key_P,
+                    Qt::ControlModifier | Qt::ShiftModifier);  // View > Play List off
     ASSERT_FALSE(window->playListBox()->isVisible());
     const QString other = music.write(s("other.vlp"), "[Items]\r\n[FILE=\"/m/z.mid\", L=0]\r\n");
     prompter.saveAnswers = {Prompter::Answer::No};  // the first drop changed the list
@@ -172,7 +168,8 @@ TEST_F(PlayListDragAndDropTest, LinesDraggedWithTheMouseMoveAsABlockOrLeaveForTh
 
     auto* fileList = window->findChild<QAbstractItemView*>(s("FileListBox"));
     ASSERT_TRUE(fileList->isVisible());
-    MouseDrag::dragWithMouse(viewport(), lineCentre(2), fileList->viewport(), fileList->viewport()->rect().center());
+    MouseDrag::dragWithMouse(viewport(), lineCentre(2), fileList->viewport(),
+                             fileList->viewport()->rect().center());
     EXPECT_EQ(names(), lines({"c.mid", "d.mid"}));
 }
 
