@@ -6,8 +6,8 @@
 #include <QObject>
 #include <QString>
 
-// A list box's lines that the Play List takes items from (the File List, the CD Audio List): which lines
-// are selected, the focused line, whether the box is on screen, and the requests its view follows.
+// A list box's lines (the Play List, the File List, the CD Audio List): which lines are selected, the
+// focused line, whether the box is on screen, and the requests its view follows.
 class SourceLines : public QObject, public ItemSource {
     Q_OBJECT
 
@@ -24,6 +24,7 @@ public:
     void clearSelection();
     void selectAll();
     void invertSelection();
+    std::vector<qsizetype> selectedLines() const { return m_selection.selectedLines(); }
     qsizetype focusedLine() const { return m_focusedLine; }
     // A line outside the list is refused.
     void setFocusedLine(qsizetype line);

@@ -12,7 +12,7 @@ namespace {
 constexpr int kGlyphAndMargins = 16 + 8;
 }  // namespace
 
-PlayList::PlayList(QObject* parent) : QObject(parent) {}
+PlayList::PlayList(QObject* parent) : SourceLines(parent) {}
 
 void PlayList::setEntries(std::vector<PlayListEntry> entries) {
     m_entries = std::move(entries);
@@ -332,53 +332,25 @@ void PlayList::reorder(const std::vector<qsizetype>& order, bool keepSelection) 
 void PlayList::centreAfterRedraw() {
     const qsizetype centre = m_playListPlaying ? m_currentItem : m_focusedLine;
     if (centre >= 0) {
-        Q_EMIT centreLineRequested(centre);
+        centreLine(centre);
     }
 }
 
-void PlayList::setSelected(qsizetype line, bool selected) {
-    setSelectedRange(line, line, selected);
-}
-
-void PlayList::setSelectedRange(qsizetype first, qsizetype last, bool selected) {
-    if (m_selection.setRange(first, last, selected)) {
-        Q_EMIT selectionChanged();
+QStringList PlayList::selectedItems() const {
+    QStringList refs;
+    for (const qsizetype line : selectedLines()) {
+        refs.append(item(line));
     }
+    return refs;
 }
 
-void PlayList::selectOnly(qsizetype line) {
-    m_selection.selectOnly(line);
-    Q_EMIT selectionChanged();
-}
-
-void PlayList::clearSelection() {
-    selectOnly(-1);
-}
-
-void PlayList::selectAll() {
-    m_selection.selectAll();
-    Q_EMIT selectionChanged();
-}
-
-void PlayList::invertSelection() {
-    m_selection.invert();
-    Q_EMIT selectionChanged();
-}
-
-std::vector<qsizetype> PlayList::selectedLines() const {
-    return m_selection.selectedLines();
-}
-
-void PlayList::setFocusedLine(qsizetype line) {
-    if (line == m_focusedLine) {
-        return;
+QStringList PlayList::allItems() const {
+    QStringList refs;
+    refs.reserve(count());
+    for (const PlayListEntry& entry : m_entries) {
+        refs.append(entry.ref);
     }
-    m_focusedLine = line;
-    Q_EMIT focusedLineChanged(line);
-}
-
-void PlayList::centreLine(qsizetype line) {
-    Q_EMIT centreLineRequested(line);
+    return refs;
 }
 
 int PlayList::lineWidth(const QString& text) const {

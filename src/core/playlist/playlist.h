@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/lineselection.h"
+#include "core/common/sourcelines.h"
 #include "core/playlist/itemdisplay.h"
 
 #include <QHash>
@@ -31,9 +31,10 @@ struct PlayListSnapshot {
 };
 
 // The Play List in memory (PlayListItems, in play order, lengths beside the references) and the lines
-// of the Play List box that show it, with their selection, the focused line and CurrentItem. Views
-// show lines(); every change is announced by the signals so a model/view list can follow it.
-class PlayList : public QObject {
+// of the Play List box that show it, with their selection, the focused line (the base's, shared with
+// the other lists) and CurrentItem. Views show lines(); every change is announced by the signals so a
+// model/view list can follow it.
+class PlayList : public SourceLines {
     Q_OBJECT
 
 public:
@@ -70,7 +71,7 @@ public:
     void setCurrentItem(int index) { m_currentItem = index; }
 
     // The box's lines
-    qsizetype lineCount() const { return m_lines.size(); }
+    qsizetype lineCount() const override { return m_lines.size(); }
     const QString& line(qsizetype i) const { return m_lines.at(i); }
     ItemGlyph lineGlyph(qsizetype i) const;
     void AddItemLine(qsizetype index, qsizetype position);
@@ -87,20 +88,9 @@ public:
     // The glyphs of these lines changed (played status, icons shown or not): views repaint them.
     void refreshLines(qsizetype first, qsizetype last);
 
-    // Selection and focus of the box
-    bool isSelected(qsizetype line) const { return m_selection.isSelected(line); }
-    qsizetype selectedCount() const { return m_selection.count; }
-    void setSelected(qsizetype line, bool selected);
-    void setSelectedRange(qsizetype first, qsizetype last, bool selected);
-    void selectOnly(qsizetype line);
-    void clearSelection();
-    void selectAll();
-    void invertSelection();
-    std::vector<qsizetype> selectedLines() const;
-    qsizetype focusedLine() const { return m_focusedLine; }
-    void setFocusedLine(qsizetype line);
-    // Asks the view to scroll so that the line stands in the middle of the box.
-    void centreLine(qsizetype line);
+    // ItemSource: the references of the selected lines, or of all lines, in list order.
+    QStringList selectedItems() const override;
+    QStringList allItems() const override;
     // While the Play List is the playback source a redraw centres CurrentItem, else the focused line.
     void setPlayListPlaying(bool playing) { m_playListPlaying = playing; }
 
@@ -125,9 +115,6 @@ Q_SIGNALS:
     void linesChanged(qsizetype first, qsizetype last);
     void linesAboutToBeRemoved(qsizetype first, qsizetype last);
     void linesRemoved(qsizetype first, qsizetype last);
-    void selectionChanged();
-    void focusedLineChanged(qsizetype line);
-    void centreLineRequested(qsizetype line);
     void horizontalExtentChanged(int pixels);
 
 private:
@@ -146,8 +133,6 @@ private:
     bool m_playListPlaying = false;
 
     QStringList m_lines;
-    LineSelection m_selection;
-    qsizetype m_focusedLine = -1;
     int m_horizontalExtent = 0;
 
     ItemDisplayOptions m_options;

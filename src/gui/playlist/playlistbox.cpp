@@ -35,7 +35,7 @@ PlayListBox::PlayListBox(PlayList& playList, QWidget* parent)
         selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(line)), QItemSelectionModel::NoUpdate);
         m_syncing = wasSyncing;
     });
-    connect(&playList, &PlayList::centreLineRequested, this, &PlayListBox::centreLine);
+    connect(&playList, &PlayList::scrollRequested, this, [this](qsizetype line) { centreLine(line); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &PlayListBox::takeViewSelection);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (!m_syncing) {

@@ -84,7 +84,7 @@ void runWithoutReadOverride(const std::function<void()>& work) {
 TEST(FindInPlayListTest, MatchCaseAndFindAgainAfterTheLastMatch) {
     FindFixture f;
     f.load({s("/m/Waltz.mid"), s("/m/polka.mid"), s("/m/Blue waltz.mid"), s("/m/reel.wav")});
-    QSignalSpy centred(&f.playList, &PlayList::centreLineRequested);
+    QSignalSpy centred(&f.playList, &PlayList::scrollRequested);
 
     EXPECT_FALSE(FindInPlayList(f.playList, f.editor, f.prompter, &f.busy, 0, s(""), false));
     EXPECT_TRUE(f.prompter.messages.empty());  // an empty text does nothing at all
