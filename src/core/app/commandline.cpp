@@ -1,23 +1,30 @@
 #include "core/app/commandline.h"
 
+#include "core/shell/toolbartable.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 const QStringList& CommandLine::commandNames() {
-    static const QStringList names = {QStringLiteral("play"),  QStringLiteral("select-playlist"),
-                                      QStringLiteral("select-list"), QStringLiteral("pause"),
-                                      QStringLiteral("stop"),  QStringLiteral("rewind"),
-                                      QStringLiteral("previous"), QStringLiteral("next"),
-                                      QStringLiteral("exit")};
+    static const QStringList names = [] {
+        QStringList all;
+        for (const RemoteCommand& command : RemoteCommands()) {
+            all.append(command.name);
+        }
+        return all;
+    }();
     return names;
 }
 
 const QStringList& CommandLine::carriedOutCommandNames() {
-    // The two "select-" commands open the tray's list, which this version does not have yet.
     static const QStringList names = [] {
-        QStringList all = commandNames();
-        all.removeIf([](const QString& name) { return name.startsWith(QStringLiteral("select-")); });
-        return all;
+        QStringList carriedOut;
+        for (const RemoteCommand& command : RemoteCommands()) {
+            if (!command.original.isEmpty()) {
+                carriedOut.append(command.name);
+            }
+        }
+        return carriedOut;
     }();
     return names;
 }

@@ -3,37 +3,18 @@
 #include "core/app/appsession.h"
 
 #include "core/common/clipboard.h"
+#include "core/playback/indicatorcommands.h"
+#include "core/settings/favoritescommands.h"
 #include "core/settings/shortcuts.h"
 #include "core/shell/editcommandstates.h"
 #include "core/shell/menutable.h"
+#include "core/shell/toolbartable.h"
 
 namespace {
-
-// The toolbar buttons of the View, Components items, in the order of the component flags.
-const std::pair<const char*, const char*> kComponentButtons[] = {
-    {"ViewPlayListSI", "Play List"},   {"ViewFileListSI", "File List / CD Audio List"},
-    {"ViewToolBarSI", "Tool Bar"},     {"ViewScrollBarSI", "Scroll Bar"},
-    {"ViewStatusBarSI", "Status Bar"}, {"ViewSpinButtonSI", "Spin Button"},
-    {"ViewPathEditSI", "Path Edit"},   {"ViewLabelsSI", "Labels"},
-    {"ViewModeSelectorSI", "Mode Selector"}, {"ViewFilterBoxSI", "Filter Box"},
-    {"ViewFilterEditSI", "Filter Edit"},
-};
 
 Component componentAt(size_t index) {
     return static_cast<Component>(index);
 }
-
-// The toolbar's transport and play-option buttons, and the names a second start sends.
-const std::pair<const char*, const char*> kToolbarTwins[] = {
-    {"PlaySI", "PlayM"},   {"PauseSI", "PauseM"}, {"StopSI", "StopM"},
-    {"RewindSI", "RewindM"}, {"PrevSI", "PrevM"}, {"NextSI", "NextM"},
-    {"LoopSongOnceSI", "LoopSongOnceM"}, {"LoopSongForeverSI", "LoopSongForeverM"},
-    {"LoopPlayListSI", "LoopPlayListM"}, {"RandomPlaySI", "RandomPlayM"}, {"AutoPlaySI", "AutoPlayM"},
-};
-const std::pair<const char*, const char*> kRemoteTwins[] = {
-    {"play", "PlayM"},   {"pause", "PauseM"}, {"stop", "StopM"}, {"rewind", "RewindM"},
-    {"previous", "PrevM"}, {"next", "NextM"}, {"exit", "ExitM"},
-};
 
 QString latin(const char* text) {
     return QString::fromLatin1(text);
@@ -51,6 +32,9 @@ void AppSession::declareCommands() {
     declareFileManagementCommands();
     declareCDAudioCommands();
     declarePreferencesCommands();
+    FavoritesCommands::declare(m_commands, m_favoritesAndHistory);
+    IndicatorCommands::declare(m_commands, m_indicators, m_controller);
+    m_commands.addContextItems();
     m_commands.addStateRule([this](QHash<QString, CommandState>& states) { commandStates(states); });
 }
 
@@ -101,7 +85,7 @@ void AppSession::declareFileAndEditCommands() {
 }
 
 void AppSession::declareViewCommands() {
-    for (size_t n = 0; n < std::size(kComponentButtons); ++n) {
+    for (size_t n = 0; n < m_preferences.components.size(); ++n) {
         m_commands.bind(ComponentMenuItem(componentAt(n)), [this, n] { toggleComponent(componentAt(n)); });
         m_commands.setCheckable(ComponentMenuItem(componentAt(n)));
     }
@@ -116,8 +100,10 @@ void AppSession::declareViewCommands() {
         m_commands.bind(latin("MailusM"), [this] { m_external->mailAuthor(); });
     }
     // Remote commands of the taskbar menu that this version does not carry out.
-    for (const char* name : {"select-playlist", "select-list"}) {
-        m_commands.add(latin(name));
+    for (const RemoteCommand& command : RemoteCommands()) {
+        if (command.original.isEmpty()) {
+            m_commands.add(command.name);
+        }
     }
 }
 
@@ -148,18 +134,15 @@ void AppSession::declareAudioCommands() {
 }
 
 void AppSession::declareTwins() {
-    for (const auto& [name, original] : kToolbarTwins) {
-        m_commands.addTwin(latin(name), latin(original));
+    for (const auto* buttons : {&ToolbarTransportButtons(), &ToolbarViewToggles()}) {
+        for (const ToolbarButton& button : *buttons) {
+            m_commands.addTwin(button.name, button.original, button.caption);
+        }
     }
-    for (size_t n = 0; n < std::size(kComponentButtons); ++n) {
-        m_commands.addTwin(latin(kComponentButtons[n].first), ComponentMenuItem(componentAt(n)),
-                           latin(kComponentButtons[n].second));
-    }
-    m_commands.addTwin(latin("PathsSI"), latin("PathsM"), latin("Paths"));
-    m_commands.addTwin(latin("ExtensionsSI"), latin("ExtensionsM"), latin("Extensions"));
-    m_commands.addTwin(latin("AnyValuePM"), latin("ChangePosM"), QStringLiteral("Any Va&lue"));
-    for (const auto& [name, original] : kRemoteTwins) {
-        m_commands.addTwin(latin(name), latin(original));
+    for (const RemoteCommand& command : RemoteCommands()) {
+        if (!command.original.isEmpty()) {
+            m_commands.addTwin(command.name, command.original);
+        }
     }
 }
 

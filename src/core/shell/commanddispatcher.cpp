@@ -73,6 +73,15 @@ void CommandDispatcher::runFromOutside(std::function<void()> work) {
     runWork(work);
 }
 
+void CommandDispatcher::runFromWindow(std::function<void()> action) {
+    if (m_busy.isBusy() || m_modalBoxOpen || !m_queue.isEmpty()) {
+        m_queue.append({QString(), std::move(action)});
+        scheduleQueue();
+        return;
+    }
+    runWork(action);
+}
+
 void CommandDispatcher::run(const QString& name) {
     const CommandTable::Command* command = m_table.find(m_table.originalOf(name));
     if (command && command->run) {

@@ -31,6 +31,11 @@ public:
     // Work that came from outside the window without being a command (a second start's files): it runs
     // now, or waits in the same queue as the commands.
     void runFromOutside(std::function<void()> work);
+    // What the window's own input does without being a command of the table (a double-click on a line,
+    // a drop, Enter in the path edit, letting go of the position bar): it runs in the frame of a command,
+    // with one announcement of the states at its end, and waits while a long operation runs or a box of
+    // the window is open. Inside a running command it runs at once, as part of that command.
+    void runFromWindow(std::function<void()> action);
 
     // The window tells whether a modal box of it is open.
     void setModalBoxOpen(bool open);

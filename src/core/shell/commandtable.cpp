@@ -1,5 +1,7 @@
 #include "core/shell/commandtable.h"
 
+#include "core/shell/contextmenu.h"
+#include "core/shell/controltable.h"
 #include "core/shell/menutable.h"
 
 #include <QDebug>
@@ -11,11 +13,14 @@ void CommandTable::add(const QString& name, std::function<void()> run, bool chec
         noteUnknown(name + QStringLiteral(" (declared twice)"));
         return;
     }
-    Command command{name, QString(), QString(), checkable, opensMenu, QString(), std::move(run)};
+    Command command{name, QString(), QString(), checkable, opensMenu, QString(), false, std::move(run)};
     if (const MenuEntry* entry = FindMenuEntry(name)) {
         command.caption = entry->caption;
         command.hint = entry->hint;
         command.checkable = checkable || entry->radio;
+    } else if (const ControlEntry* control = FindControlEntry(name)) {
+        command.caption = control->caption;
+        command.hint = control->hint;
     }
     m_index.insert(name, m_commands.size());
     m_commands.push_back(std::move(command));
@@ -31,13 +36,38 @@ void CommandTable::addMenuItems() {
 }
 
 void CommandTable::addTwin(const QString& name, const QString& original, const QString& caption) {
+    addTwinOf(name, original, caption, false);
+}
+
+void CommandTable::addContextItems() {
+    std::vector<ContextMenuItem> items = GeneralContextItems();
+    for (const QString& control : ContextMenuControls()) {
+        const std::vector<ContextMenuItem> own = ContextItemsFor(control);
+        items.insert(items.end(), own.begin(), own.end());
+    }
+    for (const ContextMenuItem& item : items) {
+        // An item that is a command of its own is declared with it; one shared by menus is declared once.
+        if (!item.isSeparator() && item.name != item.command && !contains(item.name)) {
+            addTwinOf(item.name, item.command, item.caption, true);
+        }
+    }
+}
+
+void CommandTable::addTwinOf(const QString& name, const QString& original, const QString& caption,
+                             bool plain) {
     const Command* source = find(original);
     if (!source || !source->twinOf.isEmpty() || m_index.contains(name)) {
         noteUnknown(original);
         return;
     }
-    Command twin{name, caption.isEmpty() ? source->caption : caption, source->hint, source->checkable, false,
-                 original, {}};
+    Command twin{name,
+                 caption.isEmpty() ? source->caption : caption,
+                 plain ? QString() : source->hint,
+                 !plain && source->checkable,
+                 false,
+                 original,
+                 plain,
+                 {}};
     m_index.insert(name, m_commands.size());
     m_commands.push_back(std::move(twin));
     invalidate();
@@ -139,7 +169,10 @@ QHash<QString, CommandState> CommandTable::computeStates() const {
         const CommandState own = states.value(command.name);
         CommandState shown = states.value(command.twinOf);
         shown.caption = command.caption;
-        if (own.hint != command.hint) {
+        if (command.plain) {
+            shown.hint.clear();
+            shown.checked = false;
+        } else if (own.hint != command.hint) {
             shown.hint = own.hint;
         }
         states.insert(command.name, shown);

@@ -36,6 +36,7 @@ public:
         bool checkable = false;
         bool opensMenu = false;     // a submenu: enabled without anything to run
         QString twinOf;             // empty for an original
+        bool plain = false;         // a twin that shows no hint and no check mark (a context menu's item)
         std::function<void()> run;  // empty while nothing carries the command out
     };
     // Fills in the states it knows about. Each state starts enabled when the command can run.
@@ -43,11 +44,13 @@ public:
 
     explicit CommandTable(QObject* parent = nullptr);
 
-    // An original command; menu items take their caption and hint from the menu table.
+    // An original command; it takes its caption and hint from the menu table or the control table.
     void add(const QString& name, std::function<void()> run = {}, bool checkable = false, bool opensMenu = false);
     // Every named item of the main menu, with nothing to run yet; submenus are enabled.
     void addMenuItems();
     void addTwin(const QString& name, const QString& original, const QString& caption = QString());
+    // The items of the window's context menus: each a plain twin under its own caption.
+    void addContextItems();
     // Carries a declared command out with this function from now on (the window binds its own).
     void bind(const QString& name, std::function<void()> run);
     void setCheckable(const QString& name);
@@ -80,6 +83,7 @@ Q_SIGNALS:
     void statesChanged();
 
 private:
+    void addTwinOf(const QString& name, const QString& original, const QString& caption, bool plain);
     Command* findMutable(const QString& name);
     QHash<QString, CommandState> computeStates() const;
 

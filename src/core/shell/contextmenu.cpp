@@ -4,12 +4,17 @@
 
 namespace {
 
-ContextMenuItem item(const char* caption, const QString& command) {
-    return {QString(), QString::fromUtf8(caption), command, std::nullopt};
+ContextMenuItem item(const char* name, const char* caption, const QString& command) {
+    return {QString::fromLatin1(name), QString::fromUtf8(caption), command, std::nullopt};
 }
 
-ContextMenuItem item(const char* caption, const char* command) {
-    return item(caption, QString::fromLatin1(command));
+ContextMenuItem item(const char* name, const char* caption, const char* command) {
+    return item(name, caption, QString::fromLatin1(command));
+}
+
+// A command of the position bar or the status bar that is its own item.
+ContextMenuItem own(const char* caption, const QString& command) {
+    return {command, QString::fromUtf8(caption), command, std::nullopt};
 }
 
 ContextMenuItem separator() {
@@ -17,7 +22,10 @@ ContextMenuItem separator() {
 }
 
 ContextMenuItem hide(Component component) {
-    return {QString(), QStringLiteral("&Hide Component"), ComponentMenuItem(component), component};
+    // "ViewStatusBarM" is hidden by "HideStatusBarPM".
+    const QString view = ComponentMenuItem(component);
+    return {QStringLiteral("Hide") + view.mid(4).chopped(1) + QStringLiteral("PM"),
+            QStringLiteral("&Hide Component"), view, component};
 }
 
 }  // namespace
@@ -44,45 +52,57 @@ const std::vector<ContextMenuItem>& GeneralContextItems() {
 
 std::vector<ContextMenuItem> ContextItemsFor(const QString& controlName) {
     using namespace ContextCommand;
+    // The same item in several menus is one command.
+    const ContextMenuItem rename = item("RenPM", "Rename / Mo&ve", "RenBtn");
+    const ContextMenuItem remove = item("DelPM", "Dele&te", "DelBtn");
+    const ContextMenuItem properties = item("PropertiesPM", "Pr&operties", "PropertiesM");
     if (controlName == u"FileListBox") {
-        return {separator(),         item("A&dd", "AddBtn"),        item("Add A&ll", "AddAllBtn"),
-                separator(),         item("Rename / Mo&ve", "RenBtn"), item("Dele&te", "DelBtn"),
-                separator(),         item("Pr&operties", "PropertiesM"), separator(),
+        return {separator(),
+                item("AddPM", "A&dd", "AddBtn"),
+                item("AddAllPM", "Add A&ll", "AddAllBtn"),
+                separator(),
+                rename,
+                remove,
+                separator(),
+                properties,
+                separator(),
                 hide(Component::FileList)};
     }
     if (controlName == u"DirectoryListBox") {
-        return {separator(), item("Rename / Mo&ve", "RenBtn"), item("Dele&te", "DelBtn"), separator(),
-                hide(Component::FileList)};
+        return {separator(), rename, remove, separator(), hide(Component::FileList)};
     }
     if (controlName == u"PlayListBox") {
         return {separator(),
-                item("Rem&ove", "RemBtn"),
-                item("Remove A&ll", "RemAllBtn"),
+                item("RemovePM", "Rem&ove", "RemBtn"),
+                item("RemoveAllPM", "Remove A&ll", "RemAllBtn"),
                 separator(),
-                item("Rename / Mo&ve", "RenBtn"),
-                item("Dele&te", "DelBtn"),
+                rename,
+                remove,
                 separator(),
-                item("&Reset Played Status For All Items", "ResetPlayedStatusAllM"),
-                item("Toggle Played Status For &Selected Items", "ResetPlayedStatusSelectedM"),
+                item("ResetPlayedStatusAllPM", "&Reset Played Status For All Items", "ResetPlayedStatusAllM"),
+                item("ResetPlayedStatusSelectedPM", "Toggle Played Status For &Selected Items",
+                     "ResetPlayedStatusSelectedM"),
                 separator(),
-                item("Pr&operties", "PropertiesM"),
+                properties,
                 separator(),
                 hide(Component::PlayList)};
     }
     if (controlName == u"ScrollBar") {
         return {separator(),
-                item("&0 %", kPercent0),
-                item("&25 %", kPercent25),
-                item("&75 %", kPercent75),
-                item("Any Va&lue", kAnyValue),
+                own("&0 %", kPercent0),
+                own("&25 %", kPercent25),
+                own("&75 %", kPercent75),
+                item("AnyValuePM", "Any Va&lue", "ChangePosM"),
                 separator(),
                 hide(Component::ScrollBar)};
     }
     if (controlName == u"SpeedBar") {
-        return {separator(), item("Customize...", "CustomizeToolbarM"), separator(), hide(Component::Toolbar)};
+        return {separator(), item("CustomizeToolbarPM", "Customize...", "CustomizeToolbarM"), separator(),
+                hide(Component::Toolbar)};
     }
     if (controlName == u"PanelInfo") {
-        return {separator(), item("Customize...", kStatusBarCustomize), separator(), hide(Component::StatusBar)};
+        return {separator(), own("Customize...", kStatusBarCustomize), separator(),
+                hide(Component::StatusBar)};
     }
     if (controlName == u"SpinButton") {
         return {separator(), hide(Component::SpinButton)};

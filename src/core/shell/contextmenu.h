@@ -8,9 +8,10 @@
 #include <vector>
 
 // The main window's context menu: the fixed "&General" submenu, then the items of the control the menu
-// was opened on. Each item acts like, and is enabled like, a menu item or button of the window.
+// was opened on. Each item acts like, and is enabled like, a menu item or button of the window: it is a
+// command of its own under its own caption, a twin of that one, without its hint, shortcut or check mark.
 struct ContextMenuItem {
-    QString name;     // the item's own name ("PlayPM"...), empty for the appended ones
+    QString name;     // the item's command ("PlayPM"...); the same as `command` for an item that is one
     QString caption;  // "-" for a separator
     QString command;  // the command it runs: a menu item's ("PlayM"), a button's ("RemBtn") or one below
     std::optional<Component> hides;  // "&Hide Component": the component it hides (its View item's command)

@@ -49,14 +49,18 @@ void FileManagementPanel::connectLists() {
     connect(&files.files(), &FileList::selectionChanged, this, &FileManagementPanel::fitLabels);
     connect(&files.files(), &FileList::focusedLineChanged, this, &FileManagementPanel::fitLabels);
     connect(m_folderList, &FolderListBox::lineClicked, &files, &FileManagement::folderListClicked);
-    connect(m_folderList, &FolderListBox::lineOpened, &files, &FileManagement::openFolderLine);
+    connect(m_folderList, &FolderListBox::lineOpened, &files, [this, &files](qsizetype line) {
+        m_session.dispatcher().runFromWindow([&files, line] { files.openFolderLine(line); });
+    });
     connect(m_folderList, &FolderListBox::entered, &files, &FileManagement::folderListEntered);
     connect(m_folderList, &FolderListBox::upRequested, &files, &FileManagement::openParentFolder);
     connect(m_folderList, &FolderListBox::linesDropped, this, [this](qsizetype line, bool fromPlayList) {
-        const QList<FolderEntry>& entries = m_session.fileManagement().folders().entries();
-        if (line >= 0 && line < entries.size()) {
-            m_session.fileCommands().dropOnFolder(entries[line].path, fromPlayList);
-        }
+        m_session.dispatcher().runFromWindow([this, line, fromPlayList] {
+            const QList<FolderEntry>& entries = m_session.fileManagement().folders().entries();
+            if (line >= 0 && line < entries.size()) {
+                m_session.fileCommands().dropOnFolder(entries[line].path, fromPlayList);
+            }
+        });
     });
 }
 

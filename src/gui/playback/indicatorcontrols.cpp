@@ -1,11 +1,12 @@
 #include "gui/playback/indicatorcontrols.h"
 
 #include "core/app/appsession.h"
-#include "core/shell/menutable.h"
-#include "gui/shell/mainmenu.h"
+#include "core/playback/indicatorcommands.h"
 #include "gui/playback/changepositiondialog.h"
 #include "gui/playback/indicatorglyphs.h"
 #include "gui/playback/panelinfo.h"
+#include "gui/shell/actionregistry.h"
+#include "gui/shell/mainmenu.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -45,6 +46,7 @@ IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, Mai
         m_labels[indicator]->setCursor(Qt::PointingHandCursor);
     }
     connectPositionBar();
+    groupModes();
     connectViewMenu();
     connect(&session.controller(), &PlaybackController::changed, this, &IndicatorControls::refresh);
     refresh();
@@ -92,39 +94,28 @@ void IndicatorControls::connectViewMenu() {
     }
 }
 
+// Choosing the checked mode again leaves it checked.
+void IndicatorControls::groupModes() {
+    for (Indicator indicator : kIndicators) {
+        auto* group = new QActionGroup(this);
+        for (bool totals : {false, true}) {
+            group->addAction(m_menu.action(IndicatorCommands::modeCommand(indicator, totals)));
+        }
+    }
+}
+
 void IndicatorControls::fillModeMenu(QMenu* menu, Indicator indicator) {
     m_session.commands().refreshNow();
-    menu->clear();
-    const ProgressIndicators::ModeMenu entries = m_session.indicators().modeMenu(indicator);
-    auto* group = new QActionGroup(menu);
-    const auto addMode = [&](const QString& caption, const QString& hint, bool totals) {
-        QAction* item = menu->addAction(caption);
-        item->setStatusTip(hint);
-        item->setToolTip(hint);
-        item->setCheckable(true);
-        item->setChecked(entries.totals == totals);
-        item->setEnabled(entries.enabled);
-        group->addAction(item);
-        connect(item, &QAction::triggered, this, [this, indicator, totals] { setMode(indicator, totals); });
-    };
-    addMode(entries.itemCaption, entries.itemHint, false);
-    addMode(entries.totalsCaption, entries.totalsHint, true);
-    menu->addSeparator();
-    const CommandState command = m_session.commands().state(QStringLiteral("ChangePosM"));
-    QAction* change = menu->addAction(QStringLiteral("&Change Position..."));
-    change->setEnabled(command.enabled);
-    change->setStatusTip(command.hint);
-    connect(change, &QAction::triggered, this, [this] { m_session.runCommand(QStringLiteral("ChangePosM")); });
+    m_menu.actions().fillMenu(menu, IndicatorCommands::menu(indicator));
 }
 
-void IndicatorControls::setMode(Indicator indicator, bool totals) {
-    m_session.indicators().setTotals(indicator, totals);
-    m_session.controller().indicatorModeChanged();
-    refresh();
-}
-
+// A click on a value shows the other mode, whether or not the menu could choose one now.
 void IndicatorControls::toggle(Indicator indicator) {
-    setMode(indicator, !m_session.indicators().IsTotals(indicator));
+    m_session.dispatcher().runFromWindow([this, indicator] {
+        ProgressIndicators& indicators = m_session.indicators();
+        indicators.setTotals(indicator, !indicators.IsTotals(indicator));
+        m_session.controller().indicatorModeChanged();
+    });
 }
 
 void IndicatorControls::openChangePosition() {
@@ -143,17 +134,22 @@ void IndicatorControls::openChangePosition() {
 void IndicatorControls::connectPositionBar() {
     PlaybackController& controller = m_session.controller();
     connect(m_positionBar, &QSlider::sliderMoved, &controller, &PlaybackController::previewBarPosition);
-    connect(m_positionBar, &QSlider::sliderReleased, &controller,
-            [this, &controller] { controller.applyBarPosition(m_positionBar->value()); });
-    // A click beside the handle or a key moves the bar a step at once, like letting go of it there.
-    connect(m_positionBar, &QAbstractSlider::actionTriggered, &controller, [this, &controller](int action) {
-        if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove) {
-            return;
-        }
-        const int percent = m_positionBar->sliderPosition();
-        controller.previewBarPosition(percent);
-        controller.applyBarPosition(percent);
+    CommandDispatcher& dispatcher = m_session.dispatcher();
+    connect(m_positionBar, &QSlider::sliderReleased, &controller, [this, &dispatcher, &controller] {
+        dispatcher.runFromWindow(
+            [&controller, percent = m_positionBar->value()] { controller.applyBarPosition(percent); });
     });
+    // A click beside the handle or a key moves the bar a step at once, like letting go of it there.
+    connect(m_positionBar, &QAbstractSlider::actionTriggered, &controller,
+            [this, &dispatcher, &controller](int action) {
+                if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove) {
+                    return;
+                }
+                dispatcher.runFromWindow([&controller, percent = m_positionBar->sliderPosition()] {
+                    controller.previewBarPosition(percent);
+                    controller.applyBarPosition(percent);
+                });
+            });
 }
 
 bool IndicatorControls::eventFilter(QObject* watched, QEvent* event) {

@@ -38,9 +38,8 @@ public:
     void setScrollBarVisible(bool visible);
     // Texts, bar, glyphs and the Change Position command follow the controller.
     void refresh();
-    // The menu of a mode button, filled as it is when it opens.
+    // The menu of a mode button or of View, Progress Indicators, laid out with its commands as it opens.
     void fillModeMenu(QMenu* menu, ProgressIndicators::Indicator indicator);
-    void setMode(ProgressIndicators::Indicator indicator, bool totals);
     // "Change Position...": the box, when the command is enabled.
     void openChangePosition();
 
@@ -51,6 +50,7 @@ private:
     void createToolBarWidgets(QToolBar* toolBar);
     void attachModeMenu(ProgressIndicators::Indicator indicator, QToolButton* button);
     void connectPositionBar();
+    void groupModes();
     void connectViewMenu();
     void toggle(ProgressIndicators::Indicator indicator);
     void refreshGlyphs();

@@ -25,16 +25,15 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* area)
     m_path->installEventFilter(this);
     m_browse = new QToolButton(area);
     m_browse->setObjectName(QStringLiteral("BrowseSB"));
-    m_browse->setText(QStringLiteral("..."));
-    SetHint(m_browse, QStringLiteral("Browse...|"));
     m_info = new QLabel(QStringLiteral("0 of 0, 0 selected"), area);
     m_info->setObjectName(QStringLiteral("PlayListBoxInfo"));
     m_info->setBuddy(m_box);
 
-    m_add = button("AddBtn", QStringLiteral("< A&dd"), QStringLiteral("Adds the selected items(s)\rin the File List to the Play List|"));
-    m_addAll = button("AddAllBtn", QStringLiteral("<< Add A&ll"), QStringLiteral("Adds all the items in the\rFile List to the Play List|"));
-    m_remove = button("RemBtn", QStringLiteral("&Remove >"), QStringLiteral("Remove the selected items in the Play List|"));
-    m_removeAll = button("RemAllBtn", QStringLiteral("Re&move All >>"), QStringLiteral("Remove all the items in the Play List|"));
+    // The buttons show their commands' captions and hints once bound.
+    m_add = button("AddBtn");
+    m_addAll = button("AddAllBtn");
+    m_remove = button("RemBtn");
+    m_removeAll = button("RemAllBtn");
     m_up = new QToolButton(area);
     m_up->setObjectName(QStringLiteral("SpinButtonUp"));
     m_up->setArrowType(Qt::UpArrow);
@@ -42,7 +41,6 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* area)
     m_down->setObjectName(QStringLiteral("SpinButtonDown"));
     m_down->setArrowType(Qt::DownArrow);
     for (QToolButton* spin : {m_up, m_down}) {
-        SetHint(spin, QStringLiteral("Moves the selected item(s)\rup / down in the Play List|"));
         spin->setAutoRepeat(true);
     }
 
@@ -58,18 +56,26 @@ PlayListPanel::PlayListPanel(AppSession& session, QWidget* area)
 
     PlayListEditor& editor = session.editor();
     connect(&editor, &PlayListEditor::clicked, this, &PlayListPanel::showControls);
-    connect(m_box, &PlayListBox::linesDropped, &editor, &PlayListEditor::moveDroppedLines);
-    connect(m_box, &PlayListBox::sourceLinesDropped, &editor, &PlayListEditor::insertDroppedItems);
+    CommandDispatcher& dispatcher = session.dispatcher();
+    connect(m_box, &PlayListBox::linesDropped, &editor,
+            [&dispatcher, &editor](qsizetype target, bool belowLast) {
+                dispatcher.runFromWindow(
+                    [&editor, target, belowLast] { editor.moveDroppedLines(target, belowLast); });
+            });
+    connect(m_box, &PlayListBox::sourceLinesDropped, &editor,
+            [&dispatcher, &editor](qsizetype target, bool belowLast) {
+                dispatcher.runFromWindow(
+                    [&editor, target, belowLast] { editor.insertDroppedItems(target, belowLast); });
+            });
     connect(m_box, &PlayListBox::dragPositionChanged, this, [this, &editor](qsizetype position) {
         showInfo(editor.UpdatePlayListInfo(position));
     });
     showControls();
 }
 
-QPushButton* PlayListPanel::button(const char* name, const QString& caption, const QString& hint) {
-    auto* pushButton = new QPushButton(caption);
+QPushButton* PlayListPanel::button(const char* name) {
+    auto* pushButton = new QPushButton;
     pushButton->setObjectName(QString::fromLatin1(name));
-    SetHint(pushButton, hint);
     return pushButton;
 }
 
@@ -114,9 +120,11 @@ void PlayListPanel::replaceFromPathEdit() {
     if (m_path->isReadOnly()) {
         return;
     }
-    if (m_session.editor().ReplaceFocusedItem(m_path->text())) {
-        QApplication::beep();
-    } else {
-        m_path->setText(m_session.editor().controls().path);
-    }
+    m_session.dispatcher().runFromWindow([this, path = m_path->text()] {
+        if (m_session.editor().ReplaceFocusedItem(path)) {
+            QApplication::beep();
+        } else {
+            m_path->setText(m_session.editor().controls().path);
+        }
+    });
 }

@@ -31,7 +31,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPushButton* button(const char* name, const QString& caption, const QString& hint);
+    QPushButton* button(const char* name);
     void replaceFromPathEdit();
     void showInfo(const QString& caption);
 

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
 
 ActionRegistry::ActionRegistry(CommandTable& table, CommandDispatcher& dispatcher, QObject* parent)
     : QObject(parent), m_table(table), m_dispatcher(dispatcher) {
@@ -50,7 +51,25 @@ void ActionRegistry::bindButton(QAbstractButton* button, const QString& name) {
     }
     m_buttons.insert(name, button);
     connect(button, &QAbstractButton::clicked, this, [this, name] { run(name); });
-    button->setEnabled(m_table.state(name).enabled);
+    const CommandTable::Command* command = m_table.find(name);
+    if (!command->caption.isEmpty()) {
+        button->setText(command->caption);
+    }
+    if (!command->hint.isEmpty()) {
+        SetHint(button, command->hint);
+    }
+    showButton(button, m_table.state(name));
+}
+
+void ActionRegistry::fillMenu(QMenu* menu, const QStringList& names) {
+    menu->clear();  // the menu's separators go; the shared actions stay with the registry
+    for (const QString& name : names) {
+        if (name == u"-") {
+            menu->addSeparator();
+        } else {
+            menu->addAction(action(name));
+        }
+    }
 }
 
 void ActionRegistry::run(const QString& name) {
@@ -77,17 +96,19 @@ void ActionRegistry::refresh() {
         show(it.key(), it.value(), m_table.state(it.key()));
     }
     for (auto it = m_buttons.cbegin(); it != m_buttons.cend(); ++it) {
-        const CommandState state = m_table.state(it.key());
-        it.value()->setEnabled(state.enabled);
-        // A button keeps the caption and hint it was made with until a state names others (the shared
-        // Rename and Delete buttons speak of tracks in CD Audio Mode).
-        if (!state.caption.isEmpty() && state.caption != m_table.find(it.key())->caption &&
-            it.value()->text() != state.caption) {
-            it.value()->setText(state.caption);
-        }
-        if (!state.hint.isEmpty()) {
-            SetHint(it.value(), state.hint);
-        }
+        showButton(it.value(), m_table.state(it.key()));
+    }
+}
+
+// A state names the caption and hint of the moment (the shared Rename and Delete buttons speak of
+// tracks in CD Audio Mode); before the first one the button shows its command's own.
+void ActionRegistry::showButton(QAbstractButton* button, const CommandState& state) {
+    button->setEnabled(state.enabled);
+    if (!state.caption.isEmpty() && button->text() != state.caption) {
+        button->setText(state.caption);
+    }
+    if (!state.hint.isEmpty()) {
+        SetHint(button, state.hint);
     }
 }
 

@@ -9,6 +9,7 @@ class CommandDispatcher;
 class CommandTable;
 class QAbstractButton;
 class QAction;
+class QMenu;
 class Shortcuts;
 struct CommandState;
 
@@ -27,8 +28,10 @@ public:
     QAction* action(const QString& name);
     // An action made elsewhere (a submenu's) that shows this command's state.
     void adopt(const QString& name, QAction* action);
-    // A button beside a list runs the command and is enabled with it; its caption and hint are its own.
+    // A button of the window runs the command and shows its caption, hint and enabling.
     void bindButton(QAbstractButton* button, const QString& name);
+    // Fills a menu that is laid out as it opens with these commands' actions, "-" for a separator.
+    void fillMenu(QMenu* menu, const QStringList& names);
     // Runs the command as the window's own input does.
     void run(const QString& name);
     // Every action of a command with a stored shortcut takes its current one.
@@ -41,6 +44,7 @@ public:
 
 private:
     void show(const QString& name, QAction* action, const CommandState& state);
+    void showButton(QAbstractButton* button, const CommandState& state);
 
     CommandTable& m_table;
     CommandDispatcher& m_dispatcher;

@@ -27,24 +27,18 @@ QString ContextMenus::controlOf(const QWidget* origin) const {
 }
 
 std::unique_ptr<QMenu> ContextMenus::build(QWidget* origin) {
-    CommandTable& table = m_actions.table();
-    table.refreshNow();
+    // The menu shows the states as they are at this moment.
+    m_actions.table().refreshNow();
     auto menu = std::make_unique<QMenu>(m_window);
     menu->setObjectName(QStringLiteral("GenericPM"));
     QMenu* general = menu->addMenu(QStringLiteral("&General"));
     general->setObjectName(QStringLiteral("General1"));
-    const auto add = [this, &table](QMenu* into, const ContextMenuItem& entry) {
+    const auto add = [this](QMenu* into, const ContextMenuItem& entry) {
         if (entry.isSeparator()) {
             into->addSeparator();
-            return;
+        } else {
+            into->addAction(m_actions.action(entry.name));
         }
-        QAction* item = into->addAction(entry.caption);
-        item->setObjectName(entry.name);
-        if (!table.contains(entry.command)) {
-            table.noteUnknown(entry.command);
-        }
-        item->setEnabled(table.state(entry.command).enabled);
-        connect(item, &QAction::triggered, this, [this, command = entry.command] { m_actions.run(command); });
     };
     for (const ContextMenuItem& entry : GeneralContextItems()) {
         add(general, entry);

@@ -11,7 +11,7 @@ class QPoint;
 class QWidget;
 
 // The main window's context menu: "&General" with the transport and clipboard commands, then the items
-// of the control it was opened on. Every item runs, and is enabled like, the command it names.
+// of the control it was opened on. Every item is its command's shared action.
 class ContextMenus : public QObject {
     Q_OBJECT
 

@@ -21,7 +21,7 @@ MainArea::MainArea(AppSession& session, QWidget* parent)
     : QWidget(parent), m_session(session), m_playList(new PlayListPanel(session, this)), m_splitter(new QWidget(this)) {
     setObjectName(QStringLiteral("TiledBitmap"));
     m_components.fill(true);
-    CreateRightHandControls(this);
+    CreateRightHandControls(this, session.commands());
     m_files = new FileManagementPanel(session, this);
     connect(m_files, &FileManagementPanel::fileListFilledOrEmptied, this, &MainArea::relayout);
     m_cdAudio = new CDAudioPanel(session.cdAudio(), session, this);
@@ -147,17 +147,18 @@ void MainArea::placeModeTabs(int tabWidth) {
     auto* selector = findChild<QWidget*>(QStringLiteral("ModeSelector"));
     const struct {
         const char* name;
-        const char* caption;
         int left;
-    } tabs[] = {{"PanelFile", "File Management (F6)", 0}, {"PanelCurrentCD", "CD Audio (F7)", tabWidth}};
+    } tabs[] = {{"PanelFile", 0}, {"PanelCurrentCD", tabWidth}};
     for (const auto& tab : tabs) {
-        auto* label = selector->findChild<QLabel*>(QString::fromLatin1(tab.name));
+        const QString name = QString::fromLatin1(tab.name);
+        auto* label = selector->findChild<QLabel*>(name);
         label->setGeometry(tab.left, 0, tabWidth, selector->height());
         // The active mode's tab has the button face, the other the window colour.
         const bool active = m_cdAudioMode == (tab.left != 0);
         label->setBackgroundRole(active ? QPalette::Button : QPalette::Base);
         const WidgetTextMeasurer measurer(label);
-        label->setText(FitText(measurer, tabWidth - 4, QString::fromLatin1(tab.caption)));
+        const CommandTable::Command* command = m_session.commands().find(name);
+        label->setText(FitText(measurer, tabWidth - 4, command ? command->caption : QString()));
     }
 }
 

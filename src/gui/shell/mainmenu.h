@@ -19,6 +19,7 @@ public:
 
     QAction* action(const QString& name) const;
     QMenu* menu(const QString& name) const { return m_menus.value(name); }
+    ActionRegistry& actions() const { return m_actions; }
 
 private:
     void showModeSeparator();

@@ -2,6 +2,7 @@
 
 #include "core/common/fittext.h"
 #include "core/common/prompter.h"
+#include "core/settings/favoritescommands.h"
 #include "gui/files/filemanagementpanel.h"
 #include "gui/cdaudio/cdaudiopanel.h"
 #include "gui/cdaudio/qtcddialogs.h"
@@ -114,8 +115,9 @@ void MainWindow::createCommandSurfaces() {
 }
 
 void MainWindow::connectSession() {
-    connect(m_playListBox, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { m_session.playLine(index.row()); });
+    connect(m_playListBox, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        m_session.dispatcher().runFromWindow([this, line = index.row()] { m_session.playLine(line); });
+    });
     connect(&m_session.controller(), &PlaybackController::helpRequested, this, &MainWindow::showHelp);
     connect(&m_session.controller(), &PlaybackController::changed, this, &MainWindow::updateTitle);
     connect(&m_session, &AppSession::exitRequested, this, &QWidget::close);
@@ -324,22 +326,10 @@ void MainWindow::updateMinimumSize() {
 }
 
 void MainWindow::fillFavoritesMenu(const QString& menuName, Favorites::Kind kind) {
-    QMenu* menu = m_menu->menu(menuName);
-    menu->clear();
-    FavoritesAndHistory& favorites = m_session.favoritesAndHistory();
-    for (const Favorites::MenuItem& entry : favorites.favoritesMenu(kind)) {
-        if (entry.caption == u"-") {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* item = menu->addAction(entry.caption);
-        item->setStatusTip(entry.hint);
-        item->setEnabled(entry.enabled);
-        item->setCheckable(entry.checked);
-        item->setChecked(entry.checked);
-        connect(item, &QAction::triggered, this,
-                [&favorites, kind, entry] { favorites.runFavoritesItem(kind, entry); });
-    }
+    const QStringList items =
+        FavoritesCommands::menu(m_session.commands(), m_session.favoritesAndHistory(), kind);
+    m_session.commands().refreshNow();  // a favourite's command may be new
+    m_actions->fillMenu(m_menu->menu(menuName), items);
 }
 
 void MainWindow::createStatusBar() {
@@ -441,7 +431,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_playListBox && event->type() == QEvent::FocusIn &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-        m_session.playListEntered();
+        m_session.dispatcher().runFromWindow([this] { m_session.playListEntered(); });
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -520,7 +510,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    m_session.editor().dropFiles(paths);
+    m_session.dispatcher().runFromWindow([this, paths] { m_session.editor().dropFiles(paths); });
 }
 
 // The long part of a hint replaces the status bar, fitted to its width.

@@ -96,11 +96,11 @@ void MainWindow::widenForLists() {
     }
     // A tab's caption is fitted to its width less 4 pixels, and a tab is 2 pixels wider than a list.
     int right = 0;
-    const std::pair<const char*, const char*> tabs[] = {{"PanelFile", "File Management (F6)"},
-                                                        {"PanelCurrentCD", "CD Audio (F7)"}};
-    for (const auto& [tab, caption] : tabs) {
-        if (const auto* label = m_area->findChild<QLabel*>(QString::fromLatin1(tab))) {
-            right = std::max(right, WidgetTextMeasurer(label).textWidth(QString::fromLatin1(caption)) + 2);
+    for (const QString& tab : {QStringLiteral("PanelFile"), QStringLiteral("PanelCurrentCD")}) {
+        const auto* label = m_area->findChild<QLabel*>(tab);
+        const CommandTable::Command* command = m_session.commands().find(tab);
+        if (label && command) {
+            right = std::max(right, WidgetTextMeasurer(label).textWidth(command->caption) + 2);
         }
     }
     if (const auto* drives = m_area->findChild<QComboBox*>(QStringLiteral("DriveComboBox"))) {

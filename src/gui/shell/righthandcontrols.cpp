@@ -1,5 +1,6 @@
 #include "gui/shell/righthandcontrols.h"
 
+#include "core/shell/commandtable.h"
 #include "gui/shell/buttonpanel.h"
 #include "gui/shell/hint.h"
 
@@ -27,9 +28,8 @@ Widget* named(Widget* widget, const char* name) {
 
 void createFileManagementControls(QWidget* area) {
     QList<QWidget*> fileButtons;
-    for (const auto& [name, caption] : {std::pair{"RenBtn", "R&nm / Move..."}, std::pair{"DelBtn", "Dele&te..."},
-                                        std::pair{"NewDirBtn", "Ne&w Folder..."}}) {
-        auto* button = named(new QPushButton(QString::fromLatin1(caption)), name);
+    for (const char* name : {"RenBtn", "DelBtn", "NewDirBtn"}) {
+        auto* button = named(new QPushButton, name);
         button->setEnabled(false);  // the file operations come with the File List
         fileButtons.append(button);
     }
@@ -72,10 +72,9 @@ void createCDAudioControls(QWidget* area) {
     const struct {
         const char* name;
         QStyle::StandardPixmap icon;
-        const char* hint;
-    } buttons[] = {{"RearrangeSB", QStyle::SP_FileDialogDetailedView, "Displays a box where you\rcan rearrange the order of\rthe CDs in the Database|"},
-                   {"SaveTrackListSB", QStyle::SP_DialogSaveButton, "Record the current CD infor-\rmation in the database|"},
-                   {"EjectSB", QStyle::SP_ArrowUp, "Eject the current CD|"}};
+    } buttons[] = {{"RearrangeSB", QStyle::SP_FileDialogDetailedView},
+                   {"SaveTrackListSB", QStyle::SP_DialogSaveButton},
+                   {"EjectSB", QStyle::SP_ArrowUp}};
     for (const auto& entry : buttons) {
         auto* button = named(new QToolButton(panel), entry.name);
         // The style has no eject picture; the desktop's icon theme usually has one.
@@ -84,18 +83,22 @@ void createCDAudioControls(QWidget* area) {
                                                          : fallback);
         button->setAutoRaise(true);
         button->setEnabled(false);  // the CD database and the drive come with CD Audio Mode
-        SetHint(button, QString::fromLatin1(entry.hint));
         layout->addWidget(button);
     }
 }
 
-void createModeSelector(QWidget* area) {
+// Each tab is its command: it shows the command's caption and hint.
+void createModeSelector(QWidget* area, const CommandTable& commands) {
     auto* selector = named(new QWidget(area), "ModeSelector");
-    auto* file = named(new QLabel(QStringLiteral("File Management (F6)"), selector), "PanelFile");
-    SetHint(file, QStringLiteral("Display the File Management Mode and\r\nrefresh the File List and the Folder List|"));
-    auto* cd = named(new QLabel(QStringLiteral("CD Audio (F7)"), selector), "PanelCurrentCD");
-    SetHint(cd, QStringLiteral("Display the CD Audio Mode|"));
+    auto* file = named(new QLabel(selector), "PanelFile");
+    auto* cd = named(new QLabel(selector), "PanelCurrentCD");
     for (QLabel* tab : {file, cd}) {
+        if (const CommandTable::Command* command = commands.find(tab->objectName())) {
+            tab->setText(command->caption);
+            SetHint(tab, command->hint);
+        } else {
+            commands.noteUnknown(tab->objectName());
+        }
         tab->setAlignment(Qt::AlignCenter);
         tab->setFrameStyle(QFrame::Panel | QFrame::Raised);
         tab->setAutoFillBackground(true);
@@ -107,8 +110,8 @@ void createModeSelector(QWidget* area) {
 
 }  // namespace
 
-void CreateRightHandControls(QWidget* area) {
+void CreateRightHandControls(QWidget* area, const CommandTable& commands) {
     createFileManagementControls(area);
     createCDAudioControls(area);
-    createModeSelector(area);
+    createModeSelector(area, commands);
 }

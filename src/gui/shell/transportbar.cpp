@@ -1,11 +1,13 @@
 #include "gui/shell/transportbar.h"
 
+#include "core/shell/toolbartable.h"
 #include "gui/shell/actionregistry.h"
 #include "gui/shell/grayedbuttonstyle.h"
 #include "gui/shell/optionicons.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QHash>
 #include <QMainWindow>
 #include <QStyle>
 #include <QToolBar>
@@ -13,31 +15,19 @@
 
 namespace {
 
-struct Button {
-    const char* name;
-    QStyle::StandardPixmap icon;  // SP_CustomBase: a play option's own icon
-};
-
-const Button kButtons[] = {
-    {"PlaySI", QStyle::SP_MediaPlay},
-    {"PauseSI", QStyle::SP_MediaPause},
-    {"StopSI", QStyle::SP_MediaStop},
-    {"RewindSI", QStyle::SP_MediaSeekBackward},
-    {"PrevSI", QStyle::SP_MediaSkipBackward},
-    {"NextSI", QStyle::SP_MediaSkipForward},
-    {"LoopSongOnceSI", QStyle::SP_CustomBase},
-    {"LoopSongForeverSI", QStyle::SP_CustomBase},
-    {"LoopPlayListSI", QStyle::SP_CustomBase},
-    {"RandomPlaySI", QStyle::SP_CustomBase},
-    {"AutoPlaySI", QStyle::SP_CustomBase},
-};
-
-// The eleven components in the order the settings keep them, then the two display options.
-const char* const kViewToggles[] = {
-    "ViewPlayListSI",     "ViewFileListSI",  "ViewToolBarSI",   "ViewScrollBarSI", "ViewStatusBarSI",
-    "ViewSpinButtonSI",   "ViewPathEditSI",  "ViewLabelsSI",    "ViewModeSelectorSI",
-    "ViewFilterBoxSI",    "ViewFilterEditSI", "PathsSI",         "ExtensionsSI",
-};
+// The style's picture of a transport button; the play options draw their own.
+QIcon buttonIcon(const QString& name, const QStyle* style) {
+    static const QHash<QString, QStyle::StandardPixmap> pictures = {
+        {QStringLiteral("PlaySI"), QStyle::SP_MediaPlay},
+        {QStringLiteral("PauseSI"), QStyle::SP_MediaPause},
+        {QStringLiteral("StopSI"), QStyle::SP_MediaStop},
+        {QStringLiteral("RewindSI"), QStyle::SP_MediaSeekBackward},
+        {QStringLiteral("PrevSI"), QStyle::SP_MediaSkipBackward},
+        {QStringLiteral("NextSI"), QStyle::SP_MediaSkipForward},
+    };
+    const auto picture = pictures.constFind(name);
+    return picture == pictures.constEnd() ? PlayOptionIcon(name) : style->standardIcon(*picture);
+}
 
 }  // namespace
 
@@ -61,23 +51,20 @@ QAction* TransportBar::button(const QString& name) const {
 }
 
 void TransportBar::addTransportButtons() {
-    for (const Button& entry : kButtons) {
-        const QString name = QString::fromLatin1(entry.name);
-        QAction* action = m_actions.action(name);
-        action->setIcon(entry.icon == QStyle::SP_CustomBase ? PlayOptionIcon(name)
-                                                           : m_window->style()->standardIcon(entry.icon));
+    for (const ToolbarButton& button : ToolbarTransportButtons()) {
+        QAction* action = m_actions.action(button.name);
+        action->setIcon(buttonIcon(button.name, m_window->style()));
         m_toolBar->addAction(action);
-        if (name == u"NextSI" || name == u"RewindSI") {
+        if (button.separatorAfter) {
             m_toolBar->addSeparator();
         }
     }
-    m_toolBar->addSeparator();
 }
 
 // Each toggle shows its caption; it stays pressed while what it shows is on.
 void TransportBar::addViewToggles() {
-    for (const char* name : kViewToggles) {
-        QAction* action = m_actions.action(QString::fromLatin1(name));
+    for (const ToolbarButton& toggle : ToolbarViewToggles()) {
+        QAction* action = m_actions.action(toggle.name);
         action->setVisible(false);
         m_toolBar->addAction(action);
     }

@@ -67,7 +67,7 @@ protected:
             session->run(), session->preferences(), session->settings(), session->cdDatabase(), drive, drive,
             prompter, nullptr, nullptr, home.file(s("CDDB.INI")), home.file(s("CDDB.BAK"))});
         area = std::make_unique<QWidget>();
-        CreateRightHandControls(area.get());
+        CreateRightHandControls(area.get(), session->commands());
         panel = new CDAudioPanel(*mode, *session, area.get());
         session->run().cdAudioModeShown = true;
         nameBox()->setGeometry(8, 8, 200, 24);
