@@ -2,6 +2,8 @@
 
 #include "core/common/clipboard.h"
 #include "core/common/prompter.h"
+#include "core/playback/lengthprobe.h"
+#include "core/playback/mediadevice.h"
 
 // Ports that answer at once, so the benchmarks time the program and nothing else.
 class SilentPrompter : public Prompter {
@@ -18,4 +20,45 @@ public:
     QString contents;
     QString text() const override { return contents; }
     void setText(const QString& text) override { contents = text; }
+};
+
+// A device with nothing to play and a probe that measures nothing, for benchmarks of the Play List
+// alone: the session needs them, the work timed never reaches them.
+class NoDevice : public MediaDevice {
+public:
+    void setFileName(const QString&) override {}
+    QString fileName() const override { return {}; }
+    void setDeviceType(DeviceType) override {}
+    DeviceType deviceType() const override { return DeviceType::Automatic; }
+    void setShareable(bool) override {}
+    bool open() override { return false; }
+    void close() override {}
+    bool isOpen() const override { return false; }
+    bool play() override { return false; }
+    void stop() override {}
+    void pause() override {}
+    void resume() override {}
+    void setTimeFormat(TimeFormat) override {}
+    TimeFormat timeFormat() const override { return TimeFormat::Milliseconds; }
+    qint64 position() const override { return -1; }
+    bool seek(qint64) override { return false; }
+    void setStartPosition(qint64) override {}
+    void setEndPosition(qint64) override {}
+    qint64 length() const override { return -1; }
+    int mode() const override { return -1; }
+    int trackCount() const override { return 0; }
+    qint64 trackLength(int) const override { return -1; }
+    qint64 trackPosition(int) const override { return -1; }
+    bool hasVideoWindow() const override { return false; }
+    void sizeVideoWindow(double) override {}
+    int errorCode() const override { return 0; }
+    QString errorText() const override { return {}; }
+    QString playbackFailure() const override { return {}; }
+    bool eject() override { return false; }
+    bool closeDoor() override { return false; }
+};
+
+class NoLengthProbe : public LengthProbe {
+public:
+    qint64 measure(const QString&, QString*) override { return -1; }
 };

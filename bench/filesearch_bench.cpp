@@ -3,17 +3,9 @@
 // is at most 1.5 times find's time.
 #include "benchsupport.h"
 
-#include "core/app/runstate.h"
-#include "core/cdaudio/cddatabase.h"
+#include "core/app/appsession.h"
 #include "core/common/textmeasurer.h"
-#include "core/files/filesearch.h"
 #include "core/files/filetypes.h"
-#include "core/playback/playorder.h"
-#include "core/playlist/itemset.h"
-#include "core/playlist/playlist.h"
-#include "core/playlist/playlistdocument.h"
-#include "core/playlist/playlisteditor.h"
-#include "core/settings/preferences.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -58,29 +50,23 @@ const QTemporaryDir& treeOfFiles() {
     return root;
 }
 
-// The Play List and everything a search needs around it.
+// The Play List and everything a search needs around it: the session over ports that answer at once.
 struct SearchSetup {
+    QTemporaryDir home;
     SilentPrompter prompter;
     MemoryClipboard clipboard;
     CharacterMeasurer measurer;
-    PlayList playList;
-    ItemSet unplayed{ItemSet::Order::Insertion};
-    ItemSet played{ItemSet::Order::Insertion};
-    CDDatabase cdDatabase;
-    RunState run;
-    Preferences preferences;
-    PlayListDocument document{
-        PlayListDocument::Context{playList, unplayed, cdDatabase, run, preferences, prompter, nullptr, QString()}};
-    PlayOrder order{playList, played, unplayed, preferences};
-    PlayListEditor editor{PlayListEditor::Context{playList, unplayed, order, document, run, preferences, prompter,
-                                                  clipboard, cdDatabase}};
-    FileSearch search{FileSearch::Context{playList, unplayed, editor, document, prompter}};
+    NoDevice device;
+    NoLengthProbe probe;
+    AppSession session{AppSession::Folders{home.path(), QString(), home.path()},
+                       AppSession::Ports{prompter, device, clipboard, probe, nullptr, &measurer}};
+    PlayList& playList = session.playList();
+    FileSearch& search = session.fileSearch();
 
-    SearchSetup() { playList.setTextMeasurer(&measurer); }
     void emptyPlayList() {
         playList.setEntries({});
         playList.RedrawPlayList(false);
-        unplayed.clear();
+        session.unplayedItems().clear();
     }
 };
 

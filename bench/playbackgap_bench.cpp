@@ -1,17 +1,8 @@
 // The silence between two Play List items: from the end of one (the device reports it) to the
 // moment the next one plays, through the real controller and GStreamer device.
 #include "benchsupport.h"
-#include "core/app/runstate.h"
-#include "core/common/prompter.h"
-#include "core/common/timerport.h"
-#include "core/playback/lengthcalculator.h"
-#include "core/playback/playbackcontroller.h"
-#include "core/playback/progressindicators.h"
-#include "core/playback/playorder.h"
+#include "core/app/appsession.h"
 #include "core/playlist/itemref.h"
-#include "core/playlist/itemset.h"
-#include "core/playlist/playlist.h"
-#include "core/settings/preferences.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 
@@ -62,14 +53,14 @@ void BM_GapBetweenItems(benchmark::State& state) {
     for (int i = 0; i < 2; ++i) {
         entries.push_back({MakeFileItem(writeTone(QDir(folder.path()).filePath(QStringLiteral("tone%1.wav").arg(i)), 0.5)), 0});
     }
-    PlayList playList;
-    ItemSet played(ItemSet::Order::Insertion);
-    ItemSet unplayed(ItemSet::Order::Sorted);
-    RunState run;
-    Preferences preferences;
+    QTemporaryDir home;
     GstMediaDevice device;
     SilentPrompter prompter;
-    PlayOrder order(playList, played, unplayed, preferences);
+    MemoryClipboard clipboard;
+    GstLengthProbe probe;
+    AppSession session({home.path(), QString(), folder.path()}, {prompter, device, clipboard, probe});
+    PlayList& playList = session.playList();
+    PlaybackController& playback = session.controller();
     // The end of the first item (seen before the controller reacts to it), and the moment the second plays.
     QElapsedTimer clock;
     qint64 endedAt = -1;
@@ -79,16 +70,6 @@ void BM_GapBetweenItems(benchmark::State& state) {
             endedAt = clock.nsecsElapsed();
         }
     });
-
-    PlaybackController* controller = nullptr;
-    QtTimerPort timer([&] { controller->onPlaybackTick(); });
-    QtTimerPort delay([&] { controller->onDelayElapsed(); });
-    GstLengthProbe probe;
-    LengthCalculator lengths({playList, played, run, device, probe, prompter, timer});
-    ProgressIndicators indicators(playList, played, run, preferences, lengths);
-    PlaybackController playback(
-        {playList, order, played, run, preferences, device, prompter, timer, delay, lengths, indicators});
-    controller = &playback;
     playList.setEntries(entries);
     playList.RedrawPlayList(false);
 
@@ -104,7 +85,7 @@ void BM_GapBetweenItems(benchmark::State& state) {
         playList.selectOnly(0);
         endedAt = startedAt = -1;
         clock.start();
-        playback.playFocusedItem();
+        playback.playFrom(session.playListMedia());
         QEventLoop loop;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, &loop, [&] {

@@ -40,7 +40,7 @@ struct Fixture {
     AppSession session{{home.path(), QString(), home.path()}, {prompter, device, clipboard, probe}};
     PlayList& playList = session.playList();
     ItemSet& unplayed = session.unplayedItems();
-    RunState& run = session.run();
+    ActiveLists& lists = session.lists();
     PlayListEditor& editor = session.editor();
 
     Fixture() { editor.setFileExists([](const QString&) { return true; }); }
@@ -57,8 +57,8 @@ struct Fixture {
         unplayed.addAll(refs);
         playList.setFocusedLine(0);
         playList.setCurrentItem(kItems / 2);
-        run.playbackSource = PlaybackSource::PlayList;
-        run.focusList = ActiveList::PlayList;
+        lists.setPlaying(&lists.playList());
+        lists.setFocused(lists.playList());
         if (selectEveryOther) {
             for (qsizetype i = 1; i < kItems; i += 2) {
                 playList.setSelected(i, true);

@@ -1,14 +1,8 @@
 // How long a Play List of 100,000 items takes to open, update and save.
 #include "benchsupport.h"
-#include "core/app/runstate.h"
-#include "core/cdaudio/cddatabase.h"
-#include "core/common/prompter.h"
+#include "core/app/appsession.h"
 #include "core/common/textfile.h"
-#include "core/playlist/itemset.h"
-#include "core/playlist/playlist.h"
-#include "core/playlist/playlistdocument.h"
 #include "core/playlist/playlistfile.h"
-#include "core/settings/preferences.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -41,16 +35,16 @@ struct Fixture {
     QTemporaryDir folder;
     QString path = QDir(folder.path()).filePath(QStringLiteral("long.vlp"));
     SilentPrompter prompter;
-    PlayList playList;
-    ItemSet unplayed{ItemSet::Order::Insertion};
-    CDDatabase cdDatabase;
-    RunState run;
-    Preferences preferences;
-    PlayListDocument document{PlayListDocument::Context{playList, unplayed, cdDatabase, run, preferences, prompter,
-                                                        nullptr, QDir(folder.path()).filePath(QStringLiteral("CDDB.INI"))}};
+    MemoryClipboard clipboard;
+    NoDevice device;
+    NoLengthProbe probe;
+    AppSession session{AppSession::Folders{folder.path(), QString(), folder.path()},
+                       AppSession::Ports{prompter, device, clipboard, probe}};
+    PlayList& playList = session.playList();
+    PlayListDocument& document = session.document();
 
     Fixture() {
-        preferences.startPlaying = false;
+        session.preferences().startPlaying = false;
         TextFile::writeLines(path, longListLines());
     }
 };

@@ -1,7 +1,6 @@
 // The length of a whole Play List of 100,000 items whose lengths are all known: a sum over the list,
 // recomputed each time (the list is marked changed), with no file opened. Target: under 10 ms.
 #include "benchsupport.h"
-#include "core/app/runstate.h"
 #include "core/common/timerport.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/lengthprobe.h"
@@ -54,12 +53,11 @@ void BM_WholePlayListOfKnownLengths(benchmark::State& state) {
     }
     playList.RedrawPlayList(false);
     ItemSet played(ItemSet::Order::Insertion);
-    RunState run;
     GstMediaDevice player;  // holds nothing
     CountingProbe probe;
     SilentPrompter prompter;
     QtTimerPort timer([] {});
-    LengthCalculator lengths({playList, played, run, player, probe, prompter, timer});
+    LengthCalculator lengths({playList, played, player, probe, prompter, timer});
 
     qint64 total = 0;
     for (auto _ : state) {

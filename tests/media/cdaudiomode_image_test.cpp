@@ -55,13 +55,13 @@ TEST_F(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAn
     tracks.setFocusedLine(1);
     session->runCommand(s("PlayFileListSI"));
     PlaybackController& controller = session->controller();
-    ASSERT_EQ(session->run().playbackSource, PlaybackSource::CDList) << prompter.messages.size();
+    ASSERT_TRUE(session->lists().isPlaying(session->cdListMedia())) << prompter.messages.size();
     EXPECT_EQ(controller.windowTitle(), s("Middle - Velmaro 4.02"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return controller.currentTrackIndex() == 2; }, 6000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return session->cdListMedia().playingLine() == 2; }, 6000));
     EXPECT_TRUE(tracks.isSelected(2));
     EXPECT_FALSE(tracks.isSelected(1));
     EXPECT_EQ(controller.windowTitle(), s("High - Velmaro 4.02"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return session->run().playbackSource == PlaybackSource::None; }, 6000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return session->lists().playing() == nullptr; }, 6000));
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
 
     session->runCommand(s("EjectSB"));

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "core/app/runstate.h"
+#include "core/common/activelists.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/settings/preferences.h"
 #include "support/fakes.h"
+#include "support/standinlist.h"
 #include "support/tempfolder.h"
 
 #include <QSignalSpy>
@@ -21,10 +22,11 @@ struct DocumentFixture {
     ItemSet unplayed{ItemSet::Order::Insertion};  // as the program keeps it
     ItemSet played{ItemSet::Order::Insertion};
     CDDatabase cdDatabase;
-    RunState run;
+    StandInList playListInLists{&playList, ListTotals::PlayList};
+    ActiveLists lists{playListInLists};
     Preferences preferences;
     PlayListDocument document{
-        PlayListDocument::Context{playList, unplayed, cdDatabase, run, preferences, prompter, &busy,
+        PlayListDocument::Context{playList, unplayed, cdDatabase, lists, preferences, prompter, &busy,
                                   folder.file(QStringLiteral("CDDB.INI"))}};
 
     DocumentFixture() {

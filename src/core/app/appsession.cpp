@@ -25,39 +25,46 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_settings(QDir(m_folders.userData).filePath(QStringLiteral("velmaro.ini"))),
       m_preferencesDialog(m_preferences, m_folders.mixerDefault),
       m_busy(ports.busy),
-      m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_run, m_preferences,
+      m_playListMedia(PlayListMedia::Context{m_playList, m_playOrder, m_playedItems, m_preferences, m_lengths,
+                                             m_indicators, m_lists, m_editor, m_fileCommands, &m_busy}),
+      m_fileListMedia(FileListMedia::Context{m_fileManagement, m_fileCommands, m_lists, m_editor}),
+      m_folderListMedia(m_fileManagement, m_fileCommands),
+      m_cdListMedia(CDListMedia::Context{m_cdAudio, m_lists, m_editor, ports.prompter}),
+      m_document(PlayListDocument::Context{m_playList, m_unplayedItems, m_cdDatabase, m_lists, m_preferences,
                                            ports.prompter, &m_busy, cdDatabasePath()}),
-      m_favoritesAndHistory(m_preferences, m_run, m_document, ports.prompter),
+      m_favoritesAndHistory(
+          m_preferences, [this] { return m_fileManagement.currentFolder(); }, m_document, ports.prompter),
       m_playOrder(m_playList, m_playedItems, m_unplayedItems, m_preferences),
-      m_fileManagement(m_run, m_preferences),
+      m_fileManagement(m_preferences),
       m_timer([this] { m_controller.onPlaybackTick(); }),
       m_delayTimer([this] { m_controller.onDelayElapsed(); }),
       m_cdResyncTimer([this] { m_controller.onCDResync(); }),
       m_cdGraceTimer([this] { m_controller.onCDGraceElapsed(); }),
-      m_cdAudio(CDAudioMode::Context{m_run, m_preferences, m_settings, m_cdDatabase, ports.device,
+      m_cdAudio(CDAudioMode::Context{m_preferences, m_settings, m_cdDatabase, ports.device,
                                      ports.cdReader ? *ports.cdReader : ports.device, ports.prompter, nullptr,
                                      &m_busy, cdDatabasePath(), cdBackupPath()}),
-      m_lengths(LengthCalculator::Context{m_playList, m_playedItems, m_run, ports.device, ports.probe, ports.prompter,
-                                          m_timer, &m_busy, &m_cdAudio}),
-      m_indicators(m_playList, m_playedItems, m_run, m_preferences, m_lengths),
-      m_controller(PlaybackController::Context{m_playList, m_playOrder, m_playedItems, m_run, m_preferences,
-                                               ports.device, ports.prompter, m_timer, m_delayTimer, m_lengths,
-                                               m_indicators, &m_busy, &m_fileManagement.files(), &m_cdAudio,
-                                               &m_cdResyncTimer, &m_cdGraceTimer}),
-      m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_run, m_preferences,
-                                       ports.prompter, ports.clipboard, m_cdDatabase, &m_busy}),
-      m_fileOperations(FileOperations::Context{m_playList, m_playedItems, m_unplayedItems, m_run, m_preferences,
-                                               m_controller, ports.device, m_document, m_editor, m_lengths,
-                                               ports.prompter}),
-      m_fileCommands(FileCommands::Context{m_run, m_preferences, m_fileManagement, m_playList, m_document,
+      m_lengths(LengthCalculator::Context{m_playList, m_playedItems, ports.device, ports.probe,
+                                          ports.prompter, m_timer, &m_busy, &m_cdAudio}),
+      m_indicators(m_playList, m_playedItems, m_lists, m_preferences, m_lengths),
+      m_controller(PlaybackController::Context{m_lists, m_playOrder, m_preferences, ports.device,
+                                               ports.prompter, m_timer, m_delayTimer, m_indicators,
+                                               &m_cdListMedia, &m_cdResyncTimer, &m_cdGraceTimer}),
+      m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_lists,
+                                       m_preferences, ports.prompter, ports.clipboard, m_cdDatabase,
+                                       &m_busy}),
+      m_fileOperations(FileOperations::Context{m_playList, m_playedItems, m_unplayedItems, m_lists,
+                                               m_preferences, m_controller, ports.device, m_document,
+                                               m_editor, m_lengths, ports.prompter}),
+      m_fileCommands(FileCommands::Context{m_preferences, m_fileManagement, m_playList, m_document,
                                            m_fileOperations, ports.prompter}),
       m_fileSearch(FileSearch::Context{m_playList, m_unplayedItems, m_editor, m_document, ports.prompter}),
       m_dispatcher(m_commands, m_busy) {
     if (ports.shell) {
         m_external = std::make_unique<ExternalCommands>(ExternalCommands::Context{
             *ports.shell, ports.prompter, ports.soundSettings, Product::homePage(), Product::contactEmail()});
-        m_externalEditors = std::make_unique<ExternalEditors>(ExternalEditors::Context{
-            m_run, m_preferences, m_fileManagement.files(), m_editor, *ports.shell, ports.prompter});
+        m_externalEditors = std::make_unique<ExternalEditors>(
+            ExternalEditors::Context{m_preferences, *ports.shell, ports.prompter});
+        m_fileListMedia.setEditors(m_externalEditors.get());
         connect(&m_editor, &PlayListEditor::editRequested, this,
                 [this](const QString& path) { m_externalEditors->LaunchEditor(path); });
         m_fileTypes = std::make_unique<FileTypeRegistration>(
@@ -67,6 +74,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
     connectPlayback();
     connectLengths();
     connectFileManagement();
+    connectLists();
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
     m_playList.setTextMeasurer(ports.measurer);
@@ -81,13 +89,14 @@ void AppSession::attachWindow(BusyIndicator* busy, const TextMeasurer* measurer)
 }
 
 void AppSession::connectPlayback() {
-    connect(&m_document, &PlayListDocument::aboutToLoad, &m_controller, &PlaybackController::PlayListReplaced);
+    connect(&m_document, &PlayListDocument::aboutToLoad, &m_controller,
+            [this] { m_controller.listReplaced(m_playListMedia); });
     connect(&m_document, &PlayListDocument::loaded, &m_editor, [this] {
         m_editor.undoHistory().clear();
         m_editor.updateControls();
     });
     connect(&m_document, &PlayListDocument::cleared, &m_editor, [this] {
-        m_controller.PlayListReplaced();
+        m_controller.listReplaced(m_playListMedia);
         m_editor.updateControls();
     });
     // The controls around the Play List follow its selection and focused line; during a command they
@@ -109,36 +118,44 @@ void AppSession::connectPlayback() {
         }
     });
     // A click in the Play List also decides what Play may do.
-    connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::followPlayListSelection);
+    connect(&m_editor, &PlayListEditor::clicked, &m_controller, &PlaybackController::listChanged);
     // A list that starts playing once opened does so on the next turn: at the start, after the window
     // is on screen. Several lists opened in one go play the last one, once.
     connect(&m_document, &PlayListDocument::playRequested, &m_controller, [this] {
         if (!std::exchange(m_playRequested, true)) {
-            QMetaObject::invokeMethod(&m_controller, [this] {
-                m_playRequested = false;
-                m_controller.PlayFromPlayList(PlaybackController::Sender::User, -1);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &m_controller,
+                [this] {
+                    m_playRequested = false;
+                    m_controller.playFrom(m_playListMedia);
+                },
+                Qt::QueuedConnection);
         }
     });
 }
 
 void AppSession::connectFileManagement() {
-    m_editor.setItemSource(&m_fileManagement.files());
-    connect(&m_fileManagement, &FileManagement::changed, &m_controller, &PlaybackController::followFileListSelection);
-    connect(&m_controller, &PlaybackController::fileListLineChosen, &m_fileManagement,
-            &FileManagement::setFilterEditText);
+    connect(&m_fileManagement, &FileManagement::changed, &m_controller, &PlaybackController::listChanged);
+    // A favorite folder chosen from the menu is the one the lists show.
+    connect(&m_favoritesAndHistory, &FavoritesAndHistory::currentFolderChanged, &m_fileManagement,
+            &FileManagement::changeFolder);
+}
+
+// Which list took the focus: the one the commands act on from now on.
+void AppSession::connectLists() {
+    connect(&m_fileManagement, &FileManagement::fileListFocused, this,
+            [this] { m_lists.setFocused(m_fileListMedia); });
+    connect(&m_fileManagement, &FileManagement::folderListFocused, this,
+            [this] { m_lists.setFocused(m_folderListMedia); });
+    connect(&m_lists, &ActiveLists::changed, &m_commands, [this] { m_commands.invalidate(); });
 }
 
 void AppSession::updateFileListVisibility() {
     const bool rightSide = isOn(m_preferences.components, Component::FileList);
-    m_fileManagement.setVisible(rightSide && !m_run.cdAudioModeShown);
-    m_cdAudio.setShown(rightSide && m_run.cdAudioModeShown);
+    m_fileManagement.setVisible(rightSide && !m_cdAudioModeShown);
+    m_cdAudio.setShown(rightSide && m_cdAudioModeShown);
     // Add, Add All and drops take the lines of the list on screen.
-    if (m_run.cdAudioModeShown) {
-        m_editor.setItemSource(&m_cdAudio.list());
-    } else {
-        m_editor.setItemSource(&m_fileManagement.files());
-    }
+    m_lists.setRightHand(m_cdAudioModeShown ? static_cast<MediaList*>(&m_cdListMedia) : &m_fileListMedia);
 }
 
 void AppSession::connectLengths() {
@@ -148,7 +165,7 @@ void AppSession::connectLengths() {
     m_playOrder.setPlayedStatusChanged([this] { m_lengths.markPlayedChanged(); });
     // A click in the Play List while it plays makes the selected total stale and the length follows.
     connect(&m_editor, &PlayListEditor::clicked, &m_lengths, [this] {
-        if (m_run.playbackSource == PlaybackSource::PlayList) {
+        if (m_lists.playListPlays()) {
             m_lengths.clearSelectedTotal();
             m_indicators.ShowLength(-2);
         }
@@ -184,7 +201,8 @@ void AppSession::beginRun() {
 void AppSession::writeSamplePlayList() {
     // Without the shipped samples there is nothing to list, and nothing to say about it. A folder
     // whose path could not be stored in the items is treated the same way.
-    if (m_folders.samples.isEmpty() || !QFileInfo(m_folders.samples).isDir() || !IsStorablePath(m_folders.samples)) {
+    if (m_folders.samples.isEmpty() || !QFileInfo(m_folders.samples).isDir() ||
+        !IsStorablePath(m_folders.samples)) {
         return;
     }
     const QString path = samplePlayListPath();
@@ -219,22 +237,21 @@ void AppSession::applyFirstShowSettings() {
         m_firstShow = false;
         m_settings.LoadSettings(m_preferences, {m_folders.defaultFolder, m_folders.mixerDefault,
                                                 m_folders.backgroundBitmap, true});
-        m_run.currentFolder = m_preferences.mainFolder;
         m_ports.device.setCdDrive(m_preferences.cdDevice);  // "CD Audio"/"Device": a drive or a .cue image
         if (m_ports.cdReader) {
             m_ports.cdReader->setCdDrive(m_preferences.cdDevice);
         }
         updateFileListVisibility();
-        m_fileManagement.start(QDir::homePath());
+        m_fileManagement.start(QDir::homePath(), m_preferences.mainFolder);
         applyDisplayOptions();
         Q_EMIT settingsLoaded();
         // The count label shows or hides with the components, once the window has laid them out.
         m_editor.updateControls();
-        m_run.focusList = ActiveList::PlayList;
+        m_lists.setFocused(m_playListMedia);
         enterStartMode();
         return;
     }
-    m_run.focusList = ActiveList::PlayList;
+    m_lists.setFocused(m_playListMedia);
 }
 
 bool AppSession::opensSampleList() const {
@@ -283,7 +300,8 @@ void AppSession::openStartLists(const QStringList& parameters, const QString& ba
     if (const QString first = lastOrSampleList(); !first.isEmpty()) {
         // The first run shows the sample list it has just written, without playing it unasked.
         const bool sample = opensSampleList();
-        const bool startPlaying = std::exchange(m_preferences.startPlaying, m_preferences.startPlaying && !sample);
+        const bool startPlaying =
+            std::exchange(m_preferences.startPlaying, m_preferences.startPlaying && !sample);
         m_document.OpenPlayList(first, true, false);
         m_preferences.startPlaying = startPlaying;
     }
@@ -305,7 +323,7 @@ void AppSession::ProcessParameter(const QString& text, int position, const QStri
         return;
     }
     // A media file is shown in the File List and played from there.
-    const bool wasCDMode = m_run.cdAudioModeShown;
+    const bool wasCDMode = std::exchange(m_cdAudioModeShown, false);
     const bool listed = m_fileManagement.showFile(path);
     if (wasCDMode) {
         updateFileListVisibility();
@@ -313,9 +331,8 @@ void AppSession::ProcessParameter(const QString& text, int position, const QStri
     }
     Q_EMIT mediaFileParameter(path);
     if (listed && m_fileManagement.isVisible()) {
-        m_run.focusList = ActiveList::FileList;
         // As a double-click on it: Play is off while another item plays, and the file was asked for.
-        m_controller.PlayFromFileList(PlaybackController::Sender::User, -1);
+        m_controller.playFrom(m_fileListMedia);
         return;
     }
     m_controller.Play();
@@ -352,11 +369,17 @@ void AppSession::toggleComponent(Component component) {
 
 void AppSession::playLine(qsizetype line) {
     m_playList.setFocusedLine(line);
-    m_controller.playFocusedItem();
+    m_controller.playFrom(m_playListMedia);
+}
+
+void AppSession::playRightHandLine() {
+    if (MediaList* list = m_lists.rightHand()) {
+        m_controller.playFrom(*list);
+    }
 }
 
 void AppSession::playListEntered() {
-    m_run.focusList = ActiveList::PlayList;
+    m_lists.setFocused(m_playListMedia);
     m_editor.updateControls();
 }
 
@@ -383,6 +406,6 @@ void AppSession::endRun(const WindowPlacement& placement) {
     // A name with a line break cannot go into the settings; it was refused from the history with a message.
     m_preferences.lastPlayList =
         IsStorableIniValue(m_document.fileName()) ? m_document.fileName() : QString();
-    m_preferences.mainFolder = m_run.currentFolder;
+    m_preferences.mainFolder = m_fileManagement.currentFolder();
     reportSettingsError(m_settings.SaveSettings(m_preferences, true));
 }

@@ -1,8 +1,11 @@
 #pragma once
 
-#include "core/app/runstate.h"
+#include "core/app/cdlistmedia.h"
+#include "core/app/filelistmedia.h"
+#include "core/app/playlistmedia.h"
 #include "core/cdaudio/cdaudiomode.h"
 #include "core/cdaudio/cddatabase.h"
+#include "core/common/activelists.h"
 #include "core/common/busystate.h"
 #include "core/common/timerport.h"
 #include "core/files/externaleditors.h"
@@ -14,8 +17,8 @@
 #include "core/files/searchdialogmodel.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
-#include "core/playback/progressindicators.h"
 #include "core/playback/playorder.h"
+#include "core/playback/progressindicators.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
@@ -61,11 +64,11 @@ public:
         Prompter& prompter;
         MediaDevice& device;  // MPlayer, the device that plays
         Clipboard& clipboard;
-        LengthProbe& probe;  // LengthMP, the device that measures lengths
+        LengthProbe& probe;             // LengthMP, the device that measures lengths
         BusyIndicator* busy = nullptr;  // the busy signs on screen; the window attaches its own
         const TextMeasurer* measurer = nullptr;
-        Shell* shell = nullptr;      // other programs and addresses; without it their commands are off
-        QStringList soundSettings;   // the desktop's sound settings program and its arguments
+        Shell* shell = nullptr;           // other programs and addresses; without it their commands are off
+        QStringList soundSettings;        // the desktop's sound settings program and its arguments
         MediaDevice* cdReader = nullptr;  // reads discs while the player holds something else
     };
 
@@ -102,6 +105,8 @@ public:
     void toggleComponent(Component component);
     // A double-click on a Play List line plays it.
     void playLine(qsizetype line);
+    // A double-click on a line of the File List or the CD Audio List plays it.
+    void playRightHandLine();
     // The user moved into the Play List: it becomes the list the commands act on.
     void playListEntered();
     // The Edit menu opened: the Undo caption may change.
@@ -116,9 +121,16 @@ public:
 
     const Folders& folders() const { return m_folders; }
     Preferences& preferences() { return m_preferences; }
-    RunState& run() { return m_run; }
+    // Which list plays and which one the commands act on.
+    ActiveLists& lists() { return m_lists; }
+    bool cdAudioModeShown() const { return m_cdAudioModeShown; }
+    // The lists as the transport and the commands see them.
+    MediaList& playListMedia() { return m_playListMedia; }
+    MediaList& fileListMedia() { return m_fileListMedia; }
+    MediaList& cdListMedia() { return m_cdListMedia; }
     PlayList& playList() { return m_playList; }
     const ItemSet& playedItems() const { return m_playedItems; }
+    ItemSet& playedItems() { return m_playedItems; }
     ItemSet& unplayedItems() { return m_unplayedItems; }
     CDDatabase& cdDatabase() { return m_cdDatabase; }
     CDAudioMode& cdAudio() { return m_cdAudio; }
@@ -132,6 +144,7 @@ public:
     PlayOrder& playOrder() { return m_playOrder; }
     FileManagement& fileManagement() { return m_fileManagement; }
     FileCommands& fileCommands() { return m_fileCommands; }
+    FileOperations& fileOperations() { return m_fileOperations; }
     // Registering the media groups with the desktop; null without a shell to tell about the types.
     FileTypeRegistration* fileTypes() { return m_fileTypes.get(); }
     // The Search box's state lives for the whole run: Find Again reads its text and Match Case.
@@ -148,6 +161,9 @@ public:
     // Cancel: the settings go back to what they were when the dialog was shown.
     void preferencesCancelled();
     BusyState& busy() { return m_busy; }
+    // The playback tick and the pause between items, for tests that drive them in virtual time.
+    const TimerPort& playbackTimer() const { return m_timer; }
+    const TimerPort& delayTimer() const { return m_delayTimer; }
     CommandTable& commands() { return m_commands; }
     CommandDispatcher& dispatcher() { return m_dispatcher; }
     // Runs a command of the table as the window's own input does.
@@ -179,14 +195,13 @@ private:
     void connectFileManagement();
     // The File List is on screen when its side is and CD Audio Mode is not.
     void updateFileListVisibility();
-    // The selection commands act on the list that has the focus.
-    void runOnFocusedList(void (PlayListEditor::*onPlayList)(), void (FileList::*onFileList)());
+    void connectLists();
     void declareFileManagementCommands();
     void declareCDAudioCommands();
     void declarePreferencesCommands();
     void openPreferencesAt(PreferencesPage page);
     void reportSettingsError(const QString& error);
-    void cdAudioStates(QHash<QString, CommandState>& states) const;
+    void cdAudioStates(CommandStates& states) const;
     // PanelCurrentCDClick: the drive is read, the mode's controls shown, a disc playing on its own
     // adopted. From the tick only the adoption runs.
     void enterCDAudioMode();
@@ -194,7 +209,7 @@ private:
     void leaveCDAudioMode();
     // The start-up rule: CD Audio Mode as the initial mode.
     void enterStartMode();
-    void fileManagementStates(QHash<QString, CommandState>& states) const;
+    void fileManagementStates(CommandStates& states) const;
     void applyDisplayOptions();
     void connectCommandStates();
     void declareCommands();
@@ -202,18 +217,28 @@ private:
     void declareViewCommands();
     void declareAudioCommands();
     void declareTwins();
-    void commandStates(QHash<QString, CommandState>& states) const;
-    void transportStates(QHash<QString, CommandState>& states) const;
-    void editStates(QHash<QString, CommandState>& states) const;
-    void viewStates(QHash<QString, CommandState>& states) const;
+    void declareListCommands();
+    void toolbarStates(CommandStates& states) const;
+    void transportStates(CommandStates& states) const;
+    void editStates(CommandStates& states) const;
+    void listStates(CommandStates& states) const;
+    void viewStates(CommandStates& states) const;
 
     Folders m_folders;
     Ports m_ports;
     Settings m_settings;
     Preferences m_preferences;
     PreferencesDialogModel m_preferencesDialog;
-    RunState m_run;
     BusyState m_busy;
+
+    // The lists as the transport and the commands see them, and the owner of which one plays and which
+    // one has the focus. They hold the objects below before these are built, and reach them later.
+    PlayListMedia m_playListMedia;
+    FileListMedia m_fileListMedia;
+    FolderListMedia m_folderListMedia;
+    CDListMedia m_cdListMedia;
+    ActiveLists m_lists{m_playListMedia};
+    bool m_cdAudioModeShown = false;
 
     // The lists of the main window, created empty in this order.
     CDDatabase m_cdDatabase;
@@ -245,9 +270,10 @@ private:
     CommandTable m_commands;
     CommandDispatcher m_dispatcher;
 
-    int m_commandDepth = 0;       // commands running, one inside another
+    int m_commandDepth = 0;  // commands running, one inside another
     bool m_controlsStale = false;
-    bool m_playRequested = false;  // a list asked to start playing on the next turn  // the Play List moved during a command since its controls were updated
+    bool m_playRequested = false;  // a list asked to start playing on the next turn  // the Play List moved
+                                   // during a command since its controls were updated
     bool m_firstRun = false;
     QString m_sampleListError;  // the system's reason when the first run could not write the sample list
     bool m_firstShow = true;

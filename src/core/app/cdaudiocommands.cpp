@@ -26,25 +26,29 @@ void AppSession::declareCDAudioCommands() {
     m_commands.add(latin("SaveTrackListSB"), [this] { m_cdAudio.saveTrackList(); });
     m_commands.bind(latin("RearrangeM"), [this] { m_cdAudio.rearrangeDiscs(); });
     m_commands.add(latin("RearrangeSB"), [this] { m_cdAudio.rearrangeDiscs(); });
+    m_commands.addStateRule([this](CommandStates& states) { cdAudioStates(states); });
 
     connect(&m_cdAudio, &CDAudioMode::reenterRequested, this, [this] {
-        if (m_run.cdAudioModeShown) {
+        if (m_cdAudioModeShown) {
             enterCDAudioMode();
         }
     });
     // The Play List names its CD tracks from the database.
-    connect(&m_cdAudio, &CDAudioMode::databaseChanged, &m_playList, [this] { m_playList.RedrawPlayList(true); });
+    connect(&m_cdAudio, &CDAudioMode::databaseChanged, &m_playList,
+            [this] { m_playList.RedrawPlayList(true); });
     connect(&m_cdAudio, &CDAudioMode::discGone, &m_controller, &PlaybackController::discRemoved);
     connect(&m_cdAudio, &CDAudioMode::changed, &m_controller, [this] {
-        if (m_cdAudio.isShown()) {
-            m_controller.followCDListSelection();
-        }
+        m_controller.listChanged();
         m_commands.invalidate();
     });
+    connect(&m_cdAudio, &CDAudioMode::listFocused, this, [this] { m_lists.setFocused(m_cdListMedia); });
+    connect(&m_controller, &PlaybackController::discTrackStarting, this,
+            [this](qint32 cdid, int track) { m_cdListMedia.showTrackStarting(cdid, track); });
+    connect(&m_controller, &PlaybackController::trayOpened, &m_cdAudio, [this] { m_cdAudio.ReadCD(); });
 }
 
 void AppSession::enterCDAudioMode() {
-    m_run.cdAudioModeShown = true;
+    m_cdAudioModeShown = true;
     updateFileListVisibility();
     m_cdAudio.ReadCD();
     m_controller.adoptPlayingDisc();
@@ -57,11 +61,11 @@ void AppSession::enterCDAudioMode() {
 }
 
 void AppSession::leaveCDAudioMode() {
-    m_controller.leaveCDMode();
-    m_run.cdAudioModeShown = false;
+    m_controller.leaveDiscList();
+    m_cdAudioModeShown = false;
     updateFileListVisibility();
-    if (m_run.focusList == ActiveList::CDList) {
-        m_run.focusList = ActiveList::FileList;
+    if (m_lists.isFocused(m_cdListMedia)) {
+        m_lists.setFocused(m_fileListMedia);
     }
 }
 
@@ -74,51 +78,16 @@ void AppSession::enterStartMode() {
     }
 }
 
-void AppSession::cdAudioStates(QHash<QString, CommandState>& states) const {
+void AppSession::cdAudioStates(CommandStates& states) const {
     const bool shown = m_cdAudio.isShown();
-    states[latin("PanelCurrentCD")].enabled = isOn(m_preferences.components, Component::FileList);
+    const bool rightSide = isOn(m_preferences.components, Component::FileList);
+    states[latin("PanelCurrentCD")].enabled = rightSide;
+    // The CD Audio submenu of the Edit menu is there only beside a CD Audio List on screen.
+    states[latin("CDAudioM")].enabled = rightSide && m_cdAudioModeShown;
     for (const char* name : {"EjectM", "EjectSB", "RearrangeM", "RearrangeSB"}) {
         states[latin(name)].enabled = shown;
     }
     for (const char* name : {"SaveTracklistM", "SaveTrackListSB"}) {
         states[latin(name)].enabled = shown && m_cdAudio.saveEnabled();
     }
-    if (!shown) {
-        return;
-    }
-    const CDAudioList& tracks = m_cdAudio.list();
-    states[latin("AddBtn")].enabled = m_cdAudio.addEnabled() && tracks.selectedCount() > 0;
-    states[latin("AddAllBtn")].enabled = m_cdAudio.addAllEnabled() && !tracks.isEmpty();
-    states[latin("AddM")].enabled = tracks.selectedCount() > 0;
-    states[latin("AddAllM")].enabled = !tracks.isEmpty();
-    states[latin("AddBtn")].hint = QStringLiteral("Adds the selected items(s) in the\rCD Audio List to the Play List|");
-    states[latin("AddAllBtn")].hint = QStringLiteral("Adds all the items in the CD\rAudio List to the Play List|");
-    states[latin("PlayFileListSI")].enabled = m_controller.transport().play && m_cdAudio.showingDriveCD() &&
-                                              !tracks.isEmpty();
-    states[latin("NewDirM")].enabled = states[latin("NewDirBtn")].enabled = false;
-    const bool playingFromTracks = m_run.playbackSource == PlaybackSource::CDList &&
-                                   m_controller.currentTrackIndex() >= 0;
-    states[latin("SelectItemCurrentlyBeingPlayedFLM")].enabled = playingFromTracks;
-    if (playingFromTracks) {
-        states[latin("SelectPlayingItemM")].enabled = true;
-    }
-    if (m_run.focusList != ActiveList::CDList) {
-        return;
-    }
-    // Rename and Delete act on the disc shown; with no disc there is nothing to act on.
-    const bool onDisc = m_cdAudio.renameDeleteEnabled() && tracks.cdid().has_value() && !tracks.isEmpty();
-    for (const char* name : {"RenBtn", "DelBtn", "RenM", "DelM"}) {
-        states[latin(name)].enabled = onDisc;
-    }
-    states[latin("RenBtn")].caption = QStringLiteral("&Rename...");
-    states[latin("RenBtn")].hint = QStringLiteral("Renames the current track \rin the CD Audio List to the right|");
-    states[latin("DelBtn")].hint = QStringLiteral("Remove the current CD from the database|");
-    states[latin("RenM")].caption = QStringLiteral("&Rename Track...");
-    states[latin("RenM")].hint = QStringLiteral("Edits the CD Database entry for this CD");
-    states[latin("DelM")].caption = QStringLiteral("&Delete CD From Database...");
-    states[latin("DelM")].hint = QStringLiteral("Removes the entry for this CD from the CD Database");
-    for (const char* name : {"SelectAllM", "UnselectAllM", "InvertSelectionM"}) {
-        states[latin(name)].enabled = !tracks.isEmpty();
-    }
-    states[latin("CopyM")].enabled = tracks.selectedCount() > 0;
 }

@@ -31,15 +31,15 @@ const QStringList& CommandLine::carriedOutCommandNames() {
 
 QString CommandLine::usage() {
     return QStringLiteral(
-        "Usage: velmaro [/play] [PLAYLIST.vlp | MEDIA FILE]...\n"
-        "       velmaro --command NAME\n"
-        "\n"
-        "Starts Velmaro, or hands the parameters to the Velmaro that is already running.\n"
-        "  /play            start playing the Play Lists named after it\n"
-        "  --command NAME   send a command to the running Velmaro: %1\n"
-        "  --help           show this text\n"
-        "  --version        show the version\n"
-        "  --               everything after it is a file name\n")
+               "Usage: velmaro [/play] [PLAYLIST.vlp | MEDIA FILE]...\n"
+               "       velmaro --command NAME\n"
+               "\n"
+               "Starts Velmaro, or hands the parameters to the Velmaro that is already running.\n"
+               "  /play            start playing the Play Lists named after it\n"
+               "  --command NAME   send a command to the running Velmaro: %1\n"
+               "  --help           show this text\n"
+               "  --version        show the version\n"
+               "  --               everything after it is a file name\n")
         .arg(carriedOutCommandNames().join(QStringLiteral(", ")));
 }
 

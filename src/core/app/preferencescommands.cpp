@@ -3,12 +3,14 @@
 
 void AppSession::declarePreferencesCommands() {
     m_commands.bind(QStringLiteral("PrefM"), [this] { Q_EMIT preferencesRequested(); });
-    m_commands.add(QStringLiteral("StatusBarCustomize"), [this] { openPreferencesAt(PreferencesPage::StatusBar); });
+    m_commands.add(QStringLiteral("StatusBarCustomize"),
+                   [this] { openPreferencesAt(PreferencesPage::StatusBar); });
     m_favoritesAndHistory.setCanConfigure(true);
-    connect(&m_favoritesAndHistory, &FavoritesAndHistory::configureRequested, this, [this](Favorites::Kind kind) {
-        openPreferencesAt(kind == Favorites::Kind::Folders ? PreferencesPage::FavoriteFolders
-                                                           : PreferencesPage::FavoritePlayLists);
-    });
+    connect(&m_favoritesAndHistory, &FavoritesAndHistory::configureRequested, this,
+            [this](Favorites::Kind kind) {
+                openPreferencesAt(kind == Favorites::Kind::Folders ? PreferencesPage::FavoriteFolders
+                                                                   : PreferencesPage::FavoritePlayLists);
+            });
 }
 
 void AppSession::openPreferencesAt(PreferencesPage page) {
@@ -16,7 +18,8 @@ void AppSession::openPreferencesAt(PreferencesPage page) {
     Q_EMIT preferencesRequested();
 }
 
-void AppSession::preferencesAccepted(const QStringList& favoriteFolders, const QStringList& favoritePlayLists) {
+void AppSession::preferencesAccepted(const QStringList& favoriteFolders,
+                                     const QStringList& favoritePlayLists) {
     m_preferences.favoriteFolders = favoriteFolders;
     m_preferences.favoritePlayLists = favoritePlayLists;
     applyDisplayOptions();

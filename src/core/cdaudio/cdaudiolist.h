@@ -42,9 +42,9 @@ public:
     static QString numberText(qsizetype line);
     QString lengthText(qsizetype line) const;
 
-    // ItemSource: "[CDID=<tag>, T=<line + 1>]" per line.
-    QStringList selectedItems() const override;
-    QStringList allItems() const override;
+    // The item references of the selected lines, or of all lines: "[CDID=<tag>, T=<line + 1>]" per line.
+    QStringList selectedItems() const;
+    QStringList allItems() const;
 
 Q_SIGNALS:
     void namesChanged();

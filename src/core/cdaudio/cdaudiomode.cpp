@@ -1,6 +1,5 @@
 #include "core/cdaudio/cdaudiomode.h"
 
-#include "core/app/runstate.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/cdaudio/cddatabasesave.h"
 #include "core/cdaudio/cddialogs.h"
@@ -270,9 +269,7 @@ void CDAudioMode::listClicked() {
         Q_EMIT changed();
         return;
     }
-    if (m_c.run.focusList == ActiveList::CDList) {
-        m_renameDeleteEnabled = true;
-    }
+    m_renameDeleteEnabled = true;
     m_addEnabled = true;
     Q_EMIT changed();
 }
@@ -286,7 +283,7 @@ void CDAudioMode::selectPlayingLine(int index) {
 }
 
 void CDAudioMode::listEntered() {
-    m_c.run.focusList = ActiveList::CDList;
+    Q_EMIT listFocused();
     listClicked();
 }
 

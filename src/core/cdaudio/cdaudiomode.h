@@ -15,7 +15,6 @@ class MediaDevice;
 class Prompter;
 class Settings;
 struct Preferences;
-struct RunState;
 
 // CD Audio Mode's disc: which disc the CD Audio List shows (the one in the drive, a stored one picked
 // by name, or none: a state of its own, since every identifier, 0 included, names a disc), its names from the
@@ -26,7 +25,6 @@ class CDAudioMode : public QObject {
 
 public:
     struct Context {
-        RunState& run;
         Preferences& preferences;
         const Settings& settings;  // the two choices the boxes store at once
         CDDatabase& database;
@@ -89,6 +87,7 @@ public:
     bool renameDeleteEnabled() const { return m_renameDeleteEnabled; }
     bool playEnabled() const { return m_playEnabled; }
     void listClicked();
+    // The list took the focus: it is the one the commands act on.
     void listEntered();
     // The line of the track that plays becomes the only one selected, in the middle of the box.
     void selectPlayingLine(int index);
@@ -112,6 +111,8 @@ public:
 Q_SIGNALS:
     // Names, the name box or the button states changed.
     void changed();
+    // The CD Audio List took the focus.
+    void listFocused();
     // The drive holds no disc: what the playback controls show of it should return to idle.
     void discGone();
     // The database was changed by a command: the mode is entered afresh (the drive read again).

@@ -45,3 +45,12 @@ void SourceLines::selectAlone(qsizetype line) {
 QString SourceLines::browseLabel() const {
     return QStringLiteral("&BL: %1 of %2, %3 selected").arg(m_focusedLine + 1).arg(lineCount()).arg(m_selection.count);
 }
+
+qsizetype SourceLines::singleLine() const {
+    for (qsizetype line = 0; line < lineCount() && m_selection.count > 0; ++line) {
+        if (isSelected(line)) {
+            return line;
+        }
+    }
+    return m_focusedLine;
+}

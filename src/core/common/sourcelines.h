@@ -1,14 +1,13 @@
 #pragma once
 
 #include "core/common/lineselection.h"
-#include "core/playlist/itemsource.h"
 
 #include <QObject>
 #include <QString>
 
 // A list box's lines (the Play List, the File List, the CD Audio List): which lines are selected, the
 // focused line, whether the box is on screen, and the requests its view follows.
-class SourceLines : public QObject, public ItemSource {
+class SourceLines : public QObject {
     Q_OBJECT
 
 public:
@@ -25,6 +24,8 @@ public:
     void selectAll();
     void invertSelection();
     std::vector<qsizetype> selectedLines() const { return m_selection.selectedLines(); }
+    // The line a one-entry command acts on: the first selected one, or the focused one when none is.
+    qsizetype singleLine() const;
     qsizetype focusedLine() const { return m_focusedLine; }
     // A line outside the list is refused.
     void setFocusedLine(qsizetype line);
@@ -38,7 +39,7 @@ public:
     QString browseLabel() const;
 
     void setVisible(bool visible) { m_visible = visible; }
-    bool isVisible() const override { return m_visible; }
+    bool isVisible() const { return m_visible; }
 
 Q_SIGNALS:
     void aboutToReset();

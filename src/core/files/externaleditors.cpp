@@ -1,12 +1,9 @@
 #include "core/files/externaleditors.h"
 
-#include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/common/shell.h"
-#include "core/files/filelist.h"
 #include "core/files/filetypes.h"
 #include "core/playlist/itemref.h"
-#include "core/playlist/playlisteditor.h"
 #include "core/settings/preferences.h"
 
 #include <QDir>
@@ -26,29 +23,11 @@ QString editorProgram(const QString& editor) {
 
 }  // namespace
 
-void ExternalEditors::EditItem() {
-    switch (m_c.run.focusList) {
-        case ActiveList::FileList: {
-            const FileList& list = m_c.fileList;
-            const qsizetype line = list.focusedLine() >= 0 ? list.focusedLine() : (list.isEmpty() ? -1 : 0);
-            // The name as it stands on disk, not read as an item reference.
-            launchOn(line >= 0 ? list.path(line) : QString());
-            return;
-        }
-        case ActiveList::FolderList:
-            return;
-        case ActiveList::PlayList:
-        case ActiveList::CDList:
-            m_c.playListEditor.EditItem();
-            return;
-    }
-}
-
 bool ExternalEditors::LaunchEditor(const QString& reference) {
-    return launchOn(GetItemValue(reference, QStringLiteral("FILE")));
+    return editFile(GetItemValue(reference, QStringLiteral("FILE")));
 }
 
-bool ExternalEditors::launchOn(const QString& path) {
+bool ExternalEditors::editFile(const QString& path) {
     const int group = MediaGroupOfExtension(QFileInfo(path).suffix());
     const QString editor =
         group >= 0 ? m_c.preferences.editors.at(static_cast<size_t>(group)).trimmed() : QString();

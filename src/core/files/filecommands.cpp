@@ -1,11 +1,10 @@
 #include "core/files/filecommands.h"
 
-#include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/files/filedialogs.h"
 #include "core/files/filemanagement.h"
-#include "core/files/filepaths.h"
 #include "core/files/fileoperations.h"
+#include "core/files/filepaths.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
@@ -18,24 +17,14 @@ namespace {
 
 const QString kSelectOne = QStringLiteral("Please select at least one item.");
 
-// The line a one-entry command acts on: the selected one, or the focused one when none is.
-template <typename List>
-qsizetype singleLine(const List& list) {
-    for (qsizetype line = 0; line < list.lineCount() && list.selectedCount() > 0; ++line) {
-        if (list.isSelected(line)) {
-            return line;
-        }
-    }
-    return list.focusedLine();
-}
-
 }  // namespace
 
-RenameDialogModel::Request FileCommands::renameRequest(RenameDialogModel::Kind kind, const QString& oldPath) const {
+RenameDialogModel::Request FileCommands::renameRequest(RenameDialogModel::Kind kind,
+                                                       const QString& oldPath) const {
     RenameDialogModel::Request request;
     request.kind = kind;
     request.oldPath = oldPath;
-    request.currentFolder = m_c.run.currentFolder;
+    request.currentFolder = m_c.files.currentFolder();
     request.favoriteFolders = m_c.preferences.favoriteFolders;
     request.favoritesShowPath = m_c.preferences.favFoldersShowPath;
     return request;
@@ -47,7 +36,7 @@ bool FileCommands::refusedForPlayList(const QString& cdMessage) {
         m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
         return true;
     }
-    const qsizetype line = singleLine(list);
+    const qsizetype line = list.singleLine();
     if (line >= 0 && line < list.count() && IsCDItem(list.item(line))) {
         m_c.prompter.showMessage(Prompter::Kind::Information, cdMessage);
         return true;
@@ -55,41 +44,39 @@ bool FileCommands::refusedForPlayList(const QString& cdMessage) {
     return false;
 }
 
-void FileCommands::renameOrMove() {
+void FileCommands::renamePlayListFiles() {
+    if (!m_dialogs ||
+        refusedForPlayList(QStringLiteral("You cannot rename CD Audio tracks from the Play List. Please\r"
+                                          "change to the CD Audio Mode, select the CD containing\r"
+                                          "the track you just tried to rename and rename it from there."))) {
+        return;
+    }
+    if (m_c.playList.selectedCount() >= 2) {
+        moveInto(QString(), true);
+        return;
+    }
+    const qsizetype line = m_c.playList.singleLine();
+    renameFile(line >= 0 ? GetItemValue(m_c.playList.item(line), QStringLiteral("FILE")) : QString(), true);
+}
+
+void FileCommands::renameFileListFiles() {
     if (!m_dialogs) {
         return;
     }
-    if (m_c.run.focusList == ActiveList::FolderList) {
-        renameFolder();
+    const FileList& list = m_c.files.files();
+    if (list.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
         return;
     }
-    const bool fromPlayList = m_c.run.focusList == ActiveList::PlayList;
-    QString path;
-    if (fromPlayList) {
-        if (refusedForPlayList(QStringLiteral("You cannot rename CD Audio tracks from the Play List. Please\r"
-                                              "change to the CD Audio Mode, select the CD containing\r"
-                                              "the track you just tried to rename and rename it from there."))) {
-            return;
-        }
-        if (m_c.playList.selectedCount() >= 2) {
-            moveInto(QString(), true);
-            return;
-        }
-        const qsizetype line = singleLine(m_c.playList);
-        path = line >= 0 ? GetItemValue(m_c.playList.item(line), QStringLiteral("FILE")) : QString();
-    } else {
-        const FileList& list = m_c.files.files();
-        if (list.isEmpty()) {
-            m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
-            return;
-        }
-        if (list.selectedCount() >= 2) {
-            moveInto(QString(), false);
-            return;
-        }
-        const qsizetype line = singleLine(list);
-        path = line >= 0 ? list.path(line) : QString();
+    if (list.selectedCount() >= 2) {
+        moveInto(QString(), false);
+        return;
     }
+    const qsizetype line = list.singleLine();
+    renameFile(line >= 0 ? list.path(line) : QString(), false);
+}
+
+void FileCommands::renameFile(const QString& path, bool fromPlayList) {
     if (path.isEmpty()) {
         return;
     }
@@ -104,6 +91,9 @@ void FileCommands::renameOrMove() {
 }
 
 void FileCommands::renameFolder() {
+    if (!m_dialogs) {
+        return;
+    }
     const QString folder = m_c.files.folders().selectedPath();
     if (folder.isEmpty() || folder == u"/") {
         return;
@@ -111,7 +101,7 @@ void FileCommands::renameFolder() {
     const RenameDialogModel::Request request = renameRequest(RenameDialogModel::Kind::Folder, folder);
     const std::optional<QString> target = m_dialogs->askRename(request);
     if (target) {
-        m_c.files.changeFolder(m_c.operations.moveFolder(folder, *target, m_c.run.currentFolder));
+        m_c.files.changeFolder(m_c.operations.moveFolder(folder, *target, m_c.files.currentFolder()));
     }
 }
 
@@ -120,7 +110,7 @@ void FileCommands::dropOnFolder(const QString& folder, bool fromPlayList) {
         return;
     }
     const PlayList& list = m_c.playList;
-    if (fromPlayList && list.selectedCount() == 1 && IsCDItem(list.item(singleLine(list)))) {
+    if (fromPlayList && list.selectedCount() == 1 && IsCDItem(list.item(list.singleLine()))) {
         m_c.prompter.showMessage(Prompter::Kind::Error, QStringLiteral("You cannot move CD tracks."));
         return;
     }
@@ -134,8 +124,8 @@ void FileCommands::moveInto(const QString& dropTarget, bool fromPlayList) {
         m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
         return;
     }
-    RenameDialogModel::Request request = renameRequest(RenameDialogModel::Kind::SeveralFiles,
-                                                       paths.size() == 1 ? paths.first() : QString());
+    RenameDialogModel::Request request =
+        renameRequest(RenameDialogModel::Kind::SeveralFiles, paths.size() == 1 ? paths.first() : QString());
     request.dropTarget = dropTarget;
     request.selectedCount = static_cast<int>(paths.size());
     const std::optional<QString> folder = m_dialogs->askRename(request);
@@ -156,46 +146,37 @@ void FileCommands::afterFileListChange(const QString& selectName) {
     m_c.files.fileListClicked();
 }
 
-void FileCommands::deleteSelected() {
+void FileCommands::deletePlayListFiles() {
+    if (!m_dialogs || refusedForPlayList(QStringLiteral("You cannot delete CD Audio tracks. Please use\r"
+                                                        "the R&emove button to remove the reference to\r"
+                                                        "this CD track from the Play List."))) {
+        return;
+    }
+    confirmAndDelete(DeleteDialogModel::PlayListTargets(m_c.playList, m_c.preferences.recycleBin));
+}
+
+void FileCommands::deleteFileListFiles() {
     if (!m_dialogs) {
         return;
     }
-    const bool recycle = m_c.preferences.recycleBin;
-    DeleteDialogModel::Targets targets;
     const FileList& list = m_c.files.files();
-    switch (m_c.run.focusList) {
-        case ActiveList::FolderList: {
-            const QString folder = m_c.files.folders().selectedPath();
-            if (folder.isEmpty() || folder == u"/") {
-                return;
-            }
-            targets = DeleteDialogModel::FolderTargets(folder);
-            break;
-        }
-        case ActiveList::PlayList:
-            if (refusedForPlayList(QStringLiteral("You cannot delete CD Audio tracks. Please use\r"
-                                                  "the R&emove button to remove the reference to\r"
-                                                  "this CD track from the Play List."))) {
-                return;
-            }
-            targets = DeleteDialogModel::PlayListTargets(m_c.playList, recycle);
-            break;
-        default: {
-            if (list.isEmpty()) {
-                m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
-                return;
-            }
-            std::vector<qsizetype> selected;
-            for (qsizetype line = 0; line < list.count(); ++line) {
-                if (list.isSelected(line)) {
-                    selected.push_back(line);
-                }
-            }
-            targets = DeleteDialogModel::FileListTargets(list.folder(), list.names(), selected, list.focusedLine(),
-                                                         recycle);
-            break;
-        }
+    if (list.isEmpty()) {
+        m_c.prompter.showMessage(Prompter::Kind::Information, kSelectOne);
+        return;
     }
+    confirmAndDelete(DeleteDialogModel::FileListTargets(list.folder(), list.names(), list.selectedLines(),
+                                                        list.focusedLine(), m_c.preferences.recycleBin));
+}
+
+void FileCommands::deleteFolder() {
+    const QString folder = m_c.files.folders().selectedPath();
+    if (!m_dialogs || folder.isEmpty() || folder == u"/") {
+        return;
+    }
+    confirmAndDelete(DeleteDialogModel::FolderTargets(folder));
+}
+
+void FileCommands::confirmAndDelete(const DeleteDialogModel::Targets& targets) {
     if (!targets.refusal.isEmpty()) {
         m_c.prompter.showMessage(Prompter::Kind::Information, targets.refusal);
         return;
@@ -206,7 +187,7 @@ void FileCommands::deleteSelected() {
     }
     if (targets.request.kind == DeleteDialogModel::Kind::Folder) {
         if (m_c.operations.deleteFolder(targets.paths.value(0))) {
-            m_c.files.changeFolder(m_c.run.currentFolder);
+            m_c.files.changeFolder(m_c.files.currentFolder());
         }
         return;
     }
@@ -220,8 +201,8 @@ void FileCommands::renamePlayListFile() {
     if (!m_dialogs || path.isEmpty()) {
         return;
     }
-    if (m_c.document.isChanged() &&
-        (m_c.prompter.askSaveChangedPlayList() != Prompter::Answer::Yes || !m_c.document.SavePlayList(false))) {
+    if (m_c.document.isChanged() && (m_c.prompter.askSaveChangedPlayList() != Prompter::Answer::Yes ||
+                                     !m_c.document.SavePlayList(false))) {
         return;
     }
     const RenameDialogModel::Request request = renameRequest(RenameDialogModel::Kind::PlayListFile, path);
@@ -249,7 +230,7 @@ void FileCommands::createFolder() {
     }
     QString parent = m_c.files.folders().selectedPath();
     if (parent.isEmpty()) {
-        parent = m_c.run.currentFolder;
+        parent = m_c.files.currentFolder();
     }
     const std::optional<QString> name = m_dialogs->askNewFolderName(parent);
     if (!name) {
@@ -270,31 +251,11 @@ void FileCommands::createFolder() {
         m_c.prompter.showMessage(Prompter::Kind::Error, refusal);
         return;
     }
-    m_c.files.changeFolder(m_c.run.currentFolder);  // the lists are read again
+    m_c.files.changeFolder(m_c.files.currentFolder());  // the lists are read again
 }
 
-QString FileCommands::propertiesFile() const {
-    if (m_c.run.focusList == ActiveList::FileList && m_c.files.isVisible()) {
-        const FileList& list = m_c.files.files();
-        const qsizetype line = list.selectedCount() > 0 ? singleLine(list) : -1;
-        return line >= 0 && line < list.count() ? list.path(line) : QString();
-    }
-    if (m_c.run.focusList == ActiveList::PlayList) {
-        const PlayList& list = m_c.playList;
-        const qsizetype line = list.selectedCount() > 0 ? singleLine(list) : -1;
-        if (line >= 0 && line < list.count() && !IsCDItem(list.item(line))) {
-            return GetItemValue(list.item(line), QStringLiteral("FILE"));
-        }
-    }
-    return QString();
-}
-
-bool FileCommands::propertiesAvailable() const {
-    return !propertiesFile().isEmpty();
-}
-
-void FileCommands::showProperties() {
-    FileProperties properties(propertiesFile(), &m_readOnlyMemory);
+void FileCommands::showProperties(const QString& file) {
+    FileProperties properties(file, &m_readOnlyMemory);
     if (!m_dialogs || !properties.isValid()) {
         return;  // a file that is gone shows no box
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/deletedialogmodel.h"
 #include "core/files/fileproperties.h"
 #include "core/files/renamedialogmodel.h"
 
@@ -12,15 +13,13 @@ class PlayList;
 class PlayListDocument;
 class Prompter;
 struct Preferences;
-struct RunState;
 
-// The rename/move and delete commands: what they act on (the list that has the focus, a folder a
-// drag was dropped on, the Play List file), the refusals, the box, then the operation and the lists
-// read again.
+// The rename/move and delete commands: what they act on (the files of the Play List's or the File List's
+// selection, the folder selected in the Folder List, a folder a drag was dropped on, the Play List
+// file), the refusals, the box, then the operation and the lists read again.
 class FileCommands {
 public:
     struct Context {
-        RunState& run;
         Preferences& preferences;
         FileManagement& files;
         PlayList& playList;
@@ -32,10 +31,15 @@ public:
     explicit FileCommands(Context context) : m_c(context) {}
     void setDialogs(FileDialogs* dialogs) { m_dialogs = dialogs; }
 
-    // RenBtn, RenM
-    void renameOrMove();
-    // DelBtn, DelM
-    void deleteSelected();
+    // RenBtn, RenM: the selected files of the Play List or the File List (several are moved into a
+    // folder), or the folder selected in the Folder List.
+    void renamePlayListFiles();
+    void renameFileListFiles();
+    void renameFolder();
+    // DelBtn, DelM, on the same.
+    void deletePlayListFiles();
+    void deleteFileListFiles();
+    void deleteFolder();
     // Lines of the File List or the Play List dropped on a folder of the Folder List.
     void dropOnFolder(const QString& folder, bool fromPlayList);
     // RenPLM, DelPLM
@@ -44,9 +48,7 @@ public:
     // NewDirBtn, NewDirM: a subfolder of the folder selected in the Folder List.
     void createFolder();
     // PropertiesM: the file of the focused list's current line.
-    void showProperties();
-    // Whether Properties has a file to show (the File List or Play List focused with a selection).
-    bool propertiesAvailable() const;
+    void showProperties(const QString& file);
     // ShowFolderOfThisFileM: the File List moves to the folder of the Play List's current item.
     void showFolderOfCurrentItem();
 
@@ -54,10 +56,10 @@ private:
     bool refusedForPlayList(const QString& cdMessage);
     // What the rename box opens with for this kind and path.
     RenameDialogModel::Request renameRequest(RenameDialogModel::Kind kind, const QString& oldPath) const;
-    void renameFolder();
+    void renameFile(const QString& path, bool fromPlayList);
+    void confirmAndDelete(const DeleteDialogModel::Targets& targets);
     void moveInto(const QString& folder, bool fromPlayList);
     void afterFileListChange(const QString& selectName);
-    QString propertiesFile() const;
 
     Context m_c;
     FileDialogs* m_dialogs = nullptr;

@@ -67,9 +67,9 @@ public:
     void setPlayingLine(qsizetype line);
     bool folderChangedDuringFilePlay() const { return m_folderChanged; }
 
-    // ItemSource
-    QStringList selectedItems() const override;
-    QStringList allItems() const override;
+    // The item references of the selected lines, or of all lines, in list order.
+    QStringList selectedItems() const;
+    QStringList allItems() const;
 
 Q_SIGNALS:
     // Another program changed the folder (the list has followed already).

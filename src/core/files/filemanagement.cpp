@@ -1,14 +1,13 @@
 #include "core/files/filemanagement.h"
 
-#include "core/app/runstate.h"
 #include "core/files/filetypes.h"
 #include "core/files/fitpath.h"
 #include "core/settings/preferences.h"
 
 #include <QFileInfo>
 
-FileManagement::FileManagement(RunState& run, Preferences& preferences, QObject* parent)
-    : QObject(parent), m_run(run), m_preferences(preferences) {
+FileManagement::FileManagement(Preferences& preferences, QObject* parent)
+    : QObject(parent), m_preferences(preferences) {
     connect(&m_files, &FileList::reset, this, &FileManagement::fileListChanged);
     // A folder made or removed by another program shows in the Folder List too.
     connect(&m_files, &FileList::changedOnDisk, this, [this] {
@@ -23,13 +22,13 @@ FileManagement::FileManagement(RunState& run, Preferences& preferences, QObject*
     });
 }
 
-void FileManagement::start(const QString& home) {
+void FileManagement::start(const QString& home, const QString& folder) {
     m_home = home;
     m_drives = ListDrives(home);
     const int group = std::clamp(m_preferences.filter, 0, static_cast<int>(kFilterGroups.size()) - 1);
     m_filterEditText = QString::fromLatin1(kFilterGroups[static_cast<size_t>(group)].mask);
     m_files.setMask(m_filterEditText);
-    readFolder(m_run.currentFolder.isEmpty() ? home : m_run.currentFolder);
+    readFolder(folder.isEmpty() ? home : folder);
     m_starting = false;
 }
 
@@ -38,13 +37,12 @@ void FileManagement::setVisible(bool visible) {
 }
 
 void FileManagement::enterMode() {
-    m_run.cdAudioModeShown = false;
     m_drives = ListDrives(m_home);
     readFolder(m_folders.folder());
     m_renameDelete = false;
     m_add = false;
     m_addAll = !m_files.isEmpty();
-    m_run.focusList = ActiveList::FileList;
+    Q_EMIT fileListFocused();
     if (!m_files.isEmpty()) {
         m_files.setFocusedLine(0);
         m_files.selectOnly(0);
@@ -59,9 +57,7 @@ void FileManagement::changeFolder(const QString& folder) {
 }
 
 void FileManagement::readFolder(const QString& folder) {
-    const QString shown = m_folders.setFolder(folder);
-    m_run.currentFolder = shown;
-    m_files.setFolder(shown);
+    m_files.setFolder(m_folders.setFolder(folder));
 }
 
 void FileManagement::chooseDrive(qsizetype index) {
@@ -109,7 +105,7 @@ void FileManagement::openParentFolder() {
 }
 
 void FileManagement::folderListEntered() {
-    m_run.focusList = ActiveList::FolderList;
+    Q_EMIT folderListFocused();
     if (m_folders.count() > 0 && m_folders.selectedLine() < 0) {
         folderListClicked(m_folders.currentLine());
         return;
@@ -132,7 +128,7 @@ void FileManagement::fileListClicked() {
 }
 
 void FileManagement::fileListEntered() {
-    m_run.focusList = ActiveList::FileList;
+    Q_EMIT fileListFocused();
     if (!m_starting) {
         m_renameDelete = m_add = m_addAll = false;
     }
@@ -168,7 +164,6 @@ bool FileManagement::filterEditEntered(const QString& text) {
 
 bool FileManagement::showFile(const QString& path) {
     const QFileInfo file(path);
-    m_run.cdAudioModeShown = false;
     chooseFilterGroup(0);
     changeFolder(file.absolutePath());
     const qsizetype line = m_files.indexOfName(file.fileName());

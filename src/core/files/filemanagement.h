@@ -9,16 +9,15 @@
 
 class TextMeasurer;
 struct Preferences;
-struct RunState;
 
 // File Management Mode: the drive box, the Folder List, the File List with its filter, the filter edit
 // and the two labels, and what their events decide. The window shows this state and forwards the
-// events; the current folder is RunState's.
+// events.
 class FileManagement : public QObject {
     Q_OBJECT
 
 public:
-    FileManagement(RunState& run, Preferences& preferences, QObject* parent = nullptr);
+    explicit FileManagement(Preferences& preferences, QObject* parent = nullptr);
 
     FileList& files() { return m_files; }
     const FileList& files() const { return m_files; }
@@ -26,8 +25,10 @@ public:
     const QList<Drive>& drives() const { return m_drives; }
     qsizetype currentDrive() const { return DriveOfFolder(m_drives, m_folders.folder()); }
 
-    // The lists read their folder and the stored filter group; the drives are listed.
-    void start(const QString& home);
+    // The lists read the folder (home when it is empty) and the stored filter group; the drives are listed.
+    void start(const QString& home, const QString& folder);
+    // The folder the Folder List and the File List show.
+    const QString& currentFolder() const { return m_folders.folder(); }
     // Whether the File List is on screen (its side shown, not in CD Audio Mode).
     void setVisible(bool visible);
     bool isVisible() const { return m_files.isVisible(); }
@@ -78,12 +79,14 @@ public:
 Q_SIGNALS:
     // Folder, lists, labels or button states changed.
     void changed();
+    // The File List or the Folder List took the focus.
+    void fileListFocused();
+    void folderListFocused();
 
 private:
     void fileListChanged();
     void readFolder(const QString& folder);
 
-    RunState& m_run;
     Preferences& m_preferences;
     FileList m_files;
     FolderList m_folders;

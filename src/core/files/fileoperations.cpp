@@ -1,7 +1,7 @@
 #include "core/files/fileoperations.h"
 
 #include "core/files/filepaths.h"
-#include "core/app/runstate.h"
+#include "core/common/activelists.h"
 #include "core/common/prompter.h"
 #include "core/files/filedelete.h"
 #include "core/files/filemove.h"
@@ -150,7 +150,7 @@ QString FileOperations::moveFolder(const QString& from, const QString& to, const
 
 void FileOperations::deleteFiles(const QStringList& files, bool toTrash) {
     // Read before anything stops.
-    const bool playListPlayed = m_c.run.playbackSource == PlaybackSource::PlayList;
+    const bool playListPlayed = m_c.lists.playListPlays();
     bool playingDeleted = false;
     QSet<QString> gone;
     QStringList failures;
@@ -181,7 +181,7 @@ void FileOperations::deleteFiles(const QStringList& files, bool toTrash) {
         list.setCurrentItem(at);
         list.selectOnly(at);
         list.setFocusedLine(at);
-        m_c.controller.PlayFromPlayList(PlaybackController::Sender::Timer, -1);
+        m_c.controller.start(m_c.lists.playList(), false, -1);
     }
     m_c.editor.updateControls();
 }

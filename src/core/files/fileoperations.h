@@ -14,7 +14,7 @@ class PlayListDocument;
 class PlayListEditor;
 class Prompter;
 struct Preferences;
-struct RunState;
+class ActiveLists;
 
 // The renames, moves and deletions of File Management Mode once the user confirmed them, with the
 // Play List following what really happened on disk: references move only with files that moved, and
@@ -26,7 +26,7 @@ public:
         PlayList& playList;
         ItemSet& played;
         ItemSet& unplayed;
-        RunState& run;
+        ActiveLists& lists;
         Preferences& preferences;
         PlaybackController& controller;
         MediaDevice& device;  // MPlayer: a file it has open is let go before it moves or goes

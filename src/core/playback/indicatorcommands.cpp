@@ -40,7 +40,7 @@ void declare(CommandTable& table, ProgressIndicators& indicators, PlaybackContro
         }
     }
     table.addTwin(changePosition(), QStringLiteral("ChangePosM"), QStringLiteral("&Change Position..."));
-    table.addStateRule([&indicators](QHash<QString, CommandState>& states) {
+    table.addStateRule([&indicators](CommandStates& states) {
         for (Indicator indicator : kIndicators) {
             const ProgressIndicators::ModeMenu entries = indicators.modeMenu(indicator);
             CommandState& item = states[modeCommand(indicator, false)];

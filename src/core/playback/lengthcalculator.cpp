@@ -1,6 +1,5 @@
 #include "core/playback/lengthcalculator.h"
 
-#include "core/app/runstate.h"
 #include "core/cdaudio/cdaudiomode.h"
 #include "core/cdaudio/cddialogs.h"
 #include "core/common/busyindicator.h"

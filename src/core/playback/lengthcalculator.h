@@ -14,7 +14,6 @@ class MediaDevice;
 class PlayList;
 class Prompter;
 class TimerPort;
-struct RunState;
 
 // Totals of the Play List in milliseconds, cached until an edit, a change of the played set or of the
 // current item makes them stale. Lengths that are not known yet are measured (once) with the length
@@ -29,7 +28,6 @@ public:
     struct Context {
         PlayList& playList;
         const ItemSet& played;
-        const RunState& run;
         MediaDevice& player;  // the main player: its length is taken when it holds the item
         LengthProbe& probe;
         Prompter& prompter;

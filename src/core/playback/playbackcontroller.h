@@ -1,22 +1,18 @@
 #pragma once
 
+#include "core/common/medialist.h"
 #include "core/playback/mediadevice.h"
 #include "core/playback/progressindicators.h"
-#include "core/playback/transportpreview.h"
 
 #include <QObject>
 #include <QString>
 
-class BusyIndicator;
-class CDAudioMode;
-class FileList;
-class ItemSet;
-class PlayList;
+class ActiveLists;
+class DiscRequests;
 class PlayOrder;
 class Prompter;
 class TimerPort;
 struct Preferences;
-struct RunState;
 
 // What the transport commands may do now, and what their buttons say.
 struct TransportState {
@@ -34,31 +30,25 @@ struct TransportState {
     QString nextItem;
 };
 
-// Starts, pauses, stops, rewinds and advances playback; the only place that tells the media device to
-// play. It never waits for the device: a 500 ms tick polls it (and runs at once when the device reports
-// an end), and the play order decides what follows.
+// The transport: opens what a list gives it on the media device, plays, pauses, stops and rewinds it,
+// and follows it with a 500 ms tick (run at once when the device reports an end); the only place that
+// tells the device to play. Which line plays and what follows an item is the playing list's answer
+// (MediaList); the controller carries it out, keeps the pause between items, the item loops, the
+// window title and the position displays, and reports the device's failures.
 class PlaybackController : public QObject {
     Q_OBJECT
 
 public:
-    // Who asked: an advance keeps CurrentItem, a user's Play takes the focused line.
-    enum class Sender { User, Timer, DelayTimer, Next, Previous };
-
     struct Context {
-        PlayList& playList;
-        PlayOrder& order;
-        ItemSet& played;
-        RunState& run;
+        ActiveLists& lists;
+        PlayOrder& order;  // the item loop marks and the played status
         Preferences& preferences;
         MediaDevice& device;
         Prompter& prompter;
         TimerPort& timer;       // the tick, 500 ms
-        TimerPort& delayTimer;  // the pause between two Play List items
-        LengthCalculator& lengths;
+        TimerPort& delayTimer;  // the pause between two items
         ProgressIndicators& indicators;
-        BusyIndicator* busy = nullptr;  // the random search for a position tells the user it is busy
-        FileList* fileList = nullptr;   // the File List files play from, when there is one
-        CDAudioMode* cd = nullptr;      // the CD Audio List and the disc it shows, when there is one
+        DiscRequests* discs = nullptr;       // finds the disc a track is on; without it only the drive's disc
         TimerPort* cdResyncTimer = nullptr;  // re-reads where the disc stands, 30 s
         TimerPort* cdGraceTimer = nullptr;   // a track's first moments, 1.5 s
     };
@@ -70,16 +60,18 @@ public:
     explicit PlaybackController(Context context, QObject* parent = nullptr);
 
     // The transport commands; each does nothing while its command is disabled.
+    // Play: from the list Play starts from (the focused one, the Play List, the right-hand one).
     void Play();
-    void playFocusedItem();
+    // A double-click or a list's own Play button: the list's focused (or selected) line from its start.
+    void playFrom(MediaList& list);
     void stop();
     // The device's file is about to be moved or deleted: playback stops as Stop does and the device
     // lets go of the file.
     void stopAndClose();
     void togglePause();
     void rewind();
-    void next();
-    void previous();
+    void next() { step(+1); }
+    void previous() { step(-1); }
 
     // The play options of the Audio menu.
     void toggleAutoPlay();
@@ -88,39 +80,34 @@ public:
     void toggleLoopItemOnce();
     void toggleLoopItemForever();
 
-    void PlayFromPlayList(Sender sender, qint64 start);
-    // Plays the File List's focused file (or its first selected one).
-    void PlayFromFileList(Sender sender, qint64 start);
-    // A click in the File List: Play follows its selection.
-    void followFileListSelection();
-    // Plays the CD Audio List's focused track, on to the end of the disc.
-    void PlayFromCDList(Sender sender, qint64 start);
-    // A click in the CD Audio List: Play follows it.
-    void followCDListSelection();
-    void onCDGraceElapsed();
-    void onCDResync();
-    // CD Audio Mode was entered: a disc the player plays on its own (started from the list earlier or
-    // by another program) is shown as playing; otherwise, unless the Play List plays, the transport rests.
-    void adoptPlayingDisc();
-    // CD Audio Mode is left: the disc stops when the user wants it to, and its displays rest.
-    void leaveCDMode();
-    // The drive holds no disc any more (ejected, or its tray opened): what played from it ends.
-    void discRemoved();
-    // The program ends: the disc stops when the user wants it to.
-    void stopCDOnExit();
-    qint64 positionInTrack() const { return m_positionInTrack; }
-    int currentTrackIndex() const { return m_currentTrackIndex; }
+    // Starts the list's item: a user's start takes the focused line, an advance the list's current one;
+    // start is an offset in ms into the item, or -1 for its beginning.
+    void start(MediaList& list, bool user, qint64 start);
+    // A list's lines, selection or visibility changed: the command states follow.
+    void listChanged();
+    // The list is replaced by another one (a Play List opened or cleared): what plays from it stops and
+    // the displays reset. Another list that plays goes on.
+    void listReplaced(MediaList& list);
+
     void onPlaybackTick();
     void onDelayElapsed();
-    void AdvancePlayback(Sender sender);
     void CloseAndReset();
     void SetTitle(const QString& text);
     void ShowPlayError(const QString& text);
 
-    // A click in the Play List (or a command that changed it): the play commands follow its lines.
-    void followPlayListSelection();
-    // Another list replaces the Play List (open, New): what plays from it stops, the displays reset.
-    void PlayListReplaced();
+    // Discs
+    void onCDGraceElapsed();
+    void onCDResync();
+    // The list that follows the disc came on screen: a disc the player plays on its own is shown as
+    // playing from it; otherwise, unless another list plays, the transport rests.
+    void adoptPlayingDisc();
+    // That list leaves the screen: the disc stops when the user wants it to, and its displays rest.
+    void leaveDiscList();
+    // The drive holds no disc any more (ejected, or its tray opened): what played from it ends.
+    void discRemoved();
+    // The program ends: the disc stops when the user wants it to.
+    void stopCDOnExit();
+
     // While the position bar is dragged, the tick leaves the indicators alone and the advance waits.
     void setPositionBarDragging(bool dragging);
     bool positionBarDragging() const { return m_dragging; }
@@ -151,62 +138,69 @@ Q_SIGNALS:
     void changed();
     // The user asked for help on this topic.
     void helpRequested(const QString& topic);
-    // Next or Previous moved to this file of the File List: the filter edit shows its name.
-    void fileListLineChosen(const QString& name);
+    // A track of a disc starts: a list that shows that disc selects its line.
+    void discTrackStarting(qint32 cdid, int track);
+    // The drive's tray was opened while the tick watched it: the disc's list reads the drive again.
+    void trayOpened();
 
 private:
-    void refreshCommandStates();
-    void failToPlay(const QString& reason, bool resetPlayed = true);
-    bool fileListShown() const;
-    bool cdListShown() const;
-    bool cdListPlayable() const;
-    bool rightListHasLines() const;
-    void playFromRightList(Sender sender);
-    // The CD rules of the tick; false ends the tick.
-    bool cdTick(int mode);
-    void followDiscPosition();
-    void endOfCDTrack();
-    void endOfDisc();
-    void stopCDTimers();
-    // A CD-track item: the wanted disc is found (or the user picks another) and the span of its track
-    // is set; false when nothing is to play.
-    bool prepareCDItem(const QString& ref);
-    bool stepInCDList(int step);
-    void selectTrackLine(int index);
-    // The track that plays starts again from its beginning (and, for a Play List item, ends at its end).
-    void restartCDTrack();
-    // Plays the disc from a percent of its track (or, for the whole disc, of the disc).
-    void playDiscAt(int percent, bool wholeDisc);
-    bool fileListHasSelection() const;
-    // Next/Previous in the File List: the line step away from the playing (or focused) one.
-    bool stepInFileList(int step);
+    // Where the transport stands: what the command states are computed from.
+    enum class Phase {
+        Idle,     // nothing plays (after Stop, the end of a list, or an item with nothing after it)
+        Playing,  // an item plays
+        Paused,   // an item is paused (a disc by stopping it)
+        Waiting,  // the pause between two items
+    };
+
+    void step(int direction);
+    void advance();
+    void follow(MediaList& list, ListStep step);
+    bool loopItem();
+    void prepareDevice(const PlayItem& item);
+    void failToPlay(const QString& reason, bool resetPlayed);
     void endPlaying();
-    void prepareFileItem(const QString& ref);
-    void focusCurrentItem(bool selectWhenSingle);
-    void endOfListSequential();
-    void endOfListRandom();
+    void endOfList();
+    void endOfRandomPass();
     void idleAfterItem();
+    void startWaitingBetweenItems();
     void updateTickIndicators();
     void refreshPercent();
     void releaseBar();
+    void refreshCommandStates();
+    bool active() const { return m_phase == Phase::Playing || m_phase == Phase::Paused; }
+    MediaList* playing() const;
+
+    // Discs (playbackcontroller_cd.cpp)
+    bool deviceIsCD() const { return m_c.device.deviceType() == MediaDevice::DeviceType::CDAudio; }
+    // The track the device plays: the item's own, or the one a disc has moved on to.
+    int playingTrack() const;
+    // A Track item: the wanted disc is found (or the user picks another) and the span of its track is
+    // set; false when nothing is to play.
+    bool prepareTrack(const PlayItem& item);
+    // A Disc item: the track to start from is one of the disc's, and its start is set.
+    void prepareDisc(MediaList& list, PlayItem& item);
+    // The CD rules of the tick; false ends the tick.
+    bool cdTick(int mode);
+    void followDiscPosition();
+    void discMovedOn();
+    void endOfDisc();
+    void stopCDTimers();
+    void startCDTimers();
+    // The track that plays starts again from its beginning (and, for a Track item, ends at its end).
+    void restartCDTrack();
+    // Plays the disc from a percent of its track (or, for the whole disc, of the disc).
+    void playDiscAt(int percent, bool wholeDisc);
+    void setTrackSpanEnd(int track);
 
     Context m_c;
-    bool m_nextRequested = false;
-    bool m_previousRequested = false;
-    bool m_continuingPlayback = false;
+    Phase m_phase = Phase::Idle;
+    PlayItem m_item;  // what the device was last given
     bool m_cdPaused = false;
     bool m_dragging = false;
     bool m_terminating = false;
     qint64 m_positionInTrack = 0;
-    int m_currentTrackIndex = -1;
-    int m_playingTrack = 0;  // the track a CD-track item of the Play List plays
     bool m_startGraceOver = false;
     bool m_trackEnded = false;
-    bool m_playEnabled = false;
-    bool m_pauseEnabled = false;
-    bool m_stopEnabled = false;
-    bool m_rewindEnabled = false;
-    bool m_pauseDown = false;
     QString m_titleText;
     QString m_applicationTitle;
     TransportPreview m_preview;

@@ -1,6 +1,7 @@
 #include "core/playback/progressindicators.h"
 
-#include "core/app/runstate.h"
+#include "core/common/activelists.h"
+#include "core/common/medialist.h"
 #include "core/playback/timetext.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
@@ -8,10 +9,14 @@
 
 #include <cmath>
 
-ProgressIndicators::ProgressIndicators(PlayList& playList, const ItemSet& played, const RunState& run,
+ProgressIndicators::ProgressIndicators(PlayList& playList, const ItemSet& played, const ActiveLists& lists,
                                        Preferences& preferences, LengthCalculator& lengths)
-    : m_playList(playList), m_played(played), m_run(run), m_preferences(preferences), m_lengths(lengths) {
+    : m_playList(playList), m_played(played), m_lists(lists), m_preferences(preferences), m_lengths(lengths) {
     reset();
+}
+
+ListTotals ProgressIndicators::playingTotals() const {
+    return m_lists.playing() ? m_lists.playing()->totals() : ListTotals::None;
 }
 
 int& ProgressIndicators::modeOf(Indicator indicator) const {
@@ -20,22 +25,21 @@ int& ProgressIndicators::modeOf(Indicator indicator) const {
 
 bool ProgressIndicators::IsTotals(Indicator indicator) const {
     const int mode = modeOf(indicator);
-    return (m_run.playbackSource == PlaybackSource::CDList ? mode % 10 : mode / 10 % 10) == 1;
+    return (playingTotals() == ListTotals::Disc ? mode % 10 : mode / 10 % 10) == 1;
 }
 
 bool ProgressIndicators::showsTotals(Indicator indicator) const {
-    const bool fromList = m_run.playbackSource == PlaybackSource::PlayList ||
-                          m_run.playbackSource == PlaybackSource::CDList;
+    const bool fromList = playingTotals() != ListTotals::None;
     return fromList && IsTotals(indicator);
 }
 
 void ProgressIndicators::setTotals(Indicator indicator, bool totals) {
     int& mode = modeOf(indicator);
-    const bool cd = m_run.playbackSource == PlaybackSource::CDList;
+    const bool cd = playingTotals() == ListTotals::Disc;
     const int tens = mode / 10 % 10;
     const int units = mode % 10;
     mode = cd ? tens * 10 + (totals ? 1 : 0) : (totals ? 1 : 0) * 10 + units;
-    if (totals && m_run.playbackSource == PlaybackSource::PlayList) {
+    if (totals && playingTotals() == ListTotals::PlayList) {
         m_lengths.PlayListLength(LengthCalculator::Kind::WholePlayList);
     }
     if (indicator == Length) {
@@ -54,7 +58,7 @@ void ProgressIndicators::leavePlayListTotals() {
 }
 
 bool ProgressIndicators::discTotals(Indicator indicator) const {
-    return m_run.playbackSource == PlaybackSource::CDList && showsTotals(indicator);
+    return playingTotals() == ListTotals::Disc && showsTotals(indicator);
 }
 
 bool ProgressIndicators::playingSelection() const {
@@ -92,7 +96,7 @@ void ProgressIndicators::ShowLength(qint64 value) {
         return;
     }
     qint64 length = m_itemLength;
-    if (showsTotals(Length) && m_run.playbackSource == PlaybackSource::PlayList) {
+    if (showsTotals(Length) && playingTotals() == ListTotals::PlayList) {
         length = m_lengths.PlayListLength(m_playList.selectedCount() > 1 ? LengthCalculator::Kind::Selected
                                                                         : LengthCalculator::Kind::WholePlayList);
     }
@@ -100,7 +104,7 @@ void ProgressIndicators::ShowLength(qint64 value) {
         length = m_discTotal;
     }
     const QString text = FormatTime(length);
-    m_texts.length = text == QStringLiteral("00:00:00") || m_run.playbackSource == PlaybackSource::None
+    m_texts.length = text == QStringLiteral("00:00:00") || m_lists.playing() == nullptr
                          ? NotAvailable()
                          : text;
 }
@@ -115,7 +119,7 @@ void ProgressIndicators::ShowPosition(qint64 value) {
         return;
     }
     m_itemPosition = value;
-    if (showsTotals(Position) && m_run.playbackSource == PlaybackSource::PlayList) {
+    if (showsTotals(Position) && playingTotals() == ListTotals::PlayList) {
         m_listElapsed = elapsedInPlayList();
         m_texts.position = FormatTime(m_listElapsed);
         return;
@@ -128,7 +132,7 @@ void ProgressIndicators::ShowRemaining(qint64 value) {
         m_texts.remaining = NotAvailable();
         return;
     }
-    if (!m_dragging && showsTotals(Remaining) && m_run.playbackSource == PlaybackSource::PlayList) {
+    if (!m_dragging && showsTotals(Remaining) && playingTotals() == ListTotals::PlayList) {
         m_texts.remaining = FormatTime(remainingInPlayList());
         return;
     }
@@ -140,7 +144,7 @@ void ProgressIndicators::ShowRemaining(qint64 value) {
 }
 
 qint64 ProgressIndicators::IndicatorLength(Indicator indicator) {
-    if (showsTotals(indicator) && m_run.playbackSource == PlaybackSource::PlayList) {
+    if (showsTotals(indicator) && playingTotals() == ListTotals::PlayList) {
         const int current = m_playList.CurrentItem();
         if (current < 0 || current >= m_playList.count()) {
             m_playList.setCurrentItem(0);
@@ -170,7 +174,7 @@ bool ProgressIndicators::ShowPercent(qint64 value) {
         if (m_midiResetting) {
             return true;
         }
-        const qint64 position = showsTotals(Percent) && m_run.playbackSource == PlaybackSource::PlayList
+        const qint64 position = showsTotals(Percent) && playingTotals() == ListTotals::PlayList
                                     ? elapsedInPlayList()
                                 : discTotals(Percent) ? m_discBefore + m_itemPosition
                                                       : m_itemPosition;
@@ -196,7 +200,7 @@ void ProgressIndicators::resetPositions() {
 }
 
 ProgressIndicators::ModeMenu ProgressIndicators::modeMenu(Indicator indicator) const {
-    const bool cd = m_run.playbackSource == PlaybackSource::CDList;
+    const bool cd = playingTotals() == ListTotals::Disc;
     const bool several = m_playList.selectedCount() > 1;
     const QString noun = cd ? QStringLiteral("&Track") : QStringLiteral("&Item");
     // Position and remaining speak of the selection only while the current line is one of it.
@@ -229,7 +233,7 @@ ProgressIndicators::ModeMenu ProgressIndicators::modeMenu(Indicator indicator) c
                     QStringLiteral("Show the position in the whole ") + hintWhole};
             break;
     }
-    menu.enabled = m_run.playbackSource == PlaybackSource::PlayList || m_run.playbackSource == PlaybackSource::CDList;
+    menu.enabled = playingTotals() != ListTotals::None;
     menu.totals = IsTotals(indicator);
     return menu;
 }

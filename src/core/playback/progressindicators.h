@@ -10,7 +10,8 @@
 class ItemSet;
 class PlayList;
 struct Preferences;
-struct RunState;
+class ActiveLists;
+enum class ListTotals;
 
 // The item-mode or totals texts: "hh:mm:ss", "nn %" or "N / A".
 struct IndicatorTexts {
@@ -35,7 +36,7 @@ public:
         bool totals = false;
     };
 
-    ProgressIndicators(PlayList& playList, const ItemSet& played, const RunState& run, Preferences& preferences,
+    ProgressIndicators(PlayList& playList, const ItemSet& played, const ActiveLists& lists, Preferences& preferences,
                        LengthCalculator& lengths);
 
     // The mode digit that applies now: units while the CD Audio List plays, tens otherwise.
@@ -87,10 +88,12 @@ public:
 
 private:
     int& modeOf(Indicator indicator) const;
+    // What the totals of the list that plays measure.
+    ListTotals playingTotals() const;
 
     PlayList& m_playList;
     const ItemSet& m_played;
-    const RunState& m_run;
+    const ActiveLists& m_lists;
     Preferences& m_preferences;
     LengthCalculator& m_lengths;
     IndicatorTexts m_texts;

@@ -1,7 +1,6 @@
 #include "core/playback/transportpreview.h"
 
-#include "core/cdaudio/cdaudiolist.h"
-#include "core/files/filelist.h"
+#include "core/common/sourcelines.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
@@ -10,13 +9,11 @@
 namespace {
 
 // Lines that count: the selected ones while two or more are selected, else all.
-template <typename List>
-bool counts(const List& playList, qsizetype line) {
+bool counts(const SourceLines& playList, qsizetype line) {
     return playList.selectedCount() < 2 || playList.isSelected(line);
 }
 
-template <typename List>
-qsizetype following(const List& playList, qsizetype index) {
+qsizetype following(const SourceLines& playList, qsizetype index) {
     for (qsizetype line = std::max<qsizetype>(index + 1, 0); line < playList.lineCount(); ++line) {
         if (counts(playList, line)) {
             return line;
@@ -25,8 +22,7 @@ qsizetype following(const List& playList, qsizetype index) {
     return -1;
 }
 
-template <typename List>
-qsizetype preceding(const List& playList, qsizetype index) {
+qsizetype preceding(const SourceLines& playList, qsizetype index) {
     for (qsizetype line = std::min(index, playList.lineCount()) - 1; line >= 0; --line) {
         if (counts(playList, line)) {
             return line;
@@ -82,33 +78,26 @@ TransportPreview PreviewPlayList(const PlayList& playList, const PlayOrder& orde
     return preview;
 }
 
-template <typename List>
-TransportPreview previewLines(const List& files, qsizetype index) {
+TransportPreview PreviewLines(const SourceLines& lines, const std::function<QString(qsizetype)>& text,
+                              qsizetype index) {
     TransportPreview preview;
-    if (files.isEmpty()) {
+    const qsizetype count = lines.lineCount();
+    if (count == 0) {
         return preview;
     }
-    const qsizetype focused = files.focusedLine();
-    preview.playItem = files.name(focused >= 0 && focused < files.count() ? focused : 0);
-    const qsizetype next = following(files, index);
+    const qsizetype focused = lines.focusedLine();
+    preview.playItem = text(focused >= 0 && focused < count ? focused : 0);
+    const qsizetype next = following(lines, index);
     if (next >= 0) {
         preview.nextEnabled = true;
-        preview.nextItem = files.name(next);
+        preview.nextItem = text(next);
     }
-    const qsizetype previous = preceding(files, index);
+    const qsizetype previous = preceding(lines, index);
     if (previous >= 0) {
         preview.previousEnabled = true;
-        preview.previousItem = files.name(previous);
+        preview.previousItem = text(previous);
     }
     return preview;
-}
-
-TransportPreview PreviewFileList(const FileList& files, qsizetype index) {
-    return previewLines(files, index);
-}
-
-TransportPreview PreviewCDList(const CDAudioList& tracks, qsizetype index) {
-    return previewLines(tracks, index);
 }
 
 QString TransportHint(const QString& caption, const QString& shortcutText, const QString& item) {

@@ -88,9 +88,9 @@ public:
     // The glyphs of these lines changed (played status, icons shown or not): views repaint them.
     void refreshLines(qsizetype first, qsizetype last);
 
-    // ItemSource: the references of the selected lines, or of all lines, in list order.
-    QStringList selectedItems() const override;
-    QStringList allItems() const override;
+    // The references of the selected lines, or of all lines, in list order.
+    QStringList selectedItems() const;
+    QStringList allItems() const;
     // While the Play List is the playback source a redraw centres CurrentItem, else the focused line.
     void setPlayListPlaying(bool playing) { m_playListPlaying = playing; }
 

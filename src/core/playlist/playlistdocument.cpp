@@ -1,6 +1,6 @@
 #include "core/playlist/playlistdocument.h"
 
-#include "core/app/runstate.h"
+#include "core/common/activelists.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
@@ -124,9 +124,9 @@ bool PlayListDocument::OpenPlayList(const QString& name, bool addToHistory, bool
         playList.centreLine(playList.CurrentItem());
     }
 
-    m_context.run.focusList = ActiveList::PlayList;
-    if (m_context.run.playbackSource == PlaybackSource::PlayList) {
-        m_context.run.playbackSource = PlaybackSource::None;
+    m_context.lists.setFocused(m_context.lists.playList());
+    if (m_context.lists.playListPlays()) {
+        m_context.lists.setPlaying(nullptr);
     }
     setFileName(path);
     setChanged(false);
@@ -137,7 +137,7 @@ bool PlayListDocument::OpenPlayList(const QString& name, bool addToHistory, bool
     Q_EMIT loaded(path);
 
     const bool resume = !playList.isEmpty() && playList.CurrentItem() != -1 &&
-                        m_context.run.playbackSource != PlaybackSource::FileList &&
+                        !m_context.lists.otherListPlays() &&
                         m_context.preferences.startPlaying;
     if (resume || startPlaying) {
         Q_EMIT playRequested();
@@ -232,8 +232,8 @@ bool PlayListDocument::NewPlayList() {
     playList.setCurrentItem(-1);
     playList.setPlayListPlaying(false);
     m_context.unplayedItems.clear();
-    if (m_context.run.playbackSource == PlaybackSource::PlayList) {
-        m_context.run.playbackSource = PlaybackSource::None;
+    if (m_context.lists.playListPlays()) {
+        m_context.lists.setPlaying(nullptr);
     }
     setChanged(false);
     setFileName(QString());

@@ -9,7 +9,7 @@ class ItemSet;
 class PlayList;
 class Prompter;
 struct Preferences;
-struct RunState;
+class ActiveLists;
 
 // The Play List as a document: its file, its changed state, and the commands that open, save, renew
 // and update it. Other subsystems follow through the signals, which come at the points of each
@@ -23,7 +23,7 @@ public:
         PlayList& playList;
         ItemSet& unplayedItems;
         CDDatabase& cdDatabase;
-        RunState& run;
+        ActiveLists& lists;
         Preferences& preferences;
         Prompter& prompter;
         BusyIndicator* busy = nullptr;

@@ -1,13 +1,13 @@
 #include "core/playlist/playlisteditor.h"
 
-#include "core/app/runstate.h"
+#include "core/common/activelists.h"
+#include "core/common/medialist.h"
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/itemset.h"
-#include "core/playlist/itemsource.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/settings/preferences.h"
@@ -48,7 +48,7 @@ QString foldedForSorting(const QString& ref) {
 PlayListEditor::PlayListEditor(Context context, QObject* parent) : QObject(parent), m_c(context) {}
 
 bool PlayListEditor::playing() const {
-    return m_c.run.playbackSource == PlaybackSource::PlayList;
+    return m_c.lists.playListPlays();
 }
 
 bool PlayListEditor::fileExists(const QString& path) const {
@@ -72,10 +72,11 @@ void PlayListEditor::keepCurrentOnItem(const std::vector<qsizetype>& order) {
 }
 
 void PlayListEditor::AddSelectedItems(bool all) {
-    if (!m_source || !m_source->isVisible()) {
+    const MediaList* source = m_c.lists.rightHand();
+    if (!source || !source->isShown()) {
         return;
     }
-    const QStringList refs = all ? m_source->allItems() : m_source->selectedItems();
+    const QStringList refs = all ? source->allItems() : source->selectedItems();
     std::vector<PlayListEntry> entries;
     for (const QString& ref : refs) {
         entries.push_back({ref, 0});
@@ -137,7 +138,7 @@ void PlayListEditor::RemoveAll() {
     m_c.unplayed.clear();
     // Playback itself goes on, and the played set is kept; the Play List is just no longer its source.
     if (playing()) {
-        m_c.run.playbackSource = PlaybackSource::None;
+        m_c.lists.setPlaying(nullptr);
         list.setPlayListPlaying(false);
     }
     updateControls();
@@ -339,10 +340,6 @@ void PlayListEditor::SelectPlayingItem() {
 }
 
 void PlayListEditor::EditItem() {
-    if (m_c.run.focusList == ActiveList::CDList) {
-        m_c.prompter.showMessage(Prompter::Kind::Error, QStringLiteral("You cannot edit CD Audio tracks."));
-        return;
-    }
     const PlayList& list = m_c.playList;
     if (list.isEmpty()) {
         m_c.prompter.showMessage(Prompter::Kind::Information,

@@ -8,17 +8,16 @@
 
 #include <functional>
 
+class ActiveLists;
 class BusyIndicator;
 class CDDatabase;
 class Clipboard;
-class ItemSource;
 class ItemSet;
 class PlayList;
 class PlayListDocument;
 class PlayOrder;
 class Prompter;
 struct Preferences;
-struct RunState;
 
 // What a click in the Play List decides for the controls around it.
 struct PlayListControls {
@@ -45,7 +44,7 @@ public:
         ItemSet& unplayed;
         PlayOrder& order;
         PlayListDocument& document;
-        RunState& run;
+        ActiveLists& lists;
         Preferences& preferences;
         Prompter& prompter;
         Clipboard& clipboard;
@@ -55,13 +54,12 @@ public:
 
     explicit PlayListEditor(Context context, QObject* parent = nullptr);
 
-    // The File List or CD Audio List that Add, Add All and drops take items from.
-    void setItemSource(ItemSource* source) { m_source = source; }
     // Whether a file exists, for Paste and Remove Non-Existent Items (tests replace it).
     void setFileExists(std::function<bool(const QString&)> exists) { m_exists = std::move(exists); }
     // The shuffle's generator: a number in [0, bound).
     void setRandom(std::function<qsizetype(qsizetype)> random) { m_random = std::move(random); }
 
+    // Add and Add All: the right-hand list's selected lines, or all of them, go to the end.
     void AddSelectedItems(bool all);
     void RemoveSelectedItems();
     void RemoveAll();
@@ -90,14 +88,17 @@ public:
     UndoHistory& undoHistory() { return m_undo; }
     const UndoHistory& undoHistory() const { return m_undo; }
 
+    // The Play List's selected items, with their lengths, to the clipboard.
     void Copy();
+    // Items of another list to the clipboard.
+    void copyReferences(const QStringList& refs);
     void Cut();
     void Paste();
     // Files dropped from the desktop: media files are appended; a Play List among them is opened.
     void dropFiles(const QStringList& paths);
     // Lines of the Play List dragged onto line target (or below the last line).
     void moveDroppedLines(qsizetype target, bool belowLast);
-    // Lines of the item source dropped on line target (or below the last line).
+    // Lines of the right-hand list dropped on line target (or below the last line).
     void insertDroppedItems(qsizetype target, bool belowLast);
 
     // Puts items into the Play List at index, and into the unplayed pool, as one change recorded for
@@ -136,7 +137,6 @@ private:
 
     Context m_c;
     UndoHistory m_undo;
-    ItemSource* m_source = nullptr;
     std::function<bool(const QString&)> m_exists;
     std::function<qsizetype(qsizetype)> m_random;
     PlayListControls m_controls;

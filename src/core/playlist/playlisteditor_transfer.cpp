@@ -1,11 +1,11 @@
 // The clipboard and the drops on the Play List.
-#include "core/app/runstate.h"
+#include "core/common/activelists.h"
 #include "core/common/clipboard.h"
+#include "core/common/medialist.h"
 #include "core/common/prompter.h"
 #include "core/playlist/clipboardtext.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/itemset.h"
-#include "core/playlist/itemsource.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/playlist/playlisteditor.h"
@@ -17,28 +17,28 @@
 
 void PlayListEditor::Copy() {
     // Every selected line goes whole, however many there are.
-    if (m_c.run.focusList == ActiveList::PlayList && m_c.playList.selectedCount() > 0) {
-        const PlayList& list = m_c.playList;
-        std::vector<PlayListEntry> selected;
-        for (qsizetype line : list.selectedLines()) {
-            selected.push_back(list.entries()[static_cast<size_t>(line)]);
-        }
+    const PlayList& list = m_c.playList;
+    std::vector<PlayListEntry> selected;
+    for (qsizetype line : list.selectedLines()) {
+        selected.push_back(list.entries()[static_cast<size_t>(line)]);
+    }
+    if (!selected.empty()) {
         m_c.clipboard.setText(ClipboardText::compose(selected));
-    } else if ((m_c.run.focusList == ActiveList::FileList || m_c.run.focusList == ActiveList::CDList) && m_source &&
-               m_source->isVisible()) {
-        // The File List's selected files as file items, the CD Audio List's tracks as CD-track items.
-        std::vector<PlayListEntry> selected;
-        for (const QString& ref : m_source->selectedItems()) {
-            selected.push_back({ref, 0});
-        }
-        if (!selected.empty()) {
-            m_c.clipboard.setText(ClipboardText::compose(selected));
-        }
+    }
+}
+
+void PlayListEditor::copyReferences(const QStringList& refs) {
+    std::vector<PlayListEntry> entries;
+    for (const QString& ref : refs) {
+        entries.push_back({ref, 0});
+    }
+    if (!entries.empty()) {
+        m_c.clipboard.setText(ClipboardText::compose(entries));
     }
 }
 
 void PlayListEditor::Cut() {
-    if (m_c.run.focusList != ActiveList::PlayList || m_c.playList.selectedCount() == 0) {
+    if (!m_c.lists.playListFocused() || m_c.playList.selectedCount() == 0) {
         return;
     }
     m_undo.RecordUndo(m_c.playList.snapshot(), QStringLiteral("Cut"));
@@ -48,7 +48,7 @@ void PlayListEditor::Cut() {
 }
 
 void PlayListEditor::Paste() {
-    if (m_c.run.focusList != ActiveList::PlayList) {
+    if (!m_c.lists.playListFocused()) {
         return;
     }
     PlayList& list = m_c.playList;
@@ -95,12 +95,13 @@ void PlayListEditor::dropFiles(const QStringList& paths) {
 }
 
 void PlayListEditor::insertDroppedItems(qsizetype target, bool belowLast) {
-    if (!m_source) {
+    const MediaList* source = m_c.lists.rightHand();
+    if (!source) {
         return;
     }
     PlayList& list = m_c.playList;
     std::vector<PlayListEntry> entries;
-    for (const QString& ref : m_source->selectedItems()) {
+    for (const QString& ref : source->selectedItems()) {
         entries.push_back({ref, 0});
     }
     const qsizetype at = belowLast ? list.lineCount() : std::clamp<qsizetype>(target, 0, list.lineCount());

@@ -1,6 +1,5 @@
 #include "core/settings/favoritesandhistory.h"
 
-#include "core/app/runstate.h"
 #include "core/common/prompter.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/settings/inifile.h"
@@ -8,9 +7,13 @@
 
 #include <QFileInfo>
 
-FavoritesAndHistory::FavoritesAndHistory(Preferences& preferences, RunState& run, PlayListDocument& document,
-                                         Prompter& prompter, QObject* parent)
-    : QObject(parent), m_preferences(preferences), m_run(run), m_document(document), m_prompter(prompter) {
+FavoritesAndHistory::FavoritesAndHistory(Preferences& preferences, std::function<QString()> currentFolder,
+                                         PlayListDocument& document, Prompter& prompter, QObject* parent)
+    : QObject(parent),
+      m_preferences(preferences),
+      m_currentFolder(std::move(currentFolder)),
+      m_document(document),
+      m_prompter(prompter) {
     connect(&document, &PlayListDocument::historyEntry, this, &FavoritesAndHistory::AddToHistory);
     connect(&document, &PlayListDocument::fileRenamed, this, &FavoritesAndHistory::followRename);
 }
@@ -57,7 +60,7 @@ QStringList& FavoritesAndHistory::listOf(Favorites::Kind kind) {
 }
 
 QString FavoritesAndHistory::currentOf(Favorites::Kind kind) const {
-    return kind == Favorites::Kind::Folders ? m_run.currentFolder : m_document.fileName();
+    return kind == Favorites::Kind::Folders ? m_currentFolder() : m_document.fileName();
 }
 
 std::vector<Favorites::MenuItem> FavoritesAndHistory::favoritesMenu(Favorites::Kind kind) const {
@@ -119,6 +122,5 @@ void FavoritesAndHistory::openFolder(int index) {
                                    .arg(folder));
         return;
     }
-    m_run.currentFolder = folder;
     Q_EMIT currentFolderChanged(folder);
 }

@@ -5,18 +5,20 @@
 
 #include <QObject>
 
+#include <functional>
+
 class PlayListDocument;
 class Prompter;
 struct Preferences;
-struct RunState;
 
 // The commands behind the history items of the File menu and the favorites menus.
 class FavoritesAndHistory : public QObject {
     Q_OBJECT
 
 public:
-    FavoritesAndHistory(Preferences& preferences, RunState& run, PlayListDocument& document, Prompter& prompter,
-                        QObject* parent = nullptr);
+    // currentFolder tells the folder the File List shows, which "Add" puts among the favorite folders.
+    FavoritesAndHistory(Preferences& preferences, std::function<QString()> currentFolder, PlayListDocument& document,
+                        Prompter& prompter, QObject* parent = nullptr);
 
     void AddToHistory(const QString& path);
     // The history entry of a Play List file that was renamed names it by its new name.
@@ -32,6 +34,7 @@ public:
 
 Q_SIGNALS:
     void historyChanged();
+    // A favorite folder was chosen: the File List is to show it.
     void currentFolderChanged(const QString& folder);
     // The Preferences dialog should open on the page of that favorites list.
     void configureRequested(Favorites::Kind kind);
@@ -42,7 +45,7 @@ private:
     void openFolder(int index);
 
     Preferences& m_preferences;
-    RunState& m_run;
+    std::function<QString()> m_currentFolder;
     PlayListDocument& m_document;
     Prompter& m_prompter;
     bool m_canConfigure = false;

@@ -40,7 +40,7 @@ QString entryCommand(Kind kind, int index) {
 constexpr Action kFixedItems[] = {Action::AddCurrent, Action::RemoveCurrent, Action::Configure,
                                   Action::Clear};
 
-void showItems(QHash<QString, CommandState>& states, Kind kind,
+void showItems(CommandStates& states, Kind kind,
                const std::vector<Favorites::MenuItem>& items) {
     // What the menu does not hold now stays hidden: the other of Add and Remove, favourites removed since.
     const auto hide = [&states](const QString& name) {
@@ -61,15 +61,15 @@ void showItems(QHash<QString, CommandState>& states, Kind kind,
         }
         const QString name =
             item.action == Action::Open ? entryCommand(kind, item.index) : itemCommand(kind, item.action);
-        const auto state = states.find(name);
-        if (state == states.end()) {
+        if (!states.contains(name)) {
             continue;  // a favourite added since the menu was last opened: declared when it opens
         }
-        state->visible = true;
-        state->enabled = item.enabled;
-        state->checked = item.checked;
-        state->caption = item.caption;
-        state->hint = item.hint;
+        CommandState& state = states[name];
+        state.visible = true;
+        state.enabled = item.enabled;
+        state.checked = item.checked;
+        state.caption = item.caption;
+        state.hint = item.hint;
     }
 }
 
@@ -86,7 +86,7 @@ void declare(CommandTable& table, FavoritesAndHistory& favorites) {
         }
         table.add(itemCommand(kind, Action::None));  // says the list is empty; nothing to run
     }
-    table.addStateRule([&favorites](QHash<QString, CommandState>& states) {
+    table.addStateRule([&favorites](CommandStates& states) {
         for (Kind kind : {Kind::Folders, Kind::PlayLists}) {
             showItems(states, kind, favorites.favoritesMenu(kind));
         }

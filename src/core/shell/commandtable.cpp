@@ -138,16 +138,32 @@ void CommandTable::refreshNow() {
     }
 }
 
+CommandState& CommandStates::operator[](const QString& name) {
+    const auto owner = m_rules.constFind(name);
+    if (owner == m_rules.constEnd()) {
+        m_rules.insert(name, m_rule);
+    } else if (*owner != m_rule && !m_conflicts.contains(name)) {
+        m_conflicts.append(name);
+    }
+    return m_states[name];
+}
+
 QHash<QString, CommandState> CommandTable::computeStates() const {
-    QHash<QString, CommandState> states;
-    states.reserve(static_cast<qsizetype>(m_commands.size()));
+    QHash<QString, CommandState> defaults;
+    defaults.reserve(static_cast<qsizetype>(m_commands.size()));
     for (const Command& command : m_commands) {
-        states.insert(command.name, CommandState{command.opensMenu || bool(command.run), false, true, command.caption,
-                                                 command.hint, QString()});
+        defaults.insert(command.name, CommandState{command.opensMenu || bool(command.run), false, true,
+                                                   command.caption, command.hint, QString()});
     }
-    for (const StateRule& rule : m_rules) {
-        rule(states);
+    CommandStates computed(std::move(defaults));
+    for (size_t rule = 0; rule < m_rules.size(); ++rule) {
+        computed.beginRule(static_cast<int>(rule));
+        m_rules[rule](computed);
     }
+    m_conflicts = computed.conflicts();
+    Q_ASSERT_X(m_conflicts.isEmpty(), "CommandTable",
+               qPrintable(QStringLiteral("two state rules set ") + m_conflicts.join(QStringLiteral(", "))));
+    QHash<QString, CommandState> states = computed.take();
     for (auto it = states.begin(); it != states.end();) {
         const Command* command = find(it.key());
         if (!command) {

@@ -20,6 +20,31 @@ struct CommandState {
     bool operator==(const CommandState&) const = default;
 };
 
+// The states the rules compute in one pass. A command's state belongs to the one rule that sets it
+// (asks for it with []); a second rule setting it would silently overwrite the first one's result, so
+// it is noted as a conflict, and a debug build stops there.
+class CommandStates {
+public:
+    explicit CommandStates(QHash<QString, CommandState> states) : m_states(std::move(states)) {}
+
+    // The state of name, to set: from now on it is the current rule's.
+    CommandState& operator[](const QString& name);
+    // The state as it stands, without setting it.
+    CommandState value(const QString& name) const { return m_states.value(name); }
+    bool contains(const QString& name) const { return m_states.contains(name); }
+
+    void beginRule(int rule) { m_rule = rule; }
+    // Names that two rules set.
+    const QStringList& conflicts() const { return m_conflicts; }
+    QHash<QString, CommandState> take() { return std::move(m_states); }
+
+private:
+    QHash<QString, CommandState> m_states;
+    QHash<QString, int> m_rules;  // name -> the rule that set it
+    int m_rule = -1;
+    QStringList m_conflicts;
+};
+
 // Every command of the menus, toolbar, buttons, context menus and remote requests, keyed by its
 // component name (the names shortcuts are stored under). A twin ("PlaySI", "play") runs its original
 // ("PlayM") and shows its state, under a caption and hint of its own. Surfaces bind to a name and ask for
@@ -39,13 +64,14 @@ public:
         bool plain = false;         // a twin that shows no hint and no check mark (a context menu's item)
         std::function<void()> run;  // empty while nothing carries the command out
     };
-    // Fills in the states it knows about. Each state starts enabled when the command can run.
-    using StateRule = std::function<void(QHash<QString, CommandState>&)>;
+    // Fills in the states of its own commands. Each state starts enabled when the command can run.
+    using StateRule = std::function<void(CommandStates&)>;
 
     explicit CommandTable(QObject* parent = nullptr);
 
     // An original command; it takes its caption and hint from the menu table or the control table.
-    void add(const QString& name, std::function<void()> run = {}, bool checkable = false, bool opensMenu = false);
+    void add(const QString& name, std::function<void()> run = {}, bool checkable = false,
+             bool opensMenu = false);
     // Every named item of the main menu, with nothing to run yet; submenus are enabled.
     void addMenuItems();
     void addTwin(const QString& name, const QString& original, const QString& caption = QString());
@@ -67,6 +93,8 @@ public:
     // Names that were asked for, bound or given a state without being commands: a fault of the program.
     void noteUnknown(const QString& name) const;
     const QStringList& unknownNames() const { return m_unknown; }
+    // Commands whose state two rules set at the last computation: a fault of the program.
+    const QStringList& ruleConflicts() const { return m_conflicts; }
 
     // Something the states depend on changed: they are computed again on the next turn.
     void invalidate();
@@ -92,5 +120,6 @@ private:
     std::vector<StateRule> m_rules;
     QHash<QString, CommandState> m_states;
     mutable QStringList m_unknown;
+    mutable QStringList m_conflicts;
     bool m_pending = false;
 };

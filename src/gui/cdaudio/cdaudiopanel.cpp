@@ -90,7 +90,7 @@ void CDAudioPanel::showStoredNames() {
 }
 
 void CDAudioPanel::fitLabel() {
-    if (!m_session.run().cdAudioModeShown || !m_browseLabel) {
+    if (!m_mode.isShown() || !m_browseLabel) {
         return;
     }
     // "&BL:" is the way into the list that is shown.

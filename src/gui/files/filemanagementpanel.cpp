@@ -111,7 +111,7 @@ void FileManagementPanel::fitLabels() {
     const WidgetTextMeasurer dirMeasurer(m_dirLabel);
     m_dirLabel->setText(files.dirLabel(dirMeasurer, m_dirLabel->width(), m_dirLabel->buddy() != nullptr));
     // In CD Audio Mode the label and its "&BL:" belong to the CD Audio List.
-    if (m_session.run().cdAudioModeShown) {
+    if (m_session.cdAudioModeShown()) {
         m_browseLabel->setToolTip(QString());
         m_browseLabel->setStatusTip(QString());
         return;

@@ -37,12 +37,6 @@ void MainArea::setComponents(const ComponentFlags& components) {
     relayout();
 }
 
-void MainArea::setCDAudioMode(bool cdAudioMode) {
-    m_cdAudioMode = cdAudioMode;
-    m_session.run().cdAudioModeShown = cdAudioMode;
-    relayout();
-}
-
 void MainArea::setBackground(const QPixmap& picture) {
     m_background = picture;
     update();
@@ -107,7 +101,7 @@ ControlSizes MainArea::controlSizes() const {
 void MainArea::relayout() {
     LayoutInput input;
     input.components = m_components;
-    m_cdAudioMode = m_session.run().cdAudioModeShown;
+    m_cdAudioMode = m_session.cdAudioModeShown();
     input.cdAudioMode = m_cdAudioMode;
     input.playListHasItems = !m_session.playList().isEmpty();
     // The File List's label also tells of files the list cannot show.

@@ -23,10 +23,9 @@ public:
     PlayListPanel* playListPanel() const { return m_playList; }
     FileManagementPanel* fileManagementPanel() const { return m_files; }
     CDAudioPanel* cdAudioPanel() const { return m_cdAudio; }
-    // The eleven component flags and the mode decide what is shown.
+    // The eleven component flags and the session's mode decide what is shown.
     void setComponents(const ComponentFlags& components);
     const ComponentFlags& components() const { return m_components; }
-    void setCDAudioMode(bool cdAudioMode);
     bool cdAudioMode() const { return m_cdAudioMode; }
     // A picture tiled from the top left corner; without one the area shows its colour.
     void setBackground(const QPixmap& picture);

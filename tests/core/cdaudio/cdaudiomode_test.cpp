@@ -95,7 +95,7 @@ TEST_F(CDAudioModeTest, TheDiscShowsItsStoredNamesOrItsCDTextAndAnEmptyDriveShow
     EXPECT_EQ(tracks().lengthText(1), s("02:30"));
     EXPECT_EQ(cd.storedNames(), QStringList({s("Old"), s("Piano Works")}));
     EXPECT_EQ(tracks().focusedLine(), 0);
-    EXPECT_EQ(session->run().focusList, ActiveList::CDList);
+    EXPECT_TRUE(session->lists().isFocused(session->cdListMedia()));
     EXPECT_TRUE(enabled("RenBtn"));
 
     // Ejected: no disc is shown, and Delete cannot reach the disc that was.
@@ -194,11 +194,11 @@ TEST_F(CDAudioModeTest, ATrackPlaysOnIntoTheNextWithTheListFollowingUntilTheDisc
     tracks().setFocusedLine(1);
     session->runCommand(s("PlayFileListSI"));
     PlaybackController& controller = session->controller();
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::CDList);
+    EXPECT_TRUE(session->lists().isPlaying(session->cdListMedia()));
     EXPECT_EQ(device.position(), 200000);  // track 2 starts where track 1 ends
     EXPECT_EQ(controller.windowTitle(), s("Track 2 - Velmaro 4.02"));
     runFor(151000);
-    EXPECT_EQ(controller.currentTrackIndex(), 2);
+    EXPECT_EQ(session->cdListMedia().playingLine(), 2);
     EXPECT_TRUE(tracks().isSelected(2));
     EXPECT_FALSE(tracks().isSelected(1));
     EXPECT_EQ(controller.windowTitle(), s("Track 3 - Velmaro 4.02"));
@@ -220,7 +220,7 @@ TEST_F(CDAudioModeTest, ATrackPlaysOnIntoTheNextWithTheListFollowingUntilTheDisc
     EXPECT_EQ(texts.remaining, s("00:01:28"));
     session->preferences().indicatorModes = {0, 0, 0, 0};
     runFor(91000);
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    EXPECT_EQ(session->lists().playing(), nullptr);
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
     EXPECT_FALSE(controller.transport().stop);
 }
@@ -294,7 +294,7 @@ TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {
     files.setFolder(music.path());
     files.selectOnly(files.indexOfName(s("a.mid")));
     session->runCommand(s("PlayFileListSI"));
-    ASSERT_EQ(session->run().playbackSource, PlaybackSource::FileList);
+    ASSERT_TRUE(session->lists().isPlaying(session->fileListMedia()));
     session->runCommand(s("CDAudioModeM"));
     session->runCommand(s("EjectM"));  // the door closes on the disc
     session->runCommand(s("EjectM"));  // and opens again
@@ -309,11 +309,11 @@ TEST_F(CDAudioModeTest, NeitherEnteringTheModeNorEjectingStopsAFileThatPlays) {
 TEST_F(CDAudioModeTest, ATrayOpenedByTheDrivesOwnButtonIsFollowedAndNeverPulledShut) {
     startWithDisc();
     session->runCommand(s("PlayFileListSI"));
-    ASSERT_EQ(session->run().playbackSource, PlaybackSource::CDList);
+    ASSERT_TRUE(session->lists().isPlaying(session->cdListMedia()));
     disc->inDrive = false;  // the drive's button
     runFor(500);
     EXPECT_EQ(session->cdAudio().nameText(), s("No CD"));
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    EXPECT_EQ(session->lists().playing(), nullptr);
     EXPECT_FALSE(disc->inDrive);
     EXPECT_FALSE(device.log.contains(s("close door")));
 }
@@ -330,7 +330,7 @@ TEST_F(CDAudioModeTest, PickingAStoredDiscByNameShowsItWithoutLengthsAndItCannot
     EXPECT_EQ(tracks().names(), QStringList({s("One"), s("Two")}));
     EXPECT_EQ(tracks().lengthText(0), s("N / A"));
     session->runCommand(s("PlayFileListSI"));
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    EXPECT_EQ(session->lists().playing(), nullptr);
     cd.pickStoredName(s("In The Drive"));
     EXPECT_TRUE(cd.showingDriveCD());
     EXPECT_EQ(tracks().lengthText(0), s("03:20"));
@@ -372,7 +372,7 @@ TEST_F(CDAudioModeTest, LeavingTheModeLeavesTheDiscPlayingUnlessAskedAndComingBa
     EXPECT_EQ(session->controller().windowTitle(), s("Velmaro 4.02"));
     device.advance(152000);  // on into track 3 meanwhile
     session->runCommand(s("CDAudioModeM"));
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::CDList);
+    EXPECT_TRUE(session->lists().isPlaying(session->cdListMedia()));
     EXPECT_TRUE(tracks().isSelected(2));
     EXPECT_EQ(session->controller().windowTitle(), s("Track 3 - Velmaro 4.02"));
 
@@ -384,7 +384,7 @@ TEST_F(CDAudioModeTest, LeavingTheModeLeavesTheDiscPlayingUnlessAskedAndComingBa
 TEST_F(CDAudioModeTest, TheProgramStartsInCDAudioModeWhenThatIsTheInitialMode) {
     writeSettings({s("[General]"), s("CDAudioInitialMode=1")});
     start();
-    EXPECT_TRUE(session->run().cdAudioModeShown);
+    EXPECT_TRUE(session->cdAudioModeShown());
     EXPECT_EQ(tracks().count(), 3);
     EXPECT_FALSE(session->fileManagement().isVisible());
 }

@@ -176,7 +176,7 @@ TEST_F(FileCommandsTest, ShowFolderOfThisFileSelectsTheItemsFileInItsFolder) {
     session->playList().insertEntries(0, {{MakeFileItem(song), 0}});
     session->playList().setFocusedLine(0);
     session->runCommand(s("ShowFolderOfThisFileM"));
-    EXPECT_EQ(session->run().currentFolder, music.file(s("Jazz")));
+    EXPECT_EQ(session->fileManagement().currentFolder(), music.file(s("Jazz")));
     EXPECT_EQ(list().selectedPaths(), QStringList{song});
 }
 

@@ -42,7 +42,7 @@ TEST_F(FileManagementTest, FilterEditTakesMasksWithAStarAndPlaysANamedFile) {
     ASSERT_TRUE(files().filterEditEntered(s("WALTZ.MID")));
     session->runCommand(s("PlayFileListSI"));
     EXPECT_EQ(device.fileName(), music.file(s("Waltz.mid")));
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::FileList);
+    EXPECT_TRUE(session->lists().isPlaying(session->fileListMedia()));
     EXPECT_EQ(session->controller().windowTitle(), s("Waltz.mid - Velmaro 4.02"));
     EXPECT_EQ(list().selectedCount(), 1);
 }
@@ -69,7 +69,7 @@ TEST_F(FileManagementTest, NextAndPreviousWalkTheFileListAndStopHandsPlayBack) {
     files().changeFolder(music.file(s("Rock & Roll")));
     EXPECT_TRUE(list().folderChangedDuringFilePlay());
     session->runCommand(s("StopM"));
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::None);
+    EXPECT_EQ(session->lists().playing(), nullptr);
     FixedWidthMeasurer measurer;
     EXPECT_EQ(files().dirLabel(measurer, 1000), s("&DL: ") + EscapeAmpersands(music.file(s("Rock & Roll"))));
     EXPECT_TRUE(files().dirLabel(measurer, 1000).endsWith(s("Rock && Roll")));
@@ -102,9 +102,9 @@ TEST_F(FileManagementTest, AMediaFileOnTheCommandLineIsShownSelectedAndPlayed) {
     start({s("rock & roll/LOUD.MID")});
     EXPECT_EQ(files().folders().folder(), music.file(s("Rock & Roll")));
     EXPECT_EQ(list().selectedPaths(), QStringList{song});
-    EXPECT_EQ(session->run().focusList, ActiveList::FileList);
+    EXPECT_TRUE(session->lists().isFocused(session->fileListMedia()));
     EXPECT_EQ(device.fileName(), song);
-    EXPECT_EQ(session->run().playbackSource, PlaybackSource::FileList);
+    EXPECT_TRUE(session->lists().isPlaying(session->fileListMedia()));
 }
 
 TEST_F(FileManagementTest, ClickingAnEmptyFileListLeavesTheButtonsAsTheyWere) {

@@ -1,14 +1,8 @@
 #include "core/files/fileoperations.h"
 
-#include "core/playback/lengthcalculator.h"
-#include "core/playback/playbackcontroller.h"
-#include "core/playback/playorder.h"
-#include "core/playback/progressindicators.h"
 #include "core/playlist/itemref.h"
-#include "core/playlist/playlisteditor.h"
-#include "core/settings/favoritesandhistory.h"
 #include "support/documentfixture.h"
-#include "support/fakemediadevice.h"
+#include "support/sessionfixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,31 +11,30 @@
 
 namespace {
 
-// The Play List, playback and the document as the program wires them, over files in a folder of
-// their own.
-class FileOperationsTest : public ::testing::Test, public DocumentFixture {
+// The file operations in a whole session over fakes, on files in a folder of their own.
+class FileOperationsTest : public SessionFixture {
 protected:
-    TempFolder music;
-    FakeMediaDevice device;
-    FakeTimer timer;
-    FakeTimer delayTimer;
-    FakeClipboard clipboard;
-    PlayOrder order{playList, played, unplayed, preferences};
-    FakeLengthProbe probe{device};
-    LengthCalculator lengths{{playList, played, run, device, probe, prompter, timer}};
-    ProgressIndicators indicators{playList, played, run, preferences, lengths};
-    PlaybackController controller{
-        {playList, order, played, run, preferences, device, prompter, timer, delayTimer, lengths, indicators}};
-    PlayListEditor editor{{playList, unplayed, order, document, run, preferences, prompter, clipboard, cdDatabase}};
-    FavoritesAndHistory history{preferences, run, document, prompter};
-    FileOperations operations{{playList, played, unplayed, run, preferences, controller, device, document, editor,
-                               lengths, prompter}};
-    const QString cdItem = MakeCDItem(1234, 2);
+    FileOperationsTest()
+        : started((start(), true)),
+          playList(session->playList()),
+          played(session->playedItems()),
+          unplayed(session->unplayedItems()),
+          document(session->document()),
+          preferences(session->preferences()),
+          controller(session->controller()),
+          lists(session->lists()),
+          operations(session->fileOperations()) {}
 
-    FileOperationsTest() {
-        QObject::connect(&document, &PlayListDocument::aboutToLoad, &controller, &PlaybackController::PlayListReplaced);
-        QObject::connect(&document, &PlayListDocument::cleared, &controller, &PlaybackController::PlayListReplaced);
-    }
+    bool started;
+    PlayList& playList;
+    ItemSet& played;
+    ItemSet& unplayed;
+    PlayListDocument& document;
+    Preferences& preferences;
+    PlaybackController& controller;
+    ActiveLists& lists;
+    FileOperations& operations;
+    const QString cdItem = MakeCDItem(1234, 2);
 
     // A file on disk whose contents are its own name.
     QString file(const QString& name) { return music.write(name, name.toUtf8()); }
@@ -60,8 +53,8 @@ protected:
     void playLine(qsizetype line) {
         playList.setFocusedLine(line);
         playList.selectOnly(line);
-        controller.playFocusedItem();
-        ASSERT_EQ(run.playbackSource, PlaybackSource::PlayList);
+        controller.playFrom(lists.playList());
+        ASSERT_TRUE(lists.playListPlays());
     }
 };
 
@@ -110,7 +103,7 @@ TEST_F(FileOperationsTest, RenamingThePlayingFileStopsPlaybackAndClosesTheDevice
     EXPECT_TRUE(operations.moveFile(a, path(s("b.mid"))));
     EXPECT_EQ(device.log, lines({"stop", "close"}));
     EXPECT_FALSE(device.isOpen());
-    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(lists.playing(), nullptr);
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
     EXPECT_EQ(playList.item(1), MakeFileItem(path(s("b.mid"))));
 }
@@ -152,13 +145,15 @@ TEST_F(FileOperationsTest, MovingAFolderKeepsTheUserInsideItAndRewritesItsSubFol
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_FALSE(document.isChanged());
 
-    EXPECT_EQ(operations.moveFolder(path(s("Rock")), path(s("Stone")), path(s("Rock/Live"))), path(s("Stone/Live")));
+    EXPECT_EQ(operations.moveFolder(path(s("Rock")), path(s("Stone")), path(s("Rock/Live"))),
+              path(s("Stone/Live")));
     EXPECT_EQ(playList.item(0), MakeFileItem(path(s("Stone/a.mid"))));
     EXPECT_EQ(playList.item(1), MakeFileItem(path(s("Stone/Live/b.mid"))));
     EXPECT_EQ(playList.item(2), MakeFileItem(neighbour));
     EXPECT_TRUE(document.isChanged());
     // A current folder outside stays; one that no longer exists gives way to its nearest ancestor.
-    EXPECT_EQ(operations.moveFolder(path(s("Stone")), path(s("Rock")), path(s("Rockabilly"))), path(s("Rockabilly")));
+    EXPECT_EQ(operations.moveFolder(path(s("Stone")), path(s("Rock")), path(s("Rockabilly"))),
+              path(s("Rockabilly")));
     EXPECT_EQ(operations.moveFolder(path(s("Rock")), path(s("Stone")), path(s("Gone/Deeper"))), music.path());
 }
 
@@ -200,13 +195,14 @@ TEST_F(FileOperationsTest, DeletingThePlayingItemWithAutoPlayPlaysOnFromItsPlace
     };
     for (const Case& c : {Case{1, "c.mid"}, Case{2, "b.mid"}}) {
         SCOPED_TRACE(c.next);
-        load({MakeFileItem(file(s("a.mid"))), MakeFileItem(file(s("b.mid"))), MakeFileItem(file(s("c.mid")))});
+        load(
+            {MakeFileItem(file(s("a.mid"))), MakeFileItem(file(s("b.mid"))), MakeFileItem(file(s("c.mid")))});
         playLine(c.playing);
         playList.clearSelection();
 
         operations.deleteFiles(operations.selectedPlayListFiles(true), false);
         ASSERT_EQ(playList.count(), 2);
-        EXPECT_EQ(run.playbackSource, PlaybackSource::PlayList);
+        EXPECT_TRUE(lists.playListPlays());
         EXPECT_EQ(device.fileName(), path(s(c.next)));
         EXPECT_EQ(playList.item(playList.CurrentItem()), MakeFileItem(path(s(c.next))));
         EXPECT_EQ(playList.selectedLines(), std::vector<qsizetype>{playList.CurrentItem()});
@@ -227,7 +223,9 @@ TEST_F(FileOperationsTest, OnlyAnEmptyFolderIsDeleted) {
 }
 
 TEST_F(FileOperationsTest, RenamingThePlayListFileReopensItAndLeavesNothingAtTheOldName) {
-    const QString rock = music.write(s("Rock.vlp"), playListBytes(lines({"[General]", "LastPlayed=", "", "[Items]", "[FILE=\"/m/a.mid\"]"})));
+    const QString rock =
+        music.write(s("Rock.vlp"),
+                    playListBytes(lines({"[General]", "LastPlayed=", "", "[Items]", "[FILE=\"/m/a.mid\"]"})));
     const QString log = file(s("Rock.LOG"));
     file(s("taken.vlp"));
     ASSERT_TRUE(document.OpenPlayList(rock, true, false));

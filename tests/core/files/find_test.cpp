@@ -26,7 +26,7 @@ namespace {
 struct FindFixture : DocumentFixture {
     PlayOrder order{playList, played, unplayed, preferences};
     FakeClipboard clipboard;
-    PlayListEditor editor{PlayListEditor::Context{playList, unplayed, order, document, run, preferences, prompter,
+    PlayListEditor editor{PlayListEditor::Context{playList, unplayed, order, document, lists, preferences, prompter,
                                                   clipboard, cdDatabase, &busy}};
     FileSearch search{FileSearch::Context{playList, unplayed, editor, document, prompter}};
 

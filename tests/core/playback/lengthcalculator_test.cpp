@@ -36,7 +36,7 @@ protected:
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
     FakeTimer timer;
-    LengthCalculator lengths{{playList, played, run, device, probe, prompter, timer, &busy}};
+    LengthCalculator lengths{{playList, played, device, probe, prompter, timer, &busy}};
 
     // A media file that exists on disk; the device reports the given length for it.
     QString mediaFile(const QString& name, qint64 reported = 60000) {
@@ -307,7 +307,7 @@ TEST_F(LengthCalculatorTest, ThePlaybackTickIsHeldStillAndRestored) {
 }
 
 TEST_F(LengthCalculatorTest, EscapeDuringALongCalculationGivesZeroAndLeavesTotalsMode) {
-    ProgressIndicators indicators{playList, played, run, preferences, lengths};
+    ProgressIndicators indicators{playList, played, lists, preferences, lengths};
     preferences.indicatorModes = {10, 11, 1, 10};
     int aborts = 0;
     QObject::connect(&lengths, &LengthCalculator::aborted, [&] {

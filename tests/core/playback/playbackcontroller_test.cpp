@@ -1,17 +1,10 @@
-#include "core/app/runstate.h"
-#include "core/cdaudio/cdidentifier.h"
-#include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
 
 #include "core/cdaudio/cdidentifier.h"
-#include "core/playback/progressindicators.h"
 #include "core/playback/playorder.h"
+#include "core/playback/transportpreview.h"
 #include "core/playlist/itemref.h"
-#include "core/playlist/itemset.h"
-#include "core/playlist/playlist.h"
-#include "core/settings/preferences.h"
-#include "support/fakemediadevice.h"
-#include "support/fakes.h"
+#include "support/sessionfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,29 +12,21 @@
 
 namespace {
 
-// A Play List of short items played through the fake device in virtual time.
-class PlaybackTest : public ::testing::Test {
+// A Play List of short items played by the session through the fake device in virtual time.
+class PlaybackTest : public SessionFixture {
 protected:
-    PlayList playList;
-    ItemSet played{ItemSet::Order::Insertion};
-    ItemSet unplayed{ItemSet::Order::Sorted};
-    RunState run;
-    Preferences preferences;
-    FakeMediaDevice device;
-    FakePrompter prompter;
-    FakeTimer timer;
-    FakeTimer delayTimer;
-    PlayOrder order{playList, played, unplayed, preferences};
-    FakeLengthProbe probe{device};
-    LengthCalculator lengths{{playList, played, run, device, probe, prompter, timer}};
-    ProgressIndicators indicators{playList, played, run, preferences, lengths};
-    PlaybackController controller{
-        {playList, order, played, run, preferences, device, prompter, timer, delayTimer, lengths, indicators}};
-    std::deque<qsizetype> draws;  // scripted random draws
-
-    void SetUp() override {
-        playList.setPlayedItems(&played);
-        order.setRandom([this](qsizetype bound) {
+    PlaybackTest()
+        : started((start(), true)),
+          playList(session->playList()),
+          played(session->playedItems()),
+          unplayed(session->unplayedItems()),
+          preferences(session->preferences()),
+          indicators(session->indicators()),
+          controller(session->controller()),
+          lists(session->lists()),
+          timer(session->playbackTimer()),
+          delayTimer(session->delayTimer()) {
+        session->playOrder().setRandom([this](qsizetype bound) {
             const qsizetype value = draws.empty() ? 0 : draws.front();
             if (!draws.empty()) {
                 draws.pop_front();
@@ -49,6 +34,18 @@ protected:
             return value % bound;
         });
     }
+
+    bool started;
+    PlayList& playList;
+    ItemSet& played;
+    ItemSet& unplayed;
+    Preferences& preferences;
+    ProgressIndicators& indicators;
+    PlaybackController& controller;
+    ActiveLists& lists;
+    const TimerPort& timer;
+    const TimerPort& delayTimer;
+    std::deque<qsizetype> draws;  // scripted random draws
 
     void load(std::initializer_list<const char*> names, qint64 length = 10000) {
         std::vector<PlayListEntry> entries;
@@ -63,7 +60,7 @@ protected:
         for (const PlayListEntry& entry : playList.entries()) {
             unplayed.add(entry.ref);
         }
-        controller.followPlayListSelection();
+        controller.listChanged();
     }
     void select(std::initializer_list<qsizetype> lines) {
         playList.clearSelection();
@@ -75,8 +72,9 @@ protected:
     void playLine(qsizetype line) {
         playList.setFocusedLine(line);
         select({line});
-        controller.playFocusedItem();
+        playFocusedItem();
     }
+    void playFocusedItem() { controller.playFrom(lists.playList()); }
     // Virtual time in ticks; the delay timer fires when its interval has passed.
     void runFor(qint64 ms) {
         qint64 delayed = 0;
@@ -120,7 +118,7 @@ TEST_F(PlaybackTest, AutoPlayWalksTheListAndStopsAtItsEnd) {
     runFor(30000);
     EXPECT_EQ(opened(), lines({"a.mid", "b.wav", "c.mp3"}));
     EXPECT_FALSE(playing());
-    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(lists.playing(), nullptr);
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
     const TransportState state = controller.transport();
     EXPECT_TRUE(state.play);
@@ -153,13 +151,13 @@ TEST_F(PlaybackTest, NextWithNothingPlayingOnTheLastLineDoesNothing) {
     load({"a.mid", "b.mid"});
     playList.setFocusedLine(1);
     select({1});
-    controller.followPlayListSelection();
+    controller.listChanged();
     EXPECT_FALSE(controller.transport().next);
     controller.next();
     EXPECT_TRUE(opened().isEmpty());
 
     preferences.loopPlayList = true;
-    controller.followPlayListSelection();
+    controller.listChanged();
     controller.next();  // with the loop, the first line follows the last
     EXPECT_EQ(opened(), lines({"a.mid"}));
 }
@@ -211,11 +209,12 @@ TEST_F(PlaybackTest, AnUnplayableFileShowsOneBoxAndPlayingStops) {
     runFor(30000);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Error);
-    EXPECT_EQ(prompter.messages[0].text,
-              s("Unable to play specified file. Either there is not enough memory, the file is damaged, missing or "
-                "a GStreamer plug-in for the specified file type is missing. \r\n\r\nThe error message returned "
-                "was: \"could not determine type of stream\".\r\n\r\nWould you like to view additional "
-                "information?"));
+    EXPECT_EQ(
+        prompter.messages[0].text,
+        s("Unable to play specified file. Either there is not enough memory, the file is damaged, missing or "
+          "a GStreamer plug-in for the specified file type is missing. \r\n\r\nThe error message returned "
+          "was: \"could not determine type of stream\".\r\n\r\nWould you like to view additional "
+          "information?"));
     EXPECT_EQ(opened(), lines({"a.mid", "bad.mid"}));
     EXPECT_FALSE(timer.isActive());
     EXPECT_TRUE(played.isEmpty());
@@ -238,7 +237,7 @@ TEST_F(PlaybackTest, AFailureWhilePlayingIsReportedAndNothingFollows) {
     EXPECT_TRUE(prompter.messages[0].text.contains(s("returned was: \"Internal data stream error.\".")));
     runFor(20000);
     EXPECT_EQ(opened(), lines({"a.mid"}));
-    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(lists.playing(), nullptr);
     EXPECT_EQ(controller.indicators().position, s("N / A"));
     EXPECT_TRUE(controller.transport().play);
     EXPECT_FALSE(controller.transport().pause);
@@ -257,7 +256,7 @@ TEST_F(PlaybackTest, StopDuringTheDelayEndsPlaybackThere) {
     EXPECT_FALSE(delayTimer.isActive());
     runFor(5000);
     EXPECT_EQ(opened(), lines({"a.mid"}));
-    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(lists.playing(), nullptr);
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
     EXPECT_TRUE(controller.transport().play);
     EXPECT_FALSE(controller.transport().stop);
@@ -267,15 +266,15 @@ TEST_F(PlaybackTest, StopDuringTheDelayEndsPlaybackThere) {
 TEST_F(PlaybackTest, PlayStaysOffWhileAnItemPlaysOrIsPaused) {
     load({"a.mid", "b.mid"});
     playLine(0);
-    controller.followPlayListSelection();
+    controller.listChanged();
     EXPECT_FALSE(controller.transport().play);
     controller.togglePause();
-    controller.followPlayListSelection();
+    controller.listChanged();
     EXPECT_FALSE(controller.transport().play);
     controller.Play();
     EXPECT_EQ(opened(), lines({"a.mid"}));
     controller.stop();
-    controller.followPlayListSelection();
+    controller.listChanged();
     EXPECT_TRUE(controller.transport().play);
 }
 
@@ -284,7 +283,8 @@ TEST_F(PlaybackTest, AnswerYesAsksForTheFileTypesHelp) {
     device.files[s("/m/bad.mid")].failure = s("no decoder");
     prompter.messageAnswers = {Prompter::Answer::Yes};
     QStringList topics;
-    QObject::connect(&controller, &PlaybackController::helpRequested, [&](const QString& topic) { topics << topic; });
+    QObject::connect(&controller, &PlaybackController::helpRequested,
+                     [&](const QString& topic) { topics << topic; });
     playLine(0);
     EXPECT_EQ(topics, QStringList{s("File_Types")});
 }
@@ -328,7 +328,7 @@ TEST_F(PlaybackTest, PauseTogglesAFileAndStopResetsEverything) {
     EXPECT_TRUE(playing());
     controller.stop();
     EXPECT_EQ(device.mode(), MediaDevice::Stopped);  // stopped, still open
-    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(lists.playing(), nullptr);
     EXPECT_TRUE(played.isEmpty());
     EXPECT_EQ(controller.indicators().length, s("N / A"));
     EXPECT_TRUE(controller.transport().play);
@@ -339,7 +339,7 @@ TEST_F(PlaybackTest, ThreeSelectedLinesCycleForeverInListOrder) {
     load({"a.mid", "b.mid", "c.mid", "d.mid", "e.mid"});
     playList.setFocusedLine(1);
     select({1, 3, 4});
-    controller.playFocusedItem();
+    playFocusedItem();
     runFor(60000);
     EXPECT_EQ(opened().mid(0, 7), lines({"b.mid", "d.mid", "e.mid", "b.mid", "d.mid", "e.mid", "b.mid"}));
 }
@@ -366,7 +366,7 @@ TEST_F(PlaybackTest, PlayWithNothingSelectedPlaysTheFocusedLineOrAnotherAtRandom
     load({"a.mid", "b.mid", "c.mid", "d.mid"});
     playList.setFocusedLine(2);
     select({});
-    controller.playFocusedItem();
+    playFocusedItem();
     EXPECT_EQ(opened(), lines({"c.mid"}));
     EXPECT_TRUE(playList.isSelected(2));
     controller.stop();
@@ -378,7 +378,7 @@ TEST_F(PlaybackTest, PlayWithNothingSelectedPlaysTheFocusedLineOrAnotherAtRandom
         playList.setFocusedLine(2);
         select({});
         draws = {draw};
-        controller.playFocusedItem();
+        playFocusedItem();
         EXPECT_EQ(opened(), QStringList{names[expected]}) << "draw " << draw;
         EXPECT_EQ(playList.focusedLine(), expected);
         EXPECT_EQ(playList.selectedCount(), 1);
@@ -391,7 +391,7 @@ TEST_F(PlaybackTest, PlayWithNothingSelectedPlaysTheFocusedLineOrAnotherAtRandom
     load({"only.mid"});
     device.log.clear();
     select({});
-    controller.playFocusedItem();
+    playFocusedItem();
     EXPECT_EQ(opened(), lines({"only.mid"}));
 }
 
@@ -450,7 +450,7 @@ TEST_F(PlaybackTest, HintsNameWhatTheButtonsWouldPlay) {
     EXPECT_EQ(state.nextItem, s("c.mid"));
     EXPECT_EQ(state.previousItem, s("a.mid"));
     preferences.randomPlay = true;
-    controller.followPlayListSelection();
+    controller.listChanged();
     state = controller.transport();
     EXPECT_EQ(state.nextItem, s("Randomly Selected Item"));
     EXPECT_FALSE(state.previous);  // one item played so far

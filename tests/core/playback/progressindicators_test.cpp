@@ -1,4 +1,4 @@
-#include "core/app/runstate.h"
+#include "core/common/activelists.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/progressindicators.h"
 #include "core/playback/timetext.h"
@@ -8,6 +8,7 @@
 #include "core/settings/preferences.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
+#include "support/standinlist.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,9 @@ namespace {
 
 using Kind = LengthCalculator::Kind;
 using PI = ProgressIndicators;
+
+// Which list plays: the indicators' totals are the Play List's, the disc's or none.
+enum class PlaybackSource { None, PlayList, FileList, CDList };
 
 const char* sourceName(PlaybackSource source) {
     switch (source) {
@@ -48,18 +52,25 @@ class ProgressIndicatorsTest : public ::testing::Test {
 protected:
     PlayList playList;
     ItemSet played{ItemSet::Order::Insertion};
-    RunState run;
+    StandInList playListInLists{&playList, ListTotals::PlayList};
+    StandInList fileList;
+    StandInList cdList{nullptr, ListTotals::Disc};
+    ActiveLists lists{playListInLists};
     Preferences preferences;
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
     FakePrompter prompter;
     FakeTimer timer;
-    LengthCalculator lengths{{playList, played, run, device, probe, prompter, timer}};
-    ProgressIndicators indicators{playList, played, run, preferences, lengths};
+    LengthCalculator lengths{{playList, played, device, probe, prompter, timer}};
+    ProgressIndicators indicators{playList, played, lists, preferences, lengths};
 
     void SetUp() override {
         playList.setPlayedItems(&played);
-        run.playbackSource = PlaybackSource::PlayList;
+        setSource(PlaybackSource::PlayList);
+    }
+    void setSource(PlaybackSource source) {
+        MediaList* const sources[] = {nullptr, &playListInLists, &fileList, &cdList};
+        lists.setPlaying(sources[static_cast<int>(source)]);
     }
     // Items /m/0.mid, /m/1.mid... with these known lengths.
     void setList(const std::vector<qint64>& listed) {
@@ -107,8 +118,8 @@ TEST_F(ProgressIndicatorsTest, TheLengthIndicatorInItemMode) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << sourceName(c.source) << ", " << c.value);
-        run.playbackSource = c.source;
-        ProgressIndicators fresh{playList, played, run, preferences, lengths};
+        setSource(c.source);
+        ProgressIndicators fresh{playList, played, lists, preferences, lengths};
         fresh.ShowLength(c.value);
         EXPECT_EQ(fresh.texts().length, s(c.text));
     }
@@ -130,7 +141,7 @@ TEST_F(ProgressIndicatorsTest, TheModeDigitThatAppliesDependsOnTheSource) {
         for (const PlaybackSource source : {PlaybackSource::None, PlaybackSource::PlayList,
                                             PlaybackSource::FileList, PlaybackSource::CDList}) {
             SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", " << sourceName(source));
-            run.playbackSource = source;
+            setSource(source);
             preferences.indicatorModes = {c.mode, 0, 0, 0};
             const bool isTotals = source == PlaybackSource::CDList ? c.cdDigit : c.playListDigit;
             EXPECT_EQ(indicators.IsTotals(PI::Length), isTotals);
@@ -154,7 +165,7 @@ TEST_F(ProgressIndicatorsTest, ToggleChangesOnlyTheDigitThatApplies) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", " << sourceName(c.source));
-        run.playbackSource = c.source;
+        setSource(c.source);
         for (const PI::Indicator indicator : {PI::Length, PI::Position, PI::Remaining, PI::Percent}) {
             setAllModes(c.mode);
             indicators.toggle(indicator);
@@ -166,11 +177,11 @@ TEST_F(ProgressIndicatorsTest, ToggleChangesOnlyTheDigitThatApplies) {
 TEST_F(ProgressIndicatorsTest, ChoosingTotalsWhileThePlayListPlaysComputesItsTotal) {
     setList({60000, 60000, 120000});
     for (const PlaybackSource source : {PlaybackSource::FileList, PlaybackSource::CDList}) {
-        run.playbackSource = source;
+        setSource(source);
         indicators.setTotals(PI::Position, true);
         EXPECT_EQ(lengths.cached(Kind::WholePlayList), 0) << sourceName(source);
     }
-    run.playbackSource = PlaybackSource::PlayList;
+    setSource(PlaybackSource::PlayList);
     indicators.setTotals(PI::Position, true);
     EXPECT_EQ(lengths.cached(Kind::WholePlayList), 240000);
 
@@ -207,7 +218,7 @@ TEST_F(ProgressIndicatorsTest, TotalsAreShownOnlyWhileAListIsTheSource) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(sourceName(c.source));
-        run.playbackSource = c.source;
+        setSource(c.source);
         indicators.ShowLength(-2);
         indicators.ShowPosition(10000);
         indicators.ShowRemaining(50000);
@@ -446,7 +457,7 @@ TEST_F(ProgressIndicatorsTest, ModeMenusNameTheItemAndTheWhole) {
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << ++n);
-        run.playbackSource = c.source;
+        setSource(c.source);
         playList.clearSelection();
         for (qsizetype line : c.selected) {
             playList.setSelected(line, true);
@@ -474,7 +485,7 @@ TEST_F(ProgressIndicatorsTest, ModeMenusAreEnabledOnlyForAListAndCheckTheModeTha
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << sourceName(c.source) << ", mode " << c.mode);
-        run.playbackSource = c.source;
+        setSource(c.source);
         setAllModes(c.mode);
         const PI::ModeMenu menu = indicators.modeMenu(PI::Remaining);
         EXPECT_EQ(menu.enabled, c.enabled);

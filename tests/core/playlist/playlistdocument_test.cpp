@@ -295,7 +295,8 @@ TEST_F(PlayListDocumentTest, OpeningAsksPlaybackToStartOnlyWhenItShould) {
     ASSERT_TRUE(document.OpenPlayList(empty, false, true));  // "/play" asks regardless
     EXPECT_EQ(play.count(), 2);
     preferences.startPlaying = true;
-    run.playbackSource = PlaybackSource::FileList;  // the file list keeps playing
+    StandInList fileList;
+    lists.setPlaying(&fileList);  // the file list keeps playing
     ASSERT_TRUE(document.OpenPlayList(full, false, false));
     EXPECT_EQ(play.count(), 2);
 }
@@ -325,7 +326,7 @@ TEST_F(PlayListDocumentTest, NewEmptiesTheListAndForgetsTheFile) {
     const QString path = writeList(s("a.vlp"), programLayout(QString(), {s(R"([FILE="/m/a.mid", L=0])")}));
     ASSERT_TRUE(document.OpenPlayList(path, false, false));
     unplayed.add(playList.item(0));
-    run.playbackSource = PlaybackSource::PlayList;
+    lists.setPlaying(&lists.playList());
     QSignalSpy cleared(&document, &PlayListDocument::cleared);
     ASSERT_TRUE(document.NewPlayList());
     EXPECT_TRUE(playList.isEmpty());
@@ -333,7 +334,7 @@ TEST_F(PlayListDocumentTest, NewEmptiesTheListAndForgetsTheFile) {
     EXPECT_TRUE(unplayed.isEmpty());
     EXPECT_TRUE(document.fileName().isEmpty());
     EXPECT_EQ(document.albumPanelCaption(), s(" Play List: N / A"));
-    EXPECT_EQ(run.playbackSource, PlaybackSource::None);
+    EXPECT_EQ(lists.playing(), nullptr);
     EXPECT_EQ(cleared.count(), 1);
     // Saving a new list asks for a name.
     prompter.saveChoices = {QString()};

@@ -3,7 +3,6 @@
 #include "core/common/textfile.h"
 #include "core/playback/playorder.h"
 #include "core/playlist/itemref.h"
-#include "core/playlist/itemsource.h"
 #include "core/playlist/undohistory.h"
 #include "support/documentfixture.h"
 
@@ -51,7 +50,7 @@ std::vector<PlayListEntry> sixLetters() {
 struct EditorFixture : DocumentFixture {
     PlayOrder order{playList, played, unplayed, preferences};
     FakeClipboard clipboard;
-    PlayListEditor editor{PlayListEditor::Context{playList, unplayed, order, document, run, preferences,
+    PlayListEditor editor{PlayListEditor::Context{playList, unplayed, order, document, lists, preferences,
                                                   prompter, clipboard, cdDatabase, &busy}};
     QSet<QString> existing;  // the files on "disk"
 
@@ -77,7 +76,7 @@ struct EditorFixture : DocumentFixture {
         playList.setFocusedLine(focused);
     }
     void play(int current) {
-        run.playbackSource = PlaybackSource::PlayList;
+        lists.setPlaying(&lists.playList());
         playList.setPlayListPlaying(true);
         playList.setCurrentItem(current);
     }
@@ -555,9 +554,8 @@ TEST_F(PlayListEditorTest, DroppedFilesAreAppendedAsFileItems) {
 }
 
 // The files of a File List, all of them selected.
-struct ListedFiles : ItemSource {
+struct ListedFiles : StandInList {
     QStringList refs;
-    bool isVisible() const override { return true; }
     QStringList selectedItems() const override { return refs; }
     QStringList allItems() const override { return refs; }
 };
@@ -570,7 +568,7 @@ TEST_F(PlayListEditorTest, NamesAFileCannotHoldAreLeftOutAndNamed) {
     load({{f("/m/old.mid"), 5}});
     ListedFiles files;
     files.refs = {f("/m/a.mid"), MakeFileItem(twoLines), MakeFileItem(quoted), MakeCDItem(5, 1)};
-    editor.setItemSource(&files);
+    lists.setRightHand(&files);
     editor.AddSelectedItems(true);
     EXPECT_EQ(refs(), (QStringList{f("/m/old.mid"), f("/m/a.mid"), MakeCDItem(5, 1)}));
     EXPECT_FALSE(unplayed.contains(MakeFileItem(twoLines)));

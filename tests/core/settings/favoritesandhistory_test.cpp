@@ -178,8 +178,11 @@ class FavoritesAndHistoryTest : public ::testing::Test, public DocumentFixture {
 protected:
     FavoritesAndHistoryTest() {
         QObject::connect(&controller, &FavoritesAndHistory::historyChanged, [this] { ++historyChanges; });
-        QObject::connect(&controller, &FavoritesAndHistory::currentFolderChanged,
-                         [this](const QString& f) { shownFolders.append(f); });
+        // The File List follows, as the session makes it.
+        QObject::connect(&controller, &FavoritesAndHistory::currentFolderChanged, [this](const QString& f) {
+            shownFolders.append(f);
+            currentFolder = f;
+        });
     }
 
     QString writeList(const char* name) {
@@ -201,7 +204,8 @@ protected:
         return {};
     }
 
-    FavoritesAndHistory controller{preferences, run, document, prompter};
+    QString currentFolder;  // the File List's
+    FavoritesAndHistory controller{preferences, [this] { return currentFolder; }, document, prompter};
     int historyChanges = 0;
     QStringList shownFolders;
 };
@@ -269,14 +273,14 @@ TEST_F(FavoritesAndHistoryTest, ClearingAsksFirst) {
 }
 
 TEST_F(FavoritesAndHistoryTest, AddAppendsTheCurrentFolderOnceWithinTheLimitAndRemoveTakesItOut) {
-    run.currentFolder = s("/music/new");
+    currentFolder = s("/music/new");
     preferences.favoriteFolders = lines({"/a", "/b"});
     const Favorites::MenuItem add = menuItem(Kind::Folders, Action::AddCurrent);
     controller.runFavoritesItem(Kind::Folders, add);
     controller.runFavoritesItem(Kind::Folders, add);
     EXPECT_EQ(preferences.favoriteFolders, lines({"/a", "/b", "/music/new"}));
 
-    run.currentFolder = s("/a");
+    currentFolder = s("/a");
     controller.runFavoritesItem(Kind::Folders, menuItem(Kind::Folders, Action::RemoveCurrent));
     EXPECT_EQ(preferences.favoriteFolders, lines({"/b", "/music/new"}));
 
@@ -297,10 +301,10 @@ TEST_F(FavoritesAndHistoryTest, OpeningAFolderShowsItOrDropsItWhenItIsGone) {
     EXPECT_EQ(prompter.messages[0].kind, Prompter::Kind::Error);
     EXPECT_TRUE(prompter.messages[0].text.contains(gone));
     EXPECT_TRUE(shownFolders.isEmpty());
-    EXPECT_TRUE(run.currentFolder.isEmpty());
+    EXPECT_TRUE(currentFolder.isEmpty());
 
     controller.runFavoritesItem(Kind::Folders, menuItem(Kind::Folders, Action::Open, 1));
-    EXPECT_EQ(run.currentFolder, jazz);
+    EXPECT_EQ(currentFolder, jazz);
     EXPECT_EQ(shownFolders, QStringList{jazz});
     EXPECT_TRUE(menuItem(Kind::Folders, Action::Open, 1).checked);
     EXPECT_EQ(prompter.messages.size(), 1u);

@@ -26,7 +26,7 @@ protected:
         table.addTwin(s("next"), s("NextM"));
         table.addTwin(s("stop"), s("StopM"), s("&Stop"));
         table.add(s("select-list"));  // declared, carried out by nothing
-        table.addStateRule([this](QHash<QString, CommandState>& states) {
+        table.addStateRule([this](CommandStates& states) {
             states[s("NextM")].enabled = hasNext;
             states[s("NextM")].refusal = s("There is no next item to play.");
             states[s("StopM")].enabled = playing;

@@ -31,7 +31,7 @@ TEST_F(CommandTableTest, ATwinShowsItsOriginalsStateUnderItsOwnCaption) {
     table.addTwin(s("PauseSI"), s("PauseM"));
     table.addTwin(s("pause"), s("PauseM"), s("Pause playing"));
     bool paused = false;
-    table.addStateRule([&paused](QHash<QString, CommandState>& states) {
+    table.addStateRule([&paused](CommandStates& states) {
         states[s("PauseM")].enabled = paused;
         states[s("PauseM")].checked = paused;
         states[s("PauseM")].refusal = s("Nothing is playing.");
@@ -63,7 +63,7 @@ TEST_F(CommandTableTest, AContextItemIsEnabledLikeItsCommandWithoutItsCheckMarkO
                              "Percent25PM", "Percent75PM", "StatusBarCustomize"}) {
         table.add(s(name), [] {});
     }
-    table.addStateRule([](QHash<QString, CommandState>& states) {
+    table.addStateRule([](CommandStates& states) {
         states[s("PauseM")].checked = true;
         states[s("ViewStatusBarM")].checked = true;
         states[s("RenBtn")].enabled = false;
@@ -101,7 +101,7 @@ TEST_F(CommandTableTest, UnknownNamesAreNotedAndStayDisabled) {
     table.add(s("NextM"), [] {});
     table.bind(s("NxtM"), [] {});
     table.addTwin(s("next"), s("NxtM"));
-    table.addStateRule([](QHash<QString, CommandState>& states) { states[s("Ghost")].enabled = true; });
+    table.addStateRule([](CommandStates& states) { states[s("Ghost")].enabled = true; });
     table.refreshNow();
     EXPECT_FALSE(table.contains(s("Ghost")));
     EXPECT_FALSE(table.state(s("Ghost")).enabled);
@@ -114,7 +114,7 @@ TEST_F(CommandTableTest, UnknownNamesAreNotedAndStayDisabled) {
 // A command that nothing carries out cannot be chosen, whatever a rule says; a submenu can.
 TEST_F(CommandTableTest, WhatNothingCarriesOutIsDisabled) {
     table.addMenuItems();
-    table.addStateRule([](QHash<QString, CommandState>& states) {
+    table.addStateRule([](CommandStates& states) {
         states[s("PlayListLogM")].enabled = true;
         states[s("ViewM")].enabled = true;
     });
@@ -129,7 +129,7 @@ TEST_F(CommandTableTest, ChangesAreAnnouncedOncePerTurn) {
     bool on = false;
     int computed = 0;
     table.add(s("StopM"), [] {});
-    table.addStateRule([&](QHash<QString, CommandState>& states) {
+    table.addStateRule([&](CommandStates& states) {
         ++computed;
         states[s("StopM")].enabled = on;
     });

@@ -64,12 +64,12 @@ protected:
         session = std::make_unique<AppSession>(AppSession::Folders{home.path(), QString(), music.path()},
                                                AppSession::Ports{prompter, player, clipboard, probe});
         mode = std::make_unique<CDAudioMode>(CDAudioMode::Context{
-            session->run(), session->preferences(), session->settings(), session->cdDatabase(), drive, drive,
+            session->preferences(), session->settings(), session->cdDatabase(), drive, drive,
             prompter, nullptr, nullptr, home.file(s("CDDB.INI")), home.file(s("CDDB.BAK"))});
         area = std::make_unique<QWidget>();
         CreateRightHandControls(area.get(), session->commands());
         panel = new CDAudioPanel(*mode, *session, area.get());
-        session->run().cdAudioModeShown = true;
+        mode->setShown(true);  // as CD Audio Mode is
         nameBox()->setGeometry(8, 8, 200, 24);
         label()->setGeometry(8, 40, 200, 20);
         panel->listBox()->setGeometry(80, 64, 150, 120);

@@ -63,13 +63,13 @@ TEST_F(FileManagementPanelTest, OpeningAFolderShowsItsFilesAndTheFilterGroupChan
     QTreeWidgetItem* jazz = folders->findItems(s("Jazz"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
     ASSERT_NE(jazz, nullptr);
     doubleClick(folders->viewport(), folders->visualItemRect(jazz).center());
-    EXPECT_EQ(window->session().run().currentFolder, music.file(s("Jazz")));
+    EXPECT_EQ(window->session().fileManagement().currentFolder(), music.file(s("Jazz")));
     EXPECT_EQ(shownFiles(), QStringList{s("slow.mid")});
     EXPECT_TRUE(window->findChild<QLabel*>(s("DirLabel"))->text().endsWith(s("/Jazz")));
 
     folders->setFocus();
     QTest::keyClick(folders, Qt::Key_Backspace);  // up again
-    EXPECT_EQ(window->session().run().currentFolder, music.path());
+    EXPECT_EQ(window->session().fileManagement().currentFolder(), music.path());
     auto* groups = window->findChild<QComboBox*>(s("FilterComboBox"));
     groups->setFocus();
     QTest::keyClick(groups, Qt::Key_Down);  // All Sound Files, then All Movie Files

@@ -162,7 +162,7 @@ protected:
         auto* tab = window->findChild<QLabel*>(s("PanelCurrentCD"));
         QTest::mouseClick(tab, Qt::LeftButton, {}, tab->rect().center());
         QApplication::processEvents();
-        ASSERT_TRUE(window->session().run().cdAudioModeShown);
+        ASSERT_TRUE(window->session().cdAudioModeShown());
     }
 
     void expectEachEnabledCommandExplained(const char* where) {

@@ -39,7 +39,7 @@ protected:
     }
     IndicatorControls& controls() { return window->indicatorControls(); }
     QLabel* label(ProgressIndicators::Indicator indicator) { return controls().valueLabel(indicator); }
-    void play() { window->session().controller().playFocusedItem(); }
+    void play() { window->session().controller().playFrom(window->session().playListMedia()); }
     QStringList menuTexts(QMenu* menu) {
         QStringList texts;
         for (const QAction* item : menu->actions()) {

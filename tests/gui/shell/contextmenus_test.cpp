@@ -61,7 +61,7 @@ TEST_F(ContextMenusTest, GeneralFollowsTheMainMenu) {
         return find(*general, s("&Rewind"))->isEnabled();
     };
     EXPECT_FALSE(rewindEnabled());
-    window->session().controller().playFocusedItem();
+    window->session().controller().playFrom(window->session().playListMedia());
     EXPECT_TRUE(rewindEnabled());
     EXPECT_EQ(rewindEnabled(), window->action(s("RewindM"))->isEnabled());
 
@@ -77,7 +77,7 @@ TEST_F(ContextMenusTest, ThePositionBarJumpsWhileSomethingPlays) {
     EXPECT_EQ(texts(*menu), lines({"&General", "-", "&0 %", "&25 %", "&75 %", "Any Va&lue", "-", "&Hide Component"}));
     EXPECT_FALSE(find(*menu, s("&25 %"))->isEnabled());
 
-    window->session().controller().playFocusedItem();
+    window->session().controller().playFrom(window->session().playListMedia());
     menu = menus().build(bar);
     ASSERT_TRUE(find(*menu, s("&75 %"))->isEnabled());
     find(*menu, s("&75 %"))->trigger();

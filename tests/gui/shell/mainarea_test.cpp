@@ -193,7 +193,7 @@ TEST_F(MainAreaTest, TheSplitterMovesThePlayListEdgeAndADoubleClickRestoresIt) {
 TEST_F(MainAreaTest, NoControlsOverlapInEitherMode) {
     const QString screenshots = qEnvironmentVariable("VELMARO_SCREENSHOTS");
     for (const bool cdAudio : {false, true}) {
-        area().setCDAudioMode(cdAudio);
+        window->session().runCommand(s(cdAudio ? "CDAudioModeM" : "FileManModeM"));
         for (const bool wide : {false, true}) {
             window->resize(wide ? 1000 : 473, wide ? 600 : 364);
             QApplication::processEvents();
@@ -228,7 +228,7 @@ TEST_F(MainAreaTest, NoControlsOverlapInEitherMode) {
     // Each mode shows its own list and hides the other's.
     EXPECT_TRUE(control("CDAudioListBox")->isVisible());
     EXPECT_FALSE(control("FileListBox")->isVisible());
-    area().setCDAudioMode(false);
+    window->session().runCommand(s("FileManModeM"));
     EXPECT_FALSE(control("CDAudioListBox")->isVisible());
     EXPECT_TRUE(control("FileListBox")->isVisible());
 }

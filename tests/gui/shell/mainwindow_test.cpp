@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, TheCDAudioMenuIsOnOnlyBesideTheCDAudioList) {
     QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);  // the Edit menu opens
     EXPECT_FALSE(cdAudio->isEnabled());
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    window->mainArea().setCDAudioMode(true);
+    window->session().runCommand(s("CDAudioModeM"));
     QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
     EXPECT_TRUE(cdAudio->isEnabled());
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
