@@ -5,7 +5,7 @@
 #include "core/common/textfile.h"
 #include "core/playlist/itemref.h"
 #include "core/playlist/playlistfile.h"
-#include "core/shell/product.h"
+#include "core/common/product.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,6 +7,7 @@
 #include "core/cdaudio/cddatabase.h"
 #include "core/common/activelists.h"
 #include "core/common/busystate.h"
+#include "core/common/product.h"
 #include "core/common/timerport.h"
 #include "core/files/externaleditors.h"
 #include "core/files/filecommands.h"
@@ -74,8 +75,8 @@ public:
 
     AppSession(Folders folders, Ports ports, QObject* parent = nullptr);
 
-    static QString version() { return QStringLiteral("4.02"); }
-    static QString title() { return QStringLiteral("Velmaro ") + version(); }
+    static QString version() { return Product::version(); }
+    static QString title() { return Product::name() + u' ' + version(); }
 
     // The window's busy signs and its text measurer, once it exists.
     void attachWindow(BusyIndicator* busy, const TextMeasurer* measurer);

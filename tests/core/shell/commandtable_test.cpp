@@ -148,4 +148,27 @@ TEST_F(CommandTableTest, ChangesAreAnnouncedOncePerTurn) {
     EXPECT_EQ(announced.count(), 1) << "nothing changed";
 }
 
+// A command's state belongs to one rule: a second rule that set it would silently overwrite the first
+// one's result, depending on the order the rules were declared in. A debug build stops there.
+TEST_F(CommandTableTest, TwoRulesSettingOneCommandIsAFaultThatStopsADebugBuild) {
+    table.add(s("Shared"), [] {});
+    table.add(s("Own"), [] {});
+    table.addStateRule([](CommandStates& states) { states[s("Shared")].enabled = false; });
+    table.addStateRule([](CommandStates& states) {
+        // Reading another command's state is no claim on it.
+        states[s("Own")].enabled = states.value(s("Shared")).enabled;
+    });
+    table.refreshNow();
+    EXPECT_TRUE(table.ruleConflicts().isEmpty());
+    EXPECT_FALSE(table.state(s("Own")).enabled);
+
+    table.addStateRule([](CommandStates& states) { states[s("Shared")].enabled = true; });
+#ifdef QT_NO_DEBUG
+    table.refreshNow();
+    EXPECT_EQ(table.ruleConflicts(), QStringList{s("Shared")});
+#else
+    EXPECT_DEATH(table.refreshNow(), "two state rules set Shared");
+#endif
+}
+
 }  // namespace
