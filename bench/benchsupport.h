@@ -2,8 +2,8 @@
 
 #include "core/common/clipboard.h"
 #include "core/common/prompter.h"
-#include "core/playback/lengthprobe.h"
-#include "core/playback/mediadevice.h"
+#include "core/ports/lengthprobe.h"
+#include "core/ports/mediadevice.h"
 
 // Ports that answer at once, so the benchmarks time the program and nothing else.
 class SilentPrompter : public Prompter {

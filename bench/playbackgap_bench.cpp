@@ -2,7 +2,7 @@
 // moment the next one plays, through the real controller and GStreamer device.
 #include "benchsupport.h"
 #include "core/app/appsession.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 

@@ -1,7 +1,7 @@
 // The editing commands on a Play List of 100,000 items.
 #include "benchsupport.h"
 #include "core/app/appsession.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 

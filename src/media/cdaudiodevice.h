@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/playback/mediadevice.h"
+#include "core/ports/mediadevice.h"
 
 #include <gst/gst.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/playback/lengthprobe.h"
+#include "core/ports/lengthprobe.h"
 
 #include <gst/pbutils/gstdiscoverer.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/playback/mediadevice.h"
-#include "core/playback/videosurface.h"
+#include "core/ports/mediadevice.h"
+#include "core/ports/videosurface.h"
 
 #include <gst/gst.h>
 

@@ -1,5 +1,5 @@
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "platform/singleinstance.h"
 #include "support/tempfolder.h"
 

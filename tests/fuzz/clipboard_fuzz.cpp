@@ -4,7 +4,7 @@
 
 #include "core/common/textfile.h"
 #include "core/playlist/clipboardtext.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 namespace {
 

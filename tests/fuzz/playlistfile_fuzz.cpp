@@ -4,7 +4,7 @@
 #include "fuzzcheck.h"
 
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlistfile.h"
 
 #include <QHash>

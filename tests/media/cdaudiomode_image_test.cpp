@@ -2,7 +2,7 @@
 
 #include "core/app/appsession.h"
 #include "core/cdaudio/cdidentifier.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/common/textfile.h"
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"

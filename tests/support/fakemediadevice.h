@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/common/timerport.h"
-#include "core/playback/lengthprobe.h"
-#include "core/playback/mediadevice.h"
+#include "core/ports/lengthprobe.h"
+#include "core/ports/mediadevice.h"
 
 #include <QHash>
 #include <QStringList>

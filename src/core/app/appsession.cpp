@@ -3,7 +3,7 @@
 #include "core/app/commandline.h"
 #include "core/common/prompter.h"
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlistfile.h"
 #include "core/common/product.h"
 

@@ -5,7 +5,7 @@
 #include "core/common/prompter.h"
 #include "core/common/shell.h"
 #include "core/files/playlistfind.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <QDir>
 #include <QUrl>

@@ -3,13 +3,14 @@
 #include "core/app/filelistmedia.h"
 #include "core/common/activelists.h"
 #include "core/common/busyindicator.h"
+#include "core/common/filetitle.h"
 #include "core/files/filecommands.h"
 #include "core/playback/lengthcalculator.h"
-#include "core/playback/playorder.h"
+#include "core/playlist/playorder.h"
 #include "core/playback/positionfinder.h"
 #include "core/playback/progressindicators.h"
 #include "core/playback/transportpreview.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlisteditor.h"
 #include "core/settings/preferences.h"
@@ -20,10 +21,7 @@ namespace {
 
 // The file name of a line: the text after the last folder separator.
 QString titleOfLine(const QString& line) {
-    const qsizetype slash = line.lastIndexOf(u'/');
-    const bool windowsPath = line.size() >= 3 && line.at(1) == u':' && line.at(2) == u'\\';
-    const qsizetype cut = windowsPath ? std::max(slash, line.lastIndexOf(u'\\')) : slash;
-    return line.mid(cut + 1);
+    return line.mid(FileNameStart(line));
 }
 
 }  // namespace

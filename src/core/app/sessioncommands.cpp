@@ -4,7 +4,7 @@
 
 #include "core/playback/indicatorcommands.h"
 #include "core/playback/transportpreview.h"
-#include "core/settings/favoritescommands.h"
+#include "core/app/favoritescommands.h"
 #include "core/settings/shortcuts.h"
 #include "core/shell/menutable.h"
 #include "core/shell/toolbartable.h"

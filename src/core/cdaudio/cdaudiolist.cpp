@@ -1,7 +1,7 @@
 #include "core/cdaudio/cdaudiolist.h"
 
-#include "core/playback/timetext.h"
-#include "core/playlist/itemref.h"
+#include "core/common/timetext.h"
+#include "core/common/itemref.h"
 
 CDAudioList::CDAudioList(QObject* parent) : SourceLines(parent) {
     m_visible = false;  // until CD Audio Mode is shown

@@ -8,7 +8,7 @@
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/textfile.h"
-#include "core/playback/mediadevice.h"
+#include "core/ports/mediadevice.h"
 #include "core/settings/preferences.h"
 #include "core/settings/settings.h"
 

@@ -1,6 +1,6 @@
 #include "core/cdaudio/cdidentifier.h"
 
-#include "core/playback/mediadevice.h"
+#include "core/ports/mediadevice.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "core/files/deletedialogmodel.h"
 
 #include "core/files/filepaths.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlist.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "core/common/prompter.h"
 #include "core/common/shell.h"
 #include "core/files/filetypes.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/settings/preferences.h"
 
 #include <QDir>

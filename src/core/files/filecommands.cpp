@@ -5,7 +5,7 @@
 #include "core/files/filemanagement.h"
 #include "core/files/fileoperations.h"
 #include "core/files/filepaths.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/settings/preferences.h"

@@ -1,6 +1,6 @@
 #include "core/files/filelist.h"
 
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <QDirIterator>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "core/files/filepaths.h"
 #include "core/files/filemove.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 

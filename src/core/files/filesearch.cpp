@@ -1,7 +1,7 @@
 #include "core/files/filesearch.h"
 
 #include "core/common/prompter.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"

@@ -5,9 +5,9 @@
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
-#include "core/playback/lengthprobe.h"
-#include "core/playback/mediadevice.h"
-#include "core/playlist/itemref.h"
+#include "core/ports/lengthprobe.h"
+#include "core/ports/mediadevice.h"
+#include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 

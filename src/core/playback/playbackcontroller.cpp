@@ -4,8 +4,8 @@
 #include "core/common/product.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
-#include "core/playback/playorder.h"
-#include "core/playback/timetext.h"
+#include "core/playlist/playorder.h"
+#include "core/common/timetext.h"
 #include "core/settings/preferences.h"
 
 #include <cmath>

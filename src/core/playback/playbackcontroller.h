@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/common/medialist.h"
-#include "core/playback/mediadevice.h"
+#include "core/ports/mediadevice.h"
 #include "core/playback/progressindicators.h"
 
 #include <QObject>

@@ -6,7 +6,7 @@
 #include "core/common/activelists.h"
 #include "core/common/timerport.h"
 #include "core/playback/discrequests.h"
-#include "core/playback/playorder.h"
+#include "core/playlist/playorder.h"
 #include "core/settings/preferences.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "core/playback/positionfinder.h"
 
 #include "core/playback/lengthcalculator.h"
-#include "core/playback/playorder.h"
-#include "core/playlist/itemref.h"
+#include "core/playlist/playorder.h"
+#include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/common/activelists.h"
 #include "core/common/medialist.h"
-#include "core/playback/timetext.h"
+#include "core/common/timetext.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/settings/preferences.h"

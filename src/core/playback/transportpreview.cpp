@@ -1,7 +1,7 @@
 #include "core/playback/transportpreview.h"
 
 #include "core/common/sourcelines.h"
-#include "core/playback/playorder.h"
+#include "core/playlist/playorder.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/settings/preferences.h"

@@ -1,7 +1,7 @@
 #include "core/playlist/clipboardtext.h"
 
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 namespace ClipboardText {
 

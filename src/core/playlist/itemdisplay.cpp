@@ -1,22 +1,14 @@
 #include "core/playlist/itemdisplay.h"
 
 #include "core/cdaudio/cddatabase.h"
-#include "core/playlist/itemref.h"
+#include "core/common/filetitle.h"
+#include "core/common/itemref.h"
 
 namespace {
 
-// The file name starts after the last separator: "/" always, "\" too for Windows-style paths.
-qsizetype fileNameStart(const QString& path) {
-    qsizetype cut = path.lastIndexOf(u'/');
-    if (path.size() >= 3 && path.at(1) == u':' && path.at(2) == u'\\') {
-        cut = std::max(cut, path.lastIndexOf(u'\\'));
-    }
-    return cut + 1;
-}
-
 // Cuts the extension of the file name only; a dot in a folder name is not an extension.
 QString withoutExtension(const QString& path) {
-    const qsizetype nameStart = fileNameStart(path);
+    const qsizetype nameStart = FileNameStart(path);
     const qsizetype dot = path.lastIndexOf(u'.');
     // A leading dot names a hidden file; it is no extension.
     return dot > nameStart ? path.left(dot) : path;
@@ -36,7 +28,7 @@ QString ItemDisplayName(const QString& ref, const ItemDisplayOptions& options, c
         return QStringLiteral("Track ") + track;
     }
     const QString path = GetItemValue(ref, QStringLiteral("FILE"));
-    const QString shown = options.showPath ? path : path.mid(fileNameStart(path));
+    const QString shown = options.showPath ? path : path.mid(FileNameStart(path));
     return options.showExtension ? shown : withoutExtension(shown);
 }
 
@@ -58,10 +50,4 @@ ItemGlyph ItemGlyphFor(const QString& ref, bool played, bool showIcons) {
             break;
     }
     return played ? ItemGlyph::UnknownPlayed : ItemGlyph::Unknown;
-}
-
-QString PlayListFileTitle(const QString& path) {
-    const QString name = path.mid(fileNameStart(path));
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot <= 0 ? name : name.left(dot);
 }

@@ -31,6 +31,3 @@ QString ItemDisplayName(const QString& ref, const ItemDisplayOptions& options, c
 
 // CD tracks always carry a glyph; file items only when icons are shown.
 ItemGlyph ItemGlyphFor(const QString& ref, bool played, bool showIcons);
-
-// The name of a Play List file without folder and extension, for captions.
-QString PlayListFileTitle(const QString& path);

@@ -1,6 +1,6 @@
 #include "core/playlist/itemset.h"
 
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <algorithm>
 #include <numeric>

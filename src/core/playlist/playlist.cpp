@@ -2,7 +2,7 @@
 
 #include "core/common/busyindicator.h"
 #include "core/common/textmeasurer.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 #include "core/common/busyindicator.h"
 #include "core/common/prompter.h"
 #include "core/common/textfile.h"
+#include "core/common/filetitle.h"
 #include "core/playlist/itemdisplay.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"

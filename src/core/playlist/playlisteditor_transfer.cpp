@@ -4,7 +4,7 @@
 #include "core/common/medialist.h"
 #include "core/common/prompter.h"
 #include "core/playlist/clipboardtext.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"

@@ -1,6 +1,6 @@
 #include "core/playlist/playlistfile.h"
 
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <QDir>
 #include <QHash>

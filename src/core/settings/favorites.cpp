@@ -1,7 +1,7 @@
 #include "core/settings/favorites.h"
 
 #include "core/common/prompter.h"
-#include "core/playlist/itemdisplay.h"
+#include "core/common/filetitle.h"
 #include "core/settings/inifile.h"
 #include "core/settings/preferences.h"
 

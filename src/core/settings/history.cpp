@@ -1,6 +1,6 @@
 #include "core/settings/history.h"
 
-#include "core/playlist/itemdisplay.h"
+#include "core/common/filetitle.h"
 
 namespace History {
 

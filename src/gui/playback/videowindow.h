@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/playback/videosurface.h"
+#include "core/ports/videosurface.h"
 
 #include <QSize>
 #include <QWidget>

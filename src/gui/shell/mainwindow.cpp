@@ -2,7 +2,7 @@
 
 #include "core/common/fittext.h"
 #include "core/common/prompter.h"
-#include "core/settings/favoritescommands.h"
+#include "core/app/favoritescommands.h"
 #include "gui/files/filemanagementpanel.h"
 #include "gui/cdaudio/cdaudiopanel.h"
 #include "gui/cdaudio/qtcddialogs.h"

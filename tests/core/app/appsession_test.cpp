@@ -1,7 +1,7 @@
 #include "core/app/appsession.h"
 
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/settings/inifile.h"
 #include "support/documentfixture.h"
 #include "support/fakemediadevice.h"

@@ -1,7 +1,7 @@
 // Text files edited by hand in other editors: lines in two encodings, a lone CR inside a value. The
 // program reads each line as it was meant, and its saves keep every other line as it was.
 #include "core/cdaudio/cdidentifier.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "support/sessionfixture.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "core/common/activelists.h"
 #include "core/common/sourcelines.h"
 #include "core/playback/transportpreview.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "support/sessionfixture.h"
 #include "support/standinlist.h"
 

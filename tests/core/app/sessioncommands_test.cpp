@@ -1,5 +1,5 @@
 #include "core/app/commandline.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/shell/contextmenu.h"
 #include "core/shell/menutable.h"
 #include "support/qtprinters.h"

@@ -3,7 +3,7 @@
 #include "core/cdaudio/cddialogs.h"
 #include "core/cdaudio/cdidentifier.h"
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "support/sessionfixture.h"
 #include "support/smallfilesystem.h"
 

@@ -1,5 +1,5 @@
 #include "core/files/deletedialogmodel.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlist.h"
 #include "support/qtprinters.h"
 

@@ -1,7 +1,7 @@
 #include "support/sessionfixture.h"
 
 #include "core/files/externaleditors.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <QFile>
 

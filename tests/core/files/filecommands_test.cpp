@@ -1,7 +1,7 @@
 #include "support/sessionfixture.h"
 
 #include "core/files/filedialogs.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <QFile>
 #include <QFileInfo>

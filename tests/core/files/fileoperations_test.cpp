@@ -1,6 +1,6 @@
 #include "core/files/fileoperations.h"
 
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "support/documentfixture.h"
 #include "support/sessionfixture.h"
 

@@ -2,8 +2,8 @@
 #include "core/files/foldertreewalk.h"
 #include "core/files/playlistfind.h"
 #include "core/files/searchdialogmodel.h"
-#include "core/playback/playorder.h"
-#include "core/playlist/itemref.h"
+#include "core/playlist/playorder.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlisteditor.h"
 #include "support/documentfixture.h"
 

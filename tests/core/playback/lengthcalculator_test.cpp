@@ -1,6 +1,6 @@
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/progressindicators.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlistfile.h"
 #include "core/common/textfile.h"
 #include "support/documentfixture.h"

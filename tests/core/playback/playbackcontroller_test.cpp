@@ -1,9 +1,9 @@
 #include "core/playback/playbackcontroller.h"
 
 #include "core/cdaudio/cdidentifier.h"
-#include "core/playback/playorder.h"
+#include "core/playlist/playorder.h"
 #include "core/playback/transportpreview.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "support/sessionfixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "core/playback/playorder.h"
+#include "core/playlist/playorder.h"
 #include "core/playback/positionfinder.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
 #include "core/settings/preferences.h"

@@ -1,8 +1,9 @@
 #include "core/playlist/itemdisplay.h"
 
 #include "core/cdaudio/cddatabase.h"
+#include "core/common/filetitle.h"
 #include "core/common/fittext.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>

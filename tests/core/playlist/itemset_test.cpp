@@ -1,7 +1,7 @@
 #include "core/playlist/itemset.h"
 #include "support/qtprinters.h"
 
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "support/documentfixture.h"
 
 #include <QFile>

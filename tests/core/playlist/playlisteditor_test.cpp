@@ -1,8 +1,8 @@
 #include "core/playlist/playlisteditor.h"
 
 #include "core/common/textfile.h"
-#include "core/playback/playorder.h"
-#include "core/playlist/itemref.h"
+#include "core/playlist/playorder.h"
+#include "core/common/itemref.h"
 #include "core/playlist/undohistory.h"
 #include "support/documentfixture.h"
 

@@ -1,6 +1,6 @@
 #include "core/cdaudio/cdaudiolist.h"
 #include "core/cdaudio/cdidentifier.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "gui/cdaudio/cdaudiolistbox.h"
 #include "gui/cdaudio/trackcolumnbox.h"
 #include "gui/playlist/playlistbox.h"

@@ -1,8 +1,8 @@
 #include "gui/files/searchdialog.h"
 
 #include "core/files/filesearch.h"
-#include "core/playback/playorder.h"
-#include "core/playlist/itemref.h"
+#include "core/playlist/playorder.h"
+#include "core/common/itemref.h"
 #include "core/playlist/playlisteditor.h"
 #include "support/documentfixture.h"
 

@@ -1,4 +1,4 @@
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "gui/help/helpwindow.h"
 #include "gui/shell/actionregistry.h"
 #include "gui/shell/mainarea.h"

@@ -1,5 +1,5 @@
 #include "core/common/textfile.h"
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 #include "gui/files/filelistbox.h"
 #include "gui/playlist/playlistbox.h"
 #include "gui/ports/qtclipboard.h"

@@ -1,4 +1,4 @@
-#include "core/settings/favoritesandhistory.h"
+#include "core/app/favoritesandhistory.h"
 
 #include "core/common/prompter.h"
 #include "core/playlist/playlistdocument.h"

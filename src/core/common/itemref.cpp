@@ -1,4 +1,4 @@
-#include "core/playlist/itemref.h"
+#include "core/common/itemref.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "core/settings/favoritescommands.h"
+#include "core/app/favoritescommands.h"
 
-#include "core/settings/favoritesandhistory.h"
+#include "core/app/favoritesandhistory.h"
 #include "core/shell/commandtable.h"
 
 namespace FavoritesCommands {

@@ -1,4 +1,4 @@
-#include "core/playback/timetext.h"
+#include "core/common/timetext.h"
 
 QString FormatTime(qint64 ms) {
     if (ms < 0) {

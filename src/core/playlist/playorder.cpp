@@ -1,4 +1,4 @@
-#include "core/playback/playorder.h"
+#include "core/playlist/playorder.h"
 
 #include "core/playlist/itemset.h"
 #include "core/playlist/playlist.h"
