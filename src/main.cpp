@@ -9,6 +9,7 @@
 #include "media/gststartup.h"
 #include "platform/apppaths.h"
 #include "platform/desktopshell.h"
+#include "platform/filetyperegistration.h"
 #include "platform/recentdocuments.h"
 #include "platform/singleinstance.h"
 
@@ -75,29 +76,36 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     DesktopShell shell;
     QtPrompter prompter;
     QtClipboard clipboard;
+    FileTypeRegistration fileTypes(FileTypeLocations::fromEnvironment(
+                                       AppPaths::userDataFolder(), QCoreApplication::applicationFilePath()),
+                                   prompter, shell);
     AppSession session({AppPaths::userDataFolder(), resources.filePath(QStringLiteral("Samples")),
                         AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
                         resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
-                       {prompter, device, clipboard, probe, nullptr, nullptr, &shell, AppPaths::soundSettingsCommand(),
-                        &cdReader});
-    MainWindow window(session, {commandLine.parameters, QDir::currentPath(), resources.filePath(QStringLiteral("help"))});
+                       {prompter, device, clipboard, probe, nullptr, nullptr, &shell,
+                        AppPaths::soundSettingsCommand(), &cdReader, &fileTypes});
+    MainWindow window(
+        session, {commandLine.parameters, QDir::currentPath(), resources.filePath(QStringLiteral("help"))});
     prompter.setParentWidget(&window);
     instance.setValidator([&session](const ForwardedRequest& request) {
-        return request.command.isEmpty() ? QString()
-                                         : session.dispatcher().availability(request.command, CommandOrigin::Outside);
+        return request.command.isEmpty()
+                   ? QString()
+                   : session.dispatcher().availability(request.command, CommandOrigin::Outside);
     });
-    QObject::connect(&instance, &SingleInstance::requestReceived, &window, [&window, &session](const ForwardedRequest& request) {
-        window.bringToFront();
-        if (!request.command.isEmpty()) {
-            session.dispatcher().execute(request.command, CommandOrigin::Outside);
-        } else {
-            session.processForwardedParameters(request.parameters, request.baseFolder);
-        }
-    });
+    QObject::connect(&instance, &SingleInstance::requestReceived, &window,
+                     [&window, &session](const ForwardedRequest& request) {
+                         window.bringToFront();
+                         if (!request.command.isEmpty()) {
+                             session.dispatcher().execute(request.command, CommandOrigin::Outside);
+                         } else {
+                             session.processForwardedParameters(request.parameters, request.baseFolder);
+                         }
+                     });
     // A command that waited for a long operation may no longer make sense when its turn comes.
-    QObject::connect(&session.dispatcher(), &CommandDispatcher::refused, [](const QString& name, const QString& reason) {
-        print(stderr, QStringLiteral("Velmaro did not carry out \"%1\": %2\n").arg(name, reason));
-    });
+    QObject::connect(
+        &session.dispatcher(), &CommandDispatcher::refused, [](const QString& name, const QString& reason) {
+            print(stderr, QStringLiteral("Velmaro did not carry out \"%1\": %2\n").arg(name, reason));
+        });
     QObject::connect(&session.document(), &PlayListDocument::loaded, &window,
                      [](const QString& path) { RecentDocuments::add(path); });
     window.show();
@@ -149,15 +157,17 @@ int main(int argc, char** argv) {
             return code;
         }
         if (instance.hasSocketFolder()) {
-            print(stderr,
-                  QStringLiteral("Velmaro could not open its local socket. %1\n").arg(instance.errorString()));
+            print(
+                stderr,
+                QStringLiteral("Velmaro could not open its local socket. %1\n").arg(instance.errorString()));
             return 1;
         }
         // No folder of the user's own was to be had for the socket: this start runs on its own rather
         // than not at all.
-        print(stderr, QStringLiteral("Velmaro runs without its local socket, so a second start will not find it. "
-                                     "%1\n")
-                          .arg(instance.errorString()));
+        print(stderr,
+              QStringLiteral("Velmaro runs without its local socket, so a second start will not find it. "
+                             "%1\n")
+                  .arg(instance.errorString()));
     }
     return runInstance(instance, commandLine);
 }

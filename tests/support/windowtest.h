@@ -3,6 +3,7 @@
 #include "core/common/textfile.h"
 #include "gui/ports/qtclipboard.h"
 #include "gui/shell/mainwindow.h"
+#include "platform/filetyperegistration.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
 #include "support/tempfolder.h"
@@ -36,6 +37,7 @@ protected:
     FakeShell shell;
     QtClipboard clipboard;
     std::unique_ptr<AppSession> session;
+    std::unique_ptr<FileTypeRegistration> fileTypes;
     std::unique_ptr<MainWindow> window;
     QStringList parameters;  // the start's command line
     QString helpFolder;      // the help pages; none when empty
@@ -51,9 +53,14 @@ protected:
     // Makes and shows the window; an empty size keeps the one the settings give.
     void startWindow(QSize size = QSize(900, 500), const QString& samples = QString()) {
         window.reset();
+        // The desktop's file types, where the environment of this start says they are.
+        fileTypes = std::make_unique<FileTypeRegistration>(
+            FileTypeLocations::fromEnvironment(home.path(), QCoreApplication::applicationFilePath()),
+            prompter, shell);
         session = std::make_unique<AppSession>(
             AppSession::Folders{home.path(), samples, music.path()},
-            AppSession::Ports{prompter, device, clipboard, probe, nullptr, nullptr, &shell});
+            AppSession::Ports{
+                prompter, device, clipboard, probe, nullptr, nullptr, &shell, {}, nullptr, fileTypes.get()});
         window =
             std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path(), helpFolder});
         beforeShow();

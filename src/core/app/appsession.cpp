@@ -67,9 +67,6 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
         m_fileListMedia.setEditors(m_externalEditors.get());
         connect(&m_editor, &PlayListEditor::editRequested, this,
                 [this](const QString& path) { m_externalEditors->LaunchEditor(path); });
-        m_fileTypes = std::make_unique<FileTypeRegistration>(
-            FileTypeLocations::fromEnvironment(m_folders.userData, QCoreApplication::applicationFilePath()),
-            ports.prompter, *ports.shell);
     }
     connectPlayback();
     connectLengths();

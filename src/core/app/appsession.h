@@ -14,7 +14,6 @@
 #include "core/files/filemanagement.h"
 #include "core/files/fileoperations.h"
 #include "core/files/filesearch.h"
-#include "core/files/filetyperegistration.h"
 #include "core/files/searchdialogmodel.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
@@ -40,6 +39,7 @@
 #include <memory>
 
 class BusyIndicator;
+class DesktopFileTypes;
 class Clipboard;
 class LengthProbe;
 class Prompter;
@@ -71,6 +71,7 @@ public:
         Shell* shell = nullptr;           // other programs and addresses; without it their commands are off
         QStringList soundSettings;        // the desktop's sound settings program and its arguments
         MediaDevice* cdReader = nullptr;  // reads discs while the player holds something else
+        DesktopFileTypes* fileTypes = nullptr;  // registers the media groups with the desktop
     };
 
     AppSession(Folders folders, Ports ports, QObject* parent = nullptr);
@@ -147,7 +148,7 @@ public:
     FileCommands& fileCommands() { return m_fileCommands; }
     FileOperations& fileOperations() { return m_fileOperations; }
     // Registering the media groups with the desktop; null without a shell to tell about the types.
-    FileTypeRegistration* fileTypes() { return m_fileTypes.get(); }
+    DesktopFileTypes* fileTypes() { return m_ports.fileTypes; }
     // The Search box's state lives for the whole run: Find Again reads its text and Match Case.
     SearchDialogModel& searchModel() { return m_searchModel; }
     FileSearch& fileSearch() { return m_fileSearch; }
@@ -267,7 +268,6 @@ private:
     SearchDialogModel m_searchModel;
     std::unique_ptr<ExternalCommands> m_external;
     std::unique_ptr<ExternalEditors> m_externalEditors;
-    std::unique_ptr<FileTypeRegistration> m_fileTypes;
     CommandTable m_commands;
     CommandDispatcher m_dispatcher;
 

@@ -1,5 +1,7 @@
 #include "gui/cdaudio/cdaudiolistbox.h"
 
+#include "gui/common/listdrag.h"
+
 #include "core/cdaudio/cdaudiolist.h"
 
 #include <QScrollBar>
@@ -7,7 +9,7 @@
 #include <algorithm>
 
 CDAudioListBox::CDAudioListBox(CDAudioList& tracks, QWidget* parent)
-    : SourceListBoxOf(tracks, lineMimeType(), parent) {
+    : SourceListBoxOf(tracks, ListDrag::cdAudioListLines(), parent) {
     setObjectName(QStringLiteral("CDAudioListBox"));
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     // A disc has at most 99 names: each is measured, so the list scrolls as far as the widest.

@@ -14,7 +14,6 @@ class CDAudioListBox : public SourceListBoxOf<CDAudioList> {
 public:
     explicit CDAudioListBox(CDAudioList& tracks, QWidget* parent = nullptr);
 
-    static QString lineMimeType() { return QStringLiteral("application/x-velmaro-cd-audio-list-lines"); }
 
     CDAudioList& tracks() const { return lines(); }
     // The first line the box shows (0 when empty) and the height of every line.

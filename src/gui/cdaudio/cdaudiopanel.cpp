@@ -5,8 +5,8 @@
 #include "core/common/fittext.h"
 #include "gui/cdaudio/cdaudiolistbox.h"
 #include "gui/cdaudio/trackcolumnbox.h"
-#include "gui/ports/widgettextmeasurer.h"
-#include "gui/shell/actionregistry.h"
+#include "gui/common/widgettextmeasurer.h"
+#include "gui/common/actionregistry.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -53,7 +53,10 @@ private:
 
 template <typename Lines>
 SourceListBoxOf<Lines>::SourceListBoxOf(Lines& lines, const QString& lineMimeType, QWidget* parent)
-    : SourceListBox(parent), m_lines(lines), m_model(new NamesModel<Lines>(lines, this)), m_lineMimeType(lineMimeType) {
+    : SourceListBox(parent),
+      m_lines(lines),
+      m_model(new NamesModel<Lines>(lines, this)),
+      m_lineMimeType(lineMimeType) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);  // 20,000 names lay out without measuring each one
     setModel(m_model);
@@ -68,7 +71,8 @@ SourceListBoxOf<Lines>::SourceListBoxOf(Lines& lines, const QString& lineMimeTyp
     connect(&lines, &Lines::reset, this, &SourceListBoxOf::showCoreSelection);
     connect(&lines, &Lines::focusedLineChanged, this, &SourceListBoxOf::showFocusedLine);
     connect(&lines, &Lines::scrollRequested, this, &SourceListBoxOf::scrollToLine);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SourceListBoxOf::takeViewSelection);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SourceListBoxOf::takeViewSelection);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (!m_syncing) {
             m_lines.setFocusedLine(current.isValid() ? current.row() : -1);
@@ -90,13 +94,15 @@ void SourceListBoxOf<Lines>::showCoreSelection() {
     selectionModel()->select(CoreSelectionRanges(m_lines, *m_model), QItemSelectionModel::ClearAndSelect);
     const qsizetype focused = m_lines.focusedLine();
     if (focused >= 0 && focused < m_lines.count()) {
-        selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(focused), 0), QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(focused), 0),
+                                          QItemSelectionModel::NoUpdate);
     }
     m_syncing = false;
 }
 
 template <typename Lines>
-void SourceListBoxOf<Lines>::takeViewSelection(const QItemSelection& selected, const QItemSelection& deselected) {
+void SourceListBoxOf<Lines>::takeViewSelection(const QItemSelection& selected,
+                                               const QItemSelection& deselected) {
     if (m_syncing) {
         return;
     }
@@ -109,7 +115,8 @@ void SourceListBoxOf<Lines>::takeViewSelection(const QItemSelection& selected, c
 template <typename Lines>
 void SourceListBoxOf<Lines>::showFocusedLine(qsizetype line) {
     const bool wasSyncing = std::exchange(m_syncing, true);
-    selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(line), 0), QItemSelectionModel::NoUpdate);
+    selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(line), 0),
+                                      QItemSelectionModel::NoUpdate);
     m_syncing = wasSyncing;
 }
 

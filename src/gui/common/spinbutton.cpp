@@ -17,7 +17,9 @@ QToolButton* MakeArrow(const char* name, Qt::ArrowType arrow, QWidget* parent) {
 }  // namespace
 
 SpinButton::SpinButton(QWidget* parent)
-    : QWidget(parent), m_up(MakeArrow("UpButton", Qt::UpArrow, this)), m_down(MakeArrow("DownButton", Qt::DownArrow, this)) {
+    : QWidget(parent),
+      m_up(MakeArrow("UpButton", Qt::UpArrow, this)),
+      m_down(MakeArrow("DownButton", Qt::DownArrow, this)) {
     setObjectName(QStringLiteral("SpinButton"));
     connect(m_up, &QToolButton::clicked, this, &SpinButton::upClicked);
     connect(m_down, &QToolButton::clicked, this, &SpinButton::downClicked);

@@ -1,5 +1,7 @@
 #include "gui/files/filelistbox.h"
 
-FileListBox::FileListBox(FileList& files, QWidget* parent) : SourceListBoxOf(files, lineMimeType(), parent) {
+#include "gui/common/listdrag.h"
+
+FileListBox::FileListBox(FileList& files, QWidget* parent) : SourceListBoxOf(files, ListDrag::fileListLines(), parent) {
     setObjectName(QStringLiteral("FileListBox"));
 }

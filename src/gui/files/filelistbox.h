@@ -12,5 +12,4 @@ class FileListBox : public SourceListBoxOf<FileList> {
 public:
     explicit FileListBox(FileList& files, QWidget* parent = nullptr);
 
-    static QString lineMimeType() { return QStringLiteral("application/x-velmaro-file-list-lines"); }
 };

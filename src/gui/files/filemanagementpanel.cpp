@@ -4,7 +4,7 @@
 #include "core/common/fittext.h"
 #include "gui/files/filelistbox.h"
 #include "gui/files/folderlistbox.h"
-#include "gui/ports/widgettextmeasurer.h"
+#include "gui/common/widgettextmeasurer.h"
 
 #include <QComboBox>
 #include <QKeySequence>

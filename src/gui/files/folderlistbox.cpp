@@ -1,17 +1,17 @@
 #include "gui/files/folderlistbox.h"
 
 #include "core/files/folderlist.h"
-#include "gui/files/filelistbox.h"
-#include "gui/playlist/playlistbox.h"
+#include "gui/common/listdrag.h"
 
 #include <QDrag>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QStyle>
 
-FolderListBox::FolderListBox(const FolderList& folders, QWidget* parent) : QTreeWidget(parent), m_folders(folders) {
+FolderListBox::FolderListBox(const FolderList& folders, QWidget* parent)
+    : QTreeWidget(parent), m_folders(folders) {
     setObjectName(QStringLiteral("DirectoryListBox"));
     setHeaderHidden(true);
     setRootIsDecorated(false);
@@ -30,9 +30,8 @@ FolderListBox::FolderListBox(const FolderList& folders, QWidget* parent) : QTree
             Q_EMIT lineClicked(lineOf(item));
         }
     });
-    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        Q_EMIT lineOpened(lineOf(item));
-    });
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { Q_EMIT lineOpened(lineOf(item)); });
 }
 
 void FolderListBox::showFolders() {
@@ -88,8 +87,8 @@ void FolderListBox::keyPressEvent(QKeyEvent* event) {
 
 bool FolderListBox::carriesLines(const QDropEvent* event, bool* fromPlayList) {
     const QMimeData* data = event->mimeData();
-    const bool playList = data->hasFormat(PlayListBox::lineMimeType()) && qobject_cast<PlayListBox*>(event->source());
-    const bool files = data->hasFormat(FileListBox::lineMimeType()) && qobject_cast<FileListBox*>(event->source());
+    const bool playList = ListDrag::carries(event, ListDrag::playListLines());
+    const bool files = ListDrag::carries(event, ListDrag::fileListLines());
     if (fromPlayList) {
         *fromPlayList = playList;
     }
@@ -125,7 +124,7 @@ void FolderListBox::startDrag(Qt::DropActions) {
         return;
     }
     auto* data = new QMimeData;
-    data->setData(folderMimeType(), m_folders.entries()[static_cast<size_t>(line)].path.toUtf8());
+    data->setData(ListDrag::folder(), m_folders.entries()[static_cast<size_t>(line)].path.toUtf8());
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     drag->exec(Qt::LinkAction);

@@ -19,7 +19,6 @@ public:
     qsizetype lineAt(const QPoint& point) const;
 
     // A dragged entry carries its folder's path, UTF-8, under this type.
-    static QString folderMimeType() { return QStringLiteral("application/x-velmaro-folder"); }
 
 Q_SIGNALS:
     void lineClicked(qsizetype line);

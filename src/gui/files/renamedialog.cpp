@@ -5,7 +5,7 @@
 #include "core/files/filepaths.h"
 #include "gui/files/fixeddialog.h"
 #include "gui/ports/qtprompter.h"
-#include "gui/shell/hint.h"
+#include "gui/common/hint.h"
 
 #include <QComboBox>
 #include <QDir>

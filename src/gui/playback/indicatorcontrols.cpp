@@ -2,11 +2,10 @@
 
 #include "core/app/appsession.h"
 #include "core/playback/indicatorcommands.h"
+#include "gui/common/actionregistry.h"
 #include "gui/playback/changepositiondialog.h"
 #include "gui/playback/indicatorglyphs.h"
 #include "gui/playback/panelinfo.h"
-#include "gui/shell/actionregistry.h"
-#include "gui/shell/mainmenu.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -31,13 +30,15 @@ const char* const kViewMenus[] = {"LengthM", "PosM", "RemM", "PercentM"};
 
 }  // namespace
 
-IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, MainMenu& menu, AppSession& session)
-    : QObject(window), m_window(window), m_menu(menu), m_session(session) {
+IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, ActionRegistry& actions,
+                                     AppSession& session)
+    : QObject(window), m_window(window), m_actions(actions), m_session(session) {
     m_panelInfo = new PanelInfo;
     window->statusBar()->addWidget(m_panelInfo, 1);
     for (int panel = PanelInfo::Length; panel <= PanelInfo::Remaining; ++panel) {
         m_labels[static_cast<size_t>(panel)] = m_panelInfo->value(static_cast<PanelInfo::Panel>(panel));
-        m_modeButtons[static_cast<size_t>(panel)] = m_panelInfo->modeButton(static_cast<PanelInfo::Panel>(panel));
+        m_modeButtons[static_cast<size_t>(panel)] =
+            m_panelInfo->modeButton(static_cast<PanelInfo::Panel>(panel));
     }
     createToolBarWidgets(toolBar);
     for (Indicator indicator : kIndicators) {
@@ -64,7 +65,8 @@ void IndicatorControls::createToolBarWidgets(QToolBar* toolBar) {
     m_progressLabel = new QLabel(QStringLiteral("N / A"));
     m_progressLabel->setObjectName(QStringLiteral("ProgressLabel"));
     m_progressLabel->setAlignment(Qt::AlignCenter);
-    m_progressLabel->setMinimumWidth(m_progressLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 100 % ")));
+    m_progressLabel->setMinimumWidth(
+        m_progressLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 100 % ")));
     m_toolBarItems.push_back(toolBar->addWidget(m_progressLabel));
     m_labels[ProgressIndicators::Percent] = m_progressLabel;
     QToolButton* button = CreateModeButton(nullptr, QStringLiteral("PercentSB"));
@@ -87,9 +89,10 @@ void IndicatorControls::attachModeMenu(Indicator indicator, QToolButton* button)
 
 void IndicatorControls::connectViewMenu() {
     for (Indicator indicator : kIndicators) {
-        QAction* item = m_menu.action(QString::fromLatin1(kViewMenus[indicator]));
+        QAction* item = m_actions.action(QString::fromLatin1(kViewMenus[indicator]));
         auto* submenu = new QMenu(m_window);
-        connect(submenu, &QMenu::aboutToShow, this, [this, submenu, indicator] { fillModeMenu(submenu, indicator); });
+        connect(submenu, &QMenu::aboutToShow, this,
+                [this, submenu, indicator] { fillModeMenu(submenu, indicator); });
         item->setMenu(submenu);
     }
 }
@@ -99,14 +102,14 @@ void IndicatorControls::groupModes() {
     for (Indicator indicator : kIndicators) {
         auto* group = new QActionGroup(this);
         for (bool totals : {false, true}) {
-            group->addAction(m_menu.action(IndicatorCommands::modeCommand(indicator, totals)));
+            group->addAction(m_actions.action(IndicatorCommands::modeCommand(indicator, totals)));
         }
     }
 }
 
 void IndicatorControls::fillModeMenu(QMenu* menu, Indicator indicator) {
     m_session.commands().refreshNow();
-    m_menu.actions().fillMenu(menu, IndicatorCommands::menu(indicator));
+    m_actions.fillMenu(menu, IndicatorCommands::menu(indicator));
 }
 
 // A click on a value shows the other mode, whether or not the menu could choose one now.
@@ -126,8 +129,9 @@ void IndicatorControls::openChangePosition() {
     ProgressIndicators& indicators = m_session.indicators();
     indicators.ShowPercent(-2);
     PlaybackController& controller = m_session.controller();
-    ChangePositionDialog box(indicators.IndicatorLength(ProgressIndicators::Percent), indicators.barValue(),
-                      [&controller](int percent) { controller.ChangePosition(percent); }, m_window);
+    ChangePositionDialog box(
+        indicators.IndicatorLength(ProgressIndicators::Percent), indicators.barValue(),
+        [&controller](int percent) { controller.ChangePosition(percent); }, m_window);
     box.exec();
 }
 
@@ -179,7 +183,8 @@ bool IndicatorControls::eventFilter(QObject* watched, QEvent* event) {
 void IndicatorControls::refreshGlyphs() {
     const ProgressIndicators& indicators = m_session.indicators();
     for (Indicator indicator : kIndicators) {
-        m_modeButtons[indicator]->setIcon(indicators.IsTotals(indicator) ? SmallArrowRight() : SmallArrowDown());
+        m_modeButtons[indicator]->setIcon(indicators.IsTotals(indicator) ? SmallArrowRight()
+                                                                         : SmallArrowDown());
         const ProgressIndicators::ModeMenu entries = indicators.modeMenu(indicator);
         m_modeButtons[indicator]->setToolTip(entries.totals ? entries.totalsHint : entries.itemHint);
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 class AppSession;
-class MainMenu;
+class ActionRegistry;
 class QAction;
 class PanelInfo;
 class QLabel;
@@ -26,12 +26,14 @@ class IndicatorControls : public QObject {
     Q_OBJECT
 
 public:
-    IndicatorControls(QMainWindow* window, QToolBar* toolBar, MainMenu& menu, AppSession& session);
+    IndicatorControls(QMainWindow* window, QToolBar* toolBar, ActionRegistry& actions, AppSession& session);
 
     PanelInfo* panelInfo() const { return m_panelInfo; }
     QSlider* positionBar() const { return m_positionBar; }
     QLabel* progressLabel() const { return m_progressLabel; }
-    QToolButton* modeButton(ProgressIndicators::Indicator indicator) const { return m_modeButtons[indicator]; }
+    QToolButton* modeButton(ProgressIndicators::Indicator indicator) const {
+        return m_modeButtons[indicator];
+    }
     QLabel* valueLabel(ProgressIndicators::Indicator indicator) const { return m_labels[indicator]; }
 
     // The position bar, the percent and its button: the "Scrollbar" component.
@@ -56,7 +58,7 @@ private:
     void refreshGlyphs();
 
     QMainWindow* m_window;
-    MainMenu& m_menu;
+    ActionRegistry& m_actions;
     AppSession& m_session;
     PanelInfo* m_panelInfo = nullptr;
     QSlider* m_positionBar = nullptr;

@@ -1,5 +1,6 @@
 #include "gui/playlist/linesremovaltarget.h"
 
+#include "gui/common/listdrag.h"
 #include "gui/playlist/playlistbox.h"
 
 #include <QAbstractScrollArea>
@@ -19,7 +20,7 @@ bool LinesRemovalTarget::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     auto* drop = static_cast<QDropEvent*>(event);
-    const bool fromPlayList = drop->source() == m_playListBox && drop->mimeData()->hasFormat(PlayListBox::lineMimeType());
+    const bool fromPlayList = drop->source() == m_playListBox && drop->mimeData()->hasFormat(ListDrag::playListLines());
     if (!fromPlayList) {
         // Anything else goes on to the window (files from other programs).
         drop->ignore();

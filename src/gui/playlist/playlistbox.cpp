@@ -1,10 +1,8 @@
 #include "gui/playlist/playlistbox.h"
 
 #include "core/playlist/playlist.h"
-#include "gui/cdaudio/cdaudiolistbox.h"
 #include "gui/common/coreselection.h"
-#include "gui/files/filelistbox.h"
-#include "gui/files/folderlistbox.h"
+#include "gui/common/listdrag.h"
 #include "gui/playlist/playlistboxmodel.h"
 
 #include <QDrag>
@@ -32,7 +30,8 @@ PlayListBox::PlayListBox(PlayList& playList, QWidget* parent)
     connect(&playList, &PlayList::focusedLineChanged, this, [this](qsizetype line) {
         const bool wasSyncing = m_syncing;
         m_syncing = true;
-        selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(line)), QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(line)),
+                                          QItemSelectionModel::NoUpdate);
         m_syncing = wasSyncing;
     });
     connect(&playList, &PlayList::scrollRequested, this, [this](qsizetype line) { centreLine(line); });
@@ -63,7 +62,8 @@ void PlayListBox::showCoreSelection() {
     selectionModel()->select(CoreSelectionRanges(m_playList, *m_model), QItemSelectionModel::ClearAndSelect);
     const qsizetype focused = m_playList.focusedLine();
     if (focused >= 0 && focused < m_playList.lineCount()) {
-        selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(focused)), QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(m_model->index(static_cast<int>(focused)),
+                                          QItemSelectionModel::NoUpdate);
     }
     m_syncing = false;
 }
@@ -87,19 +87,17 @@ void PlayListBox::centreLine(qsizetype line) {
 
 bool PlayListBox::accepts(const QDropEvent* event) const {
     // Files from other programs are left to the window, which appends them wherever they are dropped.
-    return (event->mimeData()->hasFormat(lineMimeType()) && event->source() == this) || fromSourceList(event) ||
-           fromFolderList(event);
+    return (event->mimeData()->hasFormat(ListDrag::playListLines()) && event->source() == this) ||
+           fromSourceList(event) || fromFolderList(event);
 }
 
 bool PlayListBox::fromFolderList(const QDropEvent* event) const {
-    return event->mimeData()->hasFormat(FolderListBox::folderMimeType()) &&
-           qobject_cast<FolderListBox*>(event->source());
+    return ListDrag::carries(event, ListDrag::folder());
 }
 
 bool PlayListBox::fromSourceList(const QDropEvent* event) const {
-    const QMimeData* data = event->mimeData();
-    return (data->hasFormat(FileListBox::lineMimeType()) && qobject_cast<FileListBox*>(event->source())) ||
-           (data->hasFormat(CDAudioListBox::lineMimeType()) && qobject_cast<CDAudioListBox*>(event->source()));
+    return ListDrag::carries(event, ListDrag::fileListLines()) ||
+           ListDrag::carries(event, ListDrag::cdAudioListLines());
 }
 
 void PlayListBox::startDrag(Qt::DropActions) {
@@ -107,7 +105,7 @@ void PlayListBox::startDrag(Qt::DropActions) {
         return;
     }
     auto* data = new QMimeData;
-    data->setData(lineMimeType(), QByteArray());
+    data->setData(ListDrag::playListLines(), QByteArray());
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     drag->exec(Qt::MoveAction);
@@ -161,7 +159,7 @@ void PlayListBox::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     if (fromFolderList(event)) {
-        Q_EMIT folderDropped(QString::fromUtf8(event->mimeData()->data(FolderListBox::folderMimeType())));
+        Q_EMIT folderDropped(QString::fromUtf8(event->mimeData()->data(ListDrag::folder())));
         return;
     }
     const QModelIndex under = indexAt(event->position().toPoint());

@@ -18,7 +18,6 @@ public:
     // lower than the glyphs beside the lines.
     void setListFont(const QFont& font);
 
-    static QString lineMimeType() { return QStringLiteral("application/x-velmaro-play-list-lines"); }
 
 Q_SIGNALS:
     // Lines of this box were dropped on line target (belowLast: under the last line).

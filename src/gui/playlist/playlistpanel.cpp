@@ -2,11 +2,11 @@
 
 #include "core/app/appsession.h"
 #include "core/common/fittext.h"
-#include "gui/shell/buttonpanel.h"
-#include "gui/shell/hint.h"
-#include "gui/ports/widgettextmeasurer.h"
+#include "gui/common/buttonpanel.h"
+#include "gui/common/hint.h"
+#include "gui/common/widgettextmeasurer.h"
 #include "gui/playlist/playlistbox.h"
-#include "gui/shell/actionregistry.h"
+#include "gui/common/actionregistry.h"
 
 #include <QApplication>
 #include <QKeyEvent>

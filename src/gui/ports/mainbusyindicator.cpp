@@ -1,6 +1,6 @@
 #include "gui/ports/mainbusyindicator.h"
 
-#include "gui/shell/hint.h"
+#include "gui/common/hint.h"
 
 #include <QApplication>
 #include <QKeyEvent>

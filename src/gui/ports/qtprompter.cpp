@@ -1,7 +1,7 @@
 #include "gui/ports/qtprompter.h"
 
 #include "core/files/filetypes.h"
-#include "gui/playlist/savechangesdialog.h"
+#include "gui/ports/savechangesdialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "gui/settings/filetypespage.h"
 
 #include "core/files/filetypes.h"
-#include "core/files/filetyperegistration.h"
+#include "core/ports/desktopfiletypes.h"
 #include "gui/settings/settingspage.h"
 
 #include <QComboBox>
@@ -24,7 +24,7 @@ QString tip(const QString& hint) {
 
 }  // namespace
 
-void buildFileTypesPage(SettingsPage& page, FileTypeRegistration* registration) {
+void buildFileTypesPage(SettingsPage& page, DesktopFileTypes* registration) {
     auto* groups = new QComboBox;
     groups->setObjectName(QStringLiteral("FilterComboBox"));
     for (int group = 0; group < kMediaGroupCount; ++group) {

@@ -2,7 +2,7 @@
 
 #include "core/settings/shortcuteditor.h"
 #include "gui/settings/hotkeyedit.h"
-#include "gui/shell/hint.h"
+#include "gui/common/hint.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

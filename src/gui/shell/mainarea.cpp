@@ -9,7 +9,7 @@
 #include "gui/files/filemanagementpanel.h"
 #include "gui/files/folderlistbox.h"
 #include "gui/shell/righthandcontrols.h"
-#include "gui/ports/widgettextmeasurer.h"
+#include "gui/common/widgettextmeasurer.h"
 #include "gui/playlist/playlistbox.h"
 #include "gui/playlist/playlistpanel.h"
 

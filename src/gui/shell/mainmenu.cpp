@@ -2,7 +2,7 @@
 
 #include "core/shell/commandtable.h"
 #include "core/shell/menutable.h"
-#include "gui/shell/actionregistry.h"
+#include "gui/common/actionregistry.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -3,6 +3,7 @@
 #include "core/common/fittext.h"
 #include "core/common/prompter.h"
 #include "core/app/favoritescommands.h"
+#include "gui/common/listdrag.h"
 #include "gui/files/filemanagementpanel.h"
 #include "gui/cdaudio/cdaudiopanel.h"
 #include "gui/cdaudio/qtcddialogs.h"
@@ -16,13 +17,13 @@
 #include "gui/playlist/playlistbox.h"
 #include "gui/playlist/playlistpanel.h"
 #include "gui/ports/mainbusyindicator.h"
-#include "gui/ports/widgettextmeasurer.h"
+#include "gui/common/widgettextmeasurer.h"
 #include "gui/settings/preferencesdialog.h"
 #include "gui/settings/settingcolour.h"
 #include "gui/settings/settingfont.h"
-#include "gui/shell/actionregistry.h"
+#include "gui/common/actionregistry.h"
 #include "gui/shell/contextmenus.h"
-#include "gui/shell/hint.h"
+#include "gui/common/hint.h"
 #include "gui/shell/mainarea.h"
 #include "gui/shell/mainmenu.h"
 #include "gui/shell/transportbar.h"
@@ -93,7 +94,7 @@ void MainWindow::createCommandSurfaces() {
     m_actions = new ActionRegistry(m_session.commands(), m_session.dispatcher(), this);
     m_menu = new MainMenu(menuBar(), *m_actions, this);
     m_transport = new TransportBar(this, *m_actions);
-    m_indicators = new IndicatorControls(this, m_transport->toolBar(), *m_menu, m_session);
+    m_indicators = new IndicatorControls(this, m_transport->toolBar(), m_menu->actions(), m_session);
     m_transport->addViewToggles();
     m_panel->bindCommands(*m_actions);
     m_area->cdAudioPanel()->bindCommands(*m_actions);
@@ -480,7 +481,7 @@ void MainWindow::acceptDroppedFiles() {
 // Files of other programs; lines of the program's own lists are no files to add.
 static QStringList droppedFiles(const QMimeData* data) {
     QStringList paths;
-    if (data->hasFormat(PlayListBox::lineMimeType())) {
+    if (data->hasFormat(ListDrag::playListLines())) {
         return paths;
     }
     for (const QUrl& url : data->urls()) {

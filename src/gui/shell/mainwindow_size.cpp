@@ -7,7 +7,7 @@
 #include "gui/playback/indicatorcontrols.h"
 #include "gui/playback/panelinfo.h"
 #include "gui/playlist/playlistbox.h"
-#include "gui/ports/widgettextmeasurer.h"
+#include "gui/common/widgettextmeasurer.h"
 #include "gui/shell/mainarea.h"
 
 #include <QApplication>

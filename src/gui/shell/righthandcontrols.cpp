@@ -1,8 +1,8 @@
 #include "gui/shell/righthandcontrols.h"
 
 #include "core/shell/commandtable.h"
-#include "gui/shell/buttonpanel.h"
-#include "gui/shell/hint.h"
+#include "gui/common/buttonpanel.h"
+#include "gui/common/hint.h"
 
 #include <QComboBox>
 #include <QIcon>

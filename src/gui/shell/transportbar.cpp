@@ -1,7 +1,7 @@
 #include "gui/shell/transportbar.h"
 
 #include "core/shell/toolbartable.h"
-#include "gui/shell/actionregistry.h"
+#include "gui/common/actionregistry.h"
 #include "gui/shell/grayedbuttonstyle.h"
 #include "gui/shell/optionicons.h"
 

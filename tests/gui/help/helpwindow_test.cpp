@@ -1,7 +1,7 @@
 #include "gui/help/helpcommands.h"
 #include "gui/help/helppages.h"
 #include "gui/help/helpwindow.h"
-#include "gui/shell/actionregistry.h"
+#include "gui/common/actionregistry.h"
 #include "gui/shell/mainmenu.h"
 
 #include "core/common/busystate.h"

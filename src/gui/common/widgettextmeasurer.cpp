@@ -1,4 +1,4 @@
-#include "gui/ports/widgettextmeasurer.h"
+#include "gui/common/widgettextmeasurer.h"
 
 #include <QFontMetrics>
 #include <QWidget>

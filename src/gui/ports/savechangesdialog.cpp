@@ -1,4 +1,4 @@
-#include "gui/playlist/savechangesdialog.h"
+#include "gui/ports/savechangesdialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

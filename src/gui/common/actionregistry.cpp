@@ -1,10 +1,10 @@
-#include "gui/shell/actionregistry.h"
+#include "gui/common/actionregistry.h"
 
 #include "core/settings/shortcuts.h"
 #include "core/settings/shortcutvalue.h"
 #include "core/shell/commanddispatcher.h"
 #include "core/shell/commandtable.h"
-#include "gui/shell/hint.h"
+#include "gui/common/hint.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -82,7 +82,8 @@ void ActionRegistry::applyShortcuts(const Shortcuts& shortcuts) {
         // Submenus open from the menu bar, not by shortcut; toolbar buttons have none of their own.
         const int value = command && !command->opensMenu ? shortcuts.valueOf(it.key()) : 0;
         const QKeyCombination key = ShortcutValue::toKeyCombination(value);
-        it.value()->setShortcut(value == 0 || key.key() == Qt::Key_unknown ? QKeySequence() : QKeySequence(key));
+        it.value()->setShortcut(value == 0 || key.key() == Qt::Key_unknown ? QKeySequence()
+                                                                           : QKeySequence(key));
     }
 }
 

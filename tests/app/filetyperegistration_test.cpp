@@ -1,4 +1,4 @@
-#include "core/files/filetyperegistration.h"
+#include "platform/filetyperegistration.h"
 
 #include "support/fakes.h"
 #include "support/tempfolder.h"

@@ -1,4 +1,4 @@
-#include "core/files/filetyperegistration.h"
+#include "platform/filetyperegistration.h"
 
 #include "core/common/prompter.h"
 #include "core/common/shell.h"

@@ -1,7 +1,7 @@
-#include "gui/shell/hint.h"
+#include "gui/common/hint.h"
 
 #include "core/common/fittext.h"
-#include "gui/ports/widgettextmeasurer.h"
+#include "gui/common/widgettextmeasurer.h"
 
 #include <QAction>
 #include <QSizeGrip>

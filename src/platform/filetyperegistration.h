@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/ports/desktopfiletypes.h"
+
 #include <functional>
 
 class IniFile;
@@ -37,7 +39,7 @@ QByteArray VelmaroDesktopEntry(const QString& programPath);
 // Makes Velmaro, or again the application the desktop used before, the default for the MIME types of a
 // media group. Each reports to the user once for the whole group; on failure the box says which file
 // could not be written and why, and the files written so far stay consistent with each other.
-class FileTypeRegistration {
+class FileTypeRegistration : public DesktopFileTypes {
 public:
     static constexpr const char* kDesktopFileName = "velmaro.desktop";
 
@@ -46,11 +48,10 @@ public:
 
     const FileTypeLocations& locations() const { return m_locations; }
 
-    // RegisterBtn
-    bool registerGroup(int group);
-    // WinDefaultBtn: each type goes back to the application that was its default before we took it;
-    // where there was none, our entry is removed and the desktop's own choice applies again.
-    bool restoreDesktopDefault(int group);
+    bool registerGroup(int group) override;
+    // Where a type had no default before we took it, our entry is removed and the desktop's own
+    // choice applies again.
+    bool restoreDesktopDefault(int group) override;
 
 private:
     struct MimeAppsList;

@@ -1,4 +1,4 @@
-#include "gui/shell/buttonpanel.h"
+#include "gui/common/buttonpanel.h"
 
 #include <QBoxLayout>
 #include <QWidget>
@@ -11,7 +11,8 @@ QWidget* CreateButtonPanel(QWidget* area, const QString& name, const QList<QWidg
                            Qt::Orientation direction) {
     auto* panel = new QWidget(area);
     panel->setObjectName(name);
-    auto* layout = new QBoxLayout(direction == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, panel);
+    auto* layout =
+        new QBoxLayout(direction == Qt::Vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(direction == Qt::Vertical ? 1 : 0);
     for (QWidget* control : controls) {
