@@ -1,7 +1,9 @@
 #include "core/app/commandline.h"
 #include "core/common/itemref.h"
 #include "core/shell/contextmenu.h"
+#include "core/shell/controltable.h"
 #include "core/shell/menutable.h"
+#include "core/shell/toolbartable.h"
 #include "support/qtprinters.h"
 #include "support/sessionfixture.h"
 
@@ -46,10 +48,14 @@ TEST_F(SessionCommandsTest, EveryNameTheSurfacesUseIsACommand) {
         }
     }
     names += CommandLine::commandNames();
-    names += lines({"PlaySI", "PauseSI", "StopSI", "RewindSI", "PrevSI", "NextSI", "LoopSongOnceSI",
-                    "LoopSongForeverSI", "LoopPlayListSI", "RandomPlaySI", "AutoPlaySI", "ViewScrollBarSI", "PathsSI",
-                    "ExtensionsSI", "AddBtn", "AddAllBtn", "RemBtn", "RemAllBtn", "SpinButtonUp", "SpinButtonDown",
-                    "BrowseSB"});
+    for (const auto* buttons : {&ToolbarTransportButtons(), &ToolbarViewToggles()}) {
+        for (const ToolbarButton& button : *buttons) {
+            names.append(button.name);
+        }
+    }
+    for (const ControlEntry& control : ControlEntries()) {
+        names.append(control.name);
+    }
     for (const QString& name : names) {
         EXPECT_TRUE(commands.contains(name)) << qPrintable(name);
     }
