@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/common/medialist.h"
-#include "core/ports/mediadevice.h"
 #include "core/playback/progressindicators.h"
+#include "core/ports/mediadevice.h"
 
 #include <QObject>
 #include <QString>
@@ -183,6 +183,7 @@ private:
     bool cdTick(int mode);
     void followDiscPosition();
     void discMovedOn();
+    void showDiscTrack(MediaList& list, int track);
     void endOfDisc();
     void stopCDTimers();
     void startCDTimers();

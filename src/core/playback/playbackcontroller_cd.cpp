@@ -114,12 +114,7 @@ void PlaybackController::onCDResync() {
         ++track;
     }
     if (track != m_item.track) {
-        m_item.track = track;
-        m_item.line = track - 1;
-        list->playingMovedTo(m_item.line);
-        m_c.indicators.ShowLength(std::max<qint64>(m_c.device.trackLength(track), 0));
-        m_c.indicators.setDisc(std::max<qint64>(m_c.device.length(), 0), m_c.device.trackPosition(track));
-        SetTitle(list->itemAt(m_item.line).title);
+        showDiscTrack(*list, track);
         followDiscPosition();
     }
     if (m_phase == Phase::Paused) {
@@ -278,13 +273,18 @@ void PlaybackController::discMovedOn() {
         endOfDisc();
         return;
     }
-    m_item.track = next;
-    m_item.line = next - 1;
-    list->playingMovedTo(m_item.line);
-    m_c.indicators.ShowLength(std::max<qint64>(m_c.device.trackLength(next), 0));
-    m_c.indicators.setDisc(std::max<qint64>(m_c.device.length(), 0), m_c.device.trackPosition(next));
-    SetTitle(list->itemAt(m_item.line).title);
+    showDiscTrack(*list, next);
     refreshCommandStates();
+}
+
+// The disc plays this track now: the list, the displays and the title follow it.
+void PlaybackController::showDiscTrack(MediaList& list, int track) {
+    m_item.track = track;
+    m_item.line = track - 1;
+    list.playingMovedTo(m_item.line);
+    m_c.indicators.ShowLength(std::max<qint64>(m_c.device.trackLength(track), 0));
+    m_c.indicators.setDisc(std::max<qint64>(m_c.device.length(), 0), m_c.device.trackPosition(track));
+    SetTitle(list.itemAt(m_item.line).title);
 }
 
 void PlaybackController::restartCDTrack() {
