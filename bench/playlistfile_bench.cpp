@@ -4,6 +4,7 @@
 #include "core/common/textfile.h"
 #include "core/playlist/playlistfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -86,4 +87,11 @@ BENCHMARK(BM_UpdatePlayListFile)->Arg(0)->Arg(1)->ArgName("fromDisk")->Unit(benc
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The session's File List watches its folder, which wants an application.
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
