@@ -1,228 +1,25 @@
 #include "media/cdaudiodevice.h"
 
-#include "core/cdaudio/cddatabasesave.h"
-#include "core/common/textfile.h"
+#include "media/cddrive.h"
 #include "media/gstmediadevice.h"
 #include "media/gststartup.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QMetaObject>
 
-#include <cdio/cdio.h>
-#include <cdio/cdtext.h>
-#include <cdio/logging.h>
-
-#include <fcntl.h>
-#include <linux/cdrom.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <functional>
-#include <future>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 
 namespace {
 
 constexpr int kFramesPerSecond = 75;
-// A drive that spins up answers within a few seconds. The window must never wait ten: this leaves
-// room for one bounded pipeline state change after it.
-constexpr std::chrono::milliseconds kDriveWait(7000);
 
 qint64 msOfFrames(qint64 frames) {
     return frames * 1000 / kFramesPerSecond;
-}
-
-bool isImage(const QString& drive) {
-    return drive.endsWith(QStringLiteral(".cue"), Qt::CaseInsensitive);
-}
-
-// A drive asked whether its disc is still there answers within milliseconds; one that is busy is
-// heard on a later call, so the poll of a playing disc never holds the window.
-constexpr std::chrono::milliseconds kTrayQuestionWait(50);
-
-// The disc of an image, by the image's absolute path: the drive an image stands for is one for every
-// device of the program, as a real drive is. Used on the GUI thread only.
-struct ImageDisc {
-    bool isEjected = false;
-    quint64 ejections = 0;  // a device that read the disc before the last one knows it was taken out
-};
-
-QHash<QString, ImageDisc>& imageDiscs() {
-    static QHash<QString, ImageDisc> discs;
-    return discs;
-}
-
-QString imageKey(const QString& drive) {
-    return QFileInfo(drive).absoluteFilePath();
-}
-
-void quietCdioLog(cdio_log_level_t, const char*) {}
-
-// libcdio writes every image or drive it cannot open to stderr; what matters reaches the user
-// through the device's own messages.
-void silenceCdio() {
-    static std::once_flag once;
-    std::call_once(once, [] { cdio_log_set_handler(quietCdioLog); });
-}
-
-// Runs work on a thread of its own and waits for it at most limit; nothing when it did not finish.
-// Work that does not finish goes on unobserved, holding whatever its function object holds.
-template <typename Result>
-std::optional<Result> runWithin(std::function<Result()> work, std::chrono::milliseconds limit) {
-    auto promise = std::make_shared<std::promise<Result>>();
-    std::future<Result> done = promise->get_future();
-    std::thread([work = std::move(work), promise] { promise->set_value(work()); }).detach();
-    if (done.wait_for(limit) != std::future_status::ready) {
-        return std::nullopt;
-    }
-    return done.get();
-}
-
-// Every call of the device shares one wait for the drive, however many steps it takes.
-class DriveDeadline {
-public:
-    DriveDeadline() { m_clock.start(); }
-    std::chrono::milliseconds left() const {
-        return std::max(kDriveWait - std::chrono::milliseconds(m_clock.elapsed()), std::chrono::milliseconds(0));
-    }
-
-private:
-    QElapsedTimer m_clock;
-};
-
-QString driveName(const QString& drive) {
-    return drive.isEmpty() ? QStringLiteral("default CD drive") : QStringLiteral("CD drive \"%1\"").arg(drive);
-}
-
-QString notAnswering(const QString& drive) {
-    return QStringLiteral("The %1 did not answer within %2 seconds.")
-        .arg(driveName(drive))
-        .arg(std::chrono::duration_cast<std::chrono::seconds>(kDriveWait).count());
-}
-
-// libcdio hands CD-TEXT over as UTF-8 decoded from ISO-8859-1, which is how discs store it; an image's
-// CUE sheet written in UTF-8 or in the Windows code page comes out mangled that way. Such text is
-// decoded again as the program's text files are.
-QString titleOf(const char* text) {
-    QString title = QString::fromUtf8(text);
-    if (std::all_of(title.cbegin(), title.cend(), [](QChar c) { return c.unicode() < 0x100; })) {
-        title = TextFile::decode(title.toLatin1());
-    }
-    return CleanCDName(title);
-}
-
-// The album title, then the title of each track; nothing when the disc carries no title at all.
-QStringList readTitles(CdIo_t* cdio, track_t first, track_t count) {
-    const cdtext_t* text = cdio_get_cdtext(cdio);
-    if (!text) {
-        return {};
-    }
-    QStringList titles;
-    bool hasTitle = false;
-    for (int t = 0; t <= count; ++t) {
-        const char* title = cdtext_get_const(text, CDTEXT_FIELD_TITLE, static_cast<track_t>(t == 0 ? 0 : first + t - 1));
-        hasTitle = hasTitle || (title && *title);
-        titles.append(title ? titleOf(title) : QString());
-    }
-    return hasTitle ? titles : QStringList();
-}
-
-}  // namespace
-
-// A real drive's answer to whether the disc read is still in it: the tray opened (by the drive's own
-// button too), the drive empty, or the kernel's note that the disc changed. Opened without waiting for
-// a disc, the drive does not lock its door for it. One question at a time: a drive that does not answer
-// at once leaves the last answer standing.
-class CdDriveWatch : public std::enable_shared_from_this<CdDriveWatch> {
-public:
-    // Made on the thread that read the disc, after reading, so that the reading itself is no change.
-    static std::shared_ptr<CdDriveWatch> open(const char* device) {
-        const int fd = ::open(device, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            return nullptr;
-        }
-        // Also forgets a change from before the disc was read.
-        const bool hasChangeNote = ioctl(fd, CDROM_MEDIA_CHANGED, CDSL_CURRENT) >= 0;
-        if (!hasChangeNote && ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT) < 0) {
-            ::close(fd);  // no CD drive
-            return nullptr;
-        }
-        return std::make_shared<CdDriveWatch>(fd);
-    }
-    explicit CdDriveWatch(int fd) : m_fd(fd) {}
-    ~CdDriveWatch() { ::close(m_fd); }
-    CdDriveWatch(const CdDriveWatch&) = delete;
-    CdDriveWatch& operator=(const CdDriveWatch&) = delete;
-
-    bool hasDiscLeft() {
-        if (!m_hasLeft && !m_isAsking.exchange(true)) {
-            runWithin<bool>(
-                [self = shared_from_this()] {
-                    const int status = ioctl(self->m_fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
-                    if (status == CDS_TRAY_OPEN || status == CDS_NO_DISC ||
-                        ioctl(self->m_fd, CDROM_MEDIA_CHANGED, CDSL_CURRENT) == 1) {
-                        self->m_hasLeft = true;
-                    }
-                    self->m_isAsking = false;
-                    return true;
-                },
-                kTrayQuestionWait);
-        }
-        return m_hasLeft;
-    }
-
-private:
-    const int m_fd;
-    std::atomic<bool> m_isAsking{false};
-    std::atomic<bool> m_hasLeft{false};
-};
-
-namespace {
-
-// On a thread of its own: libcdio may wait for the drive as long as the drive likes.
-CdTableOfContents readDisc(const QByteArray& drive, bool isImage) {
-    CdTableOfContents toc;
-    char* defaultDevice = drive.isEmpty() ? cdio_get_default_device(nullptr) : nullptr;
-    const char* source = drive.isEmpty() ? defaultDevice : drive.constData();
-    CdIo_t* cdio = source ? cdio_open(source, DRIVER_UNKNOWN) : nullptr;
-    toc.device = source ? QFile::decodeName(source) : QString();
-    cdio_free(defaultDevice);
-    if (!cdio) {
-        return toc;  // no drive, no image: no disc
-    }
-    const track_t first = cdio_get_first_track_num(cdio);
-    const track_t count = cdio_get_num_tracks(cdio);
-    const lsn_t leadOut = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
-    if (first != CDIO_INVALID_TRACK && count != CDIO_INVALID_TRACK && count > 0 && leadOut != CDIO_INVALID_LSN) {
-        const lsn_t origin = cdio_get_track_lsn(cdio, first);
-        for (int t = first; t < first + count; ++t) {
-            const lsn_t start = cdio_get_track_lsn(cdio, static_cast<track_t>(t));
-            if (start == CDIO_INVALID_LSN) {
-                toc.tracks.clear();
-                break;
-            }
-            toc.tracks.append({static_cast<int>(start - origin),
-                                    cdio_get_track_format(cdio, static_cast<track_t>(t)) == TRACK_FORMAT_AUDIO});
-        }
-        toc.leadOutFrame = static_cast<int>(leadOut - origin);
-        if (!toc.tracks.isEmpty()) {
-            toc.titles = readTitles(cdio, first, count);
-        }
-    }
-    cdio_destroy(cdio);
-    if (toc.hasDisc() && !isImage) {
-        toc.watch = CdDriveWatch::open(QFile::encodeName(toc.device).constData());
-    }
-    return toc;
 }
 
 QString errorOf(GstMessage* message) {
@@ -230,7 +27,8 @@ QString errorOf(GstMessage* message) {
     if (message) {
         gst_message_parse_error(message, &error, nullptr);
     }
-    const QString text = error ? QString::fromUtf8(error->message) : QStringLiteral("The disc could not be read.");
+    const QString text =
+        error ? QString::fromUtf8(error->message) : QStringLiteral("The disc could not be read.");
     if (error) {
         g_error_free(error);
     }
@@ -240,7 +38,8 @@ QString errorOf(GstMessage* message) {
 // On a thread of its own: prerolls a new pipeline, then plays the span [start, stop) of the stream.
 QString startPipeline(GstElement* pipeline, bool isFresh, gint64 start, gint64 stop) {
     if (isFresh && (gst_element_set_state(pipeline, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ||
-                    gst_element_get_state(pipeline, nullptr, nullptr, GST_CLOCK_TIME_NONE) == GST_STATE_CHANGE_FAILURE)) {
+                    gst_element_get_state(pipeline, nullptr, nullptr, GST_CLOCK_TIME_NONE) ==
+                        GST_STATE_CHANGE_FAILURE)) {
         GstBus* bus = gst_element_get_bus(pipeline);
         GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
         const QString failure = errorOf(message);
@@ -251,8 +50,8 @@ QString startPipeline(GstElement* pipeline, bool isFresh, gint64 start, gint64 s
         return failure;
     }
     if (!gst_element_seek(pipeline, 1.0, GST_FORMAT_TIME,
-                          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), GST_SEEK_TYPE_SET,
-                          start, GST_SEEK_TYPE_SET, stop)) {
+                          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+                          GST_SEEK_TYPE_SET, start, GST_SEEK_TYPE_SET, stop)) {
         return QStringLiteral("The disc could not be played from that position.");
     }
     if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
@@ -264,7 +63,7 @@ QString startPipeline(GstElement* pipeline, bool isFresh, gint64 start, gint64 s
 }  // namespace
 
 CdAudioDevice::CdAudioDevice(QObject* parent) : QObject(parent) {
-    silenceCdio();
+    SilenceCdio();
 }
 
 CdAudioDevice::~CdAudioDevice() {
@@ -274,19 +73,19 @@ CdAudioDevice::~CdAudioDevice() {
 bool CdAudioDevice::readTableOfContents(std::chrono::milliseconds limit) {
     m_toc = CdTableOfContents();
     m_isDiscGone = false;
-    const bool isImageDrive = isImage(m_drive);
+    const bool isImageDrive = IsCdImage(m_drive);
     if (isImageDrive) {
-        const ImageDisc disc = imageDiscs().value(imageKey(m_drive));
+        const CdImageDisc disc = CdImageDiscOf(m_drive);
         m_imageEjections = disc.ejections;
         if (disc.isEjected || !QFileInfo::exists(m_drive)) {
             return true;
         }
     }
-    const QByteArray source = QFile::encodeName(isImageDrive ? imageKey(m_drive) : m_drive);
-    const std::optional<CdTableOfContents> read =
-        runWithin<CdTableOfContents>([source, isImageDrive] { return readDisc(source, isImageDrive); }, limit);
+    const QByteArray source = QFile::encodeName(isImageDrive ? CdImageKey(m_drive) : m_drive);
+    const std::optional<CdTableOfContents> read = RunWithin<CdTableOfContents>(
+        [source, isImageDrive] { return ReadCdDisc(source, isImageDrive); }, limit);
     if (!read) {
-        return fail(notAnswering(m_drive));
+        return fail(CdDriveNotAnswering(m_drive));
     }
     m_toc = *read;
     return true;
@@ -298,7 +97,7 @@ bool CdAudioDevice::fail(const QString& text) {
 }
 
 bool CdAudioDevice::open() {
-    const DriveDeadline deadline;
+    const CdDriveDeadline deadline;
     close();
     m_error.clear();
     if (!readTableOfContents(deadline.left())) {
@@ -335,7 +134,8 @@ void CdAudioDevice::releasePipeline() {
 GstElement* CdAudioDevice::makePipeline() {
     GstElement* source = gst_element_factory_make("cdiocddasrc", nullptr);
     if (!source) {
-        fail(QStringLiteral("GStreamer's cdiocddasrc element is missing (package gstreamer1.0-plugins-ugly)."));
+        fail(QStringLiteral(
+            "GStreamer's cdiocddasrc element is missing (package gstreamer1.0-plugins-ugly)."));
         return nullptr;
     }
     g_object_set(source, "device", QFile::encodeName(m_toc.device).constData(), nullptr);
@@ -355,7 +155,8 @@ GstElement* CdAudioDevice::makePipeline() {
             }
         }
         if (m_error.isEmpty()) {
-            m_error = QStringLiteral("GStreamer's audio elements are missing (package gstreamer1.0-plugins-base).");
+            m_error =
+                QStringLiteral("GStreamer's audio elements are missing (package gstreamer1.0-plugins-base).");
         }
         return nullptr;
     }
@@ -365,7 +166,7 @@ GstElement* CdAudioDevice::makePipeline() {
 }
 
 bool CdAudioDevice::play() {
-    const DriveDeadline deadline;
+    const CdDriveDeadline deadline;
     if (!m_isOpen) {
         return fail(QStringLiteral("The CD audio device is not open."));
     }
@@ -381,7 +182,8 @@ bool CdAudioDevice::play() {
     const int dataTrack = track > 0 && !m_toc.tracks[track - 1].isAudio ? track : 0;
     // Playing on from where the disc stands skips data, as at the start of a disc whose first track
     // holds data; a span asked to start in a data track is refused.
-    while (!isFromStartPosition && track > 0 && track < m_toc.tracks.size() && !m_toc.tracks[track - 1].isAudio) {
+    while (!isFromStartPosition && track > 0 && track < m_toc.tracks.size() &&
+           !m_toc.tracks[track - 1].isAudio) {
         from = trackStartMs(++track);
     }
     if (track > 0 && !m_toc.tracks[track - 1].isAudio) {
@@ -434,7 +236,7 @@ bool CdAudioDevice::startSpan(qint64 from, qint64 to, std::chrono::milliseconds 
         gst_object_unref(pipeline);
         return failure;
     };
-    const std::optional<QString> failure = runWithin(std::move(work), limit);
+    const std::optional<QString> failure = RunWithin(std::move(work), limit);
     if (!failure || !failure->isEmpty()) {
         bool isLeftToThread = false;
         if (!failure) {
@@ -455,7 +257,7 @@ bool CdAudioDevice::startSpan(qint64 from, qint64 to, std::chrono::milliseconds 
         }
         m_mode = MediaDevice::Stopped;
         m_positionMs = from;
-        return fail(failure ? *failure : notAnswering(m_drive));
+        return fail(failure ? *failure : CdDriveNotAnswering(m_drive));
     }
     if (isFresh) {
         GstBus* bus = gst_element_get_bus(m_pipeline);
@@ -488,7 +290,7 @@ void CdAudioDevice::pause() {
 
 void CdAudioDevice::resume() {
     if (hasDisc() && m_mode == MediaDevice::Stopped && m_spanEndMs > m_positionMs) {
-        startSpan(m_positionMs, m_spanEndMs, kDriveWait);
+        startSpan(m_positionMs, m_spanEndMs, kCdDriveWait);
     }
 }
 
@@ -535,10 +337,10 @@ int CdAudioDevice::mode() const {
 }
 
 bool CdAudioDevice::isDiscTakenOut() const {
-    if (!isImage(m_drive)) {
+    if (!IsCdImage(m_drive)) {
         return m_toc.watch && m_toc.watch->hasDiscLeft();
     }
-    return imageDiscs().value(imageKey(m_drive)).ejections != m_imageEjections || !QFileInfo::exists(m_drive);
+    return CdImageDiscOf(m_drive).ejections != m_imageEjections || !QFileInfo::exists(m_drive);
 }
 
 void CdAudioDevice::stopForDiscTakenOut() {
@@ -632,53 +434,48 @@ qint64 CdAudioDevice::fromMs(qint64 ms, bool isPosition) const {
     }
     const int track = isPosition ? std::max(trackAt(ms), 1) : 0;
     const qint64 within = ms - (isPosition ? trackStartMs(track) : 0);
-    const qint64 msf = (within / 60000) | ((within / 1000 % 60) << 8) | ((within % 1000 * kFramesPerSecond / 1000) << 16);
+    const qint64 msf =
+        (within / 60000) | ((within / 1000 % 60) << 8) | ((within % 1000 * kFramesPerSecond / 1000) << 16);
     return isPosition ? (track | (msf << 8)) : msf;
 }
 
 bool CdAudioDevice::eject() {
-    const DriveDeadline deadline;
+    const CdDriveDeadline deadline;
     releasePipeline();
     m_mode = MediaDevice::Stopped;
     m_positionMs = 0;
     m_spanEndMs = -1;
-    if (isImage(m_drive)) {
-        ImageDisc& disc = imageDiscs()[imageKey(m_drive)];
+    if (IsCdImage(m_drive)) {
+        CdImageDisc& disc = CdImageDiscOf(m_drive);
         disc.isEjected = true;
         m_imageEjections = ++disc.ejections;
         m_toc = CdTableOfContents();
         return true;
     }
     const QByteArray device = QFile::encodeName(m_toc.device.isEmpty() ? m_drive : m_toc.device);
-    const std::optional<driver_return_code_t> result = runWithin<driver_return_code_t>(
-        [device] { return cdio_eject_media_drive(device.isEmpty() ? nullptr : device.constData()); }, deadline.left());
-    if (!result) {
-        return fail(notAnswering(m_drive));
+    const std::optional<bool> ejected = EjectCdDrive(device, deadline.left());
+    if (!ejected) {
+        return fail(CdDriveNotAnswering(m_drive));
     }
-    if (*result != DRIVER_OP_SUCCESS) {
-        return fail(QStringLiteral("The %1 could not be opened.").arg(driveName(m_drive)));
+    if (!*ejected) {
+        return fail(QStringLiteral("The %1 could not be opened.").arg(CdDriveName(m_drive)));
     }
     m_toc = CdTableOfContents();
     return true;
 }
 
 bool CdAudioDevice::closeDoor() {
-    const DriveDeadline deadline;
-    if (isImage(m_drive)) {
-        imageDiscs()[imageKey(m_drive)].isEjected = false;
+    const CdDriveDeadline deadline;
+    if (IsCdImage(m_drive)) {
+        CdImageDiscOf(m_drive).isEjected = false;
     } else {
         const QByteArray device = QFile::encodeName(m_drive);
-        const std::optional<driver_return_code_t> result = runWithin<driver_return_code_t>(
-            [device] {
-                driver_id_t driver = DRIVER_UNKNOWN;
-                return cdio_close_tray(device.isEmpty() ? nullptr : device.constData(), &driver);
-            },
-            deadline.left());
-        if (!result) {
-            return fail(notAnswering(m_drive));
+        const std::optional<bool> closed = CloseCdDrive(device, deadline.left());
+        if (!closed) {
+            return fail(CdDriveNotAnswering(m_drive));
         }
-        if (*result != DRIVER_OP_SUCCESS) {
-            return fail(QStringLiteral("The door of the %1 could not be closed.").arg(driveName(m_drive)));
+        if (!*closed) {
+            return fail(QStringLiteral("The door of the %1 could not be closed.").arg(CdDriveName(m_drive)));
         }
     }
     // The disc that came back is the open device's disc from now on.

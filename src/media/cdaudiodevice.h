@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ports/mediadevice.h"
+#include "media/cddrive.h"
 
 #include <gst/gst.h>
 
@@ -11,27 +12,6 @@
 
 #include <chrono>
 #include <memory>
-
-class CdDriveWatch;
-
-// The table of contents of a disc, in frames of 1/75 second counted from the start of the first
-// track. Data tracks are listed like audio tracks.
-struct CdTableOfContents {
-    struct Track {
-        int startFrame = 0;
-        bool isAudio = true;
-    };
-    QVector<Track> tracks;
-    int leadOutFrame = 0;  // the end of the disc
-    QString device;        // the drive or image that was read, for the player
-    // The disc's CD-TEXT titles, cleaned to one line each: the album, then one per track (empty where a
-    // track has none); empty when the disc carries none.
-    QStringList titles;
-    // Asks a real drive whether the disc is still the one read; none for images.
-    std::shared_ptr<CdDriveWatch> watch;
-
-    bool hasDisc() const { return !tracks.isEmpty(); }
-};
 
 // Audio CD playback: libcdio reads the table of contents and moves the tray, GStreamer's cdiocddasrc
 // (made directly: cdparanoiasrc outranks it and cannot read images) plays a span of the disc in
