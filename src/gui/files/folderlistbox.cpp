@@ -86,7 +86,6 @@ void FolderListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FolderListBox::carriesLines(const QDropEvent* event, bool* fromPlayList) {
-    const QMimeData* data = event->mimeData();
     const bool playList = ListDrag::carries(event, ListDrag::playListLines());
     const bool files = ListDrag::carries(event, ListDrag::fileListLines());
     if (fromPlayList) {
