@@ -129,9 +129,13 @@ QStringList update(const QStringList& fileLines, const std::vector<PlayListEntry
         const qint64 own =
             at < knownLengths.size() && ref == knownLengths[at].ref ? knownLengths[at].length : 0;
         const qint64 length = own > 0 ? own : known.byIdentity.value(ItemIdentity(ref), 0);
-        // Only a length learnt since the line was written changes it.
+        // Only a length learnt since the line was written changes it, and only when the line can
+        // hold it: a damaged line that cannot is kept as it stands rather than cut short.
         if (length > 0 && StoredLength(item) != length) {
-            lines[i] = SetItemValue(ref, kLengthKey, QString::number(length));
+            const QString written = SetItemValue(ref, kLengthKey, QString::number(length));
+            if (StoredLength(written) == length) {
+                lines[i] = written;
+            }
         }
     }
     return lines;

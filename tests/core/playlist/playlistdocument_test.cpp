@@ -163,6 +163,18 @@ TEST_F(PlayListDocumentTest, LeavingAFileKeepsEveryLineItLearntNothingFor) {
                    s(R"([FILE="/m/d.mid", L=abc])"), QString(), s("no\u00E9 line end")}));
 }
 
+// A line whose length pair swallowed a quotation mark cannot take a length another line of its
+// track knows: leaving the file keeps it as it was instead of cutting it short.
+TEST_F(PlayListDocumentTest, LeavingAFileKeepsALineThatCannotTakeTheLengthItsTrackKnows) {
+    const QByteArray lines =
+        "[CDID=12345963, T=3, L=2400\"/music$CDID=12345963,id\", L=0]\r\n[CDID=12345963, T=3, L=240000]\r\n";
+    const QString path = folder.write(s("damaged.vlp"), lines);
+    ASSERT_TRUE(document.OpenPlayList(path, false, false));
+    ASSERT_EQ(playList.count(), 2);
+    ASSERT_TRUE(document.UpdatePlayListFile(true));
+    EXPECT_EQ(readFileBytes(path), lines);
+}
+
 // Saving writes a length into every item line, and none into a line that is no item reference.
 TEST_F(PlayListDocumentTest, SavingKeepsLinesThatAreNoItemReferences) {
     const QString path =
