@@ -32,6 +32,8 @@ public:
     DeviceType deviceType() const override { return DeviceType::Automatic; }
     void setShareable(bool) override {}
     bool open() override { return false; }
+    void beginOpen() override { Q_EMIT openFailed(QStringLiteral("No device.")); }
+    bool isOpening() const override { return false; }
     void close() override {}
     bool isOpen() const override { return false; }
     bool play() override { return false; }

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -64,13 +65,15 @@ QString startPipeline(GstElement* pipeline, bool isFresh, gint64 start, gint64 s
 
 CdAudioDevice::CdAudioDevice(QObject* parent) : QObject(parent) {
     SilenceCdio();
+    m_openingWait.setSingleShot(true);
+    connect(&m_openingWait, &QTimer::timeout, this, [this] { finishOpening(std::nullopt); });
 }
 
 CdAudioDevice::~CdAudioDevice() {
     close();
 }
 
-bool CdAudioDevice::readTableOfContents(std::chrono::milliseconds limit) {
+std::optional<QByteArray> CdAudioDevice::tableSource() {
     m_toc = CdTableOfContents();
     m_isDiscGone = false;
     const bool isImageDrive = IsCdImage(m_drive);
@@ -78,12 +81,20 @@ bool CdAudioDevice::readTableOfContents(std::chrono::milliseconds limit) {
         const CdImageDisc disc = CdImageDiscOf(m_drive);
         m_imageEjections = disc.ejections;
         if (disc.isEjected || !QFileInfo::exists(m_drive)) {
-            return true;
+            return std::nullopt;
         }
     }
-    const QByteArray source = QFile::encodeName(isImageDrive ? CdImageKey(m_drive) : m_drive);
+    return QFile::encodeName(isImageDrive ? CdImageKey(m_drive) : m_drive);
+}
+
+bool CdAudioDevice::readTableOfContents(std::chrono::milliseconds limit) {
+    const std::optional<QByteArray> source = tableSource();
+    if (!source) {
+        return true;
+    }
+    const bool isImageDrive = IsCdImage(m_drive);
     const std::optional<CdTableOfContents> read = RunWithin<CdTableOfContents>(
-        [source, isImageDrive] { return ReadCdDisc(source, isImageDrive); }, limit);
+        [source = *source, isImageDrive] { return ReadCdDisc(source, isImageDrive); }, limit);
     if (!read) {
         return fail(CdDriveNotAnswering(m_drive));
     }
@@ -107,7 +118,44 @@ bool CdAudioDevice::open() {
     return true;
 }
 
+void CdAudioDevice::beginOpen() {
+    close();
+    m_error.clear();
+    m_isOpening = true;
+    const std::optional<QByteArray> source = tableSource();
+    if (!source) {
+        // Nothing to read: the answer still comes later, as every answer does.
+        AnswerTicket::post(m_opening.current(), [this] { finishOpening(CdTableOfContents()); });
+        return;
+    }
+    m_openingWait.start(static_cast<int>(kCdDriveWait.count()));
+    const AnswerTicket::Weak ticket = m_opening.current();
+    // A drive that never answers keeps its thread; the wait above ends the opening all the same.
+    std::thread([ticket, source = *source, isImageDrive = IsCdImage(m_drive), this] {
+        CdTableOfContents read = ReadCdDisc(source, isImageDrive);
+        AnswerTicket::post(ticket, [this, read = std::move(read)] { finishOpening(read); });
+    }).detach();
+}
+
+// The table read, or nothing when the drive did not answer within its wait.
+void CdAudioDevice::finishOpening(const std::optional<CdTableOfContents>& read) {
+    m_openingWait.stop();
+    m_opening.renew();
+    m_isOpening = false;
+    if (!read) {
+        fail(CdDriveNotAnswering(m_drive));
+        Q_EMIT openFailed(m_error);
+        return;
+    }
+    m_toc = *read;
+    m_isOpen = true;
+    Q_EMIT opened();
+}
+
 void CdAudioDevice::close() {
+    m_openingWait.stop();
+    m_opening.renew();
+    m_isOpening = false;
     releasePipeline();
     m_isOpen = false;
     m_toc = CdTableOfContents();

@@ -2,16 +2,19 @@
 
 #include "core/ports/mediadevice.h"
 #include "media/cddrive.h"
+#include "media/mainthreadanswer.h"
 
 #include <gst/gst.h>
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QVector>
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 // Audio CD playback: libcdio reads the table of contents and moves the tray, GStreamer's cdiocddasrc
 // (made directly: cdparanoiasrc outranks it and cannot read images) plays a span of the disc in
@@ -35,6 +38,10 @@ public:
     // Reads the disc; succeeds without one (the mode is then "open"). Fails only when the drive does
     // not answer.
     bool open();
+    // The same on a thread of its own: opened() or openFailed() follow on the main thread, the
+    // failure when the drive does not answer within its wait. close() cancels it.
+    void beginOpen();
+    bool isOpening() const { return m_isOpening; }
     void close();
     bool isOpen() const { return m_isOpen; }
 
@@ -70,6 +77,8 @@ public:
 Q_SIGNALS:
     // The span played to its end, or the drive failed while playing.
     void modeChanged();
+    void opened();
+    void openFailed(const QString& reason);
 
 private:
     static gboolean onBusMessage(GstBus* bus, GstMessage* message, gpointer self);
@@ -84,6 +93,9 @@ private:
     // The disc in the drive: no disc gives an empty table; a drive that does not answer within the
     // limit gives false with the reason.
     bool readTableOfContents(std::chrono::milliseconds limit);
+    // What the table is read from: nothing when it is known without reading (an image taken out).
+    std::optional<QByteArray> tableSource();
+    void finishOpening(const std::optional<CdTableOfContents>& read);
     bool startSpan(qint64 from, qint64 to, std::chrono::milliseconds limit);
     void releasePipeline();
     GstElement* makePipeline();
@@ -100,6 +112,9 @@ private:
     MediaDevice::TimeFormat m_format = MediaDevice::TimeFormat::Milliseconds;
     CdTableOfContents m_toc;
     bool m_isOpen = false;
+    bool m_isOpening = false;
+    AnswerTicket m_opening;
+    QTimer m_openingWait;
     mutable bool m_isDiscGone = false;
     quint64 m_imageEjections = 0;  // of the image, when it was read
     int m_mode = MediaDevice::Stopped;

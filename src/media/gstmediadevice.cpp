@@ -2,6 +2,7 @@
 
 #include "media/cdaudiodevice.h"
 #include "media/gststartup.h"
+#include "media/mainthreadanswer.h"
 #include "media/midifile.h"
 #include "media/videowindowrequest.h"
 
@@ -23,10 +24,13 @@
 namespace {
 
 // Now and then a parser pushes before the decoder behind it is linked and the pipeline never gets
-// ready (AIFF files do this in a few opens in a hundred). Short tries with fresh pipelines cost a
-// moment where that strikes, not the whole wait and a failure; the last try waits long for slow media.
-constexpr qint64 kPrerollTries[] = {3000, 3000, 15000};
-constexpr qint64 kDurationWaitMs = 500;
+// ready (AIFF files did this in a few opens in a hundred). Short tries with fresh pipelines cost a
+// moment where that strikes; the last try waits as long as the caller does, for slow media.
+constexpr int kAiffTries = 3;
+constexpr int kAiffTryMs = 3000;
+constexpr int kDurationWaitMs = 500;
+// The application message that says how a state change that did not go asynchronously ended.
+constexpr char kStateChangeDone[] = "velmaro-state-change-done";
 // A state change waits on the streaming threads; one stuck in a plug-in would hold the window forever.
 constexpr std::chrono::milliseconds kStateChangeWait(3000);
 
@@ -107,6 +111,18 @@ void GstMediaDevice::initialise() {
 // GStreamer is needed from the first open on, not before: the window does not wait for it.
 GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent), m_cd(std::make_unique<CdAudioDevice>()) {
     connect(m_cd.get(), &CdAudioDevice::modeChanged, this, &MediaDevice::modeChanged);
+    connect(m_cd.get(), &CdAudioDevice::opened, this, [this] {
+        m_isOpening = false;
+        Q_EMIT opened();
+    });
+    connect(m_cd.get(), &CdAudioDevice::openFailed, this, [this](const QString& reason) {
+        m_isOpening = false;
+        Q_EMIT openFailed(reason);
+    });
+    m_openingTry.setSingleShot(true);
+    connect(&m_openingTry, &QTimer::timeout, this, &GstMediaDevice::onOpeningTryElapsed);
+    m_durationWait.setSingleShot(true);
+    connect(&m_durationWait, &QTimer::timeout, this, &GstMediaDevice::finishOpening);
 }
 
 GstMediaDevice::~GstMediaDevice() {
@@ -137,10 +153,6 @@ GstElement* MakeSinkFromEnvironment(const char* variable, QString* error) {
     return sink;
 }
 
-GstElement* GstMediaDevice::sinkFromEnvironment(const char* variable) {
-    return MakeSinkFromEnvironment(variable, &m_error);
-}
-
 void GstMediaDevice::onElementSetup(GstElement*, GstElement* element, gpointer) {
     GstElementFactory* factory = gst_element_get_factory(element);
     if (!factory || g_strcmp0(GST_OBJECT_NAME(factory), "fluiddec") != 0) {
@@ -168,158 +180,152 @@ bool GstMediaDevice::isCdActive() const {
 }
 
 bool GstMediaDevice::open() {
-    if (m_type == DeviceType::CDAudio) {
-        close();
-        m_error.clear();
-        m_cd->setTimeFormat(m_format);
-        return m_cd->open();
-    }
-    initialise();
-    for (const qint64 limit : kPrerollTries) {
-        bool timedOut = false;
-        if (openWithin(limit, &timedOut)) {
-            return true;
-        }
-        if (!timedOut) {
-            return false;
-        }
-    }
-    return false;
-}
-
-bool GstMediaDevice::openWithin(qint64 prerollMs, bool* timedOut) {
+    Q_ASSERT(m_type == DeviceType::CDAudio);  // a file opens with beginOpen, however long it takes
     close();
     m_error.clear();
+    m_cd->setTimeFormat(m_format);
+    return m_cd->open();
+}
+
+void GstMediaDevice::beginOpen() {
+    close();
+    m_error.clear();
+    m_isOpening = true;
+    if (m_type == DeviceType::CDAudio) {
+        m_cd->setTimeFormat(m_format);
+        m_cd->beginOpen();
+        return;
+    }
+    initialise();
+    m_openingTries = 0;
+    m_isAiff = isAiff(QFileInfo(m_fileName).absoluteFilePath());
+    startOpeningTry();
+}
+
+bool GstMediaDevice::isOpening() const {
+    return m_isOpening;
+}
+
+// A fresh pipeline goes to PAUSED on a thread of its own; the bus says when it is ready or why not.
+void GstMediaDevice::startOpeningTry() {
+    ++m_openingTries;
+    const QString problem = buildPipeline();
+    if (!problem.isEmpty()) {
+        // Answered later all the same, as every opening is.
+        AnswerTicket::post(m_opening.current(), [this, problem] { failOpening(problem); });
+        return;
+    }
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    m_busWatch = gst_bus_add_watch(bus, onBusMessage, this);
+    gst_object_unref(bus);
+    m_isPrerolling = true;
+    GstElement* pipeline = GST_ELEMENT(gst_object_ref(m_pipeline));
+    std::thread([pipeline] {
+        const GstStateChangeReturn result = gst_element_set_state(pipeline, GST_STATE_PAUSED);
+        // An asynchronous change ends with ASYNC_DONE (or an error) on the bus; any other says so here.
+        if (result != GST_STATE_CHANGE_ASYNC) {
+            GstStructure* done = gst_structure_new(kStateChangeDone, "success", G_TYPE_BOOLEAN,
+                                                   result != GST_STATE_CHANGE_FAILURE, nullptr);
+            gst_element_post_message(pipeline, gst_message_new_application(GST_OBJECT(pipeline), done));
+        }
+        gst_object_unref(pipeline);
+    }).detach();
+    // AIFF gets short tries first; anything else waits until it is ready or the caller gives up.
+    if (m_isAiff && m_openingTries < kAiffTries) {
+        m_openingTry.start(kAiffTryMs);
+    }
+}
+
+void GstMediaDevice::onOpeningTryElapsed() {
+    if (!m_isPrerolling) {
+        return;
+    }
+    releasePipeline();
+    startOpeningTry();
+}
+
+QString GstMediaDevice::buildPipeline() {
     const QFileInfo file(m_fileName);
     if (!file.isFile()) {
-        return fail(QStringLiteral("The file \"%1\" was not found.").arg(m_fileName));
+        return QStringLiteral("The file \"%1\" was not found.").arg(m_fileName);
     }
     if (isMidiFile(file.absoluteFilePath())) {
         const QString problem = MidiFile::structureProblem(file.absoluteFilePath());
         if (!problem.isEmpty()) {
-            return fail(problem);
+            return problem;
         }
     }
     // GStreamer 1.22's playbin now and then never gets an AIFF file ready (its parser pushes before the
     // decoder behind it is linked); the newer playbin3 links differently and does not. AIFF has no
     // picture and no synthesizer, which are all this device needs playbin for.
-    const char* const factory = isAiff(file.absoluteFilePath()) ? "playbin3" : "playbin";
+    const char* const factory = m_isAiff ? "playbin3" : "playbin";
     m_pipeline = gst_element_factory_make(factory, nullptr);
     if (!m_pipeline) {
-        return fail(QStringLiteral("GStreamer's %1 element is missing (package gstreamer1.0-plugins-base).")
-                        .arg(QString::fromLatin1(factory)));
+        return QStringLiteral("GStreamer's %1 element is missing (package gstreamer1.0-plugins-base).")
+            .arg(QString::fromLatin1(factory));
     }
     GError* error = nullptr;
     gchar* uri = gst_filename_to_uri(QFile::encodeName(file.absoluteFilePath()).constData(), &error);
     if (!uri) {
-        return fail(messageOf(error));
+        return messageOf(error);
     }
     g_object_set(m_pipeline, "uri", uri, nullptr);
     g_free(uri);
     if (g_signal_lookup("element-setup", G_OBJECT_TYPE(m_pipeline)) != 0) {
         g_signal_connect(m_pipeline, "element-setup", G_CALLBACK(onElementSetup), this);
     }
-
-    if (GstElement* audio = sinkFromEnvironment("VELMARO_AUDIO_SINK")) {
+    QString sinkProblem;
+    if (GstElement* audio = MakeSinkFromEnvironment("VELMARO_AUDIO_SINK", &sinkProblem)) {
         g_object_set(m_pipeline, "audio-sink", audio, nullptr);
-    } else if (!m_error.isEmpty()) {
-        return fail(m_error);
     }
-    if (GstElement* video = sinkFromEnvironment("VELMARO_VIDEO_SINK")) {
+    if (GstElement* video = MakeSinkFromEnvironment("VELMARO_VIDEO_SINK", &sinkProblem)) {
         g_object_set(m_pipeline, "video-sink", video, nullptr);
-    } else if (!m_error.isEmpty()) {
-        return fail(m_error);
     }
-    GstBus* bus = gst_element_get_bus(m_pipeline);
+    if (!sinkProblem.isEmpty()) {
+        return sinkProblem;
+    }
     if (m_surfaceFactory) {
         // The surface is made when a sink asks for a window, which only a file with a picture does.
         m_windowRequest = std::make_shared<VideoWindowRequest>();
+        GstBus* bus = gst_element_get_bus(m_pipeline);
         gst_bus_set_sync_handler(bus, onSyncMessage, new SharedWindowRequest(m_windowRequest),
                                  [](gpointer data) { delete static_cast<SharedWindowRequest*>(data); });
+        gst_object_unref(bus);
     }
+    return QString();
+}
 
-    if (!preroll(prerollMs, timedOut)) {
-        return false;
+// Ready to play; some streams (MPEG audio without a header that says) know their length only after a
+// few frames, which the opening waits for a moment.
+void GstMediaDevice::prerolled() {
+    m_isPrerolling = false;
+    m_openingTry.stop();
+    gint64 duration = 0;
+    if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
+        finishOpening();
+    } else {
+        m_durationWait.start(kDurationWaitMs);
     }
-    waitForDuration();
+}
+
+void GstMediaDevice::finishOpening() {
+    if (!m_isOpening || m_isPrerolling || !m_pipeline) {
+        return;
+    }
+    m_durationWait.stop();
+    m_isOpening = false;
     gint videoStreams = 0;
     if (g_object_class_find_property(G_OBJECT_GET_CLASS(m_pipeline), "n-video")) {
         g_object_get(m_pipeline, "n-video", &videoStreams, nullptr);
     }
     m_hasVideo = videoStreams > 0;
-    bus = gst_element_get_bus(m_pipeline);
-    m_busWatch = gst_bus_add_watch(bus, onBusMessage, this);
-    gst_object_unref(bus);
     m_mode = Stopped;
-    return true;
+    Q_EMIT opened();
 }
 
-bool GstMediaDevice::preroll(qint64 timeoutMs, bool* timedOut) {
-    const GstStateChangeReturn change = setState(GST_STATE_PAUSED);
-    if (change == GST_STATE_CHANGE_SUCCESS) {
-        return true;
-    }
-    if (!m_pipeline) {
-        return false;
-    }
-    GstBus* bus = gst_element_get_bus(m_pipeline);
-    QElapsedTimer clock;
-    clock.start();
-    bool ready = false;
-    QString failure;
-    while (!ready && failure.isEmpty()) {
-        const qint64 left = timeoutMs - clock.elapsed();
-        if (left <= 0) {
-            failure = QStringLiteral("The file could not be opened within %1 seconds.").arg(timeoutMs / 1000);
-            *timedOut = true;
-            break;
-        }
-        GstMessage* message = gst_bus_timed_pop_filtered(
-            bus, static_cast<GstClockTime>(left) * GST_MSECOND,
-            static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR | GST_MESSAGE_EOS |
-                                        GST_MESSAGE_APPLICATION));
-        if (!message) {
-            continue;
-        }
-        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_APPLICATION) {
-            answerWindowRequest();  // the sink waits for it to get ready
-        } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-            GError* error = nullptr;
-            gst_message_parse_error(message, &error, nullptr);
-            failure = messageOf(error);
-        } else {
-            ready = true;
-        }
-        gst_message_unref(message);
-    }
-    gst_object_unref(bus);
-    return failure.isEmpty() ? true : fail(failure);
-}
-
-// Some streams (MPEG audio without a header that says) know their length only after a few frames.
-void GstMediaDevice::waitForDuration() {
-    gint64 duration = 0;
-    if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
-        return;
-    }
-    GstBus* bus = gst_element_get_bus(m_pipeline);
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < kDurationWaitMs) {
-        GstMessage* message = gst_bus_timed_pop_filtered(
-            bus, 50 * GST_MSECOND,
-            static_cast<GstMessageType>(GST_MESSAGE_DURATION_CHANGED | GST_MESSAGE_APPLICATION));
-        if (message) {
-            if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_APPLICATION) {
-                answerWindowRequest();
-            }
-            gst_message_unref(message);
-        }
-        if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
-            break;
-        }
-    }
-    gst_object_unref(bus);
+void GstMediaDevice::failOpening(const QString& reason) {
+    fail(reason);
+    Q_EMIT openFailed(reason);
 }
 
 GstStateChangeReturn GstMediaDevice::setState(GstState state) {
@@ -340,7 +346,23 @@ GstStateChangeReturn GstMediaDevice::setState(GstState state) {
 }
 
 void GstMediaDevice::close() {
+    m_isOpening = false;
+    m_isPrerolling = false;
+    m_opening.renew();
+    m_openingTry.stop();
+    m_durationWait.stop();
     m_cd->close();
+    releasePipeline();
+    m_surface.reset();
+    m_playbackFailure.clear();
+    m_mode = NotReady;
+    m_hasVideo = false;
+    m_length = -1;
+    m_start = m_end = -1;
+}
+
+// A pipeline still getting ready may be stuck in a plug-in: it is let go without waiting at all.
+void GstMediaDevice::releasePipeline() {
     if (m_busWatch) {
         g_source_remove(m_busWatch);
         m_busWatch = 0;
@@ -355,17 +377,18 @@ void GstMediaDevice::close() {
         gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
         gst_object_unref(bus);
         g_signal_handlers_disconnect_by_data(m_pipeline, this);
-        bool stuck = false;
-        SetPipelineStateWithin(m_pipeline, GST_STATE_NULL, &stuck);
-        gst_object_unref(m_pipeline);
+        if (m_isPrerolling) {
+            std::thread([pipeline = m_pipeline] {
+                gst_element_set_state(pipeline, GST_STATE_NULL);
+                gst_object_unref(pipeline);
+            }).detach();
+        } else {
+            bool stuck = false;
+            SetPipelineStateWithin(m_pipeline, GST_STATE_NULL, &stuck);
+            gst_object_unref(m_pipeline);
+        }
         m_pipeline = nullptr;
     }
-    m_surface.reset();
-    m_playbackFailure.clear();
-    m_mode = NotReady;
-    m_hasVideo = false;
-    m_length = -1;
-    m_start = m_end = -1;
 }
 
 bool GstMediaDevice::isOpen() const {
@@ -553,7 +576,48 @@ gboolean GstMediaDevice::onBusMessage(GstBus*, GstMessage* message, gpointer sel
     return TRUE;
 }
 
+void GstMediaDevice::handleOpening(GstMessage* message) {
+    switch (GST_MESSAGE_TYPE(message)) {
+        case GST_MESSAGE_ASYNC_DONE:
+        case GST_MESSAGE_EOS:  // a file with nothing to play is ready at once
+            if (m_isPrerolling) {
+                prerolled();
+            }
+            break;
+        case GST_MESSAGE_DURATION_CHANGED:
+            finishOpening();
+            break;
+        case GST_MESSAGE_ERROR: {
+            GError* error = nullptr;
+            gst_message_parse_error(message, &error, nullptr);
+            failOpening(messageOf(error));
+            break;
+        }
+        case GST_MESSAGE_APPLICATION: {
+            const GstStructure* structure = gst_message_get_structure(message);
+            if (gst_structure_has_name(structure, kStateChangeDone)) {
+                gboolean success = FALSE;
+                gst_structure_get_boolean(structure, "success", &success);
+                if (!success) {
+                    failOpening(QStringLiteral("GStreamer could not open the file."));
+                } else if (m_isPrerolling) {
+                    prerolled();
+                }
+            } else {
+                answerWindowRequest();  // the sink waits for it to get ready
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
 void GstMediaDevice::handleAsync(GstMessage* message) {
+    if (m_isOpening) {
+        handleOpening(message);
+        return;
+    }
     switch (GST_MESSAGE_TYPE(message)) {
         case GST_MESSAGE_EOS:
             // Stopped at the end; the position stays where it is, as a stopped device's does.
@@ -573,7 +637,9 @@ void GstMediaDevice::handleAsync(GstMessage* message) {
             break;
         }
         case GST_MESSAGE_APPLICATION:
-            answerWindowRequest();
+            if (!gst_structure_has_name(gst_message_get_structure(message), kStateChangeDone)) {
+                answerWindowRequest();
+            }
             break;
         default:
             break;

@@ -2,6 +2,9 @@
 
 #include "core/ports/mediadevice.h"
 #include "core/ports/videosurface.h"
+#include "media/mainthreadanswer.h"
+
+#include <QTimer>
 
 #include <gst/gst.h>
 
@@ -19,10 +22,11 @@ GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state
 // it is not set, or with *error set when it does not parse.
 GstElement* MakeSinkFromEnvironment(const char* variable, QString* error);
 
-// The media device over GStreamer: a playbin per opened file. Opening prerolls the file (so a file
-// no decoder can read fails at once, with GStreamer's own words); playing returns at once and the
-// end of the stream arrives through the bus on the Qt main thread. No call waits without bound for
-// the pipeline: one that hangs is left to a thread of its own and the device reports an error. Video
+// The media device over GStreamer: a playbin per opened file. Opening prerolls the file on a thread
+// of its own (so a file no decoder can read fails with GStreamer's own words) and answers through the
+// bus on the Qt main thread, as the end of the stream arrives; playing returns at once. No call waits
+// without bound for the pipeline: one that hangs is left to a thread of its own and the device
+// reports an error. Video
 // is drawn into a surface the gui makes, titled with the file name, only for a file that has a
 // picture; without a surface factory, GStreamer's own sink chooses where video goes. With the device
 // type CD audio, the operations act on the disc in the CD drive (CdAudioDevice).
@@ -48,7 +52,10 @@ public:
     // A device path, empty for the default drive, or a ".cue" image that stands for the disc in a drive.
     void setCdDrive(const QString& drive) override;
 
+    // For the disc only: a file opens with beginOpen.
     bool open() override;
+    void beginOpen() override;
+    bool isOpening() const override;
     void close() override;
     bool isOpen() const override;
     bool play() override;
@@ -89,17 +96,29 @@ private:
     bool fail(const QString& text);
     // A state change that does not finish within a few seconds closes the device with an error.
     GstStateChangeReturn setState(GstState state);
-    bool openWithin(qint64 prerollMs, bool* timedOut);
-    bool preroll(qint64 timeoutMs, bool* timedOut);
-    void waitForDuration();
+    void startOpeningTry();
+    void onOpeningTryElapsed();
+    // A new pipeline for the file; the reason when none can be made.
+    QString buildPipeline();
+    void prerolled();
+    void finishOpening();
+    void failOpening(const QString& reason);
+    void releasePipeline();
+    void handleOpening(GstMessage* message);
     void handleAsync(GstMessage* message);
     void answerWindowRequest();
-    GstElement* sinkFromEnvironment(const char* variable);
 
     QString m_fileName;
     DeviceType m_type = DeviceType::Automatic;
     TimeFormat m_format = TimeFormat::Milliseconds;
     GstElement* m_pipeline = nullptr;
+    bool m_isOpening = false;
+    bool m_isPrerolling = false;  // the pipeline is on its way to PAUSED
+    bool m_isAiff = false;
+    int m_openingTries = 0;
+    AnswerTicket m_opening;
+    QTimer m_openingTry;
+    QTimer m_durationWait;
     guint m_busWatch = 0;
     int m_mode = NotReady;
     qint64 m_start = -1;

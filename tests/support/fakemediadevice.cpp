@@ -1,5 +1,7 @@
 #include "support/fakemediadevice.h"
 
+#include <algorithm>
+
 bool FakeMediaDevice::open() {
     const Script script = files.value(m_fileName);
     log.append(QStringLiteral("open ") + m_fileName);
@@ -21,7 +23,32 @@ bool FakeMediaDevice::open() {
     return true;
 }
 
+// Opening answers at once unless the script makes it wait: then advance() brings the answer.
+void FakeMediaDevice::beginOpen() {
+    close();
+    m_opening = true;
+    m_openingLeft = files.value(m_fileName).openDelay;
+    if (m_openingLeft == 0) {
+        answerOpening();
+    } else {
+        log.append(QStringLiteral("opening ") + m_fileName);
+    }
+}
+
+void FakeMediaDevice::answerOpening() {
+    m_opening = false;
+    if (open()) {
+        Q_EMIT opened();
+    } else {
+        Q_EMIT openFailed(m_error);
+    }
+}
+
 void FakeMediaDevice::close() {
+    if (m_opening) {
+        log.append(QStringLiteral("cancel opening"));
+    }
+    m_opening = false;
     if (m_open) {
         log.append(QStringLiteral("close"));
     }
@@ -76,6 +103,13 @@ bool FakeMediaDevice::seek(qint64 position) {
 }
 
 void FakeMediaDevice::advance(qint64 ms) {
+    if (m_opening && m_openingLeft > 0) {
+        m_openingLeft = std::max<qint64>(m_openingLeft - ms, 0);
+        if (m_openingLeft == 0) {
+            answerOpening();
+        }
+        return;
+    }
     if (!m_open || m_mode != Playing) {
         return;
     }

@@ -30,7 +30,10 @@ public:
         qint64 failAt = -1;   // when set, playing fails at this position with failAtText
         QString failAtText;
         bool video = false;
+        // Virtual ms an opening takes before it answers (advance() moves it on); kNeverReady: never.
+        qint64 openDelay = 0;
     };
+    static constexpr qint64 kNeverReady = -1;
     QHash<QString, Script> files;  // by file name; unknown files open with the default script
     QStringList log;
     qint64 cdLength = 300000;
@@ -45,6 +48,8 @@ public:
     DeviceType deviceType() const override { return m_type; }
     void setShareable(bool) override {}
     bool open() override;
+    void beginOpen() override;
+    bool isOpening() const override { return m_opening; }
     void close() override;
     bool isOpen() const override { return m_open; }
     bool play() override;
@@ -74,11 +79,14 @@ public:
 private:
     bool cd() const { return m_type == DeviceType::CDAudio; }
     bool hasDisc() const { return cd() && disc && disc->inDrive; }
+    void answerOpening();
 
     QString m_fileName;
     DeviceType m_type = DeviceType::Automatic;
     TimeFormat m_format = TimeFormat::Milliseconds;
     bool m_open = false;
+    bool m_opening = false;
+    qint64 m_openingLeft = 0;
     bool m_video = false;
     int m_mode = NotReady;
     qint64 m_position = 0;

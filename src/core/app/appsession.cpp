@@ -40,6 +40,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_delayTimer([this] { m_controller.onDelayElapsed(); }),
       m_cdResyncTimer([this] { m_controller.onCDResync(); }),
       m_cdGraceTimer([this] { m_controller.onCDGraceElapsed(); }),
+      m_openingTimer([this] { m_controller.onOpeningWait(); }),
       m_cdAudio(CDAudioMode::Context{m_preferences, m_settings, m_cdDatabase, ports.device,
                                      ports.cdReader ? *ports.cdReader : ports.device, ports.prompter, nullptr,
                                      &m_busy, cdDatabasePath(), cdBackupPath()}),
@@ -48,7 +49,8 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_indicators(m_playList, m_playedItems, m_lists, m_preferences, m_lengths),
       m_controller(PlaybackController::Context{m_lists, m_playOrder, m_preferences, ports.device,
                                                ports.prompter, m_timer, m_delayTimer, m_indicators,
-                                               &m_cdListMedia, &m_cdResyncTimer, &m_cdGraceTimer}),
+                                               &m_cdListMedia, &m_cdResyncTimer, &m_cdGraceTimer,
+                                               &m_openingTimer}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_lists,
                                        m_preferences, ports.prompter, ports.clipboard, m_cdDatabase,
                                        &m_busy}),
@@ -396,6 +398,7 @@ void AppSession::endRun(const WindowPlacement& placement) {
     m_timer.stop();
     m_cdResyncTimer.stop();
     m_cdGraceTimer.stop();
+    m_openingTimer.stop();
     m_delayTimer.stop();
     m_ports.device.close();
     m_document.UpdatePlayListFile(true);

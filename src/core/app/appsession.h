@@ -257,6 +257,7 @@ private:
     QtTimerPort m_delayTimer;
     QtTimerPort m_cdResyncTimer;
     QtTimerPort m_cdGraceTimer;
+    QtTimerPort m_openingTimer;
     CDAudioMode m_cdAudio;
     LengthCalculator m_lengths;
     ProgressIndicators m_indicators;

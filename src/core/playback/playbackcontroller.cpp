@@ -9,6 +9,7 @@
 #include "core/settings/preferences.h"
 
 #include <cmath>
+#include <utility>
 
 PlaybackController::PlaybackController(Context context, QObject* parent) : QObject(parent), m_c(context) {
     m_titleText = Product::name() + u' ' + Product::version();
@@ -21,6 +22,8 @@ PlaybackController::PlaybackController(Context context, QObject* parent) : QObje
     });
     // The list that plays or has the focus is the one Play, Next and Previous preview.
     connect(&m_c.lists, &ActiveLists::changed, this, &PlaybackController::refreshCommandStates);
+    connect(&m_c.device, &MediaDevice::opened, this, &PlaybackController::onDeviceOpened);
+    connect(&m_c.device, &MediaDevice::openFailed, this, &PlaybackController::onDeviceOpenFailed);
 }
 
 bool PlaybackController::loopOnce() const {
@@ -65,6 +68,7 @@ void PlaybackController::stop() {
     SetTitle(QString());
     m_c.delayTimer.stop();
     m_c.order.ResetPlayed();
+    cancelOpening();
     m_c.device.stop();
     m_c.timer.stop();
     stopCDTimers();
@@ -82,6 +86,7 @@ void PlaybackController::stopAndClose() {
 
 // Nothing plays any more: the source is cleared and the displays reset.
 void PlaybackController::endPlaying() {
+    cancelOpening();
     if (MediaList* list = playing()) {
         list->playingLeft();
     }
@@ -199,8 +204,9 @@ void PlaybackController::start(MediaList& list, bool user, qint64 start) {
         refreshCommandStates();
         return;
     }
-    // A new start ends a pause between items: its timer must not advance once more.
+    // A new start ends a pause between items, whose timer must not advance once more, and an opening.
     m_c.delayTimer.stop();
+    cancelOpening();
     if (m_phase == Phase::Waiting) {
         m_phase = Phase::Idle;
     }
@@ -209,18 +215,91 @@ void PlaybackController::start(MediaList& list, bool user, qint64 start) {
     }
     if (MediaList* previous = playing(); previous != nullptr && previous != &list) {
         previous->playingLeft();
-        m_c.lists.setPlaying(nullptr);
     }
     m_c.timer.stop();
     stopCDTimers();
     m_positionInTrack = 0;
     prepareDevice(item);
-    if (!m_c.device.open()) {
-        list.itemFailed();
-        failToPlay(m_c.device.errorText(), false);
+    // The window goes on while the device opens the item: the title shows it from now on.
+    m_opening = Opening{&list, item, start};
+    m_phase = Phase::Opening;
+    m_c.lists.setPlaying(&list);
+    SetTitle(item.title);
+    m_c.indicators.setBarEnabled(false);
+    m_openingSeconds = 0;
+    if (m_c.openingTimer) {
+        m_c.openingTimer->start(kOpeningWaitMs);
+    }
+    refreshCommandStates();
+    m_c.device.beginOpen();
+}
+
+void PlaybackController::onDeviceOpened() {
+    if (m_phase != Phase::Opening || m_opening.list == nullptr) {
         return;
     }
+    const Opening opening = std::exchange(m_opening, Opening());
+    endOpeningWait();
+    startOpened(*opening.list, opening.item, opening.start);
+}
+
+void PlaybackController::onDeviceOpenFailed(const QString& reason) {
+    if (m_phase != Phase::Opening || m_opening.list == nullptr) {
+        return;
+    }
+    MediaList* list = std::exchange(m_opening, Opening()).list;
+    endOpeningWait();
+    list->itemFailed();
+    failToPlay(reason, false);
+}
+
+void PlaybackController::onOpeningWait() {
+    if (m_terminating || m_phase != Phase::Opening) {
+        endOpeningWait();
+        return;
+    }
+    ++m_openingSeconds;
+    if (m_openingSeconds >= kOpeningLimitSeconds) {
+        m_c.device.close();
+        onDeviceOpenFailed(QStringLiteral("The %1 could not be opened within %2 seconds.")
+                               .arg(m_opening.item.isCD() ? QStringLiteral("disc") : QStringLiteral("file"))
+                               .arg(kOpeningLimitSeconds));
+        return;
+    }
+    if (m_statusText.isEmpty()) {
+        m_statusText = QStringLiteral("Opening %1...").arg(m_opening.item.title);
+        Q_EMIT changed();
+    }
+}
+
+void PlaybackController::endOpeningWait() {
+    if (m_c.openingTimer) {
+        m_c.openingTimer->stop();
+    }
+    m_openingSeconds = 0;
+    if (!m_statusText.isEmpty()) {
+        m_statusText.clear();
+        Q_EMIT changed();
+    }
+}
+
+void PlaybackController::cancelOpening() {
+    if (m_phase != Phase::Opening) {
+        return;
+    }
+    m_opening = Opening();
+    m_phase = Phase::Idle;
+    endOpeningWait();
+    m_c.device.close();
+}
+
+void PlaybackController::startOpened(MediaList& list, PlayItem item, qint64 start) {
+    m_phase = Phase::Idle;
     if (item.kind == PlayItem::Kind::Track && !prepareTrack(item)) {
+        if (playing() != nullptr) {
+            SetTitle(QString());
+            endPlaying();  // the user cancelled the question for the disc
+        }
         refreshCommandStates();
         return;
     }
@@ -228,7 +307,6 @@ void PlaybackController::start(MediaList& list, bool user, qint64 start) {
         prepareDisc(list, item);
     }
     m_item = item;
-    m_c.lists.setPlaying(&list);
     m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
     const qint64 length = item.isCD() ? m_c.device.trackLength(item.track) : m_c.device.length();
     list.itemStarted(item, length);
@@ -296,7 +374,8 @@ void PlaybackController::listReplaced(MediaList& list) {
 // The tick and what follows the end of an item
 
 void PlaybackController::onPlaybackTick() {
-    if (m_terminating) {
+    // While an item opens there is nothing to follow: the device answers when it is ready.
+    if (m_terminating || m_phase == Phase::Opening) {
         return;
     }
     // A failure while playing is no end of the item (the device may even have closed the file).
@@ -387,6 +466,9 @@ bool PlaybackController::loopItem() {
 }
 
 void PlaybackController::follow(MediaList& list, ListStep step) {
+    if (step != ListStep::Stay) {
+        cancelOpening();
+    }
     switch (step) {
         case ListStep::Start:
             releaseBar();
@@ -443,6 +525,7 @@ void PlaybackController::endOfRandomPass() {
 }
 
 void PlaybackController::CloseAndReset() {
+    cancelOpening();
     m_c.device.close();
     m_c.timer.stop();
     m_phase = Phase::Idle;
@@ -497,9 +580,9 @@ void PlaybackController::refreshCommandStates() {
 TransportState PlaybackController::transport() const {
     TransportState state;
     const MediaList* toPlay = m_c.lists.listToPlay();
-    state.play = !active() && toPlay != nullptr && toPlay->canPlay();
+    state.play = !active() && m_phase != Phase::Opening && toPlay != nullptr && toPlay->canPlay();
     state.pause = active();
-    state.stop = active() || m_phase == Phase::Waiting;
+    state.stop = active() || m_phase == Phase::Waiting || m_phase == Phase::Opening;
     state.rewind = active();
     state.pauseDown = m_phase == Phase::Paused;
     state.previous = m_preview.previousEnabled;

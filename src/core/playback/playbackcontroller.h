@@ -51,11 +51,15 @@ public:
         DiscRequests* discs = nullptr;       // finds the disc a track is on; without it only the drive's disc
         TimerPort* cdResyncTimer = nullptr;  // re-reads where the disc stands, 30 s
         TimerPort* cdGraceTimer = nullptr;   // a track's first moments, 1.5 s
+        TimerPort* openingTimer = nullptr;   // each second an item takes to open
     };
 
     static constexpr int kTickMs = 500;
     static constexpr int kCDResyncMs = 30000;
     static constexpr int kCDGraceMs = 1500;
+    static constexpr int kOpeningWaitMs = 1000;
+    // A file not ready to play after this long counts as one that cannot be opened.
+    static constexpr int kOpeningLimitSeconds = 30;
 
     explicit PlaybackController(Context context, QObject* parent = nullptr);
 
@@ -91,6 +95,11 @@ public:
 
     void onPlaybackTick();
     void onDelayElapsed();
+    // The device's answer to the item being opened; an answer for anything else is stale.
+    void onDeviceOpened();
+    void onDeviceOpenFailed(const QString& reason);
+    // Each second an item opens: the status bar says so, and at the limit the opening gives up.
+    void onOpeningWait();
     void CloseAndReset();
     void SetTitle(const QString& text);
     void ShowPlayError(const QString& text);
@@ -130,6 +139,8 @@ public:
     // The main window's caption, and the title with the progress indicator the taskbar shows.
     const QString& windowTitle() const { return m_titleText; }
     const QString& applicationTitle() const { return m_applicationTitle; }
+    // What the status bar says about playback: that an item is being opened, when it takes a while.
+    const QString& statusText() const { return m_statusText; }
     bool loopOnce() const;
     bool loopForever() const;
 
@@ -150,6 +161,13 @@ private:
         Playing,  // an item plays
         Paused,   // an item is paused (a disc by stopping it)
         Waiting,  // the pause between two items
+        Opening,  // an item is being opened: the device answers when it is ready
+    };
+    // The item being opened, and where it is to start.
+    struct Opening {
+        MediaList* list = nullptr;
+        PlayItem item;
+        qint64 start = -1;
     };
 
     void step(int direction);
@@ -157,6 +175,11 @@ private:
     void follow(MediaList& list, ListStep step);
     bool loopItem();
     void prepareDevice(const PlayItem& item);
+    // The device opened the item: it starts playing.
+    void startOpened(MediaList& list, PlayItem item, qint64 start);
+    // An opening that is not wanted any more: the device lets go of it and its answer never comes.
+    void cancelOpening();
+    void endOpeningWait();
     void failToPlay(const QString& reason, bool resetPlayed);
     void endPlaying();
     void endOfList();
@@ -195,6 +218,9 @@ private:
 
     Context m_c;
     Phase m_phase = Phase::Idle;
+    Opening m_opening;
+    int m_openingSeconds = 0;
+    QString m_statusText;
     PlayItem m_item;  // what the device was last given
     bool m_cdPaused = false;
     bool m_dragging = false;

@@ -164,6 +164,7 @@ void PlaybackController::leaveDiscList() {
     if (list != nullptr && !fromDiscList) {
         return;  // what plays from another list goes on as it was
     }
+    cancelOpening();
     if (deviceIsCD() && m_c.device.mode() == MediaDevice::Playing &&
         m_c.preferences.stopCDAudioWhenChangingMode) {
         m_c.device.stop();

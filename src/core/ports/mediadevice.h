@@ -7,6 +7,8 @@
 // The media control service as the program uses it: one device that opens a file (or the CD audio
 // device), plays a span of it and reports where it stands. Operations never block on playback:
 // play returns at once. Failures are reported by the return value, with errorText() saying why.
+// Opening takes as long as the file or the drive needs, so the window never waits for it: beginOpen()
+// returns at once and the device answers with opened() or openFailed().
 class MediaDevice : public QObject {
     Q_OBJECT
 
@@ -27,7 +29,13 @@ public:
     // The drive the CD audio device stands for (the setting "CD Audio"/"Device"), from the next open on.
     virtual void setCdDrive(const QString& drive) { Q_UNUSED(drive); }
 
+    // Waits for the device to open: only for the disc, whose reading is bounded by the drive's wait.
     virtual bool open() = 0;
+    // Starts opening the file (or the disc) and returns at once. The answer is opened() or openFailed()
+    // with the reason (errorText()); for a file that is plainly missing it may come before beginOpen
+    // returns. close(), or another beginOpen(), cancels an opening: no answer ever comes for it.
+    virtual void beginOpen() = 0;
+    virtual bool isOpening() const = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 
@@ -73,4 +81,7 @@ public:
 Q_SIGNALS:
     // The mode changed without being asked: an item reached its end, or the device failed while playing.
     void modeChanged();
+    // The opening begun last is ready to play: the length is known where the file tells it.
+    void opened();
+    void openFailed(const QString& reason);
 };
