@@ -29,6 +29,7 @@ namespace {
 constexpr int kAiffTries = 3;
 constexpr int kAiffTryMs = 3000;
 constexpr int kDurationWaitMs = 500;
+constexpr int kDurationPollMs = 20;
 // The application message that says how a state change that did not go asynchronously ended.
 constexpr char kStateChangeDone[] = "velmaro-state-change-done";
 // A state change waits on the streaming threads; one stuck in a plug-in would hold the window forever.
@@ -122,7 +123,7 @@ GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent), m_cd(std:
     m_openingTry.setSingleShot(true);
     connect(&m_openingTry, &QTimer::timeout, this, &GstMediaDevice::onOpeningTryElapsed);
     m_durationWait.setSingleShot(true);
-    connect(&m_durationWait, &QTimer::timeout, this, &GstMediaDevice::finishOpening);
+    connect(&m_durationWait, &QTimer::timeout, this, &GstMediaDevice::awaitDuration);
 }
 
 GstMediaDevice::~GstMediaDevice() {
@@ -300,11 +301,18 @@ QString GstMediaDevice::buildPipeline() {
 void GstMediaDevice::prerolled() {
     m_isPrerolling = false;
     m_openingTry.stop();
+    m_durationClock.start();
+    awaitDuration();
+}
+
+// Asked again every few milliseconds: a stream learns its length without always saying so on the bus.
+void GstMediaDevice::awaitDuration() {
     gint64 duration = 0;
-    if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0) {
+    const bool known = gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) && duration > 0;
+    if (known || m_durationClock.elapsed() >= kDurationWaitMs) {
         finishOpening();
     } else {
-        m_durationWait.start(kDurationWaitMs);
+        m_durationWait.start(kDurationPollMs);
     }
 }
 

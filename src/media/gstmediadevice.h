@@ -4,6 +4,7 @@
 #include "core/ports/videosurface.h"
 #include "media/mainthreadanswer.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gst/gst.h>
@@ -101,6 +102,7 @@ private:
     // A new pipeline for the file; the reason when none can be made.
     QString buildPipeline();
     void prerolled();
+    void awaitDuration();
     void finishOpening();
     void failOpening(const QString& reason);
     void releasePipeline();
@@ -119,6 +121,7 @@ private:
     AnswerTicket m_opening;
     QTimer m_openingTry;
     QTimer m_durationWait;
+    QElapsedTimer m_durationClock;
     guint m_busWatch = 0;
     int m_mode = NotReady;
     qint64 m_start = -1;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
 
 #include <gst/base/gstbasesink.h>
@@ -51,6 +52,39 @@ struct HangingSink {
             g_type_register_static_simple(GST_TYPE_BASE_SINK, "VelmaroHangingSink", sizeof(GstBaseSinkClass),
                                           classInit, sizeof(GstBaseSink), nullptr, GTypeFlags(0));
         gst_element_register(nullptr, "velmarohangingsink", GST_RANK_NONE, type);
+    }
+};
+
+// An audio sink that never gets ready: its preroll hangs until the test lets it go, as a file that
+// takes GStreamer a long time to prepare holds the pipeline.
+struct StuckSink {
+    static inline std::mutex mutex;
+    static inline std::condition_variable released;
+    static inline bool isReleased = false;
+
+    static GstFlowReturn preroll(GstBaseSink*, GstBuffer*) {
+        std::unique_lock lock(mutex);
+        released.wait(lock, [] { return isReleased; });
+        return GST_FLOW_OK;
+    }
+    static void release() {
+        const std::lock_guard lock(mutex);
+        isReleased = true;
+        released.notify_all();
+    }
+    static void classInit(gpointer klass, gpointer) {
+        static GstStaticPadTemplate sink =
+            GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS_ANY);
+        gst_element_class_add_static_pad_template(GST_ELEMENT_CLASS(klass), &sink);
+        gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(klass), "Stuck sink", "Sink/Audio",
+                                              "Never gets ready", "tests");
+        GST_BASE_SINK_CLASS(klass)->preroll = preroll;
+    }
+    static void registerElement() {
+        static const GType type =
+            g_type_register_static_simple(GST_TYPE_BASE_SINK, "VelmaroStuckSink", sizeof(GstBaseSinkClass),
+                                          classInit, sizeof(GstBaseSink), nullptr, GTypeFlags(0));
+        gst_element_register(nullptr, "velmarostucksink", GST_RANK_NONE, type);
     }
 };
 
@@ -100,7 +134,7 @@ TEST_P(PlaysToItsEnd, ThroughRealPipelines) {
     ASSERT_FALSE(file.isEmpty());
     GstMediaDevice device;
     device.setFileName(file);
-    ASSERT_TRUE(device.open()) << device.errorText().toStdString();
+    ASSERT_TRUE(OpenAndWait(device)) << device.errorText().toStdString();
     EXPECT_EQ(device.mode(), MediaDevice::Stopped);
     EXPECT_NEAR(static_cast<double>(device.length()), static_cast<double>(GetParam().expectedLength), 150.0);
 
@@ -141,14 +175,66 @@ TEST(GstMediaDevice, ATextFileNamedLikeMIDIFailsWithGStreamersWords) {
     const QString file = folder.write(QStringLiteral("notes.mid"), "These are not notes.\nJust text.\n");
     GstMediaDevice device;
     device.setFileName(file);
-    EXPECT_FALSE(device.open());
+    EXPECT_FALSE(OpenAndWait(device));
     EXPECT_FALSE(device.errorText().isEmpty());
     EXPECT_FALSE(device.isOpen());
     EXPECT_EQ(device.mode(), -1);
 
     device.setFileName(folder.file(QStringLiteral("missing.wav")));
-    EXPECT_FALSE(device.open());
+    EXPECT_FALSE(OpenAndWait(device));
     EXPECT_TRUE(device.errorText().contains(QStringLiteral("missing.wav")));
+}
+
+// The window goes on while a file gets ready: opening returns at once, even for a file that never
+// gets ready, and closing cancels it without waiting for the pipeline; no answer comes for it, and
+// the next file opens as usual.
+TEST(GstMediaDevice, OpeningReturnsAtOnceAndACancelledOpeningNeverAnswers) {
+    StuckSink::registerElement();
+    TempFolder folder;
+    const QString tone = MediaFiles::wav(folder.file(QStringLiteral("tone.wav")), 1.0);
+    const QByteArray sink = qgetenv("VELMARO_AUDIO_SINK");
+    qputenv("VELMARO_AUDIO_SINK", "velmarostucksink");
+    GstMediaDevice device;
+    QSignalSpy opened(&device, &MediaDevice::opened);
+    QSignalSpy failed(&device, &MediaDevice::openFailed);
+    device.setFileName(tone);
+    {
+        const Watchdog watchdog("Opening a file that never gets ready");
+        device.beginOpen();
+    }
+    qputenv("VELMARO_AUDIO_SINK", sink);
+    EXPECT_TRUE(device.isOpening());
+    bool ticked = false;
+    QTimer::singleShot(100, [&ticked] { ticked = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&ticked] { return ticked; }, 2000));  // the event loop runs meanwhile
+    EXPECT_TRUE(device.isOpening());
+    {
+        const Watchdog watchdog("Cancelling an opening that never gets ready");
+        device.close();
+    }
+    EXPECT_FALSE(device.isOpening());
+    EXPECT_EQ(device.mode(), -1);
+    ASSERT_TRUE(OpenAndWait(device)) << device.errorText().toStdString();
+    EXPECT_EQ(device.mode(), MediaDevice::Stopped);
+    StuckSink::release();
+    QTest::qWait(300);  // a late word from the stuck pipeline would arrive now
+    EXPECT_EQ(opened.count(), 1);
+    EXPECT_EQ(failed.count(), 0);
+    EXPECT_EQ(device.mode(), MediaDevice::Stopped);
+}
+
+// A file that cannot be opened is answered like any other: later, with the reason.
+TEST(GstMediaDevice, AMissingFileIsAnsweredLaterWithItsName) {
+    TempFolder folder;
+    GstMediaDevice device;
+    QSignalSpy failed(&device, &MediaDevice::openFailed);
+    device.setFileName(folder.file(QStringLiteral("gone.wav")));
+    device.beginOpen();
+    EXPECT_EQ(failed.count(), 0);
+    ASSERT_TRUE(failed.wait(5000));
+    EXPECT_TRUE(failed.at(0).at(0).toString().contains(QStringLiteral("gone.wav")));
+    EXPECT_FALSE(device.isOpening());
+    EXPECT_FALSE(device.isOpen());
 }
 
 // A parser that now and then never gets ready must cost a retry, not a failed open.
@@ -159,7 +245,7 @@ TEST(GstMediaDevice, AnAIFFFileOpensEveryTime) {
     device.setFileName(file);
     int failures = 0;
     for (int attempt = 0; attempt < 60; ++attempt) {
-        if (!device.open()) {
+        if (!OpenAndWait(device)) {
             ++failures;
         }
         device.close();
@@ -171,7 +257,7 @@ TEST(GstMediaDevice, StopKeepsThePositionAndSpansPlayOnlyTheirPart) {
     TempFolder folder;
     GstMediaDevice device;
     device.setFileName(MediaFiles::wav(folder.file(QStringLiteral("long.wav")), 4.0));
-    ASSERT_TRUE(device.open()) << device.errorText().toStdString();
+    ASSERT_TRUE(OpenAndWait(device)) << device.errorText().toStdString();
     ASSERT_TRUE(device.seek(2500));
     device.play();
     QSignalSpy ended(&device, &MediaDevice::modeChanged);
@@ -198,7 +284,7 @@ TEST(GstMediaDevice, PauseTogglesAndHoldsThePosition) {
     TempFolder folder;
     GstMediaDevice device;
     device.setFileName(MediaFiles::wav(folder.file(QStringLiteral("tone.wav")), 3.0));
-    ASSERT_TRUE(device.open());
+    ASSERT_TRUE(OpenAndWait(device));
     device.play();
     QTest::qWait(400);
     device.pause();
@@ -241,7 +327,7 @@ TEST(GstMediaDevice, ADamagedMIDIFileIsRefusedBeforeGStreamerReadsIt) {
     for (const Case& c : cases) {
         const QString file = folder.write(QStringLiteral("damaged.mid"), c.bytes);
         device.setFileName(file);
-        EXPECT_FALSE(device.open()) << c.what;
+        EXPECT_FALSE(OpenAndWait(device)) << c.what;
         EXPECT_TRUE(device.errorText().contains(QString::fromLatin1(c.reason)))
             << c.what << ": " << device.errorText().toStdString();
         QString error;
@@ -250,7 +336,7 @@ TEST(GstMediaDevice, ADamagedMIDIFileIsRefusedBeforeGStreamerReadsIt) {
     }
     // The same tune whole still plays, bare and in a RIFF wrapper.
     device.setFileName(folder.write(QStringLiteral("whole.mid"), tune));
-    EXPECT_TRUE(device.open()) << device.errorText().toStdString();
+    EXPECT_TRUE(OpenAndWait(device)) << device.errorText().toStdString();
     QByteArray riff = QByteArray("RMIDdata") + QByteArray(4, '\0') + tune;
     qToLittleEndian<quint32>(static_cast<quint32>(tune.size()), riff.data() + 8);
     riff.prepend(QByteArray("RIFF") + QByteArray(4, '\0'));
@@ -270,7 +356,7 @@ TEST(GstMediaDevice, APipelineThatHangsIsLeftBehindAndReportedAsAFailure) {
     qputenv("VELMARO_AUDIO_SINK", "velmarohangingsink");
     GstMediaDevice device;
     device.setFileName(tone);
-    const bool opened = device.open();
+    const bool opened = OpenAndWait(device);
     qputenv("VELMARO_AUDIO_SINK", sink);
     ASSERT_TRUE(opened) << device.errorText().toStdString();
     QSignalSpy failed(&device, &MediaDevice::modeChanged);
@@ -286,7 +372,7 @@ TEST(GstMediaDevice, APipelineThatHangsIsLeftBehindAndReportedAsAFailure) {
     EXPECT_TRUE(failed.wait(5000));
 
     device.setFileName(tone);
-    ASSERT_TRUE(device.open()) << device.errorText().toStdString();
+    ASSERT_TRUE(OpenAndWait(device)) << device.errorText().toStdString();
     EXPECT_TRUE(device.errorText().isEmpty());
     HangingSink::release();
 }

@@ -1,7 +1,11 @@
 #include "mediafiles.h"
 
+#include "core/ports/mediadevice.h"
+
 #include <QByteArray>
 #include <QFile>
+#include <QEventLoop>
+#include <QTimer>
 #include <QtEndian>
 
 #include <gst/gst.h>
@@ -230,3 +234,16 @@ QString makeImage(const QString& folder, DataTrack data, const QList<QByteArray>
 
 
 }  // namespace MediaFiles
+
+bool OpenAndWait(MediaDevice& device, int limitMs) {
+    // A real event loop, as the program's: it sleeps until the device's answer wakes it.
+    QEventLoop loop;
+    QObject::connect(&device, &MediaDevice::opened, &loop, &QEventLoop::quit);
+    QObject::connect(&device, &MediaDevice::openFailed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    device.beginOpen();
+    if (device.isOpening()) {
+        loop.exec();
+    }
+    return device.isOpen();
+}

@@ -21,3 +21,9 @@ enum class DataTrack { None, First, Last };
 QString makeImage(const QString& folder, DataTrack data, const QList<QByteArray>& titles = {});
 
 }  // namespace MediaFiles
+
+class MediaDevice;
+
+// Opens the device's file the way the program does, through beginOpen, and lets the event loop run
+// until the device answers: whether it opened.
+bool OpenAndWait(MediaDevice& device, int limitMs = 40000);

@@ -54,7 +54,7 @@ TEST(VideoSurface, AFileWithoutPictureAsksForNone) {
     for (const QString& file : {MediaFiles::wav(folder.file(QStringLiteral("tone.wav")), 0.5),
                                 MediaFiles::midi(folder.file(QStringLiteral("tune.mid")))}) {
         device.setFileName(file);
-        ASSERT_TRUE(device.open()) << device.errorText().toStdString();
+        ASSERT_TRUE(OpenAndWait(device)) << device.errorText().toStdString();
         ASSERT_TRUE(device.play());
         QTest::qWait(200);
         EXPECT_FALSE(device.hasVideoWindow());
@@ -78,7 +78,7 @@ TEST(VideoSurface, AVideoFileGetsOneSurfaceAndIsDrawnInIt) {
     GstMediaDevice device;
     device.setVideoSurfaceFactory(FakeVideoSurface::factory(record));
     device.setFileName(film);
-    ASSERT_TRUE(device.open()) << device.errorText().toStdString();
+    ASSERT_TRUE(OpenAndWait(device)) << device.errorText().toStdString();
     EXPECT_EQ(record.titles, QStringList{film});
     EXPECT_EQ(record.handlesGiven, 1);
     EXPECT_TRUE(device.hasVideoWindow());
