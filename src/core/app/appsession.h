@@ -166,6 +166,7 @@ public:
     // The playback tick and the pause between items, for tests that drive them in virtual time.
     const TimerPort& playbackTimer() const { return m_timer; }
     const TimerPort& delayTimer() const { return m_delayTimer; }
+    const TimerPort& openingTimer() const { return m_openingTimer; }
     CommandTable& commands() { return m_commands; }
     CommandDispatcher& dispatcher() { return m_dispatcher; }
     // Runs a command of the table as the window's own input does.

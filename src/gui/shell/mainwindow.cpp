@@ -345,6 +345,15 @@ void MainWindow::createStatusBar() {
 void MainWindow::updateTitle() {
     const PlaybackController& controller = m_session.controller();
     setWindowTitle(isMinimized() ? controller.applicationTitle() : controller.windowTitle());
+    // An item that takes a while to open says so in the status bar until it plays or is given up.
+    if (controller.statusText() != m_playbackStatus) {
+        m_playbackStatus = controller.statusText();
+        if (m_playbackStatus.isEmpty()) {
+            statusBar()->clearMessage();
+        } else {
+            ShowFittedStatusMessage(statusBar(), m_playbackStatus);
+        }
+    }
 }
 
 void MainWindow::updateAlbumPanel() {

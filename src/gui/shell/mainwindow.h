@@ -115,6 +115,7 @@ private:
     MainArea* m_area = nullptr;
     PlayListPanel* m_panel = nullptr;
     bool m_started = false;
+    QString m_playbackStatus;  // what the status bar says about an item being opened
     bool m_waitingForFirstPaint = false;
     std::function<void()> m_openStartLists;
     ContextMenus* m_contextMenus = nullptr;
