@@ -7,11 +7,16 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <future>
+#include <thread>
 
 namespace {
 
 constexpr int kShortTrySeconds = 2;
+// How often the caller hears that a measurement is still under way.
+constexpr std::chrono::milliseconds kWaitStep(20);
 
 QString takeMessage(GError* error) {
     const QString text = error && error->message ? QString::fromUtf8(error->message) : QString();
@@ -187,11 +192,26 @@ GstLengthProbe::~GstLengthProbe() {
     }
 }
 
+// The reading runs on a thread of its own: a file can take GStreamer seconds to identify, and the
+// caller's window paints meanwhile. One measurement at a time uses the discoverer.
 qint64 GstLengthProbe::measure(const QString& path, QString* error) {
     if (!ensureDiscoverer()) {
         *error = m_setupError;
         return -1;
     }
+    QString failure;
+    std::packaged_task<qint64()> reading([this, &path, &failure] { return measureHere(path, &failure); });
+    std::future<qint64> length = reading.get_future();
+    std::thread reader(std::move(reading));
+    while (length.wait_for(kWaitStep) != std::future_status::ready) {
+        whileWaiting();
+    }
+    reader.join();
+    *error = failure;
+    return length.get();
+}
+
+qint64 GstLengthProbe::measureHere(const QString& path, QString* error) {
     const QFileInfo file(path);
     if (!file.isFile()) {
         *error = QStringLiteral("The file \"%1\" was not found.").arg(path);

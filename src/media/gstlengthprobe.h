@@ -20,6 +20,7 @@ public:
 
 private:
     bool ensureDiscoverer();
+    qint64 measureHere(const QString& path, QString* error);
 
     GstDiscoverer* m_discoverer = nullptr;
     QString m_setupError;

@@ -266,4 +266,18 @@ TEST(GstLengthProbe, MeasuresEveryOneOfALongRunOfAIFFFiles) {
     }
 }
 
+// A file GStreamer takes seconds to prepare is read on a thread of its own: the caller hears again
+// and again that it is still under way, so its window paints meanwhile.
+TEST(GstLengthProbe, ASlowFileLetsTheCallerGoOnWhileItIsRead) {
+    TempFolder folder;
+    const QString file = MediaFiles::manyTracksMidi(folder.file(QStringLiteral("tracks.mid")), 32768);
+    GstLengthProbe probe;
+    int waits = 0;
+    probe.setWhileWaiting([&waits] { ++waits; });
+    QString error;
+    const qint64 length = probe.measure(file, &error);
+    EXPECT_GE(length, 0) << error.toStdString();
+    EXPECT_GT(waits, 5);
+}
+
 }  // namespace

@@ -102,6 +102,19 @@ QString midi(const QString& path) {
     return save(path, out + track);
 }
 
+QString manyTracksMidi(const QString& path, int tracks) {
+    QByteArray out("MThd");
+    appendBE(out, 6, 4);
+    appendBE(out, 1, 2);
+    appendBE(out, tracks, 2);
+    appendBE(out, 480, 2);
+    out.reserve(out.size() + tracks * 12);
+    for (int track = 0; track < tracks; ++track) {
+        out.append("MTrk\x00\x00\x00\x04\x00\xFF\x2F\x00", 12);  // End of Track alone
+    }
+    return save(path, out);
+}
+
 QString mod(const QString& path) {
     // A four-channel module: one sample of a square wave, one pattern that breaks after 16 rows.
     QByteArray out(20, '\0');

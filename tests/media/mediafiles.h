@@ -27,3 +27,9 @@ class MediaDevice;
 // Opens the device's file the way the program does, through beginOpen, and lets the event loop run
 // until the device answers: whether it opened.
 bool OpenAndWait(MediaDevice& device, int limitMs = 40000);
+
+namespace MediaFiles {
+// A well-formed MIDI file of empty tracks (at most 65,535): GStreamer takes about a second to prepare
+// one of 32,768 tracks, and several for one of 65,535.
+QString manyTracksMidi(const QString& path, int tracks);
+}  // namespace MediaFiles

@@ -184,6 +184,9 @@ qint64 FakeLengthProbe::measure(const QString& path, QString* error) {
     if (onMeasure) {
         onMeasure();
     }
+    for (int step = 0; step < waitSteps; ++step) {
+        whileWaiting();
+    }
     const FakeMediaDevice::Script script = m_device.files.value(path);
     if (!script.failure.isEmpty()) {
         *error = script.failure;

@@ -126,6 +126,8 @@ public:
     QStringList measured;
     // Called before each measurement; tests use it to act in the middle of a long calculation.
     std::function<void()> onMeasure;
+    // How often each measurement says it is still under way, as a slow file makes the real probe say.
+    int waitSteps = 0;
 
 private:
     const FakeMediaDevice& m_device;

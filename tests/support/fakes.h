@@ -67,6 +67,8 @@ public:
         lastTotal = total;
     }
     void endBusy() override { --depth; }
+    void keepResponsive() override { ++responsiveSteps; }
+    int responsiveSteps = 0;  // the window let paint while a step waited elsewhere
 };
 
 class FakeClipboard : public Clipboard {

@@ -10,6 +10,9 @@ public:
     virtual void beginBusy(const QString& helpText) = 0;
     virtual void showProgress(qint64 done, qint64 total) = 0;
     virtual void endBusy() = 0;
+    // A step that waits on another thread: the window paints meanwhile, busy or not; what the user does
+    // waits for the step's end unless a long operation takes Escape.
+    virtual void keepResponsive() {}
 };
 
 // Ends the busy state however the operation leaves its scope. A null indicator is allowed.

@@ -13,6 +13,12 @@ void BusyState::showProgress(qint64 done, qint64 total) {
     }
 }
 
+void BusyState::keepResponsive() {
+    if (m_shown) {
+        m_shown->keepResponsive();
+    }
+}
+
 void BusyState::endBusy() {
     if (m_shown) {
         m_shown->endBusy();

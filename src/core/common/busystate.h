@@ -18,6 +18,7 @@ public:
     void beginBusy(const QString& helpText) override;
     void showProgress(qint64 done, qint64 total) override;
     void endBusy() override;
+    void keepResponsive() override;
 
 Q_SIGNALS:
     // The outermost long operation ended.

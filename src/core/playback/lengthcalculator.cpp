@@ -36,6 +36,12 @@ size_t index(LengthCalculator::Kind kind) {
 LengthCalculator::LengthCalculator(Context context, QObject* parent) : QObject(parent), m_c(context) {
     // A selection changed while nothing plays gets no click that clears the selected totals.
     connect(&m_c.playList, &PlayList::selectionChanged, this, [this] { ++m_generation[kSelection]; });
+    // A file that takes long to measure never holds the window's painting.
+    m_c.probe.setWhileWaiting([busy = m_c.busy] {
+        if (busy) {
+            busy->keepResponsive();
+        }
+    });
 }
 
 // A total stays valid while nothing it depends on changed; totals that may be 0 only while computing

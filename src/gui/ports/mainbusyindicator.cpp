@@ -85,6 +85,19 @@ void MainBusyIndicator::endBusy() {
     QApplication::restoreOverrideCursor();
 }
 
+void MainBusyIndicator::keepResponsive() {
+    if (m_depth > 0) {
+        processPendingEvents();
+        return;
+    }
+    // Outside a long operation nothing may start a command now: only painting and the like go on.
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < kEventIntervalMs) {
+        return;
+    }
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    m_sinceEvents.start();
+}
+
 void MainBusyIndicator::processPendingEvents() {
     if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < kEventIntervalMs) {
         return;

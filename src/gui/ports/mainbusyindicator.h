@@ -22,6 +22,7 @@ public:
     void beginBusy(const QString& helpText) override;
     void showProgress(qint64 done, qint64 total) override;
     void endBusy() override;
+    void keepResponsive() override;
 
     void setEscapeHandler(std::function<void()> handler) { m_onEscape = std::move(handler); }
     bool isBusy() const { return m_depth > 0; }

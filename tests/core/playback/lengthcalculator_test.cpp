@@ -268,6 +268,17 @@ TEST_F(LengthCalculatorTest, LongCalculationsShowTheBusyLineAndGauge) {
     }
 }
 
+// A file slow to measure lets the window paint, in a list too short for the busy line as in a long one.
+TEST_F(LengthCalculatorTest, AFileSlowToMeasureNeverHoldsTheWindowsPainting) {
+    probe.waitSteps = 3;
+    for (const int count : {2, 10}) {
+        setList(mediaFiles(count));
+        busy = RecordingBusyIndicator{};
+        EXPECT_EQ(lengths.PlayListLength(Kind::WholePlayList), 1000 * count);
+        EXPECT_EQ(busy.responsiveSteps, 3 * count);
+    }
+}
+
 TEST_F(LengthCalculatorTest, TheGaugeAdvancesForEachLengthTaken) {
     QStringList paths = mediaFiles(10);
     paths[3] = folder.file(s("missing.wav"));  // skipped: the gauge does not move for it
