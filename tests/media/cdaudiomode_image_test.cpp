@@ -46,6 +46,7 @@ TEST_F(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAn
     session->runCommand(s("CDAudioModeM"));
     CDAudioMode& cd = session->cdAudio();
     CDAudioList& tracks = cd.list();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cd.isReadingDrive(); }, 5000));
     ASSERT_EQ(tracks.names(), QStringList({s("Low"), s("Middle"), s("High")})) << "named by its CD-TEXT";
     EXPECT_EQ(cd.nameText(), s("Tones"));
     EXPECT_EQ(tracks.lengthText(1), s("00:01"));
@@ -68,6 +69,7 @@ TEST_F(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAn
     EXPECT_EQ(cd.nameText(), s("No CD"));
     EXPECT_TRUE(tracks.isEmpty());
     session->runCommand(s("EjectSB"));  // the door is open: the same button closes it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cd.isReadingDrive(); }, 5000));
     EXPECT_EQ(tracks.count(), 3);
     EXPECT_TRUE(prompter.messages.empty());
 }
