@@ -81,7 +81,8 @@ TEST_F(CDAudioModeOnImage, CDTracksOfThePlayListEachPlayToTheirEnd) {
     start({}, {music.write(s("cd.vlp"), TextFile::encode(TextFile::joinLines(lines)))});
     session->playList().setFocusedLine(0);
     session->playLine(0);
-    ASSERT_EQ(player.mode(), MediaDevice::Playing) << prompter.messages.size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.mode() == MediaDevice::Playing; }, 4000))
+        << prompter.messages.size();
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return session->playList().CurrentItem() == 1; }, 4000));
