@@ -53,11 +53,12 @@ public:
 
     // Starts reading the disc in the drive and returns at once: the list says that it is being read until
     // the drive answers, then shows the disc, no disc, or nothing with a message that says why. A read
-    // under way is replaced by the new one. discRead() follows.
+    // under way is replaced by the new one.
     void ReadCD();
+    // Until the list shows what the drive holds and the player holds the disc for the tick.
     bool isReadingDrive() const { return m_read != DriveRead::None; }
     // Runs then once the read of the drive under way has ended (at once when none is); a cancelled
-    // read runs nothing.
+    // read runs nothing, a replaced one runs it when its replacement ends.
     void whenDiscRead(std::function<void()> then);
     // The read under way is forgotten and its device let go: no answer fills the list any more.
     void cancelRead();
@@ -133,8 +134,6 @@ Q_SIGNALS:
     void reenterRequested();
     // The database file was written: names taken from it (the Play List's CD tracks) follow.
     void databaseChanged();
-    // A read of the drive ended: the list shows what it found (or why nothing), the player holds the disc.
-    void discRead();
 
 private:
     // Where a read of the drive stands.

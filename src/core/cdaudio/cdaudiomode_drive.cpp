@@ -145,13 +145,13 @@ void CDAudioMode::readDrive(std::optional<StoredChoice> otherwise) {
         finishRead();
         return;
     }
-    showNothing(kReadingDisc);
     if (readerIsPlayer() && !playerIsFree()) {
         // The only device plays an item: the drive cannot be read without stopping it.
         showNothing(QString());
         finishRead();
         return;
     }
+    showNothing(kReadingDisc);
     beginReaderRead();
 }
 
@@ -215,7 +215,6 @@ void CDAudioMode::finishRead() {
     for (const std::function<void()>& then : waiting) {
         then();
     }
-    Q_EMIT discRead();
 }
 
 // The player keeps the disc open while nothing else plays on it, so that the playback tick sees the tray
