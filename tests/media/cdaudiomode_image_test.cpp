@@ -11,12 +11,17 @@
 #include "support/tempfolder.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The program's session over two real devices, its drive the image of a disc with these CD-TEXT titles.
 class CDAudioModeOnImage : public ::testing::Test {
@@ -46,6 +51,7 @@ TEST_F(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAn
     session->runCommand(s("CDAudioModeM"));
     CDAudioMode& cd = session->cdAudio();
     CDAudioList& tracks = cd.list();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cd.isReadingDrive(); }, 5000));
     ASSERT_EQ(tracks.names(), QStringList({s("Low"), s("Middle"), s("High")})) << "named by its CD-TEXT";
     EXPECT_EQ(cd.nameText(), s("Tones"));
     EXPECT_EQ(tracks.lengthText(1), s("00:01"));
@@ -68,6 +74,7 @@ TEST_F(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAn
     EXPECT_EQ(cd.nameText(), s("No CD"));
     EXPECT_TRUE(tracks.isEmpty());
     session->runCommand(s("EjectSB"));  // the door is open: the same button closes it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cd.isReadingDrive(); }, 5000));
     EXPECT_EQ(tracks.count(), 3);
     EXPECT_TRUE(prompter.messages.empty());
 }
@@ -87,4 +94,34 @@ TEST_F(CDAudioModeOnImage, CDTracksOfThePlayListEachPlayToTheirEnd) {
     const qint64 secondStarted = clock.elapsed();
     ASSERT_TRUE(QTest::qWaitFor([&] { return session->playList().CurrentItem() == 2; }, 4000));
     EXPECT_GE(clock.elapsed() - secondStarted, 1200) << "the second track plays its 1.5 s";
+}
+
+// An image whose data never comes (its BIN is a FIFO nobody writes) is a drive that does not answer: the
+// window goes on while it is read, and the read ends in the drive's own reason.
+TEST_F(CDAudioModeOnImage, ADriveThatDoesNotAnswerLeavesTheWindowFreeAndSaysWhy) {
+    start({"Tones"});
+    const QByteArray bin = QFile::encodeName(music.file(s("disc.bin")));
+    ASSERT_TRUE(QFile::remove(music.file(s("disc.bin"))));
+    ASSERT_EQ(mkfifo(bin.constData(), 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    session->runCommand(s("CDAudioModeM"));
+    EXPECT_LT(clock.elapsed(), 1000);
+    CDAudioMode& cd = session->cdAudio();
+    EXPECT_EQ(cd.nameText(), CDAudioMode::kReadingDisc);
+    EXPECT_TRUE(reader.isOpening());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cd.isReadingDrive(); }, 10000));
+    EXPECT_GE(clock.elapsed(), 6000);
+    ASSERT_EQ(prompter.messages.size(), 1U);
+    const QString text = prompter.messages.at(0).text;
+    EXPECT_TRUE(text.contains(s("did not answer"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(s("unable to initialize"))) << text.toStdString();
+    EXPECT_TRUE(cd.list().isEmpty());
+    EXPECT_FALSE(reader.isOpening() || reader.isOpen());
+    // Lets the abandoned read finish before the folder goes.
+    const int writer = ::open(bin.constData(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) {
+        ::close(writer);
+    }
 }

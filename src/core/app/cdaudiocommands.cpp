@@ -16,9 +16,12 @@ void AppSession::declareCDAudioCommands() {
     const auto eject = [this] {
         m_cdAudio.eject();
         m_controller.discRemoved();
-        if (m_cdAudio.isShown()) {
-            m_controller.adoptPlayingDisc();
-        }
+        // The tick watches the tray through the player, which holds the disc only once it is read.
+        m_cdAudio.whenDiscRead([this] {
+            if (m_cdAudio.isShown()) {
+                m_controller.adoptPlayingDisc();
+            }
+        });
     };
     m_commands.bind(latin("EjectM"), eject);
     m_commands.add(latin("EjectSB"), eject);
@@ -45,22 +48,28 @@ void AppSession::declareCDAudioCommands() {
     connect(&m_controller, &PlaybackController::discTrackStarting, this,
             [this](qint32 cdid, int track) { m_cdListMedia.showTrackStarting(cdid, track); });
     connect(&m_controller, &PlaybackController::trayOpened, &m_cdAudio, [this] { m_cdAudio.ReadCD(); });
+    // A read still under way when the window closes answers nobody.
+    connect(this, &AppSession::closing, &m_cdAudio, &CDAudioMode::cancelRead);
 }
 
 void AppSession::enterCDAudioMode() {
     m_cdAudioModeShown = true;
     updateFileListVisibility();
     m_cdAudio.ReadCD();
-    m_controller.adoptPlayingDisc();
-    if (m_cdAudio.isShown() && m_cdAudio.list().isEnabled()) {
-        m_cdAudio.listEntered();
-    } else {
-        m_cdAudio.listClicked();
-    }
+    // The window goes on while the drive is read; the disc is adopted and the list entered once it is.
+    m_cdAudio.whenDiscRead([this] {
+        m_controller.adoptPlayingDisc();
+        if (m_cdAudio.isShown() && m_cdAudio.list().isEnabled()) {
+            m_cdAudio.listEntered();
+        } else {
+            m_cdAudio.listClicked();
+        }
+    });
     Q_EMIT componentsChanged();
 }
 
 void AppSession::leaveCDAudioMode() {
+    m_cdAudio.cancelRead();  // no late answer fills a list that is not shown
     m_controller.leaveDiscList();
     m_cdAudioModeShown = false;
     updateFileListVisibility();

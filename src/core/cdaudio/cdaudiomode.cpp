@@ -17,9 +17,6 @@ const QString CDAudioMode::kUnknownCD = QStringLiteral("Unknown CD");
 
 namespace {
 
-const QString kCannotInitialise = QStringLiteral(
-    "Velmaro is unable to initialize CD Audio support. You may\rhave to update your CD drivers or close one or more\r"
-    "applications that use the CD Audio driver. If the problem\rpersists, please contact your CD-ROM manufacturer.");
 const QString kCannotWrite = QStringLiteral("Unable to create the CD Database file (CDDB.INI).");
 const QString kCannotBackUp = QStringLiteral("Unable to create backup of the CD Database file (CDDB.BAK).");
 
@@ -32,73 +29,12 @@ const QString kCannotOpen = QStringLiteral(
 
 }  // namespace
 
-CDAudioMode::CDAudioMode(Context context, QObject* parent) : QObject(parent), m_c(std::move(context)) {}
-
-bool CDAudioMode::playerHoldsCD() const {
-    return m_c.player.deviceType() == MediaDevice::DeviceType::CDAudio && m_c.player.isOpen();
-}
-
-MediaDevice& CDAudioMode::queryDevice() {
-    return playerHoldsCD() ? m_c.player : m_c.reader;
-}
-
-bool CDAudioMode::openReader() {
-    if (playerHoldsCD()) {
-        return true;
-    }
-    m_c.reader.close();
-    m_c.reader.setFileName(QString());
-    m_c.reader.setDeviceType(MediaDevice::DeviceType::CDAudio);
-    m_c.reader.setShareable(true);
-    return m_c.reader.open();
-}
-
-void CDAudioMode::releaseReader() {
-    m_c.reader.close();
-    m_c.reader.setDeviceType(MediaDevice::DeviceType::Automatic);
-    m_c.reader.setShareable(false);
-}
-
-std::optional<qint32> CDAudioMode::ComputeCDID() {
-    const bool borrowed = !playerHoldsCD();
-    if (!openReader()) {
-        return std::nullopt;
-    }
-    MediaDevice& device = queryDevice();
-    std::optional<qint32> cdid;
-    if (device.mode() != MediaDevice::Open) {
-        cdid = ::ComputeCDID(device);
-    }
-    if (borrowed) {
-        releaseReader();
-    }
-    return cdid;
-}
-
-qint64 CDAudioMode::trackLengthInDrive(int track) {
-    const bool borrowed = !playerHoldsCD();
-    if (!openReader()) {
-        return -1;
-    }
-    MediaDevice& device = queryDevice();
-    device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
-    const qint64 length = track >= 1 && track <= device.trackCount() ? device.trackLength(track) : -1;
-    if (borrowed) {
-        releaseReader();
-    }
-    return length;
-}
-
-void CDAudioMode::closeTray() {
-    const bool borrowed = !playerHoldsCD();
-    if (!openReader()) {
-        return;
-    }
-    if (queryDevice().mode() == MediaDevice::Open) {
-        queryDevice().closeDoor();
-    }
-    if (borrowed) {
-        releaseReader();
+CDAudioMode::CDAudioMode(Context context, QObject* parent) : QObject(parent), m_c(std::move(context)) {
+    connect(&m_c.reader, &MediaDevice::opened, this, &CDAudioMode::onReaderOpened);
+    connect(&m_c.reader, &MediaDevice::openFailed, this, &CDAudioMode::onReaderOpenFailed);
+    if (!readerIsPlayer()) {
+        connect(&m_c.player, &MediaDevice::opened, this, &CDAudioMode::onPlayerAnswered);
+        connect(&m_c.player, &MediaDevice::openFailed, this, &CDAudioMode::onPlayerAnswered);
     }
 }
 
@@ -110,124 +46,6 @@ QString CDAudioMode::storedName(qint32 cdid) {
     reloadDatabase();
     const StoredDisc disc = m_c.database.readDisc(cdid, 0);
     return disc.found ? disc.name : kUnknownCD;
-}
-
-bool CDAudioMode::ReadCD() {
-    return readDisc(std::nullopt, 0);
-}
-
-void CDAudioMode::ReadStoredCD(qint32 cdid, int trackCount) {
-    readDisc(cdid, trackCount);
-}
-
-bool CDAudioMode::readDisc(std::optional<qint32> stored, int trackCount) {
-    BusyScope busy(m_c.busy, QStringLiteral(" Please wait while Velmaro reads the CD Database..."));
-    const bool drive = !stored;
-    m_showingDriveCD = drive;
-    m_trackNames.clear();
-    // No disc until one is read: Rename and Delete never reach the disc shown before.
-    m_currentCDID.reset();
-    m_list.clear();
-    const bool borrowed = !playerHoldsCD();
-    struct ReleaseReader {
-        CDAudioMode& mode;
-        bool borrowed;
-        ~ReleaseReader() {
-            if (borrowed) {
-                mode.releaseReader();
-            }
-        }
-    } release{*this, borrowed && drive};
-    MediaDevice& device = queryDevice();
-    if (drive) {
-        if (!openReader()) {
-            m_c.prompter.showMessage(Prompter::Kind::Information, kCannotInitialise);
-            Q_EMIT changed();
-            return false;
-        }
-        if (device.mode() == MediaDevice::Open) {
-            showNoDisc();
-            return true;
-        }
-    }
-    m_list.setEnabled(true);
-    m_currentCDName = kUnknownCD;
-    device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
-    const int tracks = drive ? std::max(device.trackCount(), 0) : trackCount;
-    reloadDatabase();
-    const qint32 cdid = drive ? ::ComputeCDID(device) : *stored;
-    m_currentCDID = cdid;
-    const StoredDisc names = m_c.database.readDisc(cdid, tracks);
-    m_trackNames = names.trackNames;
-    if (names.found) {
-        m_currentCDName = names.name;
-    } else if (drive) {
-        takeCDText(device.cdText());
-    }
-    QList<qint64> lengths;
-    for (int t = 1; t <= tracks; ++t) {
-        lengths.append(drive ? std::max<qint64>(device.trackLength(t), 0) : -1);
-    }
-    m_list.fill(cdid, m_trackNames, lengths);
-    m_totalLength = drive ? std::max<qint64>(device.length(), 0) : m_totalLength;
-    m_playEnabled = drive && tracks > 0;
-    m_addAllEnabled = !m_trackNames.isEmpty();
-    fillNameBox();
-    m_nameBoxEnabled = true;
-    m_nameText = m_currentCDName;
-    m_saveEnabled = !m_nameText.isEmpty();
-    m_renameDeleteEnabled = true;
-    if (drive) {
-        holdDiscInPlayer();
-    }
-    Q_EMIT changed();
-    return true;
-}
-
-// The player keeps the disc open while nothing else plays on it, so that the playback tick sees the tray
-// open and a disc started by another program. Whatever plays or is paused is left alone.
-void CDAudioMode::holdDiscInPlayer() {
-    const int mode = m_c.player.mode();
-    if (playerHoldsCD() || mode == MediaDevice::Playing || mode == MediaDevice::Paused) {
-        return;
-    }
-    m_c.player.close();
-    m_c.player.setFileName(QString());
-    m_c.player.setShareable(true);
-    m_c.player.setDeviceType(MediaDevice::DeviceType::CDAudio);
-    m_c.player.open();
-}
-
-// A disc the database does not know yet arrives with the names it carries, unsaved until the user saves.
-void CDAudioMode::takeCDText(const QStringList& text) {
-    if (text.isEmpty()) {
-        return;
-    }
-    const QString album = CleanCDName(text.first()).left(100);
-    if (!album.isEmpty()) {
-        m_currentCDName = album;
-    }
-    for (qsizetype t = 1; t < text.size() && t <= m_trackNames.size(); ++t) {
-        const QString title = CleanCDName(text[t]);
-        if (!title.isEmpty()) {
-            m_trackNames[t - 1] = title;
-        }
-    }
-}
-
-void CDAudioMode::showNoDisc() {
-    m_list.setEnabled(false);
-    m_currentCDName = kNoCD;
-    m_nameText = kNoCD;
-    m_nameBoxEnabled = false;
-    m_saveEnabled = false;
-    m_addEnabled = m_addAllEnabled = false;
-    m_renameDeleteEnabled = false;
-    m_playEnabled = false;
-    m_totalLength = 0;
-    fillNameBox();
-    Q_EMIT discGone();
-    Q_EMIT changed();
 }
 
 void CDAudioMode::fillNameBox() {
@@ -254,11 +72,7 @@ void CDAudioMode::pickStoredName(const QString& name) {
         if (section.name != name) {
             continue;
         }
-        if (ComputeCDID() == section.cdid) {
-            ReadCD();
-        } else {
-            ReadStoredCD(section.cdid, section.trackLines);
-        }
+        readDrive(StoredChoice{section.cdid, section.trackLines});
         return;
     }
     Q_EMIT changed();
@@ -430,23 +244,4 @@ void CDAudioMode::rearrangeDiscs() {
     m_c.database.setLines(written);
     Q_EMIT databaseChanged();
     Q_EMIT reenterRequested();
-}
-
-void CDAudioMode::eject() {
-    MediaDevice& device = m_c.player;
-    const bool holdsCD = playerHoldsCD();
-    if (holdsCD && device.mode() == MediaDevice::Open) {
-        device.closeDoor();
-    } else if (holdsCD) {
-        device.eject();
-    } else if (openReader()) {
-        // The player holds something else: the reader moves the tray without touching what plays.
-        if (m_c.reader.mode() == MediaDevice::Open) {
-            m_c.reader.closeDoor();
-        } else {
-            m_c.reader.eject();
-        }
-        releaseReader();
-    }
-    ReadCD();
 }

@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class BusyIndicator;
 class CDDatabase;
@@ -37,8 +39,9 @@ public:
         QString backupPath;    // "CDDB.BAK"
     };
 
-    static const QString kNoCD;       // "No CD"
-    static const QString kUnknownCD;  // "Unknown CD"
+    static const QString kNoCD;         // "No CD"
+    static const QString kUnknownCD;    // "Unknown CD"
+    static const QString kReadingDisc;  // what the disc-name box says while the drive is read
 
     explicit CDAudioMode(Context context, QObject* parent = nullptr);
     void setDialogs(CDDialogs* dialogs) { m_c.dialogs = dialogs; }
@@ -48,10 +51,21 @@ public:
     CDAudioList& list() { return m_list; }
     const CDAudioList& list() const { return m_list; }
 
-    // Shows the disc in the drive. Returns false when the CD device could not be opened (the user was told).
-    bool ReadCD();
+    // Starts reading the disc in the drive and returns at once: the list says that it is being read until
+    // the drive answers, then shows the disc, no disc, or nothing with a message that says why. A read
+    // under way is replaced by the new one.
+    void ReadCD();
+    // Until the list shows what the drive holds and the player holds the disc for the tick.
+    bool isReadingDrive() const { return m_read != DriveRead::None; }
+    // Runs then once the read of the drive under way has ended (at once when none is); a cancelled
+    // read runs nothing, a replaced one runs it when its replacement ends.
+    void whenDiscRead(std::function<void()> then);
+    // The read under way is forgotten and its device let go: no answer fills the list any more.
+    void cancelRead();
     // Shows a stored disc, without lengths and not playable, with its number of track lines.
     void ReadStoredCD(qint32 cdid, int trackCount);
+    // For a loop that asks the user for a disc, and so waits on the user anyway: these wait for the
+    // drive (at most as long as the device allows).
     // The identifier of the disc in the drive, asked of the player when it holds the CD device, else of
     // the reader; none when there is no disc.
     std::optional<qint32> ComputeCDID();
@@ -78,7 +92,7 @@ public:
     // Typing in the box: the name the next save writes.
     void setNameText(const QString& text);
     // An entry of the drop-down was chosen: the first disc of that name is shown (the drive's disc when
-    // it is the one in the drive).
+    // it is the one in the drive, which takes a read of the drive).
     void pickStoredName(const QString& name);
 
     // What the list's events leave enabled.
@@ -97,7 +111,8 @@ public:
     void renameTracks();
     void removeDisc();
     void rearrangeDiscs();
-    // The drive's eject button: ejects, or closes the door when it is open; then the drive is read again.
+    // The drive's eject button: ejects, or closes the door when it is open (or was empty when last
+    // read); then the drive is read again.
     void eject();
 
     // The mode's controls are shown or hidden.
@@ -121,15 +136,43 @@ Q_SIGNALS:
     void databaseChanged();
 
 private:
-    // Shows the stored disc given, or the disc in the drive when none is given.
-    bool readDisc(std::optional<qint32> stored, int trackCount);
-    MediaDevice& queryDevice();
+    // Where a read of the drive stands.
+    enum class DriveRead {
+        None,
+        Reading,  // the reader opens the drive for the list
+        Holding,  // the player opens the drive to hold the disc for the list
+    };
+    // A stored disc picked by name, shown unless the drive holds that very disc.
+    struct StoredChoice {
+        qint32 cdid = 0;
+        int trackCount = 0;
+    };
+
+    void readDrive(std::optional<StoredChoice> otherwise);
+    // The read under way is let go of; what waits for its end keeps waiting for the next read.
+    void stopReading();
+    void beginReaderRead();
+    void onReaderOpened();
+    void onReaderOpenFailed(const QString& reason);
+    void onPlayerAnswered();
+    void finishRead();
+    // What the open device found: the disc, no disc, or the stored disc picked when the drive holds another.
+    void showReadDisc(MediaDevice& device);
+    void showStoredDisc(qint32 cdid, int trackCount);
+    void fillList(MediaDevice* drive, qint32 cdid, int tracks);
+    // An empty list and nothing to act on, the disc-name box saying text.
+    void showNothing(const QString& text);
     bool playerHoldsCD() const;
-    bool openReader();
+    bool playerIsFree() const;
+    bool readerIsPlayer() const { return &m_c.reader == &m_c.player; }
+    void prepareReader();
     void releaseReader();
+    void queryDrive(const std::function<void(MediaDevice&)>& query);
+    void moveTrayWithReader(bool closeDoor);
     void showNoDisc();
     void takeCDText(const QStringList& text);
-    void holdDiscInPlayer();
+    // Whether the player began opening the drive to hold the disc.
+    bool holdDiscInPlayer();
     void fillNameBox();
     void reloadDatabase();
     QStringList shownTrackNames() const;
@@ -150,4 +193,8 @@ private:
     bool m_renameDeleteEnabled = false;
     bool m_playEnabled = false;
     bool m_nameBoxFocused = false;
+    DriveRead m_read = DriveRead::None;
+    std::optional<StoredChoice> m_readOtherwise;
+    std::vector<std::function<void()>> m_afterRead;
+    bool m_driveWasEmpty = false;  // the last read of the drive found no disc: the tray may be open
 };

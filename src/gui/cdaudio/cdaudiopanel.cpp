@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 
 CDAudioPanel::CDAudioPanel(CDAudioMode& mode, AppSession& session, QWidget* area)
     : QObject(area),
@@ -104,9 +105,12 @@ bool CDAudioPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_tab && type == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         m_session.runCommand(QStringLiteral("PanelCurrentCD"));
-        if (m_list->isVisible() && m_list->isEnabled()) {
-            m_list->setFocus(Qt::MouseFocusReason);
-        }
+        // The drive may still be read: the list takes the keys once it shows the disc.
+        m_mode.whenDiscRead([list = QPointer<CDAudioListBox>(m_list)] {
+            if (list && list->isVisible() && list->isEnabled()) {
+                list->setFocus(Qt::MouseFocusReason);
+            }
+        });
         return true;
     }
     // The drop-down taking the keys for a moment is no leaving of the box.

@@ -226,3 +226,36 @@ TEST_F(CDAudioModeWindowTest, ADiscStoredTwiceIsSavedWhereItIsShownAndDeletedWho
 }
 
 }  // namespace
+
+// F7 does not wait for the drive: the list says the disc is being read, keys are handled meanwhile (F6
+// leaves the mode and the read with it), and the disc shows once the drive answers.
+TEST_F(CDAudioModeWindowTest, TheWindowTakesKeysWhileTheDriveIsRead) {
+    device.files[QString()].openDelay = FakeMediaDevice::kNeverReady;
+    writeQuietSettings();
+    startWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* tracks = child<CDAudioListBox>("CDAudioListBox");
+    auto* name = child<QComboBox>("NameOfCDEdit");
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    ASSERT_TRUE(tracks->isVisible());
+    EXPECT_EQ(name->currentText(), s("Reading the disc..."));
+    EXPECT_FALSE(name->isEnabled());
+    EXPECT_FALSE(tracks->isEnabled());
+    EXPECT_TRUE(device.isOpening());
+
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    EXPECT_FALSE(tracks->isVisible());
+    EXPECT_TRUE(child<QWidget>("FileListBox")->isVisible());
+    EXPECT_FALSE(device.isOpening());
+
+    device.files[QString()].openDelay = 2000;
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    EXPECT_EQ(name->currentText(), s("Reading the disc..."));
+    device.advance(2000);
+    QApplication::processEvents();
+    EXPECT_EQ(tracks->model()->rowCount(), 3);
+    EXPECT_EQ(name->currentText(), s("Album"));
+    EXPECT_TRUE(name->isEnabled());
+    EXPECT_TRUE(prompter.messages.empty());
+}
