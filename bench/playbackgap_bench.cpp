@@ -55,21 +55,22 @@ void BM_GapBetweenItems(benchmark::State& state) {
     }
     QTemporaryDir home;
     GstMediaDevice device;
+    // The end of the first item, seen before the controller reacts to it (so connected before the
+    // controller is made), and the moment the second plays.
+    QElapsedTimer clock;
+    qint64 endedAt = -1;
+    qint64 startedAt = -1;
+    QObject::connect(&device, &MediaDevice::modeChanged, [&] {
+        if (endedAt < 0 && device.fileName().endsWith(QStringLiteral("tone0.wav"))) {
+            endedAt = clock.nsecsElapsed();
+        }
+    });
     SilentPrompter prompter;
     MemoryClipboard clipboard;
     GstLengthProbe probe;
     AppSession session({home.path(), QString(), folder.path()}, {prompter, device, clipboard, probe});
     PlayList& playList = session.playList();
     PlaybackController& playback = session.controller();
-    // The end of the first item (seen before the controller reacts to it), and the moment the second plays.
-    QElapsedTimer clock;
-    qint64 endedAt = -1;
-    qint64 startedAt = -1;
-    QObject::connect(&device, &MediaDevice::modeChanged, [&] {
-        if (endedAt < 0 && playList.CurrentItem() == 0) {
-            endedAt = clock.nsecsElapsed();
-        }
-    });
     playList.setEntries(entries);
     playList.RedrawPlayList(false);
 
