@@ -355,12 +355,12 @@ GstStateChangeReturn GstMediaDevice::setState(GstState state) {
 
 void GstMediaDevice::close() {
     m_isOpening = false;
-    m_isPrerolling = false;
     m_opening.renew();
     m_openingTry.stop();
     m_durationWait.stop();
     m_cd->close();
-    releasePipeline();
+    releasePipeline();  // before the pipeline counts as ready: one still getting ready is not waited for
+    m_isPrerolling = false;
     m_surface.reset();
     m_playbackFailure.clear();
     m_mode = NotReady;

@@ -45,7 +45,8 @@ void PlaybackController::previewBarPosition(int percent) {
 }
 
 void PlaybackController::applyBarPosition(int percent) {
-    if (!m_c.device.isOpen()) {
+    // An item still opening has no position to move to yet.
+    if (!m_c.device.isOpen() || m_phase == Phase::Opening) {
         releaseBar();
         return;
     }
