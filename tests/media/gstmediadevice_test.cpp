@@ -20,16 +20,24 @@
 
 namespace {
 
-// An audio sink whose streaming thread hangs in its first buffer until the test lets it go, as a
-// plug-in caught in a loop does.
-struct HangingSink {
+// Where a blocking sink's streaming thread waits for the test to let it go.
+enum class BlockIn { Render, Preroll };
+
+// An audio sink whose streaming thread waits in its first buffer until the test lets it go: while
+// rendering, as a plug-in caught in a loop does, or while getting ready, as a file that takes GStreamer
+// a long time to prepare holds the pipeline. Each kind has its own state and element name.
+template <BlockIn kWhere>
+struct BlockingSink {
     static inline std::mutex mutex;
     static inline std::condition_variable released;
     static inline bool isReleased = false;
-    static inline std::atomic<bool> isHanging = false;
+    static inline std::atomic<bool> isBlocked = false;
 
-    static GstFlowReturn render(GstBaseSink*, GstBuffer*) {
-        isHanging = true;
+    static constexpr const char* elementName() {
+        return kWhere == BlockIn::Render ? "velmarohangingsink" : "velmarostucksink";
+    }
+    static GstFlowReturn block(GstBaseSink*, GstBuffer*) {
+        isBlocked = true;
         std::unique_lock lock(mutex);
         released.wait(lock, [] { return isReleased; });
         return GST_FLOW_OK;
@@ -43,50 +51,20 @@ struct HangingSink {
         static GstStaticPadTemplate sink =
             GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS_ANY);
         gst_element_class_add_static_pad_template(GST_ELEMENT_CLASS(klass), &sink);
-        gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(klass), "Hanging sink", "Sink/Audio", "Hangs",
+        gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(klass), elementName(), "Sink/Audio", "Blocks",
                                               "tests");
-        GST_BASE_SINK_CLASS(klass)->render = render;
+        (kWhere == BlockIn::Render ? GST_BASE_SINK_CLASS(klass)->render : GST_BASE_SINK_CLASS(klass)->preroll) =
+            block;
     }
     static void registerElement() {
-        static const GType type =
-            g_type_register_static_simple(GST_TYPE_BASE_SINK, "VelmaroHangingSink", sizeof(GstBaseSinkClass),
-                                          classInit, sizeof(GstBaseSink), nullptr, GTypeFlags(0));
-        gst_element_register(nullptr, "velmarohangingsink", GST_RANK_NONE, type);
+        static const GType type = g_type_register_static_simple(
+            GST_TYPE_BASE_SINK, kWhere == BlockIn::Render ? "VelmaroHangingSink" : "VelmaroStuckSink",
+            sizeof(GstBaseSinkClass), classInit, sizeof(GstBaseSink), nullptr, GTypeFlags(0));
+        gst_element_register(nullptr, elementName(), GST_RANK_NONE, type);
     }
 };
-
-// An audio sink that never gets ready: its preroll hangs until the test lets it go, as a file that
-// takes GStreamer a long time to prepare holds the pipeline.
-struct StuckSink {
-    static inline std::mutex mutex;
-    static inline std::condition_variable released;
-    static inline bool isReleased = false;
-
-    static GstFlowReturn preroll(GstBaseSink*, GstBuffer*) {
-        std::unique_lock lock(mutex);
-        released.wait(lock, [] { return isReleased; });
-        return GST_FLOW_OK;
-    }
-    static void release() {
-        const std::lock_guard lock(mutex);
-        isReleased = true;
-        released.notify_all();
-    }
-    static void classInit(gpointer klass, gpointer) {
-        static GstStaticPadTemplate sink =
-            GST_STATIC_PAD_TEMPLATE("sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS_ANY);
-        gst_element_class_add_static_pad_template(GST_ELEMENT_CLASS(klass), &sink);
-        gst_element_class_set_static_metadata(GST_ELEMENT_CLASS(klass), "Stuck sink", "Sink/Audio",
-                                              "Never gets ready", "tests");
-        GST_BASE_SINK_CLASS(klass)->preroll = preroll;
-    }
-    static void registerElement() {
-        static const GType type =
-            g_type_register_static_simple(GST_TYPE_BASE_SINK, "VelmaroStuckSink", sizeof(GstBaseSinkClass),
-                                          classInit, sizeof(GstBaseSink), nullptr, GTypeFlags(0));
-        gst_element_register(nullptr, "velmarostucksink", GST_RANK_NONE, type);
-    }
-};
+using HangingSink = BlockingSink<BlockIn::Render>;
+using StuckSink = BlockingSink<BlockIn::Preroll>;
 
 // Ends the whole test program when a call does not return: a hang is a failure, not a wait.
 class Watchdog {
@@ -361,7 +339,7 @@ TEST(GstMediaDevice, APipelineThatHangsIsLeftBehindAndReportedAsAFailure) {
     ASSERT_TRUE(opened) << device.errorText().toStdString();
     QSignalSpy failed(&device, &MediaDevice::modeChanged);
     ASSERT_TRUE(device.play());
-    ASSERT_TRUE(QTest::qWaitFor([] { return HangingSink::isHanging.load(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return HangingSink::isBlocked.load(); }, 10000));
     {
         const Watchdog watchdog("Stopping a hanging pipeline");
         device.stop();
