@@ -22,6 +22,8 @@ packages=(
   time gstreamer1.0-tools
   # fuzz targets: clang and its libFuzzer runtime (libclang_rt.fuzzer)
   clang libclang-rt-dev
+  # the tests of the desktop's media-player remote control start a session bus of their own
+  dbus-daemon
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "core/app/appsession.h"
 #include "core/app/commandline.h"
+#include "core/app/remoteplayer.h"
+#include "core/files/filetypes.h"
 #include "gui/playback/videowindow.h"
 #include "gui/ports/qtclipboard.h"
 #include "gui/ports/qtprompter.h"
@@ -10,10 +12,12 @@
 #include "platform/apppaths.h"
 #include "platform/desktopshell.h"
 #include "platform/filetyperegistration.h"
+#include "platform/mprisservice.h"
 #include "platform/recentdocuments.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 
 #include <cstdio>
@@ -65,6 +69,18 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
     return -1;
 }
 
+QStringList allMediaMimeTypes() {
+    QStringList types;
+    for (int group = 0; group < kMediaGroupCount; ++group) {
+        for (const QString& type : MediaGroupMimeTypes(group)) {
+            if (!types.contains(type)) {
+                types.append(type);
+            }
+        }
+    }
+    return types;
+}
+
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     // The plug-in registry is read (or built, on a first start) while the window comes up.
     GstStartup::beginInBackground();
@@ -108,6 +124,10 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
         });
     QObject::connect(&session.document(), &PlayListDocument::loaded, &window,
                      [](const QString& path) { RecentDocuments::add(path); });
+    // Media keys and the desktop's player widgets; without a session bus the program goes on without.
+    RemotePlayer remote(session);
+    MprisService mpris(remote, [&window] { window.bringToFront(); }, allMediaMimeTypes());
+    mpris.registerOn(QDBusConnection::sessionBus());
     window.show();
     return QApplication::exec();
 }

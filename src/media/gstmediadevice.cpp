@@ -15,6 +15,7 @@
 #include <gst/video/video.h>
 #include <gst/video/videooverlay.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <future>
@@ -272,6 +273,7 @@ QString GstMediaDevice::buildPipeline() {
     }
     g_object_set(m_pipeline, "uri", uri, nullptr);
     g_free(uri);
+    g_object_set(m_pipeline, "volume", m_volume, nullptr);
     if (g_signal_lookup("element-setup", G_OBJECT_TYPE(m_pipeline)) != 0) {
         g_signal_connect(m_pipeline, "element-setup", G_CALLBACK(onElementSetup), this);
     }
@@ -556,6 +558,13 @@ bool GstMediaDevice::eject() {
 
 bool GstMediaDevice::closeDoor() {
     return (m_type == DeviceType::CDAudio || m_cd->isOpen()) && m_cd->closeDoor();
+}
+
+void GstMediaDevice::setVolume(double volume) {
+    m_volume = std::clamp(volume, 0.0, 1.0);
+    if (m_pipeline) {
+        g_object_set(m_pipeline, "volume", m_volume, nullptr);
+    }
 }
 
 void GstMediaDevice::sizeVideoWindow(double factor) {

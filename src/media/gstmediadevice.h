@@ -78,6 +78,9 @@ public:
     qint64 trackPosition(int track) const override;
     QStringList cdText() const override;
 
+    void setVolume(double volume) override;
+    double volume() const override { return m_volume; }
+
     bool hasVideoWindow() const override { return m_hasVideo; }
     void sizeVideoWindow(double factor) override;
 
@@ -128,6 +131,7 @@ private:
     qint64 m_end = -1;
     mutable qint64 m_length = -1;
     bool m_hasVideo = false;
+    double m_volume = 1.0;
     QString m_error;
     QString m_playbackFailure;
     VideoSurfaceFactory m_surfaceFactory;

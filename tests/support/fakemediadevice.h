@@ -68,6 +68,8 @@ public:
     qint64 trackLength(int track) const override;
     qint64 trackPosition(int track) const override;
     QStringList cdText() const override { return hasDisc() && m_open ? disc->text : QStringList(); }
+    void setVolume(double volume) override { m_volume = volume; }
+    double volume() const override { return m_volume; }
     bool hasVideoWindow() const override { return m_video; }
     void sizeVideoWindow(double factor) override { lastVideoFactor = factor; }
     int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
@@ -88,6 +90,7 @@ private:
     bool m_opening = false;
     qint64 m_openingLeft = 0;
     bool m_video = false;
+    double m_volume = 1.0;
     int m_mode = NotReady;
     qint64 m_position = 0;
     qint64 m_length = 0;

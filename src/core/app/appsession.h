@@ -142,6 +142,8 @@ public:
     PlaybackController& controller() { return m_controller; }
     LengthCalculator& lengths() { return m_lengths; }
     ProgressIndicators& indicators() { return m_indicators; }
+    // The device that plays.
+    MediaDevice& player() { return m_ports.device; }
     PlayListEditor& editor() { return m_editor; }
     PlayOrder& playOrder() { return m_playOrder; }
     FileManagement& fileManagement() { return m_fileManagement; }

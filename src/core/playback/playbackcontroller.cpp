@@ -38,6 +38,13 @@ MediaList* PlaybackController::playing() const {
     return m_c.lists.playing();
 }
 
+PlayItem PlaybackController::currentItem() const {
+    if (m_phase == Phase::Opening) {
+        return m_opening.item;
+    }
+    return active() ? m_item : PlayItem();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Commands
 

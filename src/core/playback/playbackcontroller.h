@@ -129,6 +129,9 @@ public:
     void ChangePosition(int percent);
     // "&25 %", "&50 %", "&75 %".
     void PercentJump(int percent);
+    // Moves within a file that plays or is paused to ms from its start (clamped to the file), keeping it
+    // playing or paused; false when nothing of the kind is there to move in (a disc moves by percent).
+    bool seekInItem(qint64 ms);
     // An indicator's mode changed: its texts follow.
     void indicatorModeChanged();
     // The program is closing: timers do nothing more.
@@ -139,6 +142,9 @@ public:
     // The main window's caption, and the title with the progress indicator the taskbar shows.
     const QString& windowTitle() const { return m_titleText; }
     const QString& applicationTitle() const { return m_applicationTitle; }
+    // The item that plays, is paused or is being opened; Kind::None otherwise.
+    PlayItem currentItem() const;
+    bool isOpening() const { return m_phase == Phase::Opening; }
     // What the status bar says about playback: that an item is being opened, when it takes a while.
     const QString& statusText() const { return m_statusText; }
     bool loopOnce() const;

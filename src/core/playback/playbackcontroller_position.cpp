@@ -8,6 +8,7 @@
 #include "core/common/timerport.h"
 #include "core/settings/preferences.h"
 
+#include <algorithm>
 #include <cmath>
 
 void PlaybackController::setPositionBarDragging(bool dragging) {
@@ -108,6 +109,19 @@ void PlaybackController::PercentJump(int percent) {
     }
     m_phase = Phase::Playing;
     refreshCommandStates();
+}
+
+bool PlaybackController::seekInItem(qint64 ms) {
+    if (!active() || deviceIsCD() || !m_c.device.isOpen()) {
+        return false;
+    }
+    const qint64 length = std::max<qint64>(m_c.device.length(), 0);
+    if (!m_c.device.seek(std::clamp<qint64>(ms, 0, length))) {
+        return false;
+    }
+    updateTickIndicators();
+    refreshCommandStates();
+    return true;
 }
 
 void PlaybackController::indicatorModeChanged() {

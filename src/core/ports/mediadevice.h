@@ -65,6 +65,10 @@ public:
     // the disc carries none.
     virtual QStringList cdText() const { return {}; }
 
+    // How loud what plays is, from 0 (silent) to 1 (as recorded); kept from item to item.
+    virtual void setVolume(double volume) { Q_UNUSED(volume); }
+    virtual double volume() const { return 1.0; }
+
     // Whether video shows in a window of its own; the window is sized by factor times the video's size.
     virtual bool hasVideoWindow() const = 0;
     virtual void sizeVideoWindow(double factor) = 0;
