@@ -67,6 +67,8 @@ CdAudioDevice::CdAudioDevice(QObject* parent) : QObject(parent) {
     SilenceCdio();
     m_openingWait.setSingleShot(true);
     connect(&m_openingWait, &QTimer::timeout, this, [this] { finishOpening(std::nullopt); });
+    m_trayWait.setSingleShot(true);
+    connect(&m_trayWait, &QTimer::timeout, this, [this] { finishTrayMove(std::nullopt); });
 }
 
 CdAudioDevice::~CdAudioDevice() {
@@ -153,6 +155,7 @@ void CdAudioDevice::finishOpening(const std::optional<CdTableOfContents>& read) 
 }
 
 void CdAudioDevice::close() {
+    cancelTrayMove();
     m_openingWait.stop();
     m_opening.renew();
     m_isOpening = false;
@@ -487,26 +490,39 @@ qint64 CdAudioDevice::fromMs(qint64 ms, bool isPosition) const {
     return isPosition ? (track | (msf << 8)) : msf;
 }
 
-bool CdAudioDevice::eject() {
-    const CdDriveDeadline deadline;
+void CdAudioDevice::stopForTray() {
     releasePipeline();
     m_mode = MediaDevice::Stopped;
     m_positionMs = 0;
     m_spanEndMs = -1;
-    if (IsCdImage(m_drive)) {
-        CdImageDisc& disc = CdImageDiscOf(m_drive);
-        disc.isEjected = true;
+}
+
+QByteArray CdAudioDevice::trayDevice() const {
+    return QFile::encodeName(m_toc.device.isEmpty() ? m_drive : m_toc.device);
+}
+
+void CdAudioDevice::moveImageTray(bool closeTray) {
+    CdImageDisc& disc = CdImageDiscOf(m_drive);
+    disc.isEjected = !closeTray;
+    if (!closeTray) {
         m_imageEjections = ++disc.ejections;
         m_toc = CdTableOfContents();
+    }
+}
+
+bool CdAudioDevice::eject() {
+    const CdDriveDeadline deadline;
+    stopForTray();
+    if (IsCdImage(m_drive)) {
+        moveImageTray(false);
         return true;
     }
-    const QByteArray device = QFile::encodeName(m_toc.device.isEmpty() ? m_drive : m_toc.device);
-    const std::optional<bool> ejected = EjectCdDrive(device, deadline.left());
+    const std::optional<bool> ejected = EjectCdDrive(trayDevice(), deadline.left());
     if (!ejected) {
         return fail(CdDriveNotAnswering(m_drive));
     }
     if (!*ejected) {
-        return fail(QStringLiteral("The %1 could not be opened.").arg(CdDriveName(m_drive)));
+        return fail(CdTrayNotMoved(m_drive, false));
     }
     m_toc = CdTableOfContents();
     return true;
@@ -515,19 +531,61 @@ bool CdAudioDevice::eject() {
 bool CdAudioDevice::closeDoor() {
     const CdDriveDeadline deadline;
     if (IsCdImage(m_drive)) {
-        CdImageDiscOf(m_drive).isEjected = false;
+        moveImageTray(true);
     } else {
-        const QByteArray device = QFile::encodeName(m_drive);
-        const std::optional<bool> closed = CloseCdDrive(device, deadline.left());
+        const std::optional<bool> closed = CloseCdDrive(QFile::encodeName(m_drive), deadline.left());
         if (!closed) {
             return fail(CdDriveNotAnswering(m_drive));
         }
         if (!*closed) {
-            return fail(QStringLiteral("The door of the %1 could not be closed.").arg(CdDriveName(m_drive)));
+            return fail(CdTrayNotMoved(m_drive, true));
         }
     }
     // The disc that came back is the open device's disc from now on.
     return !m_isOpen || readTableOfContents(deadline.left());
+}
+
+void CdAudioDevice::beginMoveTray(bool closeTray) {
+    cancelTrayMove();
+    m_isMovingTray = true;
+    m_isClosingTray = closeTray;
+    if (!closeTray) {
+        stopForTray();
+    }
+    const AnswerTicket::Weak ticket = m_trayMove.current();
+    if (IsCdImage(m_drive)) {
+        // Nothing to wait for: the answer still comes later, as every answer does.
+        AnswerTicket::post(ticket, [this, closeTray] {
+            moveImageTray(closeTray);
+            finishTrayMove(true);
+        });
+        return;
+    }
+    m_trayWait.start(static_cast<int>(kCdDriveWait.count()));
+    // A drive that never answers keeps its thread; the wait above ends the move all the same.
+    std::thread([ticket, device = closeTray ? QFile::encodeName(m_drive) : trayDevice(), closeTray, this] {
+        const bool moved = MoveCdTray(device, closeTray);
+        AnswerTicket::post(ticket, [this, moved] { finishTrayMove(moved); });
+    }).detach();
+}
+
+void CdAudioDevice::finishTrayMove(std::optional<bool> moved) {
+    cancelTrayMove();
+    if (!moved || !*moved) {
+        fail(moved ? CdTrayNotMoved(m_drive, m_isClosingTray) : CdDriveNotAnswering(m_drive));
+        Q_EMIT trayMoved(false, m_error);
+        return;
+    }
+    if (!m_isClosingTray) {
+        m_toc = CdTableOfContents();
+    }
+    Q_EMIT trayMoved(true, QString());
+}
+
+void CdAudioDevice::cancelTrayMove() {
+    m_trayWait.stop();
+    m_trayMove.renew();
+    m_isMovingTray = false;
 }
 
 gboolean CdAudioDevice::onBusMessage(GstBus*, GstMessage* message, gpointer self) {
