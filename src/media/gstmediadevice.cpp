@@ -120,6 +120,7 @@ GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent), m_cd(std:
         m_isOpening = false;
         Q_EMIT openFailed(reason);
     });
+    connect(m_cd.get(), &CdAudioDevice::trayMoved, this, &MediaDevice::trayMoved);
     m_openingTry.setSingleShot(true);
     connect(&m_openingTry, &QTimer::timeout, this, &GstMediaDevice::onOpeningTryElapsed);
     m_durationWait.setSingleShot(true);
@@ -556,6 +557,14 @@ bool GstMediaDevice::eject() {
 
 bool GstMediaDevice::closeDoor() {
     return (m_type == DeviceType::CDAudio || m_cd->isOpen()) && m_cd->closeDoor();
+}
+
+void GstMediaDevice::beginMoveTray(bool closeTray) {
+    m_cd->beginMoveTray(closeTray);
+}
+
+bool GstMediaDevice::isMovingTray() const {
+    return m_cd->isMovingTray();
 }
 
 void GstMediaDevice::sizeVideoWindow(double factor) {
