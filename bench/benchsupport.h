@@ -58,6 +58,8 @@ public:
     QString playbackFailure() const override { return {}; }
     bool eject() override { return false; }
     bool closeDoor() override { return false; }
+    void beginMoveTray(bool) override { Q_EMIT trayMoved(false, QStringLiteral("No device.")); }
+    bool isMovingTray() const override { return false; }
 };
 
 class NoLengthProbe : public LengthProbe {

@@ -67,6 +67,8 @@ CdAudioDevice::CdAudioDevice(QObject* parent) : QObject(parent) {
     SilenceCdio();
     m_openingWait.setSingleShot(true);
     connect(&m_openingWait, &QTimer::timeout, this, [this] { finishOpening(std::nullopt); });
+    m_trayWait.setSingleShot(true);
+    connect(&m_trayWait, &QTimer::timeout, this, [this] { finishTrayMove(std::nullopt); });
 }
 
 CdAudioDevice::~CdAudioDevice() {
@@ -153,6 +155,7 @@ void CdAudioDevice::finishOpening(const std::optional<CdTableOfContents>& read) 
 }
 
 void CdAudioDevice::close() {
+    cancelTrayMove();
     m_openingWait.stop();
     m_opening.renew();
     m_isOpening = false;
@@ -485,49 +488,6 @@ qint64 CdAudioDevice::fromMs(qint64 ms, bool isPosition) const {
     const qint64 msf =
         (within / 60000) | ((within / 1000 % 60) << 8) | ((within % 1000 * kFramesPerSecond / 1000) << 16);
     return isPosition ? (track | (msf << 8)) : msf;
-}
-
-bool CdAudioDevice::eject() {
-    const CdDriveDeadline deadline;
-    releasePipeline();
-    m_mode = MediaDevice::Stopped;
-    m_positionMs = 0;
-    m_spanEndMs = -1;
-    if (IsCdImage(m_drive)) {
-        CdImageDisc& disc = CdImageDiscOf(m_drive);
-        disc.isEjected = true;
-        m_imageEjections = ++disc.ejections;
-        m_toc = CdTableOfContents();
-        return true;
-    }
-    const QByteArray device = QFile::encodeName(m_toc.device.isEmpty() ? m_drive : m_toc.device);
-    const std::optional<bool> ejected = EjectCdDrive(device, deadline.left());
-    if (!ejected) {
-        return fail(CdDriveNotAnswering(m_drive));
-    }
-    if (!*ejected) {
-        return fail(QStringLiteral("The %1 could not be opened.").arg(CdDriveName(m_drive)));
-    }
-    m_toc = CdTableOfContents();
-    return true;
-}
-
-bool CdAudioDevice::closeDoor() {
-    const CdDriveDeadline deadline;
-    if (IsCdImage(m_drive)) {
-        CdImageDiscOf(m_drive).isEjected = false;
-    } else {
-        const QByteArray device = QFile::encodeName(m_drive);
-        const std::optional<bool> closed = CloseCdDrive(device, deadline.left());
-        if (!closed) {
-            return fail(CdDriveNotAnswering(m_drive));
-        }
-        if (!*closed) {
-            return fail(QStringLiteral("The door of the %1 could not be closed.").arg(CdDriveName(m_drive)));
-        }
-    }
-    // The disc that came back is the open device's disc from now on.
-    return !m_isOpen || readTableOfContents(deadline.left());
 }
 
 gboolean CdAudioDevice::onBusMessage(GstBus*, GstMessage* message, gpointer self) {

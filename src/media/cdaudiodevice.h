@@ -73,12 +73,19 @@ public:
     QString playbackFailure() const { return m_playbackFailure; }
     bool eject();
     bool closeDoor();
+    // The same on a thread of its own: trayMoved() follows on the main thread, a failure when the drive
+    // does not answer within its wait; an image's tray moves when the answer comes. A disc that plays
+    // stops at once when the tray goes out; a disc that comes in is read by the next open. close()
+    // cancels the move.
+    void beginMoveTray(bool closeTray);
+    bool isMovingTray() const { return m_isMovingTray; }
 
 Q_SIGNALS:
     // The span played to its end, or the drive failed while playing.
     void modeChanged();
     void opened();
     void openFailed(const QString& reason);
+    void trayMoved(bool moved, const QString& reason);
 
 private:
     static gboolean onBusMessage(GstBus* bus, GstMessage* message, gpointer self);
@@ -96,6 +103,14 @@ private:
     // What the table is read from: nothing when it is known without reading (an image taken out).
     std::optional<QByteArray> tableSource();
     void finishOpening(const std::optional<CdTableOfContents>& read);
+    // The disc stops and forgets where it stood, as its tray goes out.
+    void stopForTray();
+    // The device whose tray moves: the one read at open, else the drive.
+    QByteArray trayDevice() const;
+    void moveImageTray(bool closeTray);
+    // Whether the tray moved, or nothing when the drive did not answer within its wait.
+    void finishTrayMove(std::optional<bool> moved);
+    void cancelTrayMove();
     bool startSpan(qint64 from, qint64 to, std::chrono::milliseconds limit);
     void releasePipeline();
     GstElement* makePipeline();
@@ -115,6 +130,10 @@ private:
     bool m_isOpening = false;
     AnswerTicket m_opening;
     QTimer m_openingWait;
+    bool m_isMovingTray = false;
+    bool m_isClosingTray = false;  // of the move under way
+    AnswerTicket m_trayMove;
+    QTimer m_trayWait;
     mutable bool m_isDiscGone = false;
     quint64 m_imageEjections = 0;  // of the image, when it was read
     int m_mode = MediaDevice::Stopped;

@@ -157,18 +157,22 @@ CdTableOfContents ReadCdDisc(const QByteArray& drive, bool isImage) {
     return toc;
 }
 
+bool MoveCdTray(const QByteArray& device, bool closeTray) {
+    const char* path = device.isEmpty() ? nullptr : device.constData();
+    driver_id_t driver = DRIVER_UNKNOWN;
+    return (closeTray ? cdio_close_tray(path, &driver) : cdio_eject_media_drive(path)) == DRIVER_OP_SUCCESS;
+}
+
 std::optional<bool> EjectCdDrive(const QByteArray& device, std::chrono::milliseconds limit) {
-    const std::optional<driver_return_code_t> result = RunWithin<driver_return_code_t>(
-        [device] { return cdio_eject_media_drive(device.isEmpty() ? nullptr : device.constData()); }, limit);
-    return result ? std::optional<bool>(*result == DRIVER_OP_SUCCESS) : std::nullopt;
+    return RunWithin<bool>([device] { return MoveCdTray(device, false); }, limit);
 }
 
 std::optional<bool> CloseCdDrive(const QByteArray& device, std::chrono::milliseconds limit) {
-    const std::optional<driver_return_code_t> result = RunWithin<driver_return_code_t>(
-        [device] {
-            driver_id_t driver = DRIVER_UNKNOWN;
-            return cdio_close_tray(device.isEmpty() ? nullptr : device.constData(), &driver);
-        },
-        limit);
-    return result ? std::optional<bool>(*result == DRIVER_OP_SUCCESS) : std::nullopt;
+    return RunWithin<bool>([device] { return MoveCdTray(device, true); }, limit);
+}
+
+QString CdTrayNotMoved(const QString& drive, bool closeTray) {
+    return (closeTray ? QStringLiteral("The door of the %1 could not be closed.")
+                      : QStringLiteral("The %1 could not be opened."))
+        .arg(CdDriveName(drive));
 }

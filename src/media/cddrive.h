@@ -91,10 +91,14 @@ CdImageDisc& CdImageDiscOf(const QString& drive);
 // On a thread of its own: the disc in the drive (or image); no disc gives an empty table.
 CdTableOfContents ReadCdDisc(const QByteArray& drive, bool isImage);
 
-// The tray of a drive (empty: the default drive): whether it moved; nothing when the drive did not
-// answer within the limit.
+// On a thread of its own: moves the tray of a drive (empty: the default drive) out, or in when
+// closeTray; whether it moved.
+bool MoveCdTray(const QByteArray& device, bool closeTray);
+// The same, waiting at most limit: nothing when the drive did not answer within it.
 std::optional<bool> EjectCdDrive(const QByteArray& device, std::chrono::milliseconds limit);
 std::optional<bool> CloseCdDrive(const QByteArray& device, std::chrono::milliseconds limit);
+// Why a tray did not move.
+QString CdTrayNotMoved(const QString& drive, bool closeTray);
 
 // A real drive's answer to whether the disc read is still in it: the tray opened (by the drive's own
 // button too), the drive empty, or the kernel's note that the disc changed. Opened without waiting for

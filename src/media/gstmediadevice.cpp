@@ -121,6 +121,7 @@ GstMediaDevice::GstMediaDevice(QObject* parent) : MediaDevice(parent), m_cd(std:
         m_isOpening = false;
         Q_EMIT openFailed(reason);
     });
+    connect(m_cd.get(), &CdAudioDevice::trayMoved, this, &MediaDevice::trayMoved);
     m_openingTry.setSingleShot(true);
     connect(&m_openingTry, &QTimer::timeout, this, &GstMediaDevice::onOpeningTryElapsed);
     m_durationWait.setSingleShot(true);
@@ -565,6 +566,14 @@ void GstMediaDevice::setVolume(double volume) {
     if (m_pipeline) {
         g_object_set(m_pipeline, "volume", m_volume, nullptr);
     }
+}
+
+void GstMediaDevice::beginMoveTray(bool closeTray) {
+    m_cd->beginMoveTray(closeTray);
+}
+
+bool GstMediaDevice::isMovingTray() const {
+    return m_cd->isMovingTray();
 }
 
 void GstMediaDevice::sizeVideoWindow(double factor) {

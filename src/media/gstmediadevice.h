@@ -90,6 +90,9 @@ public:
 
     bool eject() override;
     bool closeDoor() override;
+    // The drive's tray, whatever the device plays.
+    void beginMoveTray(bool closeTray) override;
+    bool isMovingTray() const override;
 
 private:
     // The disc answers while it is open, and in place of a file while the type is CD audio.

@@ -180,6 +180,68 @@ TEST(CdAudioDevice, EjectRemovesTheImageAndClosingTheDoorBringsItBack) {
     EXPECT_EQ(player.mode(), -1);
 }
 
+// The tray moves without the caller waiting: the answer comes through the event loop, the image's disc
+// goes (or comes back) for every device when it does, and a disc that plays stops at the start.
+TEST(CdAudioDevice, MovesTheTrayOfAnImageAndAnswersThroughTheEventLoop) {
+    TempFolder folder;
+    const QString image = makeImage(folder.path(), DataTrack::None);
+    GstMediaDevice player;
+    GstMediaDevice other;
+    openDisc(player, image);
+    ASSERT_TRUE(player.play()) << player.errorText().toStdString();
+    QSignalSpy moved(&player, &MediaDevice::trayMoved);
+
+    player.beginMoveTray(false);
+    EXPECT_TRUE(player.isMovingTray());
+    EXPECT_EQ(moved.count(), 0);
+    EXPECT_EQ(player.mode(), MediaDevice::Stopped);
+    ASSERT_TRUE(moved.wait(2000));
+    EXPECT_EQ(moved.at(0), QVariantList({true, QString()}));
+    EXPECT_FALSE(player.isMovingTray());
+    EXPECT_EQ(player.mode(), MediaDevice::Open);
+    openDisc(other, image);
+    EXPECT_EQ(other.trackCount(), 0);
+
+    // Closed through a device that is not open, the door brings the disc back for the next open.
+    other.close();
+    QSignalSpy closed(&other, &MediaDevice::trayMoved);
+    other.beginMoveTray(true);
+    ASSERT_TRUE(closed.wait(2000));
+    EXPECT_EQ(closed.at(0), QVariantList({true, QString()}));
+    openDisc(player, image);
+    EXPECT_EQ(player.trackCount(), 3);
+
+    // Closing the device forgets the move: no answer, and the image's disc stays in.
+    player.beginMoveTray(false);
+    player.close();
+    EXPECT_FALSE(player.isMovingTray());
+    EXPECT_FALSE(moved.wait(300));
+    EXPECT_EQ(moved.count(), 1);
+    openDisc(other, image);
+    EXPECT_EQ(other.trackCount(), 3);
+}
+
+// A drive that cannot move its tray says so, through the event loop too.
+TEST(CdAudioDevice, ATrayThatCannotMoveSaysWhichDrive) {
+    TempFolder folder;
+    const QString drive = folder.file(QStringLiteral("sr9"));
+    GstMediaDevice device;
+    device.setCdDrive(drive);
+    device.setDeviceType(MediaDevice::DeviceType::CDAudio);
+    QSignalSpy moved(&device, &MediaDevice::trayMoved);
+    for (const bool closeTray : {false, true}) {
+        moved.clear();
+        device.beginMoveTray(closeTray);
+        EXPECT_EQ(moved.count(), 0);
+        ASSERT_TRUE(moved.wait(10000));
+        const QString reason = closeTray
+                                   ? QStringLiteral("The door of the CD drive \"%1\" could not be closed.")
+                                   : QStringLiteral("The CD drive \"%1\" could not be opened.");
+        EXPECT_EQ(moved.at(0), QVariantList({false, reason.arg(drive)}));
+        EXPECT_EQ(device.errorText(), reason.arg(drive));
+    }
+}
+
 // A disc that goes while the device is open, as under the drive's own button: the device reports the
 // tray open, stops a disc that plays and says why, and reads the disc again only when opened again.
 TEST(CdAudioDevice, NoticesADiscTakenOutAfterOpen) {

@@ -70,10 +70,14 @@ TEST_F(CDAudioModeOnImage, ListsTheDiscPlaysATrackOnIntoTheNextAndFollowsEjectAn
     EXPECT_TRUE(QTest::qWaitFor([&] { return session->lists().playing() == nullptr; }, 6000));
     EXPECT_EQ(controller.windowTitle(), s("Velmaro 4.02"));
 
+    // The tray moves while the window goes on.
     session->runCommand(s("EjectSB"));
+    EXPECT_EQ(cd.nameText(), CDAudioMode::kOpeningTray);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cd.isReadingDrive(); }, 5000));
     EXPECT_EQ(cd.nameText(), s("No CD"));
     EXPECT_TRUE(tracks.isEmpty());
     session->runCommand(s("EjectSB"));  // the door is open: the same button closes it
+    EXPECT_EQ(cd.nameText(), CDAudioMode::kClosingTray);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !cd.isReadingDrive(); }, 5000));
     EXPECT_EQ(tracks.count(), 3);
     EXPECT_TRUE(prompter.messages.empty());

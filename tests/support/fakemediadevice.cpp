@@ -48,6 +48,10 @@ void FakeMediaDevice::close() {
     if (m_opening) {
         log.append(QStringLiteral("cancel opening"));
     }
+    if (m_movingTray) {
+        log.append(QStringLiteral("cancel tray move"));
+    }
+    m_movingTray = false;
     m_opening = false;
     if (m_open) {
         log.append(QStringLiteral("close"));
@@ -103,6 +107,12 @@ bool FakeMediaDevice::seek(qint64 position) {
 }
 
 void FakeMediaDevice::advance(qint64 ms) {
+    if (m_movingTray && m_trayLeft > 0) {
+        m_trayLeft = std::max<qint64>(m_trayLeft - ms, 0);
+        if (m_trayLeft == 0) {
+            answerTrayMove();
+        }
+    }
     if (m_opening && m_openingLeft > 0) {
         m_openingLeft = std::max<qint64>(m_openingLeft - ms, 0);
         if (m_openingLeft == 0) {
@@ -167,6 +177,35 @@ bool FakeMediaDevice::eject() {
     disc->inDrive = false;
     m_mode = Stopped;
     return true;
+}
+
+// The move answers at once unless the script makes it wait: then advance() brings the answer.
+void FakeMediaDevice::beginMoveTray(bool closeTray) {
+    m_movingTray = true;
+    m_closingTray = closeTray;
+    m_trayLeft = trayDelay;
+    if (!closeTray && m_open) {
+        m_mode = Stopped;  // the disc stops as the tray goes out
+    }
+    if (m_trayLeft == 0) {
+        answerTrayMove();
+    } else {
+        log.append(closeTray ? QStringLiteral("closing door") : QStringLiteral("ejecting"));
+    }
+}
+
+void FakeMediaDevice::answerTrayMove() {
+    m_movingTray = false;
+    if (!trayFailure.isEmpty()) {
+        m_error = trayFailure;
+        Q_EMIT trayMoved(false, trayFailure);
+        return;
+    }
+    log.append(m_closingTray ? QStringLiteral("close door") : QStringLiteral("eject"));
+    if (disc) {
+        disc->inDrive = m_closingTray;
+    }
+    Q_EMIT trayMoved(true, QString());
 }
 
 bool FakeMediaDevice::closeDoor() {

@@ -39,6 +39,10 @@ public:
     qint64 cdLength = 300000;
     std::shared_ptr<FakeDisc> disc;  // the drive's disc while the type is CD audio; none: an empty drive
     double lastVideoFactor = 0;
+    // Virtual ms a tray move takes before it answers (kNeverReady: never), and the reason it then
+    // fails with, if any. The disc moves when the answer comes.
+    qint64 trayDelay = 0;
+    QString trayFailure;
 
     void advance(qint64 ms);
 
@@ -77,11 +81,14 @@ public:
     QString playbackFailure() const override { return m_playbackFailure; }
     bool eject() override;
     bool closeDoor() override;
+    void beginMoveTray(bool closeTray) override;
+    bool isMovingTray() const override { return m_movingTray; }
 
 private:
     bool cd() const { return m_type == DeviceType::CDAudio; }
     bool hasDisc() const { return cd() && disc && disc->inDrive; }
     void answerOpening();
+    void answerTrayMove();
 
     QString m_fileName;
     DeviceType m_type = DeviceType::Automatic;
@@ -89,6 +96,9 @@ private:
     bool m_open = false;
     bool m_opening = false;
     qint64 m_openingLeft = 0;
+    bool m_movingTray = false;
+    bool m_closingTray = false;
+    qint64 m_trayLeft = 0;
     bool m_video = false;
     double m_volume = 1.0;
     int m_mode = NotReady;

@@ -16,7 +16,8 @@ void AppSession::declareCDAudioCommands() {
     const auto eject = [this] {
         m_cdAudio.eject();
         m_controller.discRemoved();
-        // The tick watches the tray through the player, which holds the disc only once it is read.
+        // The tick watches the tray through the player, which holds the disc only once the tray has
+        // moved and the drive is read.
         m_cdAudio.whenDiscRead([this] {
             if (m_cdAudio.isShown()) {
                 m_controller.adoptPlayingDisc();
@@ -93,8 +94,12 @@ void AppSession::cdAudioStates(CommandStates& states) const {
     states[latin("PanelCurrentCD")].enabled = rightSide;
     // The CD Audio submenu of the Edit menu is there only beside a CD Audio List on screen.
     states[latin("CDAudioM")].enabled = rightSide && m_cdAudioModeShown;
-    for (const char* name : {"EjectM", "EjectSB", "RearrangeM", "RearrangeSB"}) {
+    for (const char* name : {"RearrangeM", "RearrangeSB"}) {
         states[latin(name)].enabled = shown;
+    }
+    // A press while the tray moves would only race it in the drive.
+    for (const char* name : {"EjectM", "EjectSB"}) {
+        states[latin(name)].enabled = shown && !m_cdAudio.isMovingTray();
     }
     for (const char* name : {"SaveTracklistM", "SaveTrackListSB"}) {
         states[latin(name)].enabled = shown && m_cdAudio.saveEnabled();

@@ -32,9 +32,13 @@ const QString kCannotOpen = QStringLiteral(
 CDAudioMode::CDAudioMode(Context context, QObject* parent) : QObject(parent), m_c(std::move(context)) {
     connect(&m_c.reader, &MediaDevice::opened, this, &CDAudioMode::onReaderOpened);
     connect(&m_c.reader, &MediaDevice::openFailed, this, &CDAudioMode::onReaderOpenFailed);
+    connect(&m_c.reader, &MediaDevice::trayMoved, this,
+            [this](bool moved, const QString& reason) { onTrayMoved(m_c.reader, moved, reason); });
     if (!readerIsPlayer()) {
         connect(&m_c.player, &MediaDevice::opened, this, &CDAudioMode::onPlayerAnswered);
         connect(&m_c.player, &MediaDevice::openFailed, this, &CDAudioMode::onPlayerAnswered);
+        connect(&m_c.player, &MediaDevice::trayMoved, this,
+                [this](bool moved, const QString& reason) { onTrayMoved(m_c.player, moved, reason); });
     }
 }
 

@@ -42,6 +42,8 @@ public:
     static const QString kNoCD;         // "No CD"
     static const QString kUnknownCD;    // "Unknown CD"
     static const QString kReadingDisc;  // what the disc-name box says while the drive is read
+    static const QString kOpeningTray;  // ... while the eject button moves the tray out
+    static const QString kClosingTray;  // ... and in
 
     explicit CDAudioMode(Context context, QObject* parent = nullptr);
     void setDialogs(CDDialogs* dialogs) { m_c.dialogs = dialogs; }
@@ -55,8 +57,10 @@ public:
     // the drive answers, then shows the disc, no disc, or nothing with a message that says why. A read
     // under way is replaced by the new one.
     void ReadCD();
-    // Until the list shows what the drive holds and the player holds the disc for the tick.
+    // Until the list shows what the drive holds and the player holds the disc for the tick; a tray
+    // that moves counts, since the drive is read once it has.
     bool isReadingDrive() const { return m_read != DriveRead::None; }
+    bool isMovingTray() const { return m_read == DriveRead::MovingTray; }
     // Runs then once the read of the drive under way has ended (at once when none is); a cancelled
     // read runs nothing, a replaced one runs it when its replacement ends.
     void whenDiscRead(std::function<void()> then);
@@ -111,8 +115,10 @@ public:
     void renameTracks();
     void removeDisc();
     void rearrangeDiscs();
-    // The drive's eject button: ejects, or closes the door when it is open (or was empty when last
-    // read); then the drive is read again.
+    // The drive's eject button: starts the tray out, or in when the door is open (or the drive was
+    // empty when last read), and returns at once; what plays from the disc ends now. Once the tray has
+    // moved the drive is read again; a tray that could not move is told in a message. Ignored while
+    // the tray moves.
     void eject();
 
     // The mode's controls are shown or hidden.
@@ -139,8 +145,9 @@ private:
     // Where a read of the drive stands.
     enum class DriveRead {
         None,
-        Reading,  // the reader opens the drive for the list
-        Holding,  // the player opens the drive to hold the disc for the list
+        Reading,     // the reader opens the drive for the list
+        Holding,     // the player opens the drive to hold the disc for the list
+        MovingTray,  // the tray moves; the drive is read when it answers
     };
     // A stored disc picked by name, shown unless the drive holds that very disc.
     struct StoredChoice {
@@ -155,6 +162,15 @@ private:
     void onReaderOpened();
     void onReaderOpenFailed(const QString& reason);
     void onPlayerAnswered();
+    // The tray moves through the player when it holds the disc for the list (it knows at once that the
+    // disc left), else through the reader, closed, so that no disc is read for it.
+    enum class TrayMover { Reader, Player };
+    MediaDevice& trayMover() { return m_trayMover == TrayMover::Player ? m_c.player : m_c.reader; }
+    void onTrayMoved(MediaDevice& device, bool moved, const QString& reason);
+    // An opening answered by the device that moves the tray: the controller took it for an item, which
+    // cancelled the move.
+    void trayMoverAnswered(MediaDevice& device);
+    void stopMovingTray();
     void finishRead();
     // What the open device found: the disc, no disc, or the stored disc picked when the drive holds another.
     void showReadDisc(MediaDevice& device);
@@ -168,7 +184,6 @@ private:
     void prepareReader();
     void releaseReader();
     void queryDrive(const std::function<void(MediaDevice&)>& query);
-    void moveTrayWithReader(bool closeDoor);
     void showNoDisc();
     void takeCDText(const QStringList& text);
     // Whether the player began opening the drive to hold the disc.
@@ -196,5 +211,6 @@ private:
     DriveRead m_read = DriveRead::None;
     std::optional<StoredChoice> m_readOtherwise;
     std::vector<std::function<void()>> m_afterRead;
+    TrayMover m_trayMover = TrayMover::Reader;
     bool m_driveWasEmpty = false;  // the last read of the drive found no disc: the tray may be open
 };

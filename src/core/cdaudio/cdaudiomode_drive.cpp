@@ -1,5 +1,5 @@
 // CD Audio Mode and the drive: the disc is read for the list without the window waiting for the drive,
-// the player holds the disc while the list is shown, and the eject button moves the tray.
+// and the player holds the disc while the list is shown.
 
 #include "core/cdaudio/cdaudiomode.h"
 
@@ -63,6 +63,11 @@ void CDAudioMode::queryDrive(const std::function<void(MediaDevice&)>& query) {
         query(m_c.reader);
     }
     releaseReader();
+    if (m_read == DriveRead::MovingTray) {
+        // Its answer is lost with the reader: what the drive holds now is read instead.
+        m_read = DriveRead::Reading;
+        showNothing(kReadingDisc);
+    }
     if (m_read == DriveRead::Reading) {
         beginReaderRead();
     }
@@ -126,7 +131,9 @@ void CDAudioMode::cancelRead() {
 }
 
 void CDAudioMode::stopReading() {
-    if (m_read == DriveRead::Reading && !(readerIsPlayer() && !playerIsFree())) {
+    if (m_read == DriveRead::MovingTray) {
+        stopMovingTray();
+    } else if (m_read == DriveRead::Reading && !(readerIsPlayer() && !playerIsFree())) {
         releaseReader();  // its answer never comes
     }
     // A hold under way is the player's to finish: the player is never closed while it opens. Its answer
@@ -136,6 +143,10 @@ void CDAudioMode::stopReading() {
 }
 
 void CDAudioMode::readDrive(std::optional<StoredChoice> otherwise) {
+    if (m_read == DriveRead::MovingTray) {
+        m_readOtherwise = otherwise;  // the drive is read once the tray has moved
+        return;
+    }
     stopReading();
     m_readOtherwise = otherwise;
     m_read = DriveRead::Reading;
@@ -161,6 +172,10 @@ void CDAudioMode::beginReaderRead() {
 }
 
 void CDAudioMode::onReaderOpened() {
+    if (m_read == DriveRead::MovingTray) {
+        trayMoverAnswered(m_c.reader);
+        return;
+    }
     if (m_read != DriveRead::Reading) {
         return;
     }
@@ -181,6 +196,10 @@ void CDAudioMode::onReaderOpened() {
 }
 
 void CDAudioMode::onReaderOpenFailed(const QString& reason) {
+    if (m_read == DriveRead::MovingTray) {
+        trayMoverAnswered(m_c.reader);
+        return;
+    }
     if (m_read != DriveRead::Reading) {
         return;
     }
@@ -203,7 +222,9 @@ void CDAudioMode::onReaderOpenFailed(const QString& reason) {
 }
 
 void CDAudioMode::onPlayerAnswered() {
-    if (m_read == DriveRead::Holding) {
+    if (m_read == DriveRead::MovingTray) {
+        trayMoverAnswered(m_c.player);
+    } else if (m_read == DriveRead::Holding) {
         finishRead();
     }
 }
@@ -333,34 +354,4 @@ void CDAudioMode::showNoDisc() {
     fillNameBox();
     Q_EMIT discGone();
     Q_EMIT changed();
-}
-
-// The tray moves through the reader, closed, so that no disc is read for it.
-void CDAudioMode::moveTrayWithReader(bool closeDoor) {
-    if (readerIsPlayer() && !playerIsFree()) {
-        return;
-    }
-    prepareReader();
-    if (closeDoor) {
-        m_c.reader.closeDoor();
-    } else {
-        m_c.reader.eject();
-    }
-    releaseReader();
-}
-
-void CDAudioMode::eject() {
-    stopReading();
-    MediaDevice& player = m_c.player;
-    if (playerHoldsCD() && player.mode() != MediaDevice::Open) {
-        player.eject();  // also stops the disc when it plays
-    } else if (playerHoldsCD()) {
-        // The player holds an empty drive for the list, so nothing plays on it: it lets go, and the
-        // door closes without the player reading the disc on the spot.
-        player.close();
-        moveTrayWithReader(true);
-    } else {
-        moveTrayWithReader(m_driveWasEmpty);
-    }
-    ReadCD();
 }

@@ -79,8 +79,17 @@ public:
     // away); empty when it played to its end, was stopped, or nothing has played since open.
     virtual QString playbackFailure() const = 0;
 
+    // Wait for the drive's tray (at most as long as the device allows): only for a loop that waits on a
+    // question to the user anyway. closeDoor() reads the disc that came back when the device is open.
     virtual bool eject() = 0;
     virtual bool closeDoor() = 0;
+    // Starts moving the tray of the CD drive the device stands for (out, or in when closeTray) and
+    // returns at once; the answer is trayMoved(), which may come before this returns. An open device
+    // stops its disc at once when the tray goes out, and does not read a disc that comes in: the next
+    // open does. close(), or another move, cancels a move: no answer comes for it, though a drive may
+    // move all the same.
+    virtual void beginMoveTray(bool closeTray) = 0;
+    virtual bool isMovingTray() const = 0;
 
 Q_SIGNALS:
     // The mode changed without being asked: an item reached its end, or the device failed while playing.
@@ -88,4 +97,7 @@ Q_SIGNALS:
     // The opening begun last is ready to play: the length is known where the file tells it.
     void opened();
     void openFailed(const QString& reason);
+    // The move begun last has ended: moved, or not with the reason (a drive that did not answer in time,
+    // a tray that could not move).
+    void trayMoved(bool moved, const QString& reason);
 };

@@ -120,6 +120,26 @@ TEST_F(CDAudioModeWindowTest, TheTabShowsTheDiscAndItsButtonsSaveAndEject) {
     EXPECT_TRUE(child<QWidget>("FileListBox")->isVisible());
 }
 
+// A slow tray: the window goes on, the box says where the tray goes and the button waits for it.
+TEST_F(CDAudioModeWindowTest, TheEjectButtonWaitsForASlowTrayWhileTheWindowGoesOn) {
+    writeQuietSettings();
+    device.trayDelay = 2000;
+    startWindow();
+    click(child<QLabel>("PanelCurrentCD"));
+    auto* eject = child<QToolButton>("EjectSB");
+    auto* name = child<QComboBox>("NameOfCDEdit");
+    click(eject);
+    EXPECT_EQ(name->currentText(), s("Opening the tray..."));
+    EXPECT_FALSE(eject->isEnabled());
+    QTest::mouseClick(eject, Qt::LeftButton, {}, eject->rect().center());
+    device.advance(2000);
+    QApplication::processEvents();
+    EXPECT_FALSE(disc->inDrive);
+    EXPECT_EQ(device.log.count(s("eject")), 1);
+    EXPECT_EQ(name->currentText(), s("No CD"));
+    EXPECT_TRUE(eject->isEnabled());
+}
+
 // Whatever happened before (a start, a Cancel in the box, a Cancel in Preferences), a disc already stored
 // is saved only after the box said OK; a disc not stored yet is saved without asking.
 TEST_F(CDAudioModeWindowTest, EverySaveOfAStoredDiscAsksWhileTheSettingIsOnAndCancelWritesNothing) {
