@@ -198,9 +198,10 @@ GstElement* CdAudioDevice::makePipeline() {
     }
     GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
     GstElement* resample = gst_element_factory_make("audioresample", nullptr);
+    GstElement* volume = gst_element_factory_make("volume", nullptr);
     GstElement* pipeline = gst_pipeline_new(nullptr);
-    if (!sink || !convert || !resample) {
-        for (GstElement* element : {source, sink, convert, resample, pipeline}) {
+    if (!sink || !convert || !resample || !volume) {
+        for (GstElement* element : {source, sink, convert, resample, volume, pipeline}) {
             if (element) {
                 gst_object_unref(gst_object_ref_sink(element));
             }
@@ -211,9 +212,21 @@ GstElement* CdAudioDevice::makePipeline() {
         }
         return nullptr;
     }
-    gst_bin_add_many(GST_BIN(pipeline), source, convert, resample, sink, nullptr);
-    gst_element_link_many(source, convert, resample, sink, nullptr);
+    g_object_set(volume, "volume", m_volume, nullptr);
+    gst_object_set_name(GST_OBJECT(volume), "loudness");
+    gst_bin_add_many(GST_BIN(pipeline), source, convert, resample, volume, sink, nullptr);
+    gst_element_link_many(source, convert, resample, volume, sink, nullptr);
     return pipeline;
+}
+
+void CdAudioDevice::setVolume(double volume) {
+    m_volume = volume;
+    if (m_pipeline) {
+        if (GstElement* loudness = gst_bin_get_by_name(GST_BIN(m_pipeline), "loudness")) {
+            g_object_set(loudness, "volume", m_volume, nullptr);
+            gst_object_unref(loudness);
+        }
+    }
 }
 
 bool CdAudioDevice::play() {

@@ -53,6 +53,8 @@ public:
     void resume();
 
     void setTimeFormat(MediaDevice::TimeFormat format) { m_format = format; }
+    // 0 to 1; kept for the spans that follow.
+    void setVolume(double volume);
     qint64 position() const;
     bool seek(qint64 position);
     void setStartPosition(qint64 position) { m_start = position; }
@@ -127,6 +129,7 @@ private:
     MediaDevice::TimeFormat m_format = MediaDevice::TimeFormat::Milliseconds;
     CdTableOfContents m_toc;
     bool m_isOpen = false;
+    double m_volume = 1.0;
     bool m_isOpening = false;
     AnswerTicket m_opening;
     QTimer m_openingWait;

@@ -563,6 +563,7 @@ bool GstMediaDevice::closeDoor() {
 
 void GstMediaDevice::setVolume(double volume) {
     m_volume = std::clamp(volume, 0.0, 1.0);
+    m_cd->setVolume(m_volume);
     if (m_pipeline) {
         g_object_set(m_pipeline, "volume", m_volume, nullptr);
     }
