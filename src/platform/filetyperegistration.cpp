@@ -320,10 +320,20 @@ QString FileTypeRegistration::installedEntry() const {
     return {};
 }
 
-bool FileTypeRegistration::registerGroup(int group) {
+bool FileTypeRegistration::writesOwnEntry(const QString& entryPath) const {
     // An installed entry of this program is registered as it is: a copy of ours would shadow it.
     if (installedEntry().isEmpty()) {
-        const QString entryPath = m_locations.applicationsFolder + u'/' + desktopFileId();
+        return true;
+    }
+    // Unless the user's folder already holds one that starts another program (a build tree): the
+    // desktop reads that one first, so it is replaced.
+    QFile own(entryPath);
+    return own.open(QIODevice::ReadOnly) && !entryStartsProgram(own.readAll(), m_locations.programPath);
+}
+
+bool FileTypeRegistration::registerGroup(int group) {
+    const QString entryPath = m_locations.applicationsFolder + u'/' + desktopFileId();
+    if (writesOwnEntry(entryPath)) {
         QDir().mkpath(m_locations.applicationsFolder);
         if (const QString error =
                 TextFile::replaceFile(entryPath, VelmaroDesktopEntry(m_locations.programPath));

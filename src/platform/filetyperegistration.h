@@ -51,7 +51,8 @@ public:
     const FileTypeLocations& locations() const { return m_locations; }
 
     // With an entry installed for this program (in a folder of $XDG_DATA_DIRS), the types are given to
-    // it; else our own entry is written under $XDG_DATA_HOME first.
+    // it; else our own entry is written under $XDG_DATA_HOME first, as it is when one there starts
+    // another program.
     bool registerGroup(int group) override;
     // Where a type had no default before we took it, our entry is removed and the desktop's own
     // choice applies again.
@@ -63,6 +64,7 @@ private:
     using TypeChange = std::function<void(const QString& type, MimeAppsList& mimeApps, IniFile& previous)>;
 
     QString installedEntry() const;
+    bool writesOwnEntry(const QString& entryPath) const;
     bool changeDefaults(int group, bool recordFirst, const TypeChange& change);
     bool finish(int group, const QString& report);
     bool installMimePackage();

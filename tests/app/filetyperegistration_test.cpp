@@ -134,6 +134,9 @@ TEST_F(FileTypeRegistrationTest, AnInstalledEntryOfThisProgramIsRegisteredInstea
     const QString other = home.write(s("build/velmaro"), "");
     ASSERT_TRUE(registration(other).registerGroup(kMidiGroup));
     EXPECT_TRUE(ownEntry().contains("\nExec=" + other.toUtf8() + " %F\n")) << ownEntry().toStdString();
+    // That copy would come first for the desktop: registering the installed program replaces it.
+    ASSERT_TRUE(registration(program).registerGroup(kMidiGroup));
+    EXPECT_TRUE(ownEntry().contains("\nExec=" + program.toUtf8() + " %F\n")) << ownEntry().toStdString();
 }
 
 }  // namespace
