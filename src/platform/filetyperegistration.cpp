@@ -11,7 +11,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMimeDatabase>
+#include <QStandardPaths>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 namespace {
 
@@ -60,10 +63,18 @@ QString findTemplatesFolder(const QString& configHome) {
     return folder == QDir::cleanPath(QDir::homePath()) ? QString() : folder;
 }
 
-// One argument of an Exec line: quoted, with the characters the desktop entry format reserves
-// escaped, so a program path with blanks, quotes or percent signs reaches the desktop whole.
+// The characters that make the desktop's Exec parser split or expand an argument unless it is quoted.
+bool needsQuoting(const QString& argument) {
+    static const QString reserved = QStringLiteral(" \t\n\r\"'\\><~|&;$*?#()`");
+    return argument.isEmpty() ||
+           std::any_of(argument.begin(), argument.end(), [](QChar c) { return reserved.contains(c); });
+}
+
+// One argument of an Exec line: quoted when it must be, with the characters the desktop entry format
+// reserves escaped, so a program path with blanks, quotes or percent signs reaches the desktop whole.
 QString execArgument(const QString& argument) {
-    QString quoted = QStringLiteral("\"");
+    const bool quote = needsQuoting(argument);
+    QString quoted = quote ? QStringLiteral("\"") : QString();
     for (const QChar c : argument) {
         if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') {
             quoted += u'\\';
@@ -73,7 +84,9 @@ QString execArgument(const QString& argument) {
             quoted += u'%';
         }
     }
-    quoted += u'"';
+    if (quote) {
+        quoted += u'"';
+    }
     // Then the escapes of any string value of the file.
     QString value;
     for (const QChar c : quoted) {
@@ -114,6 +127,30 @@ QString joinDesktopIds(const QStringList& ids) {
 QStringList withoutOurs(QStringList ids) {
     ids.removeAll(desktopFileId());
     return ids;
+}
+
+// Whether a desktop entry starts this program: its Exec line names the same file, by this path or
+// another (a link, or a bare name found on the PATH).
+bool entryStartsProgram(const QByteArray& entry, const QString& programPath) {
+    for (const QByteArray& line : entry.split('\n')) {
+        if (!line.startsWith("Exec=")) {
+            continue;
+        }
+        const QString value = QString::fromUtf8(line.mid(5)).trimmed();
+        if (value == execArgument(programPath) + QStringLiteral(" %F")) {
+            return true;
+        }
+        QString program = value.section(u' ', 0, 0);
+        if (program.isEmpty() || needsQuoting(program) || program.contains(u'%')) {
+            return false;
+        }
+        if (!QDir::isAbsolutePath(program)) {
+            program = QStandardPaths::findExecutable(program);
+        }
+        const QString file = QFileInfo(program).canonicalFilePath();
+        return !file.isEmpty() && file == QFileInfo(programPath).canonicalFilePath();
+    }
+    return false;
 }
 
 // The kinds of file behind the extensions the shared MIME database leaves out.
@@ -191,6 +228,15 @@ FileTypeLocations FileTypeLocations::fromEnvironment(const QString& userDataFold
     locations.mimeFolder = dataHome + QStringLiteral("/mime");
     locations.mimeAppsList = configHome + QStringLiteral("/mimeapps.list");
     locations.templatesFolder = findTemplatesFolder(configHome);
+    QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dataDirs.isEmpty()) {
+        dataDirs = QStringLiteral("/usr/local/share:/usr/share");
+    }
+    for (const QString& folder : dataDirs.split(u':', Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(folder)) {
+            locations.dataFolders.append(QDir::cleanPath(folder));
+        }
+    }
     locations.previousDefaults = userDataFolder + QStringLiteral("/filetypes.ini");
     locations.programPath = programPath;
     return locations;
@@ -245,26 +291,55 @@ QByteArray VelmaroDesktopEntry(const QString& programPath) {
             }
         }
     }
+    // So that the desktop offers us when an audio CD goes in.
+    types.append(QStringLiteral("x-content/audio-cdda"));
+    // StartupWMClass is the class Qt gives our windows on X11: the application's name.
     const QString text = QStringLiteral(
                              "[Desktop Entry]\n"
                              "Type=Application\n"
                              "Name=Velmaro\n"
                              "GenericName=Media Player\n"
                              "Comment=Play media files and audio CDs from Play Lists\n"
+                             "Icon=velmaro\n"
                              "Exec=%1 %F\n"
                              "Terminal=false\n"
-                             "Categories=AudioVideo;Audio;Video;Player;\n"
-                             "MimeType=%2\n")
+                             "Categories=AudioVideo;Audio;Player;\n"
+                             "MimeType=%2\n"
+                             "StartupWMClass=Velmaro\n")
                              .arg(execArgument(programPath), joinDesktopIds(types));
     return text.toUtf8();
 }
 
+QString FileTypeRegistration::installedEntry() const {
+    for (const QString& folder : m_locations.dataFolders) {
+        QFile entry(folder + QStringLiteral("/applications/") + desktopFileId());
+        if (entry.open(QIODevice::ReadOnly) && entryStartsProgram(entry.readAll(), m_locations.programPath)) {
+            return entry.fileName();
+        }
+    }
+    return {};
+}
+
+bool FileTypeRegistration::writesOwnEntry(const QString& entryPath) const {
+    // An installed entry of this program is registered as it is: a copy of ours would shadow it.
+    if (installedEntry().isEmpty()) {
+        return true;
+    }
+    // Unless the user's folder already holds one that starts another program (a build tree): the
+    // desktop reads that one first, so it is replaced.
+    QFile own(entryPath);
+    return own.open(QIODevice::ReadOnly) && !entryStartsProgram(own.readAll(), m_locations.programPath);
+}
+
 bool FileTypeRegistration::registerGroup(int group) {
     const QString entryPath = m_locations.applicationsFolder + u'/' + desktopFileId();
-    QDir().mkpath(m_locations.applicationsFolder);
-    if (const QString error = TextFile::replaceFile(entryPath, VelmaroDesktopEntry(m_locations.programPath));
-        !error.isEmpty()) {
-        return reportFailure(entryPath, error);
+    if (writesOwnEntry(entryPath)) {
+        QDir().mkpath(m_locations.applicationsFolder);
+        if (const QString error =
+                TextFile::replaceFile(entryPath, VelmaroDesktopEntry(m_locations.programPath));
+            !error.isEmpty()) {
+            return reportFailure(entryPath, error);
+        }
     }
     if (!installMimePackage()) {
         return false;

@@ -15,6 +15,7 @@ class Shell;
 // Where the desktop keeps what opens a file, and where we keep what it opened before.
 struct FileTypeLocations {
     QString applicationsFolder;  // our desktop entry goes here: $XDG_DATA_HOME/applications
+    QStringList dataFolders;     // $XDG_DATA_DIRS, where an installation put its applications/ entry
     QString mimeFolder;          // the user's additions to the MIME database: $XDG_DATA_HOME/mime
     QString mimeAppsList;        // the user's defaults: $XDG_CONFIG_HOME/mimeapps.list
     QString templatesFolder;     // the file manager's "New document" templates; empty: none are made
@@ -33,7 +34,8 @@ QStringList MediaGroupMimeTypes(int group);
 
 // The types of the extensions the shared MIME database does not know, as a package of the database.
 QByteArray VelmaroMimePackage();
-// The text of our desktop entry: it opens every media type the program plays.
+// The text of our desktop entry: it opens every media type the program plays. An installation puts
+// the same text in place, for its own program path.
 QByteArray VelmaroDesktopEntry(const QString& programPath);
 
 // Makes Velmaro, or again the application the desktop used before, the default for the MIME types of a
@@ -48,6 +50,9 @@ public:
 
     const FileTypeLocations& locations() const { return m_locations; }
 
+    // With an entry installed for this program (in a folder of $XDG_DATA_DIRS), the types are given to
+    // it; else our own entry is written under $XDG_DATA_HOME first, as it is when one there starts
+    // another program.
     bool registerGroup(int group) override;
     // Where a type had no default before we took it, our entry is removed and the desktop's own
     // choice applies again.
@@ -58,6 +63,8 @@ private:
     // Changes what one MIME type opens with, and our record of what it opened with before.
     using TypeChange = std::function<void(const QString& type, MimeAppsList& mimeApps, IniFile& previous)>;
 
+    QString installedEntry() const;
+    bool writesOwnEntry(const QString& entryPath) const;
     bool changeDefaults(int group, bool recordFirst, const TypeChange& change);
     bool finish(int group, const QString& report);
     bool installMimePackage();

@@ -26,11 +26,15 @@ protected:
     std::vector<std::pair<const char*, QByteArray>> saved;
 
     void SetUp() override {
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_TEMPLATES_DIR"}) {
+        for (const char* name :
+             {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_TEMPLATES_DIR"}) {
             saved.emplace_back(name, qgetenv(name));
             qunsetenv(name);
         }
         qputenv("HOME", home.path().toUtf8());
+        // Not the machine's /usr/local: a Velmaro installed there must not change what these tests see.
+        // /usr/share stays, for the desktop's MIME database.
+        qputenv("XDG_DATA_DIRS", (home.file(s("usr/share")) + s(":/usr/share")).toUtf8());
     }
     void TearDown() override {
         for (const auto& [name, value] : saved) {
@@ -38,11 +42,11 @@ protected:
         }
     }
 
-    FileTypeRegistration registration() {
+    FileTypeRegistration registration(const QString& program = s("/opt/My Apps/velmaro")) {
         return FileTypeRegistration(
-            FileTypeLocations::fromEnvironment(home.file(s(".config/velmaro")), s("/opt/My Apps/velmaro")),
-            prompter, shell);
+            FileTypeLocations::fromEnvironment(home.file(s(".config/velmaro")), program), prompter, shell);
     }
+    QByteArray ownEntry() const { return home.read(s(".local/share/applications/velmaro.desktop")); }
     QByteArray mimeApps() const { return home.read(s(".config/mimeapps.list")); }
 };
 
@@ -109,6 +113,30 @@ TEST_F(FileTypeRegistrationTest, DefaultKeepsAChoiceMadeSinceAndAFileThatIsNotUt
     EXPECT_EQ(prompter.messages.back().kind, Prompter::Kind::Error);
     EXPECT_TRUE(prompter.messages.back().text.contains(home.file(s("config/mimeapps.list"))));
     EXPECT_EQ(home.read(s("config/mimeapps.list")), latin1);
+}
+
+// An installed entry that starts this program is the one the types are given to: a copy of ours would
+// shadow it. One that starts another program (another installation) is not taken for ours.
+TEST_F(FileTypeRegistrationTest, AnInstalledEntryOfThisProgramIsRegisteredInsteadOfACopy) {
+    const QString program = home.write(s("usr/bin/velmaro"), "");
+    home.write(s("usr/share/applications/velmaro.desktop"), VelmaroDesktopEntry(program));
+    ASSERT_TRUE(registration(program).registerGroup(kMidiGroup));
+    EXPECT_TRUE(ownEntry().isEmpty());
+    EXPECT_TRUE(mimeApps().contains("\naudio/midi=velmaro.desktop;\n")) << mimeApps().toStdString();
+
+    // The same program reached through a link to its prefix.
+    ASSERT_TRUE(QFile::link(home.file(s("usr")), home.file(s("link"))));
+    home.write(s("usr/share/applications/velmaro.desktop"),
+               VelmaroDesktopEntry(home.file(s("link/bin/velmaro"))));
+    ASSERT_TRUE(registration(program).registerGroup(kAviGroup));
+    EXPECT_TRUE(ownEntry().isEmpty());
+
+    const QString other = home.write(s("build/velmaro"), "");
+    ASSERT_TRUE(registration(other).registerGroup(kMidiGroup));
+    EXPECT_TRUE(ownEntry().contains("\nExec=" + other.toUtf8() + " %F\n")) << ownEntry().toStdString();
+    // That copy would come first for the desktop: registering the installed program replaces it.
+    ASSERT_TRUE(registration(program).registerGroup(kMidiGroup));
+    EXPECT_TRUE(ownEntry().contains("\nExec=" + program.toUtf8() + " %F\n")) << ownEntry().toStdString();
 }
 
 }  // namespace
