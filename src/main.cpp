@@ -1,7 +1,6 @@
 #include "core/app/appsession.h"
 #include "core/app/commandline.h"
 #include "core/app/remoteplayer.h"
-#include "core/files/filetypes.h"
 #include "gui/playback/videowindow.h"
 #include "gui/ports/qtclipboard.h"
 #include "gui/ports/qtprompter.h"
@@ -69,18 +68,6 @@ int forwardToRunningInstance(SingleInstance& instance, const ForwardedRequest& r
     return -1;
 }
 
-QStringList allMediaMimeTypes() {
-    QStringList types;
-    for (int group = 0; group < kMediaGroupCount; ++group) {
-        for (const QString& type : MediaGroupMimeTypes(group)) {
-            if (!types.contains(type)) {
-                types.append(type);
-            }
-        }
-    }
-    return types;
-}
-
 int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     // The plug-in registry is read (or built, on a first start) while the window comes up.
     GstStartup::beginInBackground();
@@ -126,7 +113,7 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
                      [](const QString& path) { RecentDocuments::add(path); });
     // Media keys and the desktop's player widgets; without a session bus the program goes on without.
     RemotePlayer remote(session);
-    MprisService mpris(remote, [&window] { window.bringToFront(); }, allMediaMimeTypes());
+    MprisService mpris(remote, [&window] { window.bringToFront(); }, VelmaroMimeTypes());
     mpris.registerOn(QDBusConnection::sessionBus());
     window.show();
     return QApplication::exec();

@@ -282,7 +282,7 @@ QStringList MediaGroupMimeTypes(int group) {
     return types;
 }
 
-QByteArray VelmaroDesktopEntry(const QString& programPath) {
+QStringList VelmaroMimeTypes() {
     QStringList types;
     for (int group = 0; group < kMediaGroupCount; ++group) {
         for (const QString& type : MediaGroupMimeTypes(group)) {
@@ -291,6 +291,11 @@ QByteArray VelmaroDesktopEntry(const QString& programPath) {
             }
         }
     }
+    return types;
+}
+
+QByteArray VelmaroDesktopEntry(const QString& programPath) {
+    QStringList types = VelmaroMimeTypes();
     // So that the desktop offers us when an audio CD goes in.
     types.append(QStringLiteral("x-content/audio-cdda"));
     // StartupWMClass is the class Qt gives our windows on X11: the application's name.

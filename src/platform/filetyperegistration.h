@@ -34,6 +34,8 @@ QStringList MediaGroupMimeTypes(int group);
 
 // The types of the extensions the shared MIME database does not know, as a package of the database.
 QByteArray VelmaroMimePackage();
+// Every media type the program plays, each once.
+QStringList VelmaroMimeTypes();
 // The text of our desktop entry: it opens every media type the program plays. An installation puts
 // the same text in place, for its own program path.
 QByteArray VelmaroDesktopEntry(const QString& programPath);
