@@ -1,6 +1,7 @@
 #include "core/common/textfile.h"
 #include "core/common/itemref.h"
 #include "platform/singleinstance.h"
+#include "support/runninginstance.h"
 #include "support/tempfolder.h"
 
 #include <QCoreApplication>
@@ -201,19 +202,7 @@ protected:
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
-    bool waitForInstance() const {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 30000) {
-            QLocalSocket probe;
-            probe.connectToServer(SingleInstance::serverName(home.path()));
-            if (probe.waitForConnected(500)) {
-                return true;
-            }
-            QThread::msleep(100);
-        }
-        return false;
-    }
+    bool waitForInstance() const { return WaitForInstance(home.path()); }
 
     // Silence the real player can play: 8 kHz, 16-bit mono.
     QString writeWave(const QString& name, int seconds) const {

@@ -1,6 +1,7 @@
 #include "core/app/commandline.h"
 #include "core/common/textfile.h"
 #include "platform/singleinstance.h"
+#include "support/runninginstance.h"
 #include "support/tempfolder.h"
 
 #include <QDir>
@@ -51,19 +52,7 @@ protected:
         ASSERT_TRUE(process.waitForStarted(10000));
     }
 
-    bool waitForInstance() const {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 30000) {
-            QLocalSocket probe;
-            probe.connectToServer(SingleInstance::serverName(home.path()));
-            if (probe.waitForConnected(500)) {
-                return true;
-            }
-            QThread::msleep(100);
-        }
-        return false;
-    }
+    bool waitForInstance() const { return WaitForInstance(home.path()); }
 };
 
 TEST_F(InstalledVelmaro, StartsOnTheResourcesInstalledBesideIt) {

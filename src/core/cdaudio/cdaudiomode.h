@@ -178,6 +178,8 @@ private:
     void fillList(MediaDevice* drive, qint32 cdid, int tracks);
     // An empty list and nothing to act on, the disc-name box saying text.
     void showNothing(const QString& text);
+    // The shown disc forgotten, the name box saying nameText; announced by the caller.
+    void clearDisc(const QString& nameText);
     bool playerHoldsCD() const;
     bool playerIsFree() const;
     bool readerIsPlayer() const { return &m_c.reader == &m_c.player; }

@@ -263,9 +263,6 @@ void CDAudioMode::showReadDisc(MediaDevice& device) {
     }
     m_showingDriveCD = true;
     if (!hasDisc) {
-        m_trackNames.clear();
-        m_currentCDID.reset();
-        m_list.clear();
         showNoDisc();
         return;
     }
@@ -309,11 +306,16 @@ void CDAudioMode::fillList(MediaDevice* drive, qint32 cdid, int tracks) {
 
 // No disc shown while the drive is read, or after it could not be: nothing to play, save or rename.
 void CDAudioMode::showNothing(const QString& text) {
+    clearDisc(text);
+    Q_EMIT changed();
+}
+
+void CDAudioMode::clearDisc(const QString& nameText) {
     m_trackNames.clear();
     m_currentCDID.reset();
     m_list.clear();
     m_list.setEnabled(false);
-    m_nameText = text;
+    m_nameText = nameText;
     m_nameBoxEnabled = false;
     m_saveEnabled = false;
     m_addEnabled = m_addAllEnabled = false;
@@ -321,7 +323,6 @@ void CDAudioMode::showNothing(const QString& text) {
     m_playEnabled = false;
     m_totalLength = 0;
     fillNameBox();
-    Q_EMIT changed();
 }
 
 // A disc the database does not know yet arrives with the names it carries, unsaved until the user saves.
@@ -342,16 +343,8 @@ void CDAudioMode::takeCDText(const QStringList& text) {
 }
 
 void CDAudioMode::showNoDisc() {
-    m_list.setEnabled(false);
+    clearDisc(kNoCD);
     m_currentCDName = kNoCD;
-    m_nameText = kNoCD;
-    m_nameBoxEnabled = false;
-    m_saveEnabled = false;
-    m_addEnabled = m_addAllEnabled = false;
-    m_renameDeleteEnabled = false;
-    m_playEnabled = false;
-    m_totalLength = 0;
-    fillNameBox();
     Q_EMIT discGone();
     Q_EMIT changed();
 }
