@@ -19,6 +19,9 @@ class VideoWindowRequest;
 // unobserved, holding its own reference, and GST_STATE_CHANGE_FAILURE is returned with *stuck set.
 GstStateChangeReturn SetPipelineStateWithin(GstElement* pipeline, GstState state, bool* stuck);
 
+// GStreamer's words for an error, which is freed; "Unknown error" when it gives none.
+QString TakeErrorMessage(GError* error);
+
 // The sink the environment variable describes (tests and CI use "fakesink sync=true"); nullptr when
 // it is not set, or with *error set when it does not parse.
 GstElement* MakeSinkFromEnvironment(const char* variable, QString* error);
@@ -95,6 +98,9 @@ public:
     bool isMovingTray() const override;
 
 private:
+    // The application message that says how a state change that did not go asynchronously ended.
+    static constexpr char kStateChangeDone[] = "velmaro-state-change-done";
+
     // The disc answers while it is open, and in place of a file while the type is CD audio.
     bool isCdActive() const;
     static gboolean onBusMessage(GstBus* bus, GstMessage* message, gpointer self);
