@@ -5,6 +5,7 @@
 #include "core/playback/indicatorcommands.h"
 #include "core/playback/transportpreview.h"
 #include "core/app/favoritescommands.h"
+#include "core/app/traycommands.h"
 #include "core/settings/shortcuts.h"
 #include "core/shell/menutable.h"
 #include "core/shell/toolbartable.h"
@@ -29,6 +30,8 @@ void AppSession::declareCommands() {
     declareListCommands();
     declareViewCommands();
     declareAudioCommands();
+    // Before the twins: a second start's "select-" commands show the tray menu's.
+    TrayCommands::declare(m_commands, m_controller, {m_playListMedia, m_fileListMedia, m_cdListMedia});
     declareTwins();
     declareFileManagementCommands();
     declareCDAudioCommands();

@@ -30,3 +30,17 @@ void MediaList::invertSelection() {
         linesClicked();
     }
 }
+
+void MediaList::chooseLines(const std::vector<qsizetype>& chosen) {
+    SourceLines* own = lines();
+    if (!own || chosen.empty()) {
+        return;
+    }
+    own->clearSelection();
+    for (const qsizetype line : chosen) {
+        own->setSelected(line, true);
+    }
+    own->setFocusedLine(chosen.front());
+    own->centreLine(chosen.front());
+    linesClicked();
+}

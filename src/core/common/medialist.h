@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 class SourceLines;
 
@@ -126,6 +127,9 @@ public:
     virtual void selectAll();
     virtual void unselectAll();
     virtual void invertSelection();
+    // The lines (in list order) become the selection and the first one the focused line, as a click
+    // on them leaves it; the list reacts as to that click.
+    void chooseLines(const std::vector<qsizetype>& chosen);
     // Select Playing Item.
     virtual bool canSelectPlayingLine() const { return false; }
     virtual void selectPlayingLine() {}

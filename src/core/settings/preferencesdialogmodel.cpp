@@ -45,6 +45,9 @@ void copyDialogFields(const Preferences& from, Preferences& to) {
     to.fontBold = from.fontBold;
     to.fontItalic = from.fontItalic;
     to.editors = from.editors;
+    // The tray page.
+    to.useTray = from.useTray;
+    to.trayAlways = from.trayAlways;
 }
 
 PreferencesNode node(PreferencesPage page, const char* text, const char* caption,
@@ -59,6 +62,7 @@ const std::vector<PreferencesNode>& PreferencesNodes() {
     static const std::vector<PreferencesNode> nodes = {
         node(P::General, "General", "General"),
         node(P::PlayList, "Play List", "General, Play List", P::General),
+        node(P::Tray, "Tray", "General, Tray", P::General),
         node(P::Title, "Title", "General, Title", P::General),
         node(P::FileTypes, "File Types", "General, File Types", P::General),
         node(P::Video, "Video", "General, Video", P::General),
@@ -95,6 +99,7 @@ void PreferencesDialogModel::setDefaults() {
     defaults.bitmapPath.clear();
     defaults.toolbarBitmapPath.clear();
     defaults.editors = {};
+    defaults.trayAlways = true;  // the page's default; the settings file's is "only when minimized"
     // The video size has no built-in value on its page; it stays as the user set it.
     defaults.videoSize = m_live.videoSize;
     copyDialogFields(defaults, m_live);

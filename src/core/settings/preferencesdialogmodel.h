@@ -27,6 +27,7 @@ enum class PreferencesPage {
     Favorites,
     FavoriteFolders,
     FavoritePlayLists,
+    Tray,
 };
 
 struct PreferencesNode {

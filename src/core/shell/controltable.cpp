@@ -39,6 +39,13 @@ const std::vector<ControlEntry>& ControlEntries() {
         {QStringLiteral("Percent25PM"), QStringLiteral("&25 %"), QString()},
         {QStringLiteral("Percent75PM"), QStringLiteral("&75 %"), QString()},
         {QStringLiteral("StatusBarCustomize"), QStringLiteral("Customize..."), QString()},
+        // The tray menu's items that are no twin of another command.
+        {QStringLiteral("SelectPLTPM"), QStringLiteral("Select item from Play List"), QString()},
+        {QStringLiteral("SelectFLTPM"), QStringLiteral("Select item from File List / CD Audio List"), QString()},
+        {QStringLiteral("PlayListTPM"), QStringLiteral("Pl&ay List"), QString()},
+        {QStringLiteral("PositionTPM"), QStringLiteral("P&osition in Item"), QString()},
+        {QStringLiteral("Percent50TPM"), QStringLiteral("&50 %"), QString()},
+        {QStringLiteral("RestoreTPM"), QStringLiteral("&Restore"), QString()},
     };
     return entries;
 }

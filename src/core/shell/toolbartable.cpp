@@ -51,11 +51,11 @@ const std::vector<ToolbarButton>& ToolbarViewToggles() {
 }
 
 const std::vector<RemoteCommand>& RemoteCommands() {
-    // The two "select-" commands open the tray's list, which this version does not have yet.
+    // The two "select-" commands open the tray's list, as its menu does.
     static const std::vector<RemoteCommand> commands = {
         {QStringLiteral("play"), QStringLiteral("PlayM")},
-        {QStringLiteral("select-playlist"), QString()},
-        {QStringLiteral("select-list"), QString()},
+        {QStringLiteral("select-playlist"), QStringLiteral("SelectPLTPM")},
+        {QStringLiteral("select-list"), QStringLiteral("SelectFLTPM")},
         {QStringLiteral("pause"), QStringLiteral("PauseM")},
         {QStringLiteral("stop"), QStringLiteral("StopM")},
         {QStringLiteral("rewind"), QStringLiteral("RewindM")},

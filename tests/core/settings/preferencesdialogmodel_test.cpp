@@ -70,6 +70,22 @@ TEST(PreferencesDialogModel, DefaultThenCancelLeavesEverySettingAsItWas) {
     EXPECT_EQ(live.fontSize, before.fontSize);
 }
 
+// The tray page: Default shows the icon always; Cancel puts back what the user had, Default included.
+TEST(PreferencesDialogModel, TheTrayOptionsTakeTheirDefaultAndCancelPutsThemBack) {
+    Preferences live;
+    live.useTray = false;
+    live.trayAlways = false;
+    PreferencesDialogModel model(live, QString());
+    model.remember();
+
+    model.setDefaults();
+    EXPECT_TRUE(live.useTray);
+    EXPECT_TRUE(live.trayAlways);
+    model.restore();
+    EXPECT_FALSE(live.useTray);
+    EXPECT_FALSE(live.trayAlways);
+}
+
 TEST(PreferencesDialogModel, StatusBarPanelsKeepTheOrderTheUserGivesThem) {
     Preferences live;
     PreferencesDialogModel model(live, QString());
