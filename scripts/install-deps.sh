@@ -20,6 +20,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  # the tray icon's tests: a notification area on the virtual display
+  trayer
   # benchmarks: GNU time and gst-launch-1.0
   time gstreamer1.0-tools
   # fuzz targets: clang and its libFuzzer runtime (libclang_rt.fuzzer)

@@ -241,8 +241,8 @@ TEST_F(ProgramTest, ASecondStartHandsItsParametersToTheRunningInstance) {
     // Relative to the second start's own folder, with "/play" before it.
     EXPECT_EQ(runToEnd({s("/play"), s("other.vlp")}), 0);
     QString refused;
-    EXPECT_EQ(runToEnd({s("--command"), s("select-list")}, &refused), 1);
-    EXPECT_TRUE(refused.contains(s("select-list"))) << refused.toStdString();
+    EXPECT_EQ(runToEnd({s("--command"), s("previous")}, &refused), 1);
+    EXPECT_TRUE(refused.contains(s("previous"))) << refused.toStdString();
 
     EXPECT_EQ(runToEnd({s("--command"), s("exit")}), 0);
     ASSERT_TRUE(first.waitForFinished(30000));

@@ -5,6 +5,7 @@
 #include "gui/settings/favoritespage.h"
 #include "gui/settings/filetypespage.h"
 #include "gui/settings/generalpages.h"
+#include "gui/settings/traypage.h"
 #include "gui/settings/settingspage.h"
 #include "gui/settings/shortcutspage.h"
 
@@ -85,6 +86,7 @@ void PreferencesDialog::buildPages() {
     const std::pair<P, void (*)(SettingsPage&)> builders[] = {
         {P::General, buildGeneralPage},
         {P::PlayList, buildPlayListPage},
+        {P::Tray, buildTrayPage},
         {P::Title, buildTitlePage},
         {P::Video, buildVideoPage},
         {P::StatusBar, buildStatusBarPage},

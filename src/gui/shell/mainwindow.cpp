@@ -27,6 +27,7 @@
 #include "gui/shell/mainarea.h"
 #include "gui/shell/mainmenu.h"
 #include "gui/shell/transportbar.h"
+#include "gui/tray/trayicon.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -106,6 +107,15 @@ void MainWindow::createCommandSurfaces() {
     m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { m_indicators->openChangePosition(); });
     m_session.commands().bind(QStringLiteral("FindM"), [this] { openSearch(QString()); });
     connect(m_playListBox, &PlayListBox::folderDropped, this, &MainWindow::openSearch);
+    m_tray = new TrayIcon(m_session, *m_actions, this, m_playListBox->model(), [this] {
+        if (isMinimized()) {
+            showNormal();
+        }
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
+    });
     connect(m_menu->menu(QStringLiteral("EditM")), &QMenu::aboutToShow, this, [this] { m_session.editMenuOpened(); });
     connect(m_menu->menu(QStringLiteral("FavFoldersM")), &QMenu::aboutToShow, this,
             [this] { fillFavoritesMenu(QStringLiteral("FavFoldersM"), Favorites::Kind::Folders); });
@@ -254,6 +264,7 @@ void MainWindow::openPreferences() {
     m_indicators->refresh();
     applyAppearance();
     updateTitle();
+    m_tray->applySettings();
 }
 
 MainWindow::~MainWindow() = default;

@@ -25,6 +25,7 @@ class SearchDialog;
 class QAction;
 class QLabel;
 class TransportBar;
+class TrayIcon;
 class WidgetTextMeasurer;
 
 // The main window: a view of the session. It shows the session's state and hands the user's input to
@@ -51,6 +52,7 @@ public:
     TransportBar& transportBar() const { return *m_transport; }
     IndicatorControls& indicatorControls() const { return *m_indicators; }
     MainArea& mainArea() const { return *m_area; }
+    TrayIcon& trayIcon() const { return *m_tray; }
     // Opens the help window on a topic ("Contents", "File_Types"...).
     void showHelp(const QString& topic);
     // Made when first asked for.
@@ -125,4 +127,5 @@ private:
     TransportBar* m_transport = nullptr;
     IndicatorControls* m_indicators = nullptr;
     HelpWindow* m_help = nullptr;
+    TrayIcon* m_tray = nullptr;
 };

@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, ASecondStartCanSendTheTransportCommandsAndExit) {
     EXPECT_TRUE(availability("play").isEmpty());
     EXPECT_TRUE(availability("exit").isEmpty());
     EXPECT_EQ(availability("pause"), s("Nothing is playing."));
-    EXPECT_EQ(availability("select-list"), s("Velmaro cannot carry out the command \"select-list\" in this version."));
+    EXPECT_EQ(availability("select-list"), s("The File List is empty."));
     EXPECT_TRUE(dispatcher.execute(s("play"), CommandOrigin::Outside).isEmpty());
     EXPECT_EQ(device.fileName(), shipped.file(s("Samples/Moonlight Sonata.mid")));
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
