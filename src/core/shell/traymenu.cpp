@@ -13,13 +13,13 @@ TrayMenuItem item(const char* name, const char* original, const char* caption = 
 
 const std::vector<TrayMenuItem>& TrayMenuItems() {
     static const std::vector<TrayMenuItem> items = {
-        item("PlayTPM", "PlayM"),
+        item("PlayTPM", "PlayM", "Pla&y"),
         item("SelectPLTPM", ""),
         item("SelectFLTPM", ""),
         item("PauseTPM", "PauseM"),
         item("StopTPM", "StopM"),
         item("RewindTPM", "RewindM"),
-        item("PrevTPM", "PrevM"),
+        item("PrevTPM", "PrevM", "Pre&vious"),
         item("NextTPM", "NextM"),
         item("PlayListTPM", ""),
         item("RandomPlayTPM", "RandomPlayM", "&Random Play"),

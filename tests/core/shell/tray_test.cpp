@@ -47,22 +47,6 @@ TEST_F(TrayListTest, TheChosenPlayListLinesAreSelectedAndTheFirstOfThemPlays) {
     EXPECT_EQ(device.mode(), MediaDevice::Playing);
 }
 
-// The File List mode plays one line: the File List shows it selected and focused, and it plays.
-TEST_F(TrayListTest, TheFileListModePlaysTheChosenFileFromTheFileList) {
-    openList(3);
-    session->fileManagement().files().setFolder(music.path());
-    tray->open(TrayList::Mode::RightHand);
-    const QStringList shown = tray->shownLines();
-    const int row = static_cast<int>(shown.indexOf(name(2)));
-    ASSERT_GE(row, 0) << shown.join(u',').toStdString();
-
-    EXPECT_TRUE(tray->play({row}));
-    const FileList& files = session->fileManagement().files();
-    EXPECT_EQ(files.selectedLines(), (std::vector<qsizetype>{row}));
-    EXPECT_EQ(files.focusedLine(), row);
-    EXPECT_EQ(device.fileName(), music.file(name(2)));
-}
-
 // Nothing plays from "No items available", from no choice, or from rows whose lines are gone or are
 // other lines now than the box shows.
 TEST_F(TrayListTest, NoRowOutsideTheListOrChangedSinceTheBoxOpenedIsPlayed) {
@@ -161,21 +145,6 @@ TEST_F(TrayClicksTest, ALoneDoubleClickDoesNotSwallowTheNextClick) {
     clicks.clicked();
     clicks.timerFired();
     EXPECT_EQ(pauses, 1);
-}
-
-// The list fills the box but for a margin; the two buttons share the width under it.
-TEST(TrayListLayout, TheButtonsShareTheWidthUnderTheList) {
-    for (const QSize client : {TrayList::defaultSize(), TrayList::minimumSize(), QSize(800, 600)}) {
-        const TrayList::Layout layout = TrayList::layOut(client);
-        EXPECT_EQ(layout.list.width(), client.width() - 16);
-        EXPECT_EQ(layout.list.height(), client.height() - 49);
-        EXPECT_EQ(layout.done.top(), layout.list.bottom() + 1 + 8);
-        EXPECT_EQ(layout.play.top(), layout.done.top());
-        EXPECT_EQ(layout.play.left(), layout.done.right() + 1);
-        EXPECT_EQ(layout.play.width(), layout.done.width());
-        EXPECT_LE(layout.play.right(), layout.list.right());
-        EXPECT_LT(layout.play.bottom(), client.height()) << client.width() << "x" << client.height();
-    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStyleHints>
@@ -110,6 +111,45 @@ TEST_F(TrayTest, ADoubleClickInTheFileListModePlaysTheFileFromTheFileList) {
     const FileList& files = session->fileManagement().files();
     EXPECT_EQ(files.selectedCount(), 1);
     EXPECT_EQ(files.name(files.focusedLine()), name(2));
+}
+
+// The tray menu: its items in order under the tray's captions, Pause drawn bold, and each item enabled
+// as the command it shows when the menu opens.
+TEST_F(TrayTest, TheTrayMenuShowsItsCommandsAsTheyStandWhenItOpens) {
+    startWith(2);
+    QMenu* menu = window->trayIcon().menu();
+    menu->popup(QPoint(0, 0));
+    QApplication::processEvents();
+    QStringList captions;
+    for (const QAction* action : menu->actions()) {
+        captions.append(action->isSeparator() ? s("-") : action->text());
+    }
+    EXPECT_EQ(captions,
+              lines({"Pla&y", "Select item from Play List", "Select item from File List / CD Audio List", "-",
+                     "P&ause", "&Stop", "&Rewind", "-", "Pre&vious", "&Next", "-", "Pl&ay List",
+                     "P&osition in Item", "-", "&Mixer", "&Help", "-", "&Restore", "E&xit Velmaro"}));
+    EXPECT_EQ(menu->defaultAction()->text(), s("P&ause"));
+    const auto item = [&](int index) { return menu->actions().at(index); };
+    EXPECT_TRUE(item(0)->isEnabled());
+    EXPECT_TRUE(item(1)->isEnabled());
+    EXPECT_FALSE(item(4)->isEnabled()) << "nothing plays";
+    QMenu* position = item(12)->menu();
+    ASSERT_NE(position, nullptr);
+    ASSERT_EQ(position->actions().size(), 5);
+    EXPECT_FALSE(position->actions().at(2)->isEnabled());
+    menu->hide();
+
+    session->runCommand(s("PlayM"));
+    QApplication::processEvents();
+    menu->popup(QPoint(0, 0));
+    QApplication::processEvents();
+    EXPECT_TRUE(item(4)->isEnabled());
+    EXPECT_TRUE(position->actions().at(2)->isEnabled());
+    QMenu* options = item(11)->menu();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->actions().at(2)->text(), s("&Auto Play"));
+    EXPECT_EQ(options->actions().at(2)->isChecked(), session->preferences().autoPlay);
+    menu->hide();
 }
 
 // On a desktop without a notification area there is no icon, whatever the settings ask, and the tray
