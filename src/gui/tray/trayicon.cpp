@@ -19,7 +19,7 @@ TrayIcon::TrayIcon(AppSession& session, ActionRegistry& actions, QWidget* window
       m_list({session.playListMedia(), session.fileListMedia(), session.cdListMedia(), session.playList(),
               session.fileManagement().files(), session.cdAudio().list(),
               [&session](MediaList& list) { session.controller().playFrom(list); }}),
-      m_listBox(new TrayListBox(m_list, session.dispatcher(), playListView, window)) {
+      m_listBox(std::make_unique<TrayListBox>(m_list, session.dispatcher(), playListView)) {
     m_menu->setObjectName(QStringLiteral("TrayPM"));
     buildMenu(actions);
     m_icon.setContextMenu(m_menu);
@@ -46,6 +46,7 @@ TrayIcon::TrayIcon(AppSession& session, ActionRegistry& actions, QWidget* window
     connect(&session, &AppSession::closing, this, [this] {
         m_shuttingDown = true;
         m_icon.hide();
+        m_listBox->hide();
     });
     window->installEventFilter(this);
     applySettings();

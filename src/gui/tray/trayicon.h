@@ -35,7 +35,7 @@ public:
 
     QSystemTrayIcon& icon() { return m_icon; }
     QMenu* menu() const { return m_menu; }
-    TrayListBox* listBox() const { return m_listBox; }
+    TrayListBox* listBox() const { return m_listBox.get(); }
     TrayClicks& clicks() { return *m_clicks; }
 
 protected:
@@ -51,7 +51,8 @@ private:
     QSystemTrayIcon m_icon;
     QMenu* m_menu;
     TrayList m_list;
-    TrayListBox* m_listBox;
+    // A window of its own: it stays reachable while the main window is minimized.
+    std::unique_ptr<TrayListBox> m_listBox;
     std::unique_ptr<TrayClicks> m_clicks;
     TrayImage m_image = TrayImage::Normal;
     bool m_shuttingDown = false;
