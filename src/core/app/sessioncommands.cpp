@@ -5,6 +5,7 @@
 #include "core/playback/indicatorcommands.h"
 #include "core/playback/transportpreview.h"
 #include "core/app/favoritescommands.h"
+#include "core/palette/palettecommands.h"
 #include "core/settings/shortcuts.h"
 #include "core/shell/menutable.h"
 #include "core/shell/toolbartable.h"
@@ -36,6 +37,7 @@ void AppSession::declareCommands() {
     FavoritesCommands::declare(m_commands, m_favoritesAndHistory);
     IndicatorCommands::declare(m_commands, m_indicators, m_controller);
     m_commands.addContextItems();
+    PaletteCommands::declare({m_commands, m_controller, m_favoritesAndHistory, m_preferences, m_document});
 }
 
 void AppSession::declareViewCommands() {
