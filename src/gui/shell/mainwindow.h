@@ -11,6 +11,7 @@
 
 class ActionRegistry;
 class ContextMenus;
+class FloatingPalette;
 class HelpWindow;
 class IndicatorControls;
 class MainArea;
@@ -51,6 +52,7 @@ public:
     TransportBar& transportBar() const { return *m_transport; }
     IndicatorControls& indicatorControls() const { return *m_indicators; }
     MainArea& mainArea() const { return *m_area; }
+    FloatingPalette& floatingPalette() const { return *m_palette; }
     // Opens the help window on a topic ("Contents", "File_Types"...).
     void showHelp(const QString& topic);
     // Made when first asked for.
@@ -125,4 +127,5 @@ private:
     TransportBar* m_transport = nullptr;
     IndicatorControls* m_indicators = nullptr;
     HelpWindow* m_help = nullptr;
+    std::unique_ptr<FloatingPalette> m_palette;  // a window of its own, with its own taskbar entry
 };
