@@ -12,6 +12,11 @@ SourceLines* CDListMedia::lines() {
     return &m_c.mode.list();
 }
 
+QString CDListMedia::menuText(qsizetype line) const {
+    const CDAudioList& list = m_c.mode.list();
+    return list.name(line) + QStringLiteral(" (") + list.lengthText(line) + u')';
+}
+
 bool CDListMedia::isShown() const {
     return m_c.mode.isShown();
 }

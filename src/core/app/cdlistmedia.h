@@ -24,6 +24,7 @@ public:
     explicit CDListMedia(Context context) : m_c(context) {}
 
     SourceLines* lines() override;
+    QString menuText(qsizetype line) const override;
     bool isShown() const override;
 
     bool canPlay() const override;

@@ -23,6 +23,10 @@ SourceLines* FileListMedia::lines() {
     return &m_c.files.files();
 }
 
+QString FileListMedia::menuText(qsizetype line) const {
+    return m_c.files.files().name(line);
+}
+
 bool FileListMedia::isShown() const {
     return m_c.files.isVisible();
 }

@@ -28,6 +28,7 @@ public:
     void setEditors(ExternalEditors* editors) { m_c.editors = editors; }
 
     SourceLines* lines() override;
+    QString menuText(qsizetype line) const override;
     bool isShown() const override;
 
     bool canPlay() const override;

@@ -1,6 +1,7 @@
 #include "core/app/playlistmedia.h"
 
 #include "core/app/filelistmedia.h"
+#include "core/playlist/itemset.h"
 #include "core/common/activelists.h"
 #include "core/common/busyindicator.h"
 #include "core/common/filetitle.h"
@@ -28,6 +29,14 @@ QString titleOfLine(const QString& line) {
 
 SourceLines* PlayListMedia::lines() {
     return &m_c.playList;
+}
+
+QString PlayListMedia::menuText(qsizetype line) const {
+    return m_c.playList.line(line);
+}
+
+bool PlayListMedia::linePlayed(qsizetype line) const {
+    return m_c.played.contains(m_c.playList.item(line));
 }
 
 bool PlayListMedia::canPlay() const {

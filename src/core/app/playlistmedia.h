@@ -50,6 +50,8 @@ public:
     bool pausesBetweenItems() const override;
     ListTotals totals() const override { return ListTotals::PlayList; }
     bool jumpToTotal(qint64 position, qint64& offset) override;
+    QString menuText(qsizetype line) const override;
+    bool linePlayed(qsizetype line) const override;
 
     void copy() override;
     bool canRename() const override { return lineCount() > 0; }

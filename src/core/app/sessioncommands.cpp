@@ -6,6 +6,7 @@
 #include "core/playback/transportpreview.h"
 #include "core/app/favoritescommands.h"
 #include "core/app/traycommands.h"
+#include "core/palette/palettecommands.h"
 #include "core/settings/shortcuts.h"
 #include "core/shell/menutable.h"
 #include "core/shell/toolbartable.h"
@@ -39,6 +40,7 @@ void AppSession::declareCommands() {
     FavoritesCommands::declare(m_commands, m_favoritesAndHistory);
     IndicatorCommands::declare(m_commands, m_indicators, m_controller);
     m_commands.addContextItems();
+    PaletteCommands::declare({m_commands, m_controller, m_favoritesAndHistory, m_preferences, m_document});
 }
 
 void AppSession::declareViewCommands() {

@@ -111,6 +111,16 @@ public:
     }
     // The list shows the disc in the drive: a disc that plays on its own plays from it.
     virtual bool followsDisc() const { return false; }
+    // What a menu of the list's items (the Floating Palette's drop-downs) shows for a line.
+    virtual QString menuText(qsizetype line) const {
+        Q_UNUSED(line);
+        return {};
+    }
+    // The line's item was played in the current pass.
+    virtual bool linePlayed(qsizetype line) const {
+        Q_UNUSED(line);
+        return false;
+    }
 
     // --- The commands that act on the list with the focus
 

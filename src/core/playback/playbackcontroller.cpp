@@ -362,6 +362,7 @@ void PlaybackController::SetTitle(const QString& text) {
                       ? Product::name() + u' ' + Product::version()
                       : shown + QStringLiteral(" - ") + Product::name() + u' ' + Product::version();
     m_applicationTitle = m_titleText;
+    m_playingHint = shown.isEmpty() ? QString() : QStringLiteral("Playing \"") + shown + u'"';
     Q_EMIT changed();
 }
 

@@ -142,6 +142,8 @@ public:
     // The main window's caption, and the title with the progress indicator the taskbar shows.
     const QString& windowTitle() const { return m_titleText; }
     const QString& applicationTitle() const { return m_applicationTitle; }
+    // The Floating Palette's position bar names what plays: "Playing \"3. Song\"", or nothing.
+    const QString& playingHint() const { return m_playingHint; }
     // The item that plays, is paused or is being opened; Kind::None otherwise.
     PlayItem currentItem() const;
     bool isOpening() const { return m_phase == Phase::Opening; }
@@ -236,5 +238,6 @@ private:
     bool m_trackEnded = false;
     QString m_titleText;
     QString m_applicationTitle;
+    QString m_playingHint;
     TransportPreview m_preview;
 };

@@ -35,6 +35,10 @@ void copyDialogFields(const Preferences& from, Preferences& to) {
     to.colourToolbar = from.colourToolbar;
     to.textMainWindow = from.textMainWindow;
     to.textToolbar = from.textToolbar;
+    // The Floating Palette's picture and colours.
+    to.floatingPaletteBitmapPath = from.floatingPaletteBitmapPath;
+    to.colourPalette = from.colourPalette;
+    to.textPalette = from.textPalette;
     to.stopCDAudioOnExit = from.stopCDAudioOnExit;
     to.stopCDAudioWhenChangingMode = from.stopCDAudioWhenChangingMode;
     to.askBeforeSavingCDDatabase = from.askBeforeSavingCDDatabase;
@@ -98,6 +102,7 @@ void PreferencesDialogModel::setDefaults() {
     defaults.askBeforeSavingCDDatabase = true;
     defaults.bitmapPath.clear();
     defaults.toolbarBitmapPath.clear();
+    defaults.floatingPaletteBitmapPath.clear();
     defaults.editors = {};
     defaults.trayAlways = true;  // the page's default; the settings file's is "only when minimized"
     // The video size has no built-in value on its page; it stays as the user set it.

@@ -46,7 +46,7 @@ IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, Act
         m_labels[indicator]->installEventFilter(this);
         m_labels[indicator]->setCursor(Qt::PointingHandCursor);
     }
-    connectPositionBar();
+    connectPositionBar(m_positionBar);
     groupModes();
     connectViewMenu();
     connect(&session.controller(), &PlaybackController::changed, this, &IndicatorControls::refresh);
@@ -135,25 +135,23 @@ void IndicatorControls::openChangePosition() {
     box.exec();
 }
 
-void IndicatorControls::connectPositionBar() {
+void IndicatorControls::connectPositionBar(QSlider* bar) {
     PlaybackController& controller = m_session.controller();
-    connect(m_positionBar, &QSlider::sliderMoved, &controller, &PlaybackController::previewBarPosition);
+    connect(bar, &QSlider::sliderMoved, &controller, &PlaybackController::previewBarPosition);
     CommandDispatcher& dispatcher = m_session.dispatcher();
-    connect(m_positionBar, &QSlider::sliderReleased, &controller, [this, &dispatcher, &controller] {
-        dispatcher.runFromWindow(
-            [&controller, percent = m_positionBar->value()] { controller.applyBarPosition(percent); });
+    connect(bar, &QSlider::sliderReleased, &controller, [bar, &dispatcher, &controller] {
+        dispatcher.runFromWindow([&controller, percent = bar->value()] { controller.applyBarPosition(percent); });
     });
     // A click beside the handle or a key moves the bar a step at once, like letting go of it there.
-    connect(m_positionBar, &QAbstractSlider::actionTriggered, &controller,
-            [this, &dispatcher, &controller](int action) {
-                if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove) {
-                    return;
-                }
-                dispatcher.runFromWindow([&controller, percent = m_positionBar->sliderPosition()] {
-                    controller.previewBarPosition(percent);
-                    controller.applyBarPosition(percent);
-                });
-            });
+    connect(bar, &QAbstractSlider::actionTriggered, &controller, [bar, &dispatcher, &controller](int action) {
+        if (action == QAbstractSlider::SliderNoAction || action == QAbstractSlider::SliderMove) {
+            return;
+        }
+        dispatcher.runFromWindow([&controller, percent = bar->sliderPosition()] {
+            controller.previewBarPosition(percent);
+            controller.applyBarPosition(percent);
+        });
+    });
 }
 
 bool IndicatorControls::eventFilter(QObject* watched, QEvent* event) {

@@ -44,6 +44,9 @@ public:
     void fillModeMenu(QMenu* menu, ProgressIndicators::Indicator indicator);
     // "Change Position...": the box, when the command is enabled.
     void openChangePosition();
+    // A position bar (the toolbar's, the Floating Palette's): dragging previews, letting go, a click
+    // beside the handle or a key moves playback.
+    void connectPositionBar(QSlider* bar);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,7 +54,6 @@ protected:
 private:
     void createToolBarWidgets(QToolBar* toolBar);
     void attachModeMenu(ProgressIndicators::Indicator indicator, QToolButton* button);
-    void connectPositionBar();
     void groupModes();
     void connectViewMenu();
     void toggle(ProgressIndicators::Indicator indicator);

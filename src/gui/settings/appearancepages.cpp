@@ -61,6 +61,7 @@ void buildBitmapsPage(SettingsPage& page) {
     const std::tuple<const char*, const char*, QString Preferences::*> boxes[] = {
         {"BitmapEdit", "Background of &Main Window", &Preferences::bitmapPath},
         {"PanelSBBitmapEdit", "Background of &Toolbar", &Preferences::toolbarBitmapPath},
+        {"FPPanelBitmapEdit", "Background of &Floating Palette", &Preferences::floatingPaletteBitmapPath},
     };
     for (const auto& [name, caption, field] : boxes) {
         QLineEdit* edit = page.pathBox(&page, name, QString::fromLatin1(caption), field, kPictures,
@@ -80,6 +81,7 @@ void buildBackgroundColoursPage(SettingsPage& page) {
     page.pageLayout()->addLayout(form);
     colourRow(page, form, "ColorBtn1", QStringLiteral("Main window:"), &Preferences::colourMainWindow);
     colourRow(page, form, "ColorBtn2", QStringLiteral("Toolbar:"), &Preferences::colourToolbar);
+    colourRow(page, form, "ColorBtn3", QStringLiteral("Floating Palette:"), &Preferences::colourPalette);
     page.text(QStringLiteral("A background picture, where one is chosen, is drawn over its color."));
     page.pageLayout()->addStretch(1);
 }
@@ -89,6 +91,7 @@ void buildTextColoursPage(SettingsPage& page) {
     page.pageLayout()->addLayout(form);
     colourRow(page, form, "ColorBtn4", QStringLiteral("Main window labels:"), &Preferences::textMainWindow);
     colourRow(page, form, "ColorBtn5", QStringLiteral("Toolbar text:"), &Preferences::textToolbar);
+    colourRow(page, form, "ColorBtn6", QStringLiteral("Floating Palette text:"), &Preferences::textPalette);
     page.pageLayout()->addStretch(1);
 }
 

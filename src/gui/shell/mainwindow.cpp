@@ -5,6 +5,7 @@
 #include "core/app/favoritescommands.h"
 #include "gui/common/listdrag.h"
 #include "gui/files/filemanagementpanel.h"
+#include "gui/palette/floatingpalette.h"
 #include "gui/cdaudio/cdaudiopanel.h"
 #include "gui/cdaudio/qtcddialogs.h"
 #include "gui/files/qtfiledialogs.h"
@@ -106,6 +107,7 @@ void MainWindow::createCommandSurfaces() {
     BindHelpCommands(m_session.commands(), [this] { return helpWindow(); });
     m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { m_indicators->openChangePosition(); });
     m_session.commands().bind(QStringLiteral("FindM"), [this] { openSearch(QString()); });
+    m_palette = std::make_unique<FloatingPalette>(this, *m_actions, m_session, *m_indicators);
     connect(m_playListBox, &PlayListBox::folderDropped, this, &MainWindow::openSearch);
     m_tray = new TrayIcon(m_session, *m_actions, this, m_playListBox->model(), [this] {
         if (isMinimized()) {
@@ -202,6 +204,9 @@ void MainWindow::applyAppearance() {
     QPalette progressPalette = progress->palette();
     progressPalette.setColor(QPalette::WindowText, colourFromSetting(preferences.textToolbar, desktop));
     progress->setPalette(progressPalette);
+    if (m_palette) {
+        m_palette->applyAppearance();
+    }
     applyListsAppearance();
 }
 
@@ -466,12 +471,14 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::bringToFront() {
-    if (isMinimized()) {
-        showNormal();
+    // The Floating Palette stands in for the window while it shows: it is what comes forward.
+    QWidget* front = m_palette && m_palette->isVisible() ? static_cast<QWidget*>(m_palette.get()) : this;
+    if (front->isMinimized()) {
+        front->showNormal();
     }
-    show();
-    raise();
-    activateWindow();
+    front->show();
+    front->raise();
+    front->activateWindow();
     // A box the window waits for comes along, on top.
     if (QWidget* box = QApplication::activeModalWidget()) {
         box->raise();

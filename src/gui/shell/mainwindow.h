@@ -11,6 +11,7 @@
 
 class ActionRegistry;
 class ContextMenus;
+class FloatingPalette;
 class HelpWindow;
 class IndicatorControls;
 class MainArea;
@@ -53,6 +54,7 @@ public:
     IndicatorControls& indicatorControls() const { return *m_indicators; }
     MainArea& mainArea() const { return *m_area; }
     TrayIcon& trayIcon() const { return *m_tray; }
+    FloatingPalette& floatingPalette() const { return *m_palette; }
     // Opens the help window on a topic ("Contents", "File_Types"...).
     void showHelp(const QString& topic);
     // Made when first asked for.
@@ -128,4 +130,5 @@ private:
     IndicatorControls* m_indicators = nullptr;
     HelpWindow* m_help = nullptr;
     TrayIcon* m_tray = nullptr;
+    std::unique_ptr<FloatingPalette> m_palette;  // a window of its own, with its own taskbar entry
 };

@@ -86,6 +86,31 @@ TEST(PreferencesDialogModel, TheTrayOptionsTakeTheirDefaultAndCancelPutsThemBack
     EXPECT_FALSE(live.trayAlways);
 }
 
+// The Floating Palette's picture and colours are Appearance settings like the window's: Cancel takes a
+// change back, Default gives the built-in ones.
+TEST(PreferencesDialogModel, CancelAndDefaultCoverTheFloatingPalettesPictureAndColours) {
+    Preferences live;
+    live.floatingPaletteBitmapPath = s("/pictures/palette.png");
+    live.colourPalette = Colour::rgb(10, 20, 30);
+    live.textPalette = Colour::rgb(200, 200, 200);
+    const Preferences before = live;
+    PreferencesDialogModel model(live, QString());
+    model.remember();
+
+    live.floatingPaletteBitmapPath = s("/pictures/other.png");
+    live.colourPalette = Colour::rgb(1, 1, 1);
+    live.textPalette = Colour::rgb(2, 2, 2);
+    model.restore();
+    EXPECT_EQ(live.floatingPaletteBitmapPath, before.floatingPaletteBitmapPath);
+    EXPECT_EQ(live.colourPalette, before.colourPalette);
+    EXPECT_EQ(live.textPalette, before.textPalette);
+
+    model.setDefaults();
+    EXPECT_TRUE(live.floatingPaletteBitmapPath.isEmpty());
+    EXPECT_EQ(live.colourPalette, Colour::kButtonFace);
+    EXPECT_EQ(live.textPalette, Colour::kWindowText);
+}
+
 TEST(PreferencesDialogModel, StatusBarPanelsKeepTheOrderTheUserGivesThem) {
     Preferences live;
     PreferencesDialogModel model(live, QString());

@@ -325,6 +325,17 @@ TEST_F(SettingsTest, ValuesAreReadWithTheirRulesAndFallbacks) {
              EXPECT_EQ(p.favoriteFolders, lines({"/b", "/d", "/y"}));
              EXPECT_EQ(p.favoritePlayLists, lines({"/l.vlp"}));
          }},
+        {"palette mode and title format outside 0..2 show the percent",
+         lines({"[General]", "FloatingPaletteMode=3", "TitleFormat=-1"}),
+         [](const Preferences& p) {
+             EXPECT_EQ(p.floatingPaletteMode, 0);
+             EXPECT_EQ(p.titleFormat, 0);
+         }},
+        {"palette mode and title format in range", lines({"[General]", "FloatingPaletteMode=2", "TitleFormat=2"}),
+         [](const Preferences& p) {
+             EXPECT_EQ(p.floatingPaletteMode, 2);
+             EXPECT_EQ(p.titleFormat, 2);
+         }},
         {"history fills its first slots", lines({"[History]", "File2=/b.vlp", "File3=", "File4=/d.vlp"}),
          [](const Preferences& p) {
              EXPECT_EQ(p.history, QStringList({s("/b.vlp"), s("/d.vlp"), {}, {}}));

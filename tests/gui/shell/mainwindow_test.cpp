@@ -5,6 +5,7 @@
 #include "gui/shell/mainmenu.h"
 #include "gui/ports/qtprompter.h"
 #include "gui/ports/savechangesdialog.h"
+#include "core/palette/palettecommands.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/playlist/playlistbox.h"
 #include "support/windowtest.h"
@@ -190,11 +191,19 @@ TEST_F(MainWindowTest, TheWindowShowsTheSameCompositionAHeadlessRunBuilds) {
     EXPECT_EQ(headless.commands().names(), session->commands().names());
     // The window binds the commands that open its own boxes: the help, Change Position, Search, the tray
     // list and Restore.
-    const QSet<QString> windowsOwn = {s("ContentsM"), s("TopicSearchM"), s("HelpOnHelpM"), s("IntroductionM"),
-                                      s("GettingStartedGuideM"), s("ContactInformationM"), s("ChangePosM"),
-                                      s("AnyValuePM"), s("ChangePosPM"), s("PasteM"), s("PastePM"), s("FindM"),
-                                      s("HelpTPM"), s("AnyValueTPM"), s("SelectPLTPM"), s("SelectFLTPM"),
-                                      s("select-playlist"), s("select-list"), s("RestoreTPM")};
+    QSet<QString> windowsOwn = {s("ContentsM"), s("TopicSearchM"), s("HelpOnHelpM"), s("IntroductionM"),
+                                s("GettingStartedGuideM"), s("ContactInformationM"), s("ChangePosM"),
+                                s("AnyValuePM"), s("ChangePosPM"), s("PasteM"), s("PastePM"), s("FindM"),
+                                s("HelpTPM"), s("AnyValueTPM"), s("SelectPLTPM"), s("SelectFLTPM"),
+                                s("select-playlist"), s("select-list"), s("RestoreTPM")};
+    // ...and those of the Floating Palette, which shows, moves and closes the palette window.
+    for (const char* name : {"FloatingPalM", "CloseSB", "ReturnPM", "MinimizePM", "MoveToTopSI", "HelpPM",
+                             "FPAnyValuePM"}) {
+        windowsOwn.insert(s(name));
+    }
+    for (const PaletteCommands::PlaceCommand& command : PaletteCommands::placeCommands()) {
+        windowsOwn.insert(command.command);
+    }
     for (const QString& name : headless.commands().names()) {
         if (!windowsOwn.contains(name)) {
             EXPECT_EQ(headless.commands().state(name), session->commands().state(name)) << qPrintable(name);
