@@ -27,6 +27,7 @@
 #include "gui/shell/mainarea.h"
 #include "gui/shell/mainmenu.h"
 #include "gui/shell/transportbar.h"
+#include "gui/shell/welcomestart.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -105,6 +106,7 @@ void MainWindow::createCommandSurfaces() {
     BindHelpCommands(m_session.commands(), [this] { return helpWindow(); });
     m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { m_indicators->openChangePosition(); });
     m_session.commands().bind(QStringLiteral("FindM"), [this] { openSearch(QString()); });
+    WelcomeStart::bindAbout(m_session.commands(), *this);
     connect(m_playListBox, &PlayListBox::folderDropped, this, &MainWindow::openSearch);
     connect(m_menu->menu(QStringLiteral("EditM")), &QMenu::aboutToShow, this, [this] { m_session.editMenuOpened(); });
     connect(m_menu->menu(QStringLiteral("FavFoldersM")), &QMenu::aboutToShow, this,
@@ -382,6 +384,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
     updateMinimumSize();
     m_playListBox->setFocus();
+    if (firstShow && m_options.welcomeBox && m_session.preferences().showWelcomeScreen) {
+        QTimer::singleShot(0, this, [this] { WelcomeStart::showWelcomeBox(*this); });
+    }
 }
 
 // A long list is read once the window is on screen and painted; it fills in after.
