@@ -45,6 +45,8 @@ void copyDialogFields(const Preferences& from, Preferences& to) {
     to.fontBold = from.fontBold;
     to.fontItalic = from.fontItalic;
     to.editors = from.editors;
+    // The Welcome box at start
+    to.showWelcomeScreen = from.showWelcomeScreen;
 }
 
 PreferencesNode node(PreferencesPage page, const char* text, const char* caption,
