@@ -26,7 +26,7 @@ echo "== CPU while playing a ${seconds}-second WAV"
   gst-play-1.0 -q --audiosink="fakesink sync=true" --videosink=fakesink "$work/minute.wav" >/dev/null
 
 mkdir -p "$work/home"
-printf '[Playlist]\r\nOpenLastPL=0\r\nStartPlaying=0\r\n' > "$work/home/velmaro.ini"
+printf '[General]\r\nShowWelcomeScreen=0\r\n[Playlist]\r\nOpenLastPL=0\r\nStartPlaying=0\r\n' > "$work/home/velmaro.ini"
 printf '[General]\r\nLastPlayed=\r\n\r\n[Items]\r\n[FILE="%s", L=0]\r\n' "$work/minute.wav" > "$work/minute.vlp"
 export VELMARO_HOME="$work/home" VELMARO_AUDIO_SINK="fakesink sync=true" VELMARO_VIDEO_SINK=fakesink
 QT_QPA_PLATFORM=offscreen /usr/bin/time -f "%U %S" -o "$work/velmaro.time" \

@@ -55,17 +55,17 @@ EOF
 write_list "$work/big.vlp" "$items"
 write_list "$work/small.vlp" 10
 
-quiet_home() {  # quiet_home DIR: a home that neither reopens nor plays the last list
+quiet_home() {  # quiet_home DIR: a home that neither reopens nor plays the last list, nor greets
   mkdir -p "$1"
-  printf '[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n' > "$1/velmaro.ini"
+  printf '[General]\r\nShowWelcomeScreen=0\r\n[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n' > "$1/velmaro.ini"
 }
 
 is_running() {  # a zombie no one reaps has ended too
   [ -e "/proc/$1" ] && [ "$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)" != "Z" ]
 }
 
-# Ends the Velmaro of the home: the exit command, "No" to saving a changed list, SIGTERM (and the home
-# emptied, so nothing carries over) only when it does not end.
+# Ends the Velmaro of the home: the exit command, "No" to saving a changed list, Continue in the Welcome
+# box, SIGTERM (and the home emptied, so nothing carries over) only when it does not end.
 end_program() {  # end_program HOME
   local pid box
   pid=$(cat "$work/pid")
@@ -76,6 +76,11 @@ end_program() {  # end_program HOME
     if [ -n "$box" ]; then
       # The box may be gone by the time it gets the key.
       xdotool windowfocus --sync "$box" key alt+n 2>/dev/null || true
+    fi
+    # A start with the Welcome box runs the command once the box is continued.
+    box=$(xdotool search --onlyvisible --name '^Welcome to Velmaro$' 2>/dev/null | head -n 1 || true)
+    if [ -n "$box" ]; then
+      xdotool windowfocus --sync "$box" key alt+c 2>/dev/null || true
     fi
     sleep 0.05
   done

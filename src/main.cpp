@@ -87,8 +87,8 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
                         resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
                        {prompter, device, clipboard, probe, nullptr, nullptr, &shell,
                         AppPaths::soundSettingsCommand(), &cdReader, &fileTypes});
-    MainWindow window(
-        session, {commandLine.parameters, QDir::currentPath(), resources.filePath(QStringLiteral("help"))});
+    MainWindow window(session, {commandLine.parameters, QDir::currentPath(),
+                                resources.filePath(QStringLiteral("help")), /*welcomeBox=*/true});
     prompter.setParentWidget(&window);
     instance.setValidator([&session](const ForwardedRequest& request) {
         return request.command.isEmpty()

@@ -158,6 +158,10 @@ TEST_F(SocketFolderTest, APeerThatSendsNoRequestIsCutOffAndOthersStillGetThrough
     EXPECT_TRUE(received.size() == 1 || received.wait(5000));
 }
 
+// Settings that neither reopen nor play a list, nor greet with the Welcome box a command would wait for.
+constexpr const char* kQuietSettings =
+    "[General]\r\nShowWelcomeScreen=0\r\n[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n";
+
 // Runs the real program. Sanitized builds start slowly, hence the generous waits.
 class ProgramTest : public ::testing::Test {
 protected:
@@ -228,7 +232,7 @@ protected:
 };
 
 TEST_F(ProgramTest, ASecondStartHandsItsParametersToTheRunningInstance) {
-    home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
+    home.write(s("velmaro.ini"), kQuietSettings);
     // Files that play: a file that cannot would show its error box, which a command waits for.
     const QString a = writeWave(s("a.wav"), 30);
     const QString other =
@@ -266,7 +270,7 @@ TEST_F(ProgramTest, WithoutARuntimeFolderASecondStartStillFindsTheRunningOne) {
     const ScopedVariable runtime("XDG_RUNTIME_DIR", QString());
     const ScopedVariable tempVariable("TMPDIR", temp.path());
     const ScopedVariable cache("XDG_CACHE_HOME", home.file(s("cache")));
-    home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n");
+    home.write(s("velmaro.ini"), kQuietSettings);
 
     QProcess first;
     startProgram(first, {});

@@ -41,6 +41,7 @@ protected:
     std::unique_ptr<MainWindow> window;
     QStringList parameters;  // the start's command line
     QString helpFolder;      // the help pages; none when empty
+    bool welcomeBox = false; // the start may show the Welcome box, as the program's own start does
 
     // Runs between making the window and showing it.
     virtual void beforeShow() {}
@@ -62,7 +63,7 @@ protected:
             AppSession::Ports{
                 prompter, device, clipboard, probe, nullptr, nullptr, &shell, {}, nullptr, fileTypes.get()});
         window =
-            std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path(), helpFolder});
+            std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path(), helpFolder, welcomeBox});
         beforeShow();
         window->show();
         if (!size.isEmpty()) {

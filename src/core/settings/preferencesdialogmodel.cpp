@@ -52,6 +52,8 @@ void copyDialogFields(const Preferences& from, Preferences& to) {
     // The tray page.
     to.useTray = from.useTray;
     to.trayAlways = from.trayAlways;
+    // The Welcome box at start
+    to.showWelcomeScreen = from.showWelcomeScreen;
 }
 
 PreferencesNode node(PreferencesPage page, const char* text, const char* caption,

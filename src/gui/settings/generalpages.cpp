@@ -24,6 +24,7 @@ QBoxLayout* boxOf(QWidget* widget) {
 }  // namespace
 
 void buildGeneralPage(SettingsPage& page) {
+    page.check(nullptr, "WelcomeBoxCB", QStringLiteral("Show Welcome Screen at Startup"), &Preferences::showWelcomeScreen);
     QGroupBox* mode = page.group(QStringLiteral("&Initial Mode"));
     auto* cdRadio = new QRadioButton(QStringLiteral("CD Audio"));
     cdRadio->setObjectName(QStringLiteral("CDAudioModeRB"));

@@ -29,6 +29,7 @@
 #include "gui/shell/mainmenu.h"
 #include "gui/shell/transportbar.h"
 #include "gui/tray/trayicon.h"
+#include "gui/shell/welcomestart.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -108,6 +109,7 @@ void MainWindow::createCommandSurfaces() {
     m_session.commands().bind(QStringLiteral("ChangePosM"), [this] { m_indicators->openChangePosition(); });
     m_session.commands().bind(QStringLiteral("FindM"), [this] { openSearch(QString()); });
     m_palette = std::make_unique<FloatingPalette>(this, *m_actions, m_session, *m_indicators);
+    WelcomeStart::bindAbout(m_session.commands(), *this);
     connect(m_playListBox, &PlayListBox::folderDropped, this, &MainWindow::openSearch);
     m_tray = new TrayIcon(m_session, *m_actions, this, m_playListBox->model(), [this] {
         if (isMinimized()) {
@@ -398,6 +400,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
     updateMinimumSize();
     m_playListBox->setFocus();
+    if (firstShow && m_options.welcomeBox && m_session.preferences().showWelcomeScreen) {
+        QTimer::singleShot(0, this, [this] { WelcomeStart::showWelcomeBox(*this); });
+    }
 }
 
 // A long list is read once the window is on screen and painted; it fills in after.

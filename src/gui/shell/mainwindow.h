@@ -39,6 +39,7 @@ public:
         QStringList parameters;  // this start's command line
         QString baseFolder;      // the folder relative parameters are taken from
         QString helpFolder;      // the HTML help
+        bool welcomeBox = false;  // the start shows the Welcome box when the settings ask for it
     };
 
     MainWindow(AppSession& session, Options options, QWidget* parent = nullptr);

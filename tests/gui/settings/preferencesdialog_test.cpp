@@ -172,6 +172,36 @@ TEST_F(PreferencesDialogTest, PageRulesHoldAndDefaultThenCancelChangesNothing) {
     EXPECT_FALSE(settingsText().contains(s("MixerPath"))) << "Cancel writes nothing";
 }
 
+TEST_F(PreferencesDialogTest, TheWelcomeScreenBoxFollowsCancelDefaultAndOK) {
+    const auto untickWelcome = [&](PreferencesDialog& dialog) {
+        auto* welcome = control<QCheckBox>(dialog, "WelcomeBoxCB");
+        EXPECT_TRUE(welcome->isVisible()) << "on the General page, shown first";
+        EXPECT_TRUE(welcome->isChecked());
+        click(welcome);
+        EXPECT_FALSE(session->preferences().showWelcomeScreen);
+        return welcome;
+    };
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  untickWelcome(dialog);
+                  click(control<QPushButton>(dialog, "CancelBtn"));
+              });
+    EXPECT_TRUE(session->preferences().showWelcomeScreen);
+    // The window is active again once the dialog has gone, and takes the key.
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  QCheckBox* welcome = untickWelcome(dialog);
+                  click(control<QPushButton>(dialog, "DefaultBtn"));
+                  EXPECT_TRUE(welcome->isChecked());
+                  click(welcome);
+                  click(control<QPushButton>(dialog, "OKBtn"));
+              });
+    EXPECT_FALSE(session->preferences().showWelcomeScreen);
+    EXPECT_TRUE(settingsText().contains(s("ShowWelcomeScreen=0\r\n")));
+}
+
 TEST_F(PreferencesDialogTest, ConfigureOpensTheFavoritesPageWhoseListIsTakenOnOKOnly) {
     Preferences& p = session->preferences();
     p.favoriteFolders = {music.path(), home.path()};

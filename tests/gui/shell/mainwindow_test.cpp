@@ -189,13 +189,13 @@ TEST_F(MainWindowTest, TheWindowShowsTheSameCompositionAHeadlessRunBuilds) {
         EXPECT_EQ(headless.playList().line(line), session->playList().line(line)) << line;
     }
     EXPECT_EQ(headless.commands().names(), session->commands().names());
-    // The window binds the commands that open its own boxes: the help, Change Position, Search, the tray
-    // list and Restore.
+    // The window binds the commands that open its own boxes: the help, Change Position, Search, About, the
+    // tray list and Restore.
     QSet<QString> windowsOwn = {s("ContentsM"), s("TopicSearchM"), s("HelpOnHelpM"), s("IntroductionM"),
                                 s("GettingStartedGuideM"), s("ContactInformationM"), s("ChangePosM"),
                                 s("AnyValuePM"), s("ChangePosPM"), s("PasteM"), s("PastePM"), s("FindM"),
                                 s("HelpTPM"), s("AnyValueTPM"), s("SelectPLTPM"), s("SelectFLTPM"),
-                                s("select-playlist"), s("select-list"), s("RestoreTPM")};
+                                s("select-playlist"), s("select-list"), s("RestoreTPM"), s("AboutM")};
     // ...and those of the Floating Palette, which shows, moves and closes the palette window.
     for (const char* name : {"FloatingPalM", "CloseSB", "ReturnPM", "MinimizePM", "MoveToTopSI", "HelpPM",
                              "FPAnyValuePM"}) {
