@@ -139,12 +139,13 @@ std::optional<qint64> auLength(const MappedFile& file) {
     const qint64 rate = file.bigEndian(16);
     const qint64 channels = file.bigEndian(20);
     int bytes = 0;
+    // Bytes a sample: mu-law, 8-bit, A-law; 16, 24 and 32-bit; float; double. Others are compressed.
     switch (encoding) {
         case 1:
         case 2:
         case 27:
             bytes = 1;
-            break;  // mu-law, 8-bit linear, A-law
+            break;
         case 3:
             bytes = 2;
             break;
@@ -159,7 +160,7 @@ std::optional<qint64> auLength(const MappedFile& file) {
             bytes = 8;
             break;
         default:
-            return std::nullopt;  // compressed
+            return std::nullopt;
     }
     if (offset < 24 || offset > file.size() || rate <= 0 || channels <= 0) {
         return std::nullopt;
