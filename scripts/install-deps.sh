@@ -10,6 +10,8 @@ packages=(
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   # audio CD: libcdio reads the disc and moves the tray; -ugly (below) holds cdiocddasrc
   libcdio-dev
+  # lengths read from the files' headers
+  libtag1-dev
   # installing: the icons are drawn from their SVG; the desktop entry and the AppStream file are checked
   librsvg2-bin desktop-file-utils appstream
   # playing every file family: MIDI through fluidsynth with a General MIDI SoundFont, tracker

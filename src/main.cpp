@@ -8,6 +8,7 @@
 #include "media/gstlengthprobe.h"
 #include "media/gstmediadevice.h"
 #include "media/gststartup.h"
+#include "media/headerlengthprobe.h"
 #include "platform/apppaths.h"
 #include "platform/desktopshell.h"
 #include "platform/filetyperegistration.h"
@@ -74,7 +75,8 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     const QDir resources(AppPaths::resourceFolder());
     GstMediaDevice device;
     device.setVideoSurfaceFactory([](const QString& title) { return std::make_unique<VideoWindow>(title); });
-    GstLengthProbe probe;
+    GstLengthProbe gstreamerProbe;  // for the files whose headers do not state their lengths
+    HeaderLengthProbe probe(gstreamerProbe);
     GstMediaDevice cdReader;  // reads discs while the player holds something else
     DesktopShell shell;
     QtPrompter prompter;

@@ -2,6 +2,7 @@
 
 #include "media/gstmediadevice.h"
 #include "media/midifile.h"
+#include "media/mpegaudioframes.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -108,48 +109,14 @@ qint64 mpegAudioLength(const QString& path) {
     if (!data) {
         return -1;
     }
-    const qint64 size = file.size();
-    static constexpr int kBitrates[2][16] = {{0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
-                                             {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}};
-    static constexpr int kRates[3] = {44100, 48000, 32000};
-    qint64 pos = 0;
-    if (size >= 10 && memcmp(data, "ID3", 3) == 0) {
-        pos = 10 + (qint64(data[6] & 0x7F) << 21 | (data[7] & 0x7F) << 14 | (data[8] & 0x7F) << 7 | (data[9] & 0x7F));
-    }
-    double ms = 0;
-    int frames = 0;
-    int firstBitrate = -1;
-    bool variable = false;
-    while (pos + 4 <= size) {
-        const uchar* h = data + pos;
-        const int version = (h[1] >> 3) & 3;
-        const int bitrateIndex = h[2] >> 4;
-        const int rateIndex = (h[2] >> 2) & 3;
-        if (h[0] != 0xFF || (h[1] & 0xE0) != 0xE0 || version == 1 || ((h[1] >> 1) & 3) != 1 || bitrateIndex == 0 ||
-            bitrateIndex == 15 || rateIndex == 3) {
-            break;  // a trailing tag, or something that is not Layer III
-        }
-        const bool mpeg1 = version == 3;
-        const int rate = kRates[rateIndex] >> (mpeg1 ? 0 : version == 2 ? 1 : 2);
-        const int frameSamples = mpeg1 ? 1152 : 576;
-        const int bitrate = kBitrates[mpeg1 ? 0 : 1][bitrateIndex];
-        const qint64 frameSize = frameSamples / 8 * bitrate * 1000 / rate + ((h[2] >> 1) & 1);
-        if (frames == 0) {
-            const QByteArray first(reinterpret_cast<const char*>(h), static_cast<int>(std::min<qint64>(frameSize, size - pos)));
-            if (first.contains("Xing") || first.contains("Info") || first.contains("VBRI")) {
-                return -1;  // the header counts the frames: the discoverer's length is exact
-            }
-            firstBitrate = bitrate;
-        }
-        variable = variable || bitrate != firstBitrate;
-        ms += frameSamples * 1000.0 / rate;
-        ++frames;
-        pos += frameSize;
+    const MpegAudioFrames frames = MpegAudioFrames::walk(data, file.size());
+    if (frames.describesItself) {
+        return -1;  // the header counts the frames: the discoverer's length is exact
     }
     // Only a clean run that reaches the end (or a tag near it) replaces the estimate; a constant bit rate
     // is estimated exactly anyway.
-    const bool reachedEnd = pos >= size - 128 - 10;
-    return frames > 0 && variable && reachedEnd ? static_cast<qint64>(ms) : -1;
+    return frames.frames > 0 && !frames.constantBitrate && frames.reachedEnd ? static_cast<qint64>(frames.ms)
+                                                                             : -1;
 }
 
 bool isMpegAudio(GstDiscovererInfo* info) {

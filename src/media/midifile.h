@@ -16,4 +16,9 @@ bool isMidi(const QByteArray& head);
 // up to the last of them ends within the file.
 QString structureProblem(const QString& path);
 
+// The playing time in milliseconds to the end of the longest track at the file's one tempo; -1 when the
+// file is damaged, or its time is known only by playing it (a tempo that changes, SMPTE time code,
+// independent sequences).
+qint64 lengthMs(const QString& path);
+
 }  // namespace MidiFile

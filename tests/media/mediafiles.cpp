@@ -153,6 +153,40 @@ QString mod(const QString& path) {
     return save(path, out + sample);
 }
 
+namespace {
+
+QString runToFile(const QString& description, const QString& path) {
+    GError* error = nullptr;
+    GstElement* pipeline = gst_parse_launch(description.toUtf8().constData(), &error);
+    if (!pipeline) {
+        g_clear_error(&error);
+        return {};
+    }
+    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    GstBus* bus = gst_element_get_bus(pipeline);
+    GstMessage* message = gst_bus_timed_pop_filtered(
+        bus, 30 * GST_SECOND, static_cast<GstMessageType>(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    const bool finished = message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
+    if (message) {
+        gst_message_unref(message);
+    }
+    gst_object_unref(bus);
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
+    return finished ? path : QString();
+}
+
+}  // namespace
+
+QString encodedWith(const QString& path, const QString& encoder, double seconds) {
+    const int audioBuffers = static_cast<int>(seconds * 44100 / 1024);
+    return runToFile(
+        QStringLiteral("audiotestsrc num-buffers=%1 ! audioconvert ! %2 ! filesink location=\"%3\"")
+            .arg(audioBuffers)
+            .arg(encoder, path),
+        path);
+}
+
 QString encoded(const QString& path, const QString& kind, double seconds) {
     const int audioBuffers = static_cast<int>(seconds * 44100 / 1024);  // audiotestsrc: 1024 samples at 44.1 kHz
     QString description;

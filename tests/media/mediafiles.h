@@ -13,6 +13,8 @@ QString midi(const QString& path);  // about 1.5 seconds
 QString mod(const QString& path);   // about 2 seconds
 // Encoded through GStreamer itself: "aiff", "mp3" and "avi" (picture and sound).
 QString encoded(const QString& path, const QString& kind, double seconds);
+// A test tone through any GStreamer encoder chain ("flacenc", "vorbisenc ! oggmux"...), 44.1 kHz.
+QString encodedWith(const QString& path, const QString& encoder, double seconds);
 
 // A CUE/BIN image, "disc.cue" and "disc.bin" in the folder, of three audio tracks of 1 s, 1.5067 s and 2 s (starts 0, 1000 and 2506 ms, disc
 // 4506 ms), with a 2 s data track before or after them. Titles, as bytes of the CUE sheet: the album's,

@@ -136,7 +136,9 @@ class FakeLengthProbe : public LengthProbe {
 public:
     explicit FakeLengthProbe(const FakeMediaDevice& device) : m_device(device) {}
     qint64 measure(const QString& path, QString* error) override;
+    void expect(const QStringList& paths) override { expected.append(paths); }
     QStringList measured;
+    QList<QStringList> expected;  // each list the caller announced
     // Called before each measurement; tests use it to act in the middle of a long calculation.
     std::function<void()> onMeasure;
     // How often each measurement says it is still under way, as a slow file makes the real probe say.

@@ -175,6 +175,19 @@ qint64 LengthCalculator::measureCDTrack(const Entry& entry) {
     return length;
 }
 
+// The files whose lengths the list does not know yet, so that the probe can read them ahead.
+QStringList LengthCalculator::unknownFiles(const std::vector<Entry>& entries) const {
+    const PlayList& list = m_c.playList;
+    QStringList paths;
+    for (const Entry& entry : entries) {
+        const bool known = entry.line >= 0 && entry.line < list.count() && isKnown(list.length(entry.line));
+        if (!known && !IsCDItem(entry.ref)) {
+            paths.append(GetItemValue(entry.ref, QStringLiteral("FILE")));
+        }
+    }
+    return paths;
+}
+
 qint64 LengthCalculator::measureEntry(const Entry& entry, bool measureUnknown) {
     const PlayList& list = m_c.playList;
     if (entry.line >= 0 && entry.line < list.count() && isKnown(list.length(entry.line))) {
@@ -214,6 +227,9 @@ qint64 LengthCalculator::PlayListLength(Kind kind) {
                           static_cast<qsizetype>(entries.size()) >= kBusyFromEntries;
     BusyScope busy(showBusy ? m_c.busy : nullptr,
                    QStringLiteral(" Please wait while the length of the Play List is calculated..."));
+    if (measureUnknown) {
+        m_c.probe.expect(unknownFiles(entries));
+    }
     const Generations startedAt = m_generation;
     qint64 sum = 0;
     qint64 taken = 0;
@@ -223,6 +239,7 @@ qint64 LengthCalculator::PlayListLength(Kind kind) {
             m_abort = false;
             m_cache[index(Kind::WholePlayList)] = 0;
             m_computed[index(Kind::WholePlayList)] = false;
+            m_c.probe.expect({});
             Q_EMIT aborted();
             return 0;
         }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -75,6 +76,7 @@ private:
 
     bool valid(Kind kind) const;
     std::vector<Entry> gather(Kind kind) const;
+    QStringList unknownFiles(const std::vector<Entry>& entries) const;
     qint64 measureEntry(const Entry& entry, bool measureUnknown);
     qint64 measureFile(const Entry& entry);
     qint64 measureCDTrack(const Entry& entry);

@@ -348,6 +348,41 @@ TEST_F(LengthCalculatorTest, EscapeDuringALongCalculationGivesZeroAndLeavesTotal
     EXPECT_EQ(aborts, 1);
 }
 
+// The probe hears which files come, in the list's order, before it measures the first, so that it can
+// read them ahead; an Escape tells it that they are no longer coming.
+TEST_F(LengthCalculatorTest, TheProbeIsToldAheadWhichFilesItWillMeasure) {
+    const QString a = mediaFile(s("a.wav"), 1000);
+    const QString b = mediaFile(s("b.wav"), 2000);
+    const QString c = mediaFile(s("c.wav"), 3000);
+    std::vector<PlayListEntry> entries = {
+        {MakeFileItem(a), 0}, {MakeCDItem(-42, 3), 0}, {MakeFileItem(b), 2000}, {MakeFileItem(c), 0}};
+    playList.setEntries(std::move(entries));
+    playList.RedrawPlayList(false);
+    lengths.markPlayListChanged();
+    QList<QStringList> announcedBeforeFirst;
+    probe.onMeasure = [&] {
+        if (probe.measured.size() == 1) {
+            announcedBeforeFirst = probe.expected;
+        }
+    };
+
+    EXPECT_EQ(lengths.PlayListLength(Kind::WholePlayList), 6000);
+    EXPECT_EQ(announcedBeforeFirst, (QList<QStringList>{{a, c}}));
+    EXPECT_EQ(probe.measured, (QStringList{a, c}));
+
+    setList(mediaFiles(30, 1000));
+    probe.expected.clear();
+    probe.onMeasure = [&] {
+        if (probe.measured.size() == 12) {
+            lengths.requestAbort();
+        }
+    };
+    EXPECT_EQ(lengths.PlayListLength(Kind::WholePlayList), 0);
+    ASSERT_EQ(probe.expected.size(), 2);
+    EXPECT_EQ(probe.expected[0].size(), 30);
+    EXPECT_TRUE(probe.expected[1].isEmpty());
+}
+
 TEST_F(LengthCalculatorTest, AnEscapeFromAnEarlierOperationDoesNotAbortTheNextCalculation) {
     setList(mediaFiles(3, 1000));
     int aborts = 0;
