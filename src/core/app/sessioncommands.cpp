@@ -3,6 +3,7 @@
 #include "core/app/appsession.h"
 
 #include "core/playback/indicatorcommands.h"
+#include "core/playback/logcommands.h"
 #include "core/playback/transportpreview.h"
 #include "core/app/favoritescommands.h"
 #include "core/settings/shortcuts.h"
@@ -35,6 +36,8 @@ void AppSession::declareCommands() {
     declarePreferencesCommands();
     FavoritesCommands::declare(m_commands, m_favoritesAndHistory);
     IndicatorCommands::declare(m_commands, m_indicators, m_controller);
+    LogCommands::declare(m_commands, m_playLogs,
+                         [this](PlayLogs::Kind kind) { Q_EMIT logRequested(kind == PlayLogs::Kind::Error); });
     m_commands.addContextItems();
 }
 
