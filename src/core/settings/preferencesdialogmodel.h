@@ -27,6 +27,11 @@ enum class PreferencesPage {
     Favorites,
     FavoriteFolders,
     FavoritePlayLists,
+    // MIDI reset and the logs
+    MidiReset,
+    Advanced,
+    PlayLog,
+    ErrorLog,
 };
 
 struct PreferencesNode {
