@@ -35,10 +35,10 @@ protected:
     const TimerPort& delayTimer;
     QString resetFile;
 
-    void load(std::initializer_list<const char*> names) {
+    void load(std::initializer_list<const char*> names, qint64 knownLength = 0) {
         std::vector<PlayListEntry> entries;
         for (const char* name : names) {
-            entries.push_back({MakeFileItem(s("/m/") + s(name)), 0});
+            entries.push_back({MakeFileItem(s("/m/") + s(name)), knownLength});
             device.files[s("/m/") + s(name)].length = 10000;
         }
         playList.setEntries(std::move(entries));
@@ -197,6 +197,19 @@ TEST_F(MidiResetTest, AResetFileThatCannotBePlayedIsSkippedAndSaidOnce) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains(s("MIDI reset file")));
     EXPECT_TRUE(prompter.messages[0].text.contains(s("not a MIDI file")));
+}
+
+TEST_F(MidiResetTest, AJumpIntoAMidiItemOfTheWholeListResetsAndStartsTheItemFromItsBeginning) {
+    load({"a.wav", "b.mid"}, 10000);
+    playLine(0);
+    session->indicators().setTotals(ProgressIndicators::Percent, true);
+    controller.indicatorModeChanged();
+    controller.applyBarPosition(75);  // halfway into b.mid
+    EXPECT_EQ(controller.windowTitle(), s("2. Resetting MIDI... - Velmaro 4.02"));
+    runFor(1500);
+    EXPECT_TRUE(playingFile("b.mid"));
+    EXPECT_LT(device.position(), 1000);
+    EXPECT_EQ(opened(), lines({"a.wav", "GSRESET.MID", "b.mid"}));
 }
 
 }  // namespace
