@@ -17,6 +17,7 @@
 #include "core/files/searchdialogmodel.h"
 #include "core/playback/lengthcalculator.h"
 #include "core/playback/playbackcontroller.h"
+#include "core/playback/playlogs.h"
 #include "core/playlist/playorder.h"
 #include "core/playback/progressindicators.h"
 #include "core/playlist/itemset.h"
@@ -140,6 +141,8 @@ public:
     PlayListDocument& document() { return m_document; }
     FavoritesAndHistory& favoritesAndHistory() { return m_favoritesAndHistory; }
     PlaybackController& controller() { return m_controller; }
+    // The play log and error log of the saved Play List.
+    PlayLogs& playLogs() { return m_playLogs; }
     LengthCalculator& lengths() { return m_lengths; }
     ProgressIndicators& indicators() { return m_indicators; }
     // The device that plays.
@@ -188,6 +191,8 @@ Q_SIGNALS:
     void componentsChanged();
     // The Preferences dialog is wanted, on the page the dialog's model may have been asked for.
     void preferencesRequested();
+    // The viewer of the Play List's error log (errorLog) or play log is wanted.
+    void logRequested(bool errorLog);
 
 private:
     void writeSamplePlayList();
@@ -235,6 +240,7 @@ private:
     Preferences m_preferences;
     PreferencesDialogModel m_preferencesDialog;
     BusyState m_busy;
+    PlayLogs m_playLogs;
 
     // The lists as the transport and the commands see them, and the owner of which one plays and which
     // one has the focus. They hold the objects below before these are built, and reach them later.

@@ -7,6 +7,7 @@
 #include "core/common/filetitle.h"
 #include "core/files/filecommands.h"
 #include "core/playback/lengthcalculator.h"
+#include "core/playback/playlogs.h"
 #include "core/playlist/playorder.h"
 #include "core/playback/positionfinder.h"
 #include "core/playback/progressindicators.h"
@@ -110,11 +111,31 @@ void PlayListMedia::itemStarted(const PlayItem& item, qint64 length) {
         list.setLength(item.line, length);
     }
     m_continuing = false;
+    if (m_c.logs) {
+        m_c.logs->itemStarted(logName(item));
+    }
 }
 
-void PlayListMedia::itemFailed() {
+PlayItem PlayListMedia::itemAgain(const PlayItem& item) const {
+    // The current item follows every edit; the line the item stood on may hold another item by now.
+    PlayItem now = item;
+    now.line = m_c.playList.CurrentItem();
+    return MediaList::itemAgain(now);
+}
+
+void PlayListMedia::itemFailed(const PlayItem& item, const QString& reason) {
     m_c.order.ResetPlayed();
     m_continuing = false;
+    if (m_c.logs && item.kind != PlayItem::Kind::None) {
+        m_c.logs->itemFailed(logName(item), reason);
+    }
+}
+
+QString PlayListMedia::logName(const PlayItem& item) const {
+    if (item.kind == PlayItem::Kind::File) {
+        return item.path;
+    }
+    return item.line >= 0 && item.line < m_c.playList.count() ? m_c.playList.item(item.line) : item.title;
 }
 
 void PlayListMedia::playingLeft() {

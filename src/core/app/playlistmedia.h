@@ -9,6 +9,7 @@ class ItemSet;
 class LengthCalculator;
 class PlayList;
 class PlayListEditor;
+class PlayLogs;
 class PlayOrder;
 class ProgressIndicators;
 struct Preferences;
@@ -29,6 +30,7 @@ public:
         PlayListEditor& editor;
         FileCommands& files;
         BusyIndicator* busy = nullptr;
+        PlayLogs* logs = nullptr;  // the play log and error log of the saved list
     };
 
     explicit PlayListMedia(Context context) : m_c(context) {}
@@ -40,7 +42,8 @@ public:
     PlayItem itemAt(qsizetype line) const override;
     PlayItem itemToStart(bool user) override;
     void itemStarted(const PlayItem& item, qint64 length) override;
-    void itemFailed() override;
+    PlayItem itemAgain(const PlayItem& item) const override;
+    void itemFailed(const PlayItem& item, const QString& reason) override;
     ListStep step(int direction) override;
     ListStep afterItem() override;
     void playingLeft() override;
@@ -75,6 +78,8 @@ private:
     ListStep choose(int direction);
     // CurrentItem becomes the focused line, selected, in the middle of the box.
     void focusCurrentItem(bool selectWhenSingle);
+    // How the logs name an item: its file, or the reference of a disc's track.
+    QString logName(const PlayItem& item) const;
 
     Context m_c;
     bool m_continuing = false;  // the next start goes on with the played marks instead of resetting them

@@ -3,6 +3,7 @@
 #include "core/app/appsession.h"
 
 #include "core/playback/indicatorcommands.h"
+#include "core/playback/logcommands.h"
 #include "core/playback/transportpreview.h"
 #include "core/app/favoritescommands.h"
 #include "core/app/traycommands.h"
@@ -39,6 +40,8 @@ void AppSession::declareCommands() {
     declarePreferencesCommands();
     FavoritesCommands::declare(m_commands, m_favoritesAndHistory);
     IndicatorCommands::declare(m_commands, m_indicators, m_controller);
+    LogCommands::declare(m_commands, m_playLogs,
+                         [this](PlayLogs::Kind kind) { Q_EMIT logRequested(kind == PlayLogs::Kind::Error); });
     m_commands.addContextItems();
     PaletteCommands::declare({m_commands, m_controller, m_favoritesAndHistory, m_preferences, m_document});
 }

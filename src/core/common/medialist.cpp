@@ -44,3 +44,11 @@ void MediaList::chooseLines(const std::vector<qsizetype>& chosen) {
     own->centreLine(chosen.front());
     linesClicked();
 }
+
+PlayItem MediaList::itemAgain(const PlayItem& item) const {
+    const PlayItem now = itemAt(item.line);
+    if (now.kind != item.kind || now.path != item.path || now.cdid != item.cdid || now.track != item.track) {
+        return {};
+    }
+    return now;
+}

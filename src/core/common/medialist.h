@@ -80,8 +80,14 @@ public:
     virtual PlayItem itemToStart(bool user) = 0;
     // The device plays item; length in ms (0 when not known).
     virtual void itemStarted(const PlayItem& item, qint64 length) = 0;
-    // The item could not be opened or played.
-    virtual void itemFailed() {}
+    // An item chosen to start and kept waiting (behind a MIDI reset), as the list stands now: the same
+    // item at the line that holds it now, or Kind::None when the list no longer has it there.
+    virtual PlayItem itemAgain(const PlayItem& item) const;
+    // The item could not be opened or played, for reason.
+    virtual void itemFailed(const PlayItem& item, const QString& reason) {
+        Q_UNUSED(item);
+        Q_UNUSED(reason);
+    }
     // Next (+1) or Previous (-1) was asked, while the list plays or has the focus.
     virtual ListStep step(int direction) = 0;
     // The item ended by itself.

@@ -224,6 +224,22 @@ void FileCommands::deletePlayListFile() {
     }
 }
 
+bool FileCommands::deletePlayListLog(bool errorLog) {
+    const QString path = m_c.document.fileName();
+    if (!m_dialogs || path.isEmpty()) {
+        return false;
+    }
+    const DeleteDialogModel::Targets targets = DeleteDialogModel::PlayListFileTargets(
+        errorLog ? DeleteDialogModel::Kind::ErrorLog : DeleteDialogModel::Kind::PlayLog, path,
+        m_c.preferences.recycleBin);
+    const std::optional<bool> toTrash = m_dialogs->confirmDelete(targets.request);
+    if (!toTrash) {
+        return false;
+    }
+    m_c.preferences.recycleBin = *toTrash;
+    return m_c.operations.deletePlayListLog(errorLog ? QStringLiteral(".ERR") : QStringLiteral(".LOG"), *toTrash);
+}
+
 void FileCommands::createFolder() {
     if (!m_dialogs) {
         return;

@@ -45,6 +45,8 @@ public:
     // RenPLM, DelPLM
     void renamePlayListFile();
     void deletePlayListFile();
+    // The Play List's error log (errorLog) or play log after the delete box; true when it is gone.
+    bool deletePlayListLog(bool errorLog);
     // NewDirBtn, NewDirM: a subfolder of the folder selected in the Folder List.
     void createFolder();
     // PropertiesM: the file of the focused list's current line.

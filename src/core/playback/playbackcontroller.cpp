@@ -98,6 +98,7 @@ void PlaybackController::endPlaying() {
     }
     m_c.lists.setPlaying(nullptr);
     m_phase = Phase::Idle;
+    forgetReset();
     m_c.indicators.reset();
     m_c.indicators.setBarEnabled(false);
 }
@@ -197,6 +198,13 @@ void PlaybackController::onPlaybackTick() {
     // A disc taken out is no failure to report: the tick's CD rules follow the drive.
     const bool discTakenOut = deviceIsCD() && m_c.device.mode() == MediaDevice::Open;
     if (!discTakenOut && !m_c.device.playbackFailure().isEmpty()) {
+        if (m_phase == Phase::Resetting) {
+            skipReset(m_c.device.playbackFailure());
+            return;
+        }
+        if (MediaList* list = playing()) {
+            list->itemFailed(m_item, m_c.device.playbackFailure());
+        }
         failToPlay(m_c.device.playbackFailure(), true);
         return;
     }
@@ -211,7 +219,8 @@ void PlaybackController::onPlaybackTick() {
     if (cdAudio && !cdTick(mode)) {
         return;
     }
-    if (!m_dragging && mode == MediaDevice::Playing) {
+    // The reset file has no length worth showing: the indicators stay at "N / A".
+    if (!m_dragging && mode == MediaDevice::Playing && m_phase != Phase::Resetting) {
         updateTickIndicators();
     }
     const bool ended =
@@ -220,7 +229,9 @@ void PlaybackController::onPlaybackTick() {
         return;
     }
     const MediaList* list = playing();
-    if (list && list->pausesBetweenItems() && !m_c.order.loopOnce() && !m_c.order.loopForever()) {
+    // The item loop marks are for the item: a reset file never loops.
+    const bool loops = !resetting() && (m_c.order.loopOnce() || m_c.order.loopForever());
+    if (list && list->pausesBetweenItems() && !loops) {
         startWaitingBetweenItems();
         return;
     }
@@ -228,7 +239,10 @@ void PlaybackController::onPlaybackTick() {
 }
 
 void PlaybackController::startWaitingBetweenItems() {
+    // After a reset file the pause runs before its item, which still waits.
+    const MidiReset reset = m_reset;
     CloseAndReset();
+    m_reset = reset;
     m_phase = Phase::Waiting;  // Stop ends the pause: no further item starts
     SetTitle(QStringLiteral("Pausing..."));
     m_c.delayTimer.start(static_cast<int>(std::lround(m_c.preferences.delaySeconds * 1000)));
@@ -248,7 +262,14 @@ void PlaybackController::onDelayElapsed() {
 
 // The end of an item: it plays again while an item loop is on; else the list says what follows.
 void PlaybackController::advance() {
-    if (m_dragging || loopItem()) {
+    if (m_dragging) {
+        return;
+    }
+    if (resetting()) {
+        finishReset();
+        return;
+    }
+    if (loopItem()) {
         return;
     }
     MediaList* list = playing();
@@ -281,8 +302,10 @@ bool PlaybackController::loopItem() {
 }
 
 void PlaybackController::follow(MediaList& list, ListStep step) {
+    // Next or Previous during a reset ends it as it would end the item.
     if (step != ListStep::Stay) {
         cancelOpening();
+        forgetReset();
     }
     switch (step) {
         case ListStep::Start:
@@ -341,6 +364,7 @@ void PlaybackController::endOfRandomPass() {
 
 void PlaybackController::CloseAndReset() {
     cancelOpening();
+    forgetReset();
     m_c.device.close();
     m_c.timer.stop();
     m_phase = Phase::Idle;
@@ -396,9 +420,9 @@ void PlaybackController::refreshCommandStates() {
 TransportState PlaybackController::transport() const {
     TransportState state;
     const MediaList* toPlay = m_c.lists.listToPlay();
-    state.play = !active() && m_phase != Phase::Opening && toPlay != nullptr && toPlay->canPlay();
+    state.play = !active() && m_phase != Phase::Opening && m_phase != Phase::Resetting && toPlay != nullptr && toPlay->canPlay();
     state.pause = active();
-    state.stop = active() || m_phase == Phase::Waiting || m_phase == Phase::Opening;
+    state.stop = active() || m_phase == Phase::Waiting || m_phase == Phase::Opening || m_phase == Phase::Resetting;
     state.rewind = active();
     state.pauseDown = m_phase == Phase::Paused;
     state.previous = m_preview.previousEnabled;

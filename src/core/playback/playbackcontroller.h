@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/medialist.h"
+#include "core/playback/midireset.h"
 #include "core/playback/progressindicators.h"
 #include "core/ports/mediadevice.h"
 
@@ -170,12 +171,14 @@ private:
         Paused,   // an item is paused (a disc by stopping it)
         Waiting,  // the pause between two items
         Opening,  // an item is being opened: the device answers when it is ready
+        Resetting,  // the MIDI reset file plays; its item follows
     };
     // The item being opened, and where it is to start.
     struct Opening {
         MediaList* list = nullptr;
         PlayItem item;
         qint64 start = -1;
+        bool reset = false;  // the MIDI reset file before the item MidiReset holds
     };
 
     void step(int direction);
@@ -183,6 +186,19 @@ private:
     void follow(MediaList& list, ListStep step);
     bool loopItem();
     void prepareDevice(const PlayItem& item);
+    // Opens item (after the MIDI reset file when it needs one and allowReset).
+    void startItem(MediaList& list, const PlayItem& item, qint64 start, bool allowReset);
+
+    // MIDI reset (playbackcontroller_reset.cpp)
+    // The file to open for item: the reset file when one is due (the reset then waits for the item).
+    PlayItem resetOrItem(MediaList& list, const PlayItem& item, qint64& start, bool allowReset);
+    void playReset();
+    // The reset file ended: its item starts, or, when the list lost it meanwhile, what follows it.
+    void finishReset();
+    // The reset file cannot be played: said once, and the item starts without it.
+    void skipReset(const QString& reason);
+    void forgetReset();
+    bool resetting() const { return m_reset.active(); }
     // The device opened the item: it starts playing.
     void startOpened(MediaList& list, PlayItem item, qint64 start);
     // An opening that is not wanted any more: the device lets go of it and its answer never comes.
@@ -226,6 +242,7 @@ private:
 
     Context m_c;
     Phase m_phase = Phase::Idle;
+    MidiReset m_reset;
     Opening m_opening;
     int m_openingSeconds = 0;
     QString m_statusText;

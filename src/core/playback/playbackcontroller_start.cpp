@@ -33,6 +33,10 @@ void PlaybackController::start(MediaList& list, bool user, qint64 start) {
         refreshCommandStates();
         return;
     }
+    startItem(list, item, start, true);
+}
+
+void PlaybackController::startItem(MediaList& list, const PlayItem& item, qint64 start, bool allowReset) {
     // A new start ends a pause between items, whose timer must not advance once more, and an opening.
     m_c.delayTimer.stop();
     cancelOpening();
@@ -48,12 +52,13 @@ void PlaybackController::start(MediaList& list, bool user, qint64 start) {
     m_c.timer.stop();
     stopCDTimers();
     m_positionInTrack = 0;
-    prepareDevice(item);
+    const PlayItem toOpen = resetOrItem(list, item, start, allowReset);
+    prepareDevice(toOpen);
     // The window goes on while the device opens the item: the title shows it from now on.
-    m_opening = Opening{&list, item, start};
+    m_opening = Opening{&list, toOpen, start, resetting()};
     m_phase = Phase::Opening;
     m_c.lists.setPlaying(&list);
-    SetTitle(item.title);
+    SetTitle(toOpen.title);
     m_c.indicators.setBarEnabled(false);
     m_openingSeconds = 0;
     if (m_c.openingTimer) {
@@ -69,6 +74,10 @@ void PlaybackController::onDeviceOpened() {
     }
     const Opening opening = std::exchange(m_opening, Opening());
     endOpeningWait();
+    if (opening.reset) {
+        playReset();
+        return;
+    }
     startOpened(*opening.list, opening.item, opening.start);
 }
 
@@ -76,9 +85,13 @@ void PlaybackController::onDeviceOpenFailed(const QString& reason) {
     if (m_phase != Phase::Opening || m_opening.list == nullptr) {
         return;
     }
-    MediaList* list = std::exchange(m_opening, Opening()).list;
+    const Opening opening = std::exchange(m_opening, Opening());
     endOpeningWait();
-    list->itemFailed();
+    if (opening.reset) {
+        skipReset(reason);
+        return;
+    }
+    opening.list->itemFailed(opening.item, reason);
     failToPlay(reason, false);
 }
 
@@ -155,7 +168,7 @@ void PlaybackController::startOpened(MediaList& list, PlayItem item, qint64 star
         m_c.device.sizeVideoWindow(m_c.preferences.videoSize * 0.01);
     }
     if (!m_c.device.play()) {
-        list.itemFailed();
+        list.itemFailed(item, m_c.device.errorText());
         failToPlay(m_c.device.errorText(), false);
         return;
     }
@@ -190,6 +203,7 @@ void PlaybackController::listReplaced(MediaList& list) {
         return;
     }
     m_c.delayTimer.stop();
+    forgetReset();
     CloseAndReset();
     m_c.indicators.ShowLength(-1);
     if (playing() == &list) {

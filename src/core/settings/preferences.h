@@ -124,5 +124,10 @@ struct Preferences {
     WindowPlacement window;
     Shortcuts shortcuts;
 
+    // Play log and error log beside the saved Play List; options of a run, never stored.
+    bool useLog = false;                   // each item that starts from the Play List is logged
+    bool logErrors = false;                // each item that fails to play is logged with its error
+    bool allowDuplicateLogEntries = false;  // an item that fails again is logged again
+
     static const std::array<QString, 7>& editorKeys();
 };

@@ -54,6 +54,11 @@ void copyDialogFields(const Preferences& from, Preferences& to) {
     to.trayAlways = from.trayAlways;
     // The Welcome box at start
     to.showWelcomeScreen = from.showWelcomeScreen;
+    // MIDI reset and the logs
+    to.midiResetFile = from.midiResetFile;
+    to.useLog = from.useLog;
+    to.logErrors = from.logErrors;
+    to.allowDuplicateLogEntries = from.allowDuplicateLogEntries;
 }
 
 PreferencesNode node(PreferencesPage page, const char* text, const char* caption,
@@ -71,6 +76,7 @@ const std::vector<PreferencesNode>& PreferencesNodes() {
         node(P::Tray, "Tray", "General, Tray", P::General),
         node(P::Title, "Title", "General, Title", P::General),
         node(P::FileTypes, "File Types", "General, File Types", P::General),
+        node(P::MidiReset, "MIDI Reset", "General, MIDI Reset", P::General),
         node(P::Video, "Video", "General, Video", P::General),
         node(P::StatusBar, "Status Bar", "General, Status Bar", P::General),
         node(P::Components, "Components", "General, Components", P::General),
@@ -84,6 +90,9 @@ const std::vector<PreferencesNode>& PreferencesNodes() {
         node(P::Favorites, "Favorites", "Favorites"),
         node(P::FavoriteFolders, "Favorite Folders", "Favorites, Favorite Folders", P::Favorites),
         node(P::FavoritePlayLists, "Favorite Play Lists", "Favorites, Favorite Play Lists", P::Favorites),
+        node(P::Advanced, "Advanced", "Advanced"),
+        node(P::PlayLog, "Play Log", "Advanced, Play Log File", P::Advanced),
+        node(P::ErrorLog, "Error Log", "Advanced, Error Log File", P::Advanced),
     };
     return nodes;
 }
@@ -182,8 +191,10 @@ QString PreferencesDialogModel::programOrEmpty(const QString& path) {
     if (text.isEmpty()) {
         return QString();
     }
+    // A bare name is kept as the program it finds on the search path now, so every place that asks
+    // whether the program is there checks the same file.
     if (!text.contains(u'/')) {
-        return QStandardPaths::findExecutable(text).isEmpty() ? QString() : text;
+        return QStandardPaths::findExecutable(text);
     }
     const QFileInfo file(text);
     return file.isFile() && file.isExecutable() ? text : QString();

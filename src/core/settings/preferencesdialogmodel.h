@@ -28,6 +28,11 @@ enum class PreferencesPage {
     FavoriteFolders,
     FavoritePlayLists,
     Tray,
+    // MIDI reset and the logs
+    MidiReset,
+    Advanced,
+    PlayLog,
+    ErrorLog,
 };
 
 struct PreferencesNode {

@@ -3,6 +3,7 @@
 #include "core/settings/preferences.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
@@ -223,6 +224,12 @@ void Settings::LoadSettings(Preferences& p, const SettingsEnvironment& environme
     p.lastPlayList = file.value(kGeneral, QStringLiteral("LastPL"));
 
     p.mixerPath = file.value(kPaths, QStringLiteral("MixerPath"), environment.mixerDefault);
+    // Mixer: a bare program name (as earlier versions stored it) becomes the file it finds on the PATH.
+    if (!p.mixerPath.isEmpty() && !p.mixerPath.contains(u'/')) {
+        if (const QString found = QStandardPaths::findExecutable(p.mixerPath.trimmed()); !found.isEmpty()) {
+            p.mixerPath = found;
+        }
+    }
     p.toolbarBitmapPath = file.value(kPaths, QStringLiteral("ToolbarBitmapPath"));
     readColours(file, p);
     readBitmap(file, QStringLiteral("BitmapPath"), environment, p.bitmapPath, p.colourMainWindow, p.textMainWindow);

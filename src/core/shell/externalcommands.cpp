@@ -3,6 +3,13 @@
 #include "core/common/prompter.h"
 #include "core/common/shell.h"
 
+#include <QFileInfo>
+
+bool ExternalCommands::mixerAvailable(const QString& mixerPath) {
+    const QFileInfo program(mixerPath.trimmed());
+    return program.isAbsolute() && program.isFile() && program.isExecutable();
+}
+
 void ExternalCommands::startMixer(const QString& mixerPath) {
     if (!mixerAvailable(mixerPath)) {
         return;

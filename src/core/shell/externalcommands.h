@@ -20,7 +20,8 @@ public:
 
     explicit ExternalCommands(Context context) : m_c(std::move(context)) {}
 
-    static bool mixerAvailable(const QString& mixerPath) { return !mixerPath.trimmed().isEmpty(); }
+    // The mixer is a program file: an absolute path to an executable file that is there now.
+    static bool mixerAvailable(const QString& mixerPath);
     bool soundSettingsAvailable() const { return !m_c.soundSettings.isEmpty(); }
     bool homePageAvailable() const { return !m_c.homePage.isEmpty(); }
     bool mailAvailable() const { return !m_c.contactEmail.isEmpty(); }

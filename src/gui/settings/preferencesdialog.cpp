@@ -6,10 +6,13 @@
 #include "gui/settings/filetypespage.h"
 #include "gui/settings/generalpages.h"
 #include "gui/settings/traypage.h"
+#include "gui/settings/resetandlogpages.h"
 #include "gui/settings/settingspage.h"
 #include "gui/settings/shortcutspage.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -98,6 +101,9 @@ void PreferencesDialog::buildPages() {
         {P::Font, buildFontPage},
         {P::CDAudio, buildCDAudioPage},
         {P::Favorites, buildFavoritesPage},
+        {P::Advanced, buildAdvancedPage},
+        {P::PlayLog, buildPlayLogPage},
+        {P::ErrorLog, buildErrorLogPage},
     };
     for (const auto& [which, build] : builders) {
         auto* page = new SettingsPage(m_model);
@@ -112,6 +118,9 @@ void PreferencesDialog::buildPages() {
     m_playLists = new FavoritesPage(m_playListModel, m_session.prompter());
     addPage(P::FavoriteFolders, m_folders);
     addPage(P::FavoritePlayLists, m_playLists);
+    auto* midiReset = new SettingsPage(m_model);
+    buildMidiResetPage(*midiReset, QFileInfo(m_session.folders().samples).dir().filePath(QStringLiteral("Reset")));
+    addPage(P::MidiReset, midiReset);
     auto* fileTypes = new SettingsPage(m_model);
     buildFileTypesPage(*fileTypes, m_session.fileTypes());
     addPage(P::FileTypes, fileTypes);

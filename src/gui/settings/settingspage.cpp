@@ -68,7 +68,8 @@ QRadioButton* SettingsPage::radio(QWidget* into, const char* name, const QString
 }
 
 QLineEdit* SettingsPage::pathBox(QWidget* into, const char* name, const QString& label, QString Preferences::* field,
-                                    const QString& filter, std::function<QString(const QString&)> check) {
+                                    const QString& filter, std::function<QString(const QString&)> check,
+                                    const QString& emptyFolder) {
     auto* row = new QHBoxLayout;
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(name));
@@ -94,8 +95,10 @@ QLineEdit* SettingsPage::pathBox(QWidget* into, const char* name, const QString&
             settings().*field = kept;
         }
     });
-    connect(browse, &QToolButton::clicked, this, [this, edit, filter, label] {
-        const QString folder = QFileInfo(edit->text()).absolutePath();
+    connect(browse, &QToolButton::clicked, this, [this, edit, filter, label, emptyFolder] {
+        const QString folder = edit->text().isEmpty() && !emptyFolder.isEmpty()
+                                   ? emptyFolder
+                                   : QFileInfo(edit->text()).absolutePath();
         const QString chosen = QFileDialog::getOpenFileName(this, QString(label).remove(u'&').remove(u':'), folder, filter);
         if (!chosen.isEmpty()) {
             edit->setText(chosen);

@@ -41,7 +41,8 @@ public:
     // A path box with its browse button. Its text goes to the setting as it is typed; when the box loses the
     // focus, check() may replace it (a path that names nothing is cleared).
     QLineEdit* pathBox(QWidget* into, const char* name, const QString& label, QString Preferences::* field,
-                       const QString& filter, std::function<QString(const QString&)> check);
+                       const QString& filter, std::function<QString(const QString&)> check,
+                       const QString& emptyFolder = QString());  // where browsing starts while the box is empty
     // Words on the page, wrapped.
     void text(const QString& words, QWidget* into = nullptr);
 

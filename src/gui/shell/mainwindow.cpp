@@ -12,6 +12,7 @@
 #include "gui/files/searchdialog.h"
 #include "gui/help/helpcommands.h"
 #include "gui/help/helpwindow.h"
+#include "gui/playback/logviewer.h"
 #include "gui/playback/indicatorcontrols.h"
 #include "gui/playback/panelinfo.h"
 #include "gui/playlist/linesremovaltarget.h"
@@ -140,6 +141,13 @@ void MainWindow::connectSession() {
     connect(&m_session.document(), &PlayListDocument::fileNameChanged, this, &MainWindow::updateAlbumPanel);
     connect(&m_session, &AppSession::settingsLoaded, this, &MainWindow::applySettings);
     connect(&m_session, &AppSession::preferencesRequested, this, &MainWindow::openPreferences);
+    connect(&m_session, &AppSession::logRequested, this, [this](bool errorLog) {
+        const auto kind = errorLog ? PlayLogs::Kind::Error : PlayLogs::Kind::Play;
+        LogViewer viewer(m_session.playLogs().path(kind), errorLog,
+                         [this, errorLog] { return m_session.fileCommands().deletePlayListLog(errorLog); }, this);
+        viewer.exec();
+        m_session.commands().invalidate();
+    });
     // Paste follows what the clipboard holds.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &m_session.commands(), &CommandTable::invalidate);
     updateTitle();

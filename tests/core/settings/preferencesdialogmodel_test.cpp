@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <QStandardPaths>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,7 +149,9 @@ TEST(PreferencesDialogModel, APathThatNamesNothingIsCleared) {
     EXPECT_EQ(PreferencesDialogModel::programOrEmpty(script), QString()) << "not executable";
     QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner);
     EXPECT_EQ(PreferencesDialogModel::programOrEmpty(script), script);
-    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(s("sh")), s("sh")) << "a program on the search path";
+    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(s("sh")), QStandardPaths::findExecutable(s("sh")))
+        << "a program on the search path is kept as the file found there";
+    EXPECT_EQ(PreferencesDialogModel::programOrEmpty(s("no-such-program-here")), QString());
     EXPECT_EQ(PreferencesDialogModel::programOrEmpty(folder.path() + s("/missing")), QString());
     EXPECT_EQ(PreferencesDialogModel::programOrEmpty(folder.path()), QString()) << "a folder is no program";
     EXPECT_EQ(PreferencesDialogModel::pictureOrEmpty(notes), notes);

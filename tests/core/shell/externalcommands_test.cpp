@@ -1,5 +1,9 @@
 #include "core/shell/externalcommands.h"
 #include "support/fakes.h"
+#include "support/tempfolder.h"
+
+#include <QFile>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -16,19 +20,37 @@ struct ExternalCommandsTest : ::testing::Test {
 };
 
 TEST_F(ExternalCommandsTest, TheMixerIsTheProgramTheUserChose) {
+    TempFolder folder;
+    const QString mixer = folder.write(s("mixer"), "#!/bin/sh\n");
+    QFile::setPermissions(mixer, QFile::permissions(mixer) | QFile::ExeOwner);
     ExternalCommands external = commands();
-    external.startMixer(s("  /usr/bin/pavucontrol "));
+    external.startMixer(s("  ") + mixer + s(" "));
     ASSERT_EQ(shell.started.size(), 1u);
-    EXPECT_EQ(shell.started[0].program, s("/usr/bin/pavucontrol"));
+    EXPECT_EQ(shell.started[0].program, mixer);
     EXPECT_TRUE(shell.started[0].arguments.isEmpty());
     EXPECT_FALSE(ExternalCommands::mixerAvailable(s("   ")));
     external.startMixer(QString());
     EXPECT_EQ(shell.started.size(), 1u);
 
     shell.failing = true;
-    external.startMixer(s("/opt/missing-mixer"));
+    external.startMixer(mixer);
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.messages[0].text.contains(s("\"/opt/missing-mixer\"")));
+    EXPECT_TRUE(prompter.messages[0].text.contains(s("\"") + mixer + s("\"")));
+}
+
+// The Mixer commands are on only for a program file that is there: a missing or plain file, a folder or
+// a bare name (which would depend on the search path of the moment) is no mixer.
+TEST_F(ExternalCommandsTest, OnlyAnExecutableFileThatIsThereIsAMixer) {
+    TempFolder folder;
+    const QString plain = folder.write(s("notes"), "");
+    EXPECT_FALSE(ExternalCommands::mixerAvailable(plain));
+    EXPECT_FALSE(ExternalCommands::mixerAvailable(folder.path()));
+    EXPECT_FALSE(ExternalCommands::mixerAvailable(folder.file(s("gone"))));
+    EXPECT_FALSE(ExternalCommands::mixerAvailable(s("sh")));
+    EXPECT_TRUE(ExternalCommands::mixerAvailable(QStandardPaths::findExecutable(s("sh"))));
+    ExternalCommands external = commands();
+    external.startMixer(folder.file(s("gone")));
+    EXPECT_TRUE(shell.started.empty());
 }
 
 TEST_F(ExternalCommandsTest, SoundSettingsStartWithTheirArguments) {

@@ -202,6 +202,33 @@ TEST_F(PreferencesDialogTest, TheWelcomeScreenBoxFollowsCancelDefaultAndOK) {
     EXPECT_TRUE(settingsText().contains(s("ShowWelcomeScreen=0\r\n")));
 }
 
+// The MIDI reset file and the log options are put back by Cancel like every other page's values.
+TEST_F(PreferencesDialogTest, CancelPutsBackTheMidiResetFileAndTheLogOptions) {
+    const QString reset = music.write(s("GSRESET.MID"), "MThd");
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  clickNode(dialog, s("MIDI Reset"));
+                  EXPECT_EQ(control<QLabel>(dialog, "NameOfNode")->text(), s("MIDI Reset"));
+                  QLineEdit* file = control<QLineEdit>(dialog, "MIDIResetEdit");
+                  click(file);
+                  QTest::keyClicks(file, reset);
+                  QTest::keyClick(file, Qt::Key_Tab);
+                  EXPECT_EQ(session->preferences().midiResetFile, reset);
+                  clickNode(dialog, s("Play Log"));
+                  click(control<QCheckBox>(dialog, "UseLogCB"));
+                  clickNode(dialog, s("Error Log"));
+                  click(control<QCheckBox>(dialog, "LogErrorsCB"));
+                  click(control<QCheckBox>(dialog, "DuplicateEntriesCB"));
+                  EXPECT_TRUE(session->preferences().allowDuplicateLogEntries);
+                  click(control<QPushButton>(dialog, "CancelBtn"));
+              });
+    const Preferences& p = session->preferences();
+    EXPECT_EQ(p.midiResetFile, QString());
+    EXPECT_FALSE(p.useLog);
+    EXPECT_FALSE(p.logErrors);
+    EXPECT_FALSE(p.allowDuplicateLogEntries);
+}
+
 TEST_F(PreferencesDialogTest, ConfigureOpensTheFavoritesPageWhoseListIsTakenOnOKOnly) {
     Preferences& p = session->preferences();
     p.favoriteFolders = {music.path(), home.path()};

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
@@ -93,12 +94,16 @@ TEST_F(ContextMenusTest, TheMixerIsTheOneInThePreferences) {
     window->session().preferences().mixerPath.clear();
     Q_EMIT window->action(s("ViewM"))->menu()->aboutToShow();
     EXPECT_FALSE(window->action(s("MixerM"))->isEnabled());
-    window->session().preferences().mixerPath = s("/usr/bin/my-mixer");
+    window->session().preferences().mixerPath = s("/usr/bin/no-such-mixer");
+    Q_EMIT window->action(s("ViewM"))->menu()->aboutToShow();
+    EXPECT_FALSE(window->action(s("MixerM"))->isEnabled()) << "a mixer that is not there";
+    const QString mixer = QStandardPaths::findExecutable(s("sh"));
+    window->session().preferences().mixerPath = mixer;
     Q_EMIT window->action(s("ViewM"))->menu()->aboutToShow();
     ASSERT_TRUE(window->action(s("MixerM"))->isEnabled());
     window->action(s("MixerM"))->trigger();
     ASSERT_EQ(shell.started.size(), 1u);
-    EXPECT_EQ(shell.started[0].program, s("/usr/bin/my-mixer"));
+    EXPECT_EQ(shell.started[0].program, mixer);
 }
 
 }  // namespace
