@@ -32,7 +32,11 @@ ToolbarIndicatorPlaces PlaceToolbarIndicators(const ToolbarLayout& layout, int b
     places.vertical = isVertical(layout.edge);
     const int lineEnd = firstLineEnd(layout);
     if (!places.vertical) {
-        const int width = std::max(0, barLength - lineEnd - kRoomForPercent);
+        // A percent wider than the usual room widens it, so that it never runs past the bar's end.
+        const int room =
+            std::max(kRoomForPercent, kBarGap + kLabelGap + labelSize.width() - 4 +
+                                          percentButtonSize.width() + ToolbarLayout::kGridOffset);
+        const int width = std::max(0, barLength - lineEnd - room);
         places.scrollBar = QRect(lineEnd + kBarGap, 6, width, kScrollThickness);
         places.progressLabel = QPoint(places.scrollBar.left() + width + kLabelGap, 7);
         places.percentButton = QPoint(places.progressLabel.x() + labelSize.width() - 4,

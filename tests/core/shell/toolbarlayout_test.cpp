@@ -155,6 +155,12 @@ TEST(ToolbarIndicators, AHorizontalBarPutsThePositionBarAfterTheFirstRow) {
     EXPECT_EQ(places.scrollBar, QRect(388 + 22 + 8, 6, 600 - 388 - 22 - 63, 16));
     EXPECT_EQ(places.progressLabel, QPoint(places.scrollBar.right() + 1 + 4, 7));
     EXPECT_EQ(places.percentButton.x(), places.progressLabel.x() + 40 - 4);
+
+    // A wider percent (a larger font) still ends inside the bar.
+    const ToolbarIndicatorPlaces wide =
+        PlaceToolbarIndicators(DefaultToolbarLayout(), 600, {60, 16}, {16, 16});
+    EXPECT_LE(wide.percentButton.x() + 16, 600);
+    EXPECT_EQ(wide.progressLabel.x(), wide.scrollBar.right() + 1 + 4);
 }
 
 TEST(ToolbarIndicators, AVerticalBarPutsThePercentUnderThePositionBar) {
