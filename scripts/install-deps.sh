@@ -7,6 +7,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
+  # the toolbar's pictures are SVG: Qt's SVG icon plugin draws them
+  libqt6svg6
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   # audio CD: libcdio reads the disc and moves the tray; -ugly (below) holds cdiocddasrc
   libcdio-dev

@@ -71,9 +71,12 @@ void AppSession::declareViewCommands() {
 }
 
 void AppSession::declareTwins() {
-    for (const auto* buttons : {&ToolbarTransportButtons(), &ToolbarViewToggles()}) {
-        for (const ToolbarButton& button : *buttons) {
-            m_commands.addTwin(button.name, button.original, button.caption);
+    // Two toolbar buttons are commands of their own (declared with the lists); the rest are twins.
+    for (const ToolbarCategory& category : ToolbarCategories()) {
+        for (const ToolbarButton& button : category.buttons) {
+            if (!button.original.isEmpty()) {
+                m_commands.addTwin(button.name, button.original, button.caption);
+            }
         }
     }
     for (const RemoteCommand& command : RemoteCommands()) {

@@ -34,6 +34,10 @@ const std::vector<ControlEntry>& ControlEntries() {
              "Display the File Management Mode and\r\nrefresh the File List and the Folder List|")},
         {QStringLiteral("PanelCurrentCD"), QStringLiteral("CD Audio (F7)"),
          QStringLiteral("Display the CD Audio Mode|")},
+        // Toolbar buttons with a command of their own.
+        {QStringLiteral("PlayPlayListSI"), QStringLiteral("Play From Play List"), QStringLiteral("Play From Play List|")},
+        {QStringLiteral("PlayFileListSI"), QStringLiteral("Play From File List / CD List"),
+         QStringLiteral("Play From File List / CD List|")},
         // Context items that run a command of their own.
         {QStringLiteral("Percent0PM"), QStringLiteral("&0 %"), QString()},
         {QStringLiteral("Percent25PM"), QStringLiteral("&25 %"), QString()},

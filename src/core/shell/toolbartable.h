@@ -4,19 +4,25 @@
 
 #include <vector>
 
-// The toolbar as data: each button is a twin of the command it stands for, in the order it is shown.
+// A toolbar button: one more view of a command of the table, under the caption the customize window
+// lists it by.
 struct ToolbarButton {
-    QString name;      // component name ("PlaySI")
-    QString original;  // the command the button runs and shows
-    QString caption;   // empty: the original's
-    bool separatorAfter = false;
+    QString name;          // component name, as the stored layout names it ("PlaySI")
+    QString original;      // the command the button runs and shows; empty when the button is a command itself
+    QString caption;       // as the customize window lists it
+    int defaultLeft = -1;  // its place on the default toolbar; -1 when the default leaves it off
 };
 
-// The transport and play-option buttons.
-const std::vector<ToolbarButton>& ToolbarTransportButtons();
-// The View toggles, which the default toolbar leaves out: the eleven components in the order the
-// settings keep them, then the two display options.
-const std::vector<ToolbarButton>& ToolbarViewToggles();
+struct ToolbarCategory {
+    QString name;
+    std::vector<ToolbarButton> buttons;
+};
+
+// Every button the toolbar can carry, in its seven categories; the stored layout numbers the buttons
+// in this order.
+const std::vector<ToolbarCategory>& ToolbarCategories();
+// The button of that name (letter case ignored, as names in the settings file are), or null.
+const ToolbarButton* FindToolbarButton(const QString& name);
 
 // A command a second start can send ("velmaro --command next"), in the order of the taskbar menu.
 struct RemoteCommand {

@@ -2,6 +2,7 @@
 
 #include "core/app/appsession.h"
 #include "core/playback/indicatorcommands.h"
+#include "core/shell/toolbarindicators.h"
 #include "gui/common/actionregistry.h"
 #include "gui/playback/changepositiondialog.h"
 #include "gui/playback/indicatorglyphs.h"
@@ -54,28 +55,27 @@ IndicatorControls::IndicatorControls(QMainWindow* window, QToolBar* toolBar, Act
 }
 
 void IndicatorControls::createToolBarWidgets(QToolBar* toolBar) {
-    m_positionBar = new QSlider(Qt::Horizontal);
+    // The toolbar places these itself, after its buttons.
+    m_positionBar = new QSlider(Qt::Horizontal, toolBar);
     m_positionBar->setObjectName(QStringLiteral("ScrollBar"));
     m_positionBar->setRange(0, 100);
     m_positionBar->setPageStep(10);
-    m_positionBar->setMinimumWidth(100);
     m_positionBar->setToolTip(QStringLiteral("Position"));
     m_positionBar->setStatusTip(QStringLiteral("Drag to change the position; it moves when you let go"));
-    m_toolBarItems.push_back(toolBar->addWidget(m_positionBar));
-    m_progressLabel = new QLabel(QStringLiteral("N / A"));
+    m_progressLabel = new QLabel(QStringLiteral("N / A"), toolBar);
     m_progressLabel->setObjectName(QStringLiteral("ProgressLabel"));
     m_progressLabel->setAlignment(Qt::AlignCenter);
     m_progressLabel->setMinimumWidth(
         m_progressLabel->fontMetrics().horizontalAdvance(QStringLiteral(" 100 % ")));
-    m_toolBarItems.push_back(toolBar->addWidget(m_progressLabel));
     m_labels[ProgressIndicators::Percent] = m_progressLabel;
-    QToolButton* button = CreateModeButton(nullptr, QStringLiteral("PercentSB"));
-    m_toolBarItems.push_back(toolBar->addWidget(button));
+    QToolButton* button = CreateModeButton(toolBar, QStringLiteral("PercentSB"));
     m_modeButtons[ProgressIndicators::Percent] = button;
+    m_toolBarItems = {m_positionBar, m_progressLabel, button};
+    connect(toolBar, &QToolBar::orientationChanged, this, &IndicatorControls::refresh);
 }
 
 void IndicatorControls::setScrollBarVisible(bool visible) {
-    for (QAction* item : m_toolBarItems) {
+    for (QWidget* item : m_toolBarItems) {
         item->setVisible(visible);
     }
 }
@@ -194,7 +194,8 @@ void IndicatorControls::refresh() {
     m_labels[ProgressIndicators::Length]->setText(texts.length);
     m_labels[ProgressIndicators::Position]->setText(texts.position);
     m_labels[ProgressIndicators::Remaining]->setText(texts.remaining);
-    m_progressLabel->setText(texts.percent);
+    const auto* bar = qobject_cast<const QToolBar*>(m_progressLabel->parentWidget());
+    m_progressLabel->setText(ToolbarPercentText(texts.percent, bar && bar->orientation() == Qt::Vertical));
     const TransportState state = controller.transport();
     m_positionBar->setEnabled(state.positionBar);
     if (!m_positionBar->isSliderDown()) {

@@ -17,6 +17,7 @@ class QMenu;
 class QSlider;
 class QToolBar;
 class QToolButton;
+class QWidget;
 
 // The progress indicators as the user sees them: the status bar panels with their mode buttons, the
 // position bar, percent label and its button in the toolbar, the mode menus (on the buttons and in the
@@ -67,5 +68,5 @@ private:
     QLabel* m_progressLabel = nullptr;
     std::array<QToolButton*, 4> m_modeButtons{};
     std::array<QLabel*, 4> m_labels{};
-    std::vector<QAction*> m_toolBarItems;
+    std::vector<QWidget*> m_toolBarItems;
 };

@@ -97,9 +97,10 @@ MainWindow::MainWindow(AppSession& session, Options options, QWidget* parent)
 void MainWindow::createCommandSurfaces() {
     m_actions = new ActionRegistry(m_session.commands(), m_session.dispatcher(), this);
     m_menu = new MainMenu(menuBar(), *m_actions, this);
-    m_transport = new TransportBar(this, *m_actions);
+    m_transport = new TransportBar(this, *m_actions, m_session);
     m_indicators = new IndicatorControls(this, m_transport->toolBar(), m_menu->actions(), m_session);
-    m_transport->addViewToggles();
+    m_transport->setIndicators(m_indicators->positionBar(), m_indicators->progressLabel(),
+                               m_indicators->modeButton(ProgressIndicators::Percent));
     m_panel->bindCommands(*m_actions);
     m_area->cdAudioPanel()->bindCommands(*m_actions);
     for (const char* name : {"RenBtn", "DelBtn", "NewDirBtn"}) {

@@ -48,8 +48,8 @@ TEST_F(SessionCommandsTest, EveryNameTheSurfacesUseIsACommand) {
         }
     }
     names += CommandLine::commandNames();
-    for (const auto* buttons : {&ToolbarTransportButtons(), &ToolbarViewToggles()}) {
-        for (const ToolbarButton& button : *buttons) {
+    for (const ToolbarCategory& category : ToolbarCategories()) {
+        for (const ToolbarButton& button : category.buttons) {
             names.append(button.name);
         }
     }

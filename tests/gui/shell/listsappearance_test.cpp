@@ -22,7 +22,9 @@ namespace {
 class ListsAppearanceTest : public WindowTest {
 protected:
     void startWith(const QByteArray& settings) {
-        home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n" + settings);
+        // Loop Item Once is no button of the default toolbar: the stored layout places it.
+        home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n[TVLPMainSpeedBar]\r\nVersion=1\r\n"
+                                     "Count=2\r\nButton1=PlaySI,3,3\r\nButton2=LoopSongOnceSI,25,3\r\n" + settings);
         startWindow();
     }
     QToolBar* bar() const { return window->transportBar().toolBar(); }
