@@ -11,8 +11,7 @@ Tip make(const char* text, const char* topic, int seeTip = 0) {
     return {QString::fromUtf8(text), QString::fromLatin1(topic), seeTip};
 }
 
-// Each tip is true of the program as it is; a feature that is not there yet is said to be missing,
-// with what to use instead.
+// Each tip is true of the program as it is.
 const std::array<Tip, Tips::kCount>& table() {
     static const std::array<Tip, Tips::kCount> tips = {
         make("You can reorganize the items in the Play List by using drag-and-drop. Drag the selected "
@@ -31,13 +30,13 @@ const std::array<Tip, Tips::kCount>& table() {
              "Files to gather every media file you have in one list.",
              "Searching_for_Files"),
         make("The Audio menu holds the play options: Auto Play, Random Play, Loop Play List, Loop Item "
-             "Once and Loop Item Forever, also as buttons of the toolbar. The Play List page of the "
+             "Once and Loop Item Forever, also as buttons you can add to the toolbar. The Play List page of the "
              "Preferences (F10) keeps the first three and sets a delay between items.",
              "Play_Options"),
-        make("The Floating Palette, a small window that stays on top, is not in this version yet. To see "
-             "what plays, look at the window's title, which names the item and its number, or rest the "
-             "mouse pointer on the Play, Previous or Next button.",
-             "Playing"),
+        make("View, Floating Palette (Ctrl+I) swaps the main window for a small strip that stays on top "
+             "of your other windows, with the transport buttons, the position bar and the progress. Rest "
+             "the mouse pointer on its position bar to see what plays; Esc brings the main window back.",
+             "Floating_Palette"),
         make("While more than one line of the Play List is selected, only the selected lines play, round "
              "and round. Tip 3 tells how to select several lines. Select a single line again to play the "
              "whole Play List.",
@@ -45,7 +44,7 @@ const std::array<Tip, Tips::kCount>& table() {
         make("Right-click anywhere in the window for a menu of commands: its General submenu holds the "
              "main ones, and below come those of the part you clicked, such as 0\xc2\xa0%, 25\xc2\xa0% and "
              "75\xc2\xa0% "
-             "on the position bar. The Floating Palette and its menus are not in this version yet.",
+             "on the position bar. The Floating Palette has a right-click menu of its own.",
              "Main_Window"),
         make("Velmaro can start in File Management Mode or in CD Audio Mode: choose the Initial Mode on "
              "the General page of the Preferences (F10). F6 and F7 switch between the two modes at any "
@@ -55,10 +54,10 @@ const std::array<Tip, Tips::kCount>& table() {
              "double-click the percent beside the position bar, and type a percent or a time. Dragging "
              "the position bar does the same.",
              "Changing_Position"),
-        make("The Floating Palette is not in this version yet, but the indicators of the main window "
-             "change what they show in the same way: click a value in the status bar to see it for the "
-             "item or for the whole Play List, and click again to switch back.",
-             "Whole_List"),
+        make("Click the progress label of the Floating Palette to switch it between the percent, the "
+             "position and the remaining time; double-click it to change the position. A click on a "
+             "value in the status bar switches it between the item and the whole Play List.",
+             "Floating_Palette"),
         make("Rest the mouse pointer on the Next or the Previous button: its tool tip names the item it "
              "would play. With Random Play on, Next says Randomly Selected Item and Previous says "
              "Previously Played Item.",
@@ -91,9 +90,9 @@ const std::array<Tip, Tips::kCount>& table() {
              "colours of the window.",
              "Preferences_Appearance"),
         make("MIDI tunes sound as good as the SoundFont that plays them: fluid-soundfont-gm sounds "
-             "better than the small timgm6mb-soundfont. A MIDI Reset page, which would reset the "
-             "synthesizer before each tune, is not in this version yet.",
-             "Installing_Plug_ins"),
+             "better than the small timgm6mb-soundfont. The MIDI Reset page of the Preferences chooses a "
+             "reset file that puts the synthesizer back to its defaults before each tune.",
+             "MIDI_Reset"),
         make("Drag the narrow strip between the Play List and the column of buttons to its right to "
              "share the width between the lists. Double-click the strip to go back to the usual share.",
              "Splitter"),
@@ -108,26 +107,26 @@ const std::array<Tip, Tips::kCount>& table() {
              "you use often. The small button beside the Play List's name in the status bar opens your "
              "favorite Play Lists too.",
              "Favorites_and_History"),
-        make("The toolbar keeps its buttons and its place in this version: Customize Toolbar is not "
-             "there yet. Its look is yours, though: the Appearance page of the Preferences draws its "
-             "buttons flat or grey, and View, Components hides it.",
-             "Preferences_Appearance"),
+        make("View, Toolbar Options, Customize Toolbar... puts any command on the toolbar: drag a button "
+             "from its list onto the toolbar, along it to move it, or off it to remove it. Drag the "
+             "toolbar by its handle to dock it at any edge of the window.",
+             "Toolbar"),
         make("The Play List tab of Edit, Find... (Ctrl+F) finds a line of the Play List by a part of its "
              "name, and Edit, Find Again (F3) finds the next one.",
              "Find"),
         make("Velmaro opens the Play List you had open when it ended and starts playing at the item that "
              "played last. Switch either off on the Play List page of the Preferences (F10).",
              "Opening_and_Saving"),
-        make("The Floating Palette, whose two list buttons choose an item of the Play List or of the File "
-             "List to play, is not in this version yet. In the main window, double-click a line of either "
+        make("The two list buttons of the Floating Palette drop down the items of the Play List and of "
+             "the File List: choose one to play it. In the main window, double-click a line of either "
              "list to play it.",
-             "Playing"),
+             "Floating_Palette"),
         make("Loop Item Once (Ctrl+L) plays the current item once more, and Loop Item Forever "
-             "(Ctrl+Shift+L) repeats it until you switch it off. Both are in the Audio menu and on the "
-             "toolbar (tip 25 tells about the toolbar).",
+             "(Ctrl+Shift+L) repeats it until you switch it off. Both are in the Audio menu, and you can "
+             "put them on the toolbar (tip 25 tells how).",
              "Play_Options", 25),
         make("With Auto Play on, as it is at first, the next item starts when one ends. Switch it off in "
-             "the Audio menu, or with its toolbar button, to stop after every item.",
+             "the Audio menu or in the tray icon's menu to stop after every item.",
              "Play_Options"),
         make("To play media files from your file manager with a double-click, open the File Types page "
              "of the Preferences, choose a kind of file and click Register. Desktop Default gives that "
