@@ -2,6 +2,7 @@
 
 #include "core/common/product.h"
 #include "core/help/memoryfigures.h"
+#include "gui/playback/includedmidifilesbox.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -107,10 +108,19 @@ CreditsBox::CreditsBox(QWidget* parent) : QDialog(parent) {
             Product::name() + QStringLiteral(" and said what could be better."));
     thanks->setWordWrap(true);
     thanks->setMinimumWidth(360);
+    // The composers and titles of the sample tunes.
+    auto* pieces =
+        namedLabel("IncludedMIDIFilesLink", QStringLiteral("<a href=\"pieces\">Included MIDI Files...</a>"));
+    pieces->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(pieces, &QLabel::linkActivated, this, [this] {
+        IncludedMidiFilesBox box(this);
+        box.exec();
+    });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKBtn"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(thanks);
+    layout->addWidget(pieces);
     layout->addWidget(buttons);
 }

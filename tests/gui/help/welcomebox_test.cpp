@@ -2,6 +2,7 @@
 #include "gui/help/aboutbox.h"
 #include "gui/help/helppages.h"
 #include "gui/help/helpwindow.h"
+#include "gui/playback/includedmidifilesbox.h"
 #include "gui/shell/mainmenu.h"
 
 #include "core/help/tips.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -232,6 +234,17 @@ TEST_F(WelcomeAtStartTest, HelpAboutOpensTheAboutBoxAndItsCredits) {
         WhenShown<CreditsBox> credits([&](CreditsBox& thanks) {
             creditsShown = true;
             EXPECT_EQ(thanks.windowTitle(), s("Credits"));
+            // The link to the sample tunes' composers and titles opens their box.
+            WhenShown<IncludedMidiFilesBox> pieces([&](IncludedMidiFilesBox& list) {
+                EXPECT_EQ(list.findChild<QTableWidget*>(s("FilesTable"))->rowCount(), 6);
+                click(list.findChild<QPushButton*>(s("DoneBtn")));
+            });
+            auto* link = thanks.findChild<QLabel*>(s("IncludedMIDIFilesLink"));
+            // The label holds the link alone, so a point a little inside its text is on it.
+            const QPoint onText(link->contentsRect().left() + link->fontMetrics().averageCharWidth() * 3,
+                                link->height() / 2);
+            QTest::mouseClick(link, Qt::LeftButton, {}, onText);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return pieces.ran(); }, 2000));
             click(thanks.findChild<QPushButton*>(s("OKBtn")));
         });
         click(box.findChild<QPushButton*>(s("CreditsBtn")));
