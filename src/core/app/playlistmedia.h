@@ -43,6 +43,7 @@ public:
     void itemFailed() override;
     ListStep step(int direction) override;
     ListStep afterItem() override;
+    PlayItem itemToQueue() const override;
     void playingLeft() override;
     qsizetype playingLine() const override;
     TransportPreview preview(bool playing) const override;
