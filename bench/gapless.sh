@@ -52,13 +52,16 @@ unset VELMARO_AUDIO_SINK VELMARO_VIDEO_SINK
 
 # The longest quiet run between the first sound and the last, in ms.
 silence() {
-  python3 - "$1" "$rate" <<'PY'
+  python3 - "$1" "$rate" "$((2 * seconds))" <<'PY'
 import array, sys
 samples = array.array("h", open(sys.argv[1], "rb").read())
-rate = int(sys.argv[2])
+rate, expected = int(sys.argv[2]), float(sys.argv[3])
 loud = [i for i, v in enumerate(samples) if abs(v) > 64]
 if not loud:
     print("nothing-heard"); sys.exit()
+heard = (loud[-1] - loud[0]) / rate
+if heard < expected - 0.05:  # an item missing is no gap of 0 ms
+    print(f"only-{heard:.2f}s-heard"); sys.exit()
 # The tone passes zero for a sample or two each half wave; a gap is a longer quiet run.
 longest, run = 0, 0
 for v in samples[loud[0]:loud[-1] + 1]:
