@@ -5,6 +5,7 @@
 
 #include "core/playback/playbackcontroller.h"
 
+#include "core/common/itemref.h"
 #include "core/common/timerport.h"
 #include "core/playlist/playorder.h"
 
@@ -14,10 +15,12 @@
 
 namespace {
 
-// A MIDI item may need the reset file played before it, so it always starts on its own.
-bool isMidiPath(const QString& path) {
+// A MIDI item may need the reset file played before it, and a movie gets a window of its own titled
+// with its name: both always start on their own.
+bool startsOnItsOwn(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("mid") || suffix == QLatin1String("rmi");
+    return suffix == QLatin1String("mid") || suffix == QLatin1String("rmi") ||
+           ItemKind(MakeFileItem(path)) == ItemKindValue::Movie;
 }
 
 }  // namespace
@@ -37,7 +40,8 @@ std::optional<PlaybackController::Queued> PlaybackController::itemToFollow() con
         }
         queued.item = list->itemToQueue();
     }
-    if (queued.item.kind != PlayItem::Kind::File || isMidiPath(queued.item.path) || isMidiPath(m_item.path)) {
+    if (queued.item.kind != PlayItem::Kind::File || startsOnItsOwn(queued.item.path) ||
+        startsOnItsOwn(m_item.path)) {
         return std::nullopt;
     }
     return queued;

@@ -212,6 +212,7 @@ TEST_F(GaplessHandover, WhatIsQueuedFollowsThePlayOrderAndOnlyFilesThatCanJoin) 
         {"auto play off", [](Preferences& p) { p.autoPlay = false; }, {"a.wav", "b.wav"}, {0}, ""},
         {"a MIDI item next", [](Preferences&) {}, {"a.wav", "b.mid"}, {0}, ""},
         {"a MIDI item playing", [](Preferences&) {}, {"a.rmi", "b.wav"}, {0}, ""},
+        {"a movie next", [](Preferences&) {}, {"a.wav", "b.avi"}, {0}, ""},
         {"a CD track next", [](Preferences&) {}, {"a.wav", "[CDID=123, T=1]"}, {0}, ""},
     };
     for (const auto& c : cases) {
