@@ -103,7 +103,6 @@ void PlaybackController::continueWithQueued(MediaList& list, const PlayItem& ite
     m_item = item;
     m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
     announceItem(list, item, m_c.device.length());
-    m_phase = Phase::Playing;
     m_c.indicators.setBarEnabled(true);
     refreshCommandStates();
 }
