@@ -5,8 +5,12 @@
 # silence between the first sound and the last, with the items handed over without a gap and, for
 # comparison, with each item opened after the one before ended (target: 0 ms with the handover).
 # Needs pulseaudio and pulseaudio-utils, installed here when missing (the tests do not need them).
-# Usage: bench/gapless.sh [build folder, default build/release] [runs, default 5]
+# With --program, the program itself plays the two items from a Play List instead (offscreen), so
+# that two builds can be compared: bench/gapless.sh --program OTHER_BUILD; bench/gapless.sh --program.
+# Usage: bench/gapless.sh [--program] [build folder, default build/release] [runs, default 5]
 set -euo pipefail
+program=
+if [ "${1:-}" = --program ]; then program=1; shift; fi
 build=$(realpath "${1:-build/release}")
 runs=${2:-5}
 seconds=4  # each item
@@ -78,7 +82,15 @@ measure() {  # label, driver options
     parec -d bench.monitor --raw --format=s16le --rate=$rate --channels=1 --latency-msec=10 > "$work/heard.raw" &
     local recorder=$!
     sleep 0.5
-    timeout $((2 * seconds + 20)) "$build/bench/gapless_driver" "$@" "$work/first.wav" "$work/second.wav" 2>/dev/null
+    if [ -n "$program" ]; then
+      "$build/src/velmaro" /play "$work/tones.vlp" 2>/dev/null &
+      local player=$!
+      sleep $((2 * seconds + 3))
+      "$build/src/velmaro" --command exit >/dev/null 2>&1 || kill "$player"
+      wait "$player" || true
+    else
+      timeout $((2 * seconds + 20)) "$build/bench/gapless_driver" "$@" "$work/first.wav" "$work/second.wav" 2>/dev/null
+    fi
     sleep 0.5
     kill "$recorder"; wait "$recorder" 2>/dev/null || true
     gaps+=("$(silence "$work/heard.raw")")
@@ -88,5 +100,14 @@ measure() {  # label, driver options
 }
 
 echo "== Silence between two items of one tone, through PulseAudio (median of $runs)"
-measure "each item opened after the last" --no-handover
-measure "handed over without a gap      "
+if [ -n "$program" ]; then
+  mkdir -p "$work/velmaro"
+  printf '[Playlist]\r\nOpenLastPL=0\r\nStartPlaying=0\r\n' > "$work/velmaro/velmaro.ini"
+  printf '[General]\r\nLastPlayed=\r\n\r\n[Items]\r\n[FILE="%s", L=0]\r\n[FILE="%s", L=0]\r\n' \
+    "$work/first.wav" "$work/second.wav" > "$work/tones.vlp"
+  export VELMARO_HOME="$work/velmaro" QT_QPA_PLATFORM=offscreen
+  measure "Velmaro of $build"
+else
+  measure "each item opened after the last" --no-handover
+  measure "handed over without a gap      "
+fi
