@@ -31,7 +31,8 @@ GstElement* MakeSinkFromEnvironment(const char* variable, QString* error);
 bool IsAiffFile(const QString& path);
 bool IsMidiFile(const QString& path);
 
-// The media device over GStreamer: a playbin per opened file. Opening prerolls the file on a thread
+// The media device over GStreamer: a playbin per opened file, which a queued file joins to follow it
+// without a gap (gstmediadevice_handover.cpp). Opening prerolls the file on a thread
 // of its own (so a file no decoder can read fails with GStreamer's own words) and answers through the
 // bus on the Qt main thread, as the end of the stream arrives; playing returns at once. No call waits
 // without bound for the pipeline: one that hangs is left to a thread of its own and the device

@@ -68,6 +68,9 @@ void PlaybackController::dropQueued() {
 
 void PlaybackController::onQueuedStarted() {
     const std::optional<Queued> queued = std::exchange(m_queued, std::nullopt);
+    if (!active()) {
+        return;  // stopped just before: the device stays where the command left it
+    }
     const std::optional<Queued> wanted = itemToFollow();
     MediaList* list = playing();
     if (!queued || !queued->accepted || !wanted || !wanted->sameAs(*queued) ||
