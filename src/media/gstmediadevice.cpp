@@ -2,6 +2,7 @@
 
 #include "media/cdaudiodevice.h"
 #include "media/gststartup.h"
+#include "media/pipelinehandover.h"
 #include "media/videowindowrequest.h"
 
 #include <gst/video/video.h>
@@ -137,6 +138,8 @@ void GstMediaDevice::close() {
     m_hasVideo = false;
     m_length = -1;
     m_start = m_end = -1;
+    m_restartSeek = -1;
+    m_restartPlays = false;
 }
 
 // A pipeline still getting ready may be stuck in a plug-in: it is let go without waiting at all.
@@ -155,6 +158,10 @@ void GstMediaDevice::releasePipeline() {
         gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
         gst_object_unref(bus);
         g_signal_handlers_disconnect_by_data(m_pipeline, this);
+        if (m_handover) {
+            m_handover->detach();
+            m_handover.reset();
+        }
         if (m_isPrerolling) {
             std::thread([pipeline = m_pipeline] {
                 gst_element_set_state(pipeline, GST_STATE_NULL);
@@ -167,6 +174,7 @@ void GstMediaDevice::releasePipeline() {
         }
         m_pipeline = nullptr;
     }
+    m_queuedPath.clear();
 }
 
 bool GstMediaDevice::isOpen() const {
@@ -188,6 +196,13 @@ bool GstMediaDevice::play() {
                          m_end >= 0 ? m_end * GST_MSECOND : 0);
         m_start = m_end = -1;
     }
+    if (m_restartSeek >= 0) {
+        // Plays once the restarted pipeline is ready and at its place.
+        m_restartPlays = true;
+        m_playbackFailure.clear();
+        m_mode = Playing;
+        return true;
+    }
     if (setState(GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         if (m_error.isEmpty()) {
             m_error = QStringLiteral("GStreamer could not start playing the file.");
@@ -207,6 +222,7 @@ void GstMediaDevice::stop() {
         m_cd->stop();
     } else if (m_pipeline) {
         m_mode = Stopped;
+        m_restartPlays = false;
         setState(GST_STATE_PAUSED);
     }
 }
@@ -216,6 +232,7 @@ void GstMediaDevice::pause() {
         m_cd->pause();
     } else if (m_mode == Playing) {
         m_mode = Paused;
+        m_restartPlays = false;
         setState(GST_STATE_PAUSED);
     } else if (m_mode == Paused) {
         resume();
@@ -227,7 +244,11 @@ void GstMediaDevice::resume() {
         m_cd->resume();
     } else if (m_mode == Paused) {
         m_mode = Playing;
-        setState(GST_STATE_PLAYING);
+        if (m_restartSeek >= 0) {
+            m_restartPlays = true;
+        } else {
+            setState(GST_STATE_PLAYING);
+        }
     }
 }
 
@@ -269,6 +290,9 @@ bool GstMediaDevice::seek(qint64 position) {
     }
     if (!m_pipeline) {
         return false;
+    }
+    if (m_restartSeek >= 0 || (m_handover && m_handover->isArmed())) {
+        return restartAt(std::max<qint64>(0, position));
     }
     const auto flags = static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
     return gst_element_seek_simple(m_pipeline, GST_FORMAT_TIME, flags, std::max<qint64>(0, position) * GST_MSECOND);
@@ -373,6 +397,9 @@ gboolean GstMediaDevice::onBusMessage(GstBus*, GstMessage* message, gpointer sel
 void GstMediaDevice::handleAsync(GstMessage* message) {
     if (m_isOpening) {
         handleOpening(message);
+        return;
+    }
+    if (handleHandover(message)) {
         return;
     }
     switch (GST_MESSAGE_TYPE(message)) {

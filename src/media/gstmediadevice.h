@@ -12,6 +12,7 @@
 #include <memory>
 
 class CdAudioDevice;
+class PipelineHandover;
 class VideoWindowRequest;
 
 // Changes the pipeline's state on a thread of its own and waits a few seconds at most: a streaming
@@ -26,7 +27,12 @@ QString TakeErrorMessage(GError* error);
 // it is not set, or with *error set when it does not parse.
 GstElement* MakeSinkFromEnvironment(const char* variable, QString* error);
 
-// The media device over GStreamer: a playbin per opened file. Opening prerolls the file on a thread
+// What the file's first bytes say it is.
+bool IsAiffFile(const QString& path);
+bool IsMidiFile(const QString& path);
+
+// The media device over GStreamer: a playbin per opened file, which a queued file joins to follow it
+// without a gap (gstmediadevice_handover.cpp). Opening prerolls the file on a thread
 // of its own (so a file no decoder can read fails with GStreamer's own words) and answers through the
 // bus on the Qt main thread, as the end of the stream arrives; playing returns at once. No call waits
 // without bound for the pipeline: one that hangs is left to a thread of its own and the device
@@ -90,6 +96,9 @@ public:
     int errorCode() const override { return errorText().isEmpty() ? 0 : 1; }
     QString errorText() const override;
     QString playbackFailure() const override;
+    // Gapless: an audio file queued while a file without a picture plays joins the same playbin.
+    bool queueNext(const QString& path) override;
+    void cancelQueued() override;
 
     bool eject() override;
     bool closeDoor() override;
@@ -121,6 +130,18 @@ private:
     void handleOpening(GstMessage* message);
     void handleAsync(GstMessage* message);
     void answerWindowRequest();
+    // The bus says how a handover went (gstmediadevice_handover.cpp); false for other messages.
+    bool handleHandover(GstMessage* message);
+    void handoverStarted(const GstStructure* message);
+    // The playing file ended and the one handed over does not follow: the pipeline gets ready for the
+    // playing file again, stopped, as at the end of a file.
+    void handoverEnded();
+    // playbin back to READY with the playing file as its only one, then on its way to PAUSED.
+    bool reloadPipeline();
+    // A seek while a file is handed over would make playbin jump to that file: the pipeline reloads
+    // the playing file instead, and the seek, the play and the queued file follow once it is ready.
+    bool restartAt(qint64 position);
+    void finishRestart();
 
     QString m_fileName;
     DeviceType m_type = DeviceType::Automatic;
@@ -147,4 +168,8 @@ private:
     std::unique_ptr<VideoSurface> m_surface;
     std::shared_ptr<VideoWindowRequest> m_windowRequest;
     std::unique_ptr<CdAudioDevice> m_cd;
+    std::shared_ptr<PipelineHandover> m_handover;
+    QString m_queuedPath;
+    qint64 m_restartSeek = -1;  // where a restarted pipeline is to go once ready
+    bool m_restartPlays = false;
 };

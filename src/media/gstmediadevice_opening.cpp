@@ -5,6 +5,7 @@
 
 #include "media/cdaudiodevice.h"
 #include "media/midifile.h"
+#include "media/pipelinehandover.h"
 #include "media/videowindowrequest.h"
 
 #include <QByteArray>
@@ -42,16 +43,6 @@ QByteArray headOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.read(12) : QByteArray();
 }
 
-// "FORM", a size, then "AIFF" or "AIFC".
-bool isAiff(const QString& path) {
-    const QByteArray head = headOf(path);
-    return head.startsWith("FORM") && (head.mid(8) == "AIFF" || head.mid(8) == "AIFC");
-}
-
-bool isMidiFile(const QString& path) {
-    return MidiFile::isMidi(headOf(path));
-}
-
 bool hasProperty(GstElement* element, const char* name) {
     return g_object_class_find_property(G_OBJECT_GET_CLASS(element), name) != nullptr;
 }
@@ -76,6 +67,16 @@ GstBusSyncReply onSyncMessage(GstBus* bus, GstMessage* message, gpointer data) {
 }
 
 }  // namespace
+
+// "FORM", a size, then "AIFF" or "AIFC".
+bool IsAiffFile(const QString& path) {
+    const QByteArray head = headOf(path);
+    return head.startsWith("FORM") && (head.mid(8) == "AIFF" || head.mid(8) == "AIFC");
+}
+
+bool IsMidiFile(const QString& path) {
+    return MidiFile::isMidi(headOf(path));
+}
 
 void GstMediaDevice::onElementSetup(GstElement*, GstElement* element, gpointer) {
     GstElementFactory* factory = gst_element_get_factory(element);
@@ -106,7 +107,7 @@ void GstMediaDevice::beginOpen() {
     }
     initialise();
     m_openingTries = 0;
-    m_isAiff = isAiff(QFileInfo(m_fileName).absoluteFilePath());
+    m_isAiff = IsAiffFile(QFileInfo(m_fileName).absoluteFilePath());
     startOpeningTry();
 }
 
@@ -157,7 +158,7 @@ QString GstMediaDevice::buildPipeline() {
     if (!file.isFile()) {
         return QStringLiteral("The file \"%1\" was not found.").arg(m_fileName);
     }
-    if (isMidiFile(file.absoluteFilePath())) {
+    if (IsMidiFile(file.absoluteFilePath())) {
         const QString problem = MidiFile::structureProblem(file.absoluteFilePath());
         if (!problem.isEmpty()) {
             return problem;
@@ -184,7 +185,12 @@ QString GstMediaDevice::buildPipeline() {
         g_signal_connect(m_pipeline, "element-setup", G_CALLBACK(onElementSetup), this);
     }
     QString sinkProblem;
-    if (GstElement* audio = MakeSinkFromEnvironment("VELMARO_AUDIO_SINK", &sinkProblem)) {
+    GstElement* audio = MakeSinkFromEnvironment("VELMARO_AUDIO_SINK", &sinkProblem);
+    if (!audio && sinkProblem.isEmpty() && !m_isAiff) {
+        // playbin's own choice, made here so that a handover can watch the sink.
+        audio = gst_element_factory_make("autoaudiosink", nullptr);
+    }
+    if (audio) {
         g_object_set(m_pipeline, "audio-sink", audio, nullptr);
     }
     if (GstElement* video = MakeSinkFromEnvironment("VELMARO_VIDEO_SINK", &sinkProblem)) {
@@ -192,6 +198,9 @@ QString GstMediaDevice::buildPipeline() {
     }
     if (!sinkProblem.isEmpty()) {
         return sinkProblem;
+    }
+    if (!m_isAiff) {
+        m_handover = PipelineHandover::attach(m_pipeline);
     }
     if (m_surfaceFactory) {
         // The surface is made when a sink asks for a window, which only a file with a picture does.

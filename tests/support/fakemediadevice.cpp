@@ -1,6 +1,7 @@
 #include "support/fakemediadevice.h"
 
 #include <algorithm>
+#include <utility>
 
 bool FakeMediaDevice::open() {
     const Script script = files.value(m_fileName);
@@ -58,6 +59,23 @@ void FakeMediaDevice::close() {
     }
     m_open = false;
     m_mode = NotReady;
+    m_queued.clear();
+}
+
+bool FakeMediaDevice::queueNext(const QString& path) {
+    if (!gapless || !m_open || cd()) {
+        return false;
+    }
+    log.append(QStringLiteral("queue ") + path);
+    m_queued = path;
+    return true;
+}
+
+void FakeMediaDevice::cancelQueued() {
+    if (!m_queued.isEmpty()) {
+        log.append(QStringLiteral("cancel queued"));
+    }
+    m_queued.clear();
 }
 
 bool FakeMediaDevice::play() {
@@ -132,10 +150,31 @@ void FakeMediaDevice::advance(qint64 ms) {
         return;
     }
     if (m_position >= m_playEnd) {
+        reachEnd(m_position - m_playEnd);
+    }
+}
+
+// A queued file plays on from where the time went past the end, as one continuous stream.
+void FakeMediaDevice::reachEnd(qint64 past) {
+    const QString next = std::exchange(m_queued, QString());
+    const Script script = files.value(next);
+    if (next.isEmpty() || m_playEnd != m_length || script.failsWhenQueued || !script.failure.isEmpty()) {
+        if (!next.isEmpty()) {
+            log.append(QStringLiteral("queued failed ") + next);
+        }
         m_position = m_playEnd;
         m_mode = Stopped;
         Q_EMIT modeChanged();
+        return;
     }
+    log.append(QStringLiteral("handover ") + next);
+    m_fileName = next;
+    m_length = m_playEnd = script.length;
+    m_position = std::min(past, m_length);
+    m_video = script.video;
+    m_failAt = script.failAt;
+    m_failAtText = script.failAtText;
+    Q_EMIT queuedStarted();
 }
 
 qint64 FakeDisc::length() const {

@@ -32,6 +32,9 @@ public:
         bool video = false;
         // Virtual ms an opening takes before it answers (advance() moves it on); kNeverReady: never.
         qint64 openDelay = 0;
+        // When set, the file fails as it is about to take over from the one before (queued); the one
+        // before then ends as if nothing had been queued.
+        bool failsWhenQueued = false;
     };
     static constexpr qint64 kNeverReady = -1;
     QHash<QString, Script> files;  // by file name; unknown files open with the default script
@@ -43,6 +46,9 @@ public:
     // fails with, if any. The disc moves when the answer comes.
     qint64 trayDelay = 0;
     QString trayFailure;
+    // Whether the device takes a file to follow without a gap (queueNext); off, it refuses as a device
+    // without handover does.
+    bool gapless = false;
 
     void advance(qint64 ms);
 
@@ -79,6 +85,9 @@ public:
     int errorCode() const override { return m_error.isEmpty() ? 0 : 1; }
     QString errorText() const override { return m_error; }
     QString playbackFailure() const override { return m_playbackFailure; }
+    bool queueNext(const QString& path) override;
+    void cancelQueued() override;
+    const QString& queued() const { return m_queued; }
     bool eject() override;
     bool closeDoor() override;
     void beginMoveTray(bool closeTray) override;
@@ -89,6 +98,8 @@ private:
     bool hasDisc() const { return cd() && disc && disc->inDrive; }
     void answerOpening();
     void answerTrayMove();
+    // The end of what plays: the queued file takes over, or the device stops.
+    void reachEnd(qint64 past);
 
     QString m_fileName;
     DeviceType m_type = DeviceType::Automatic;
@@ -111,6 +122,7 @@ private:
     QString m_failAtText;
     QString m_error;
     QString m_playbackFailure;
+    QString m_queued;
 };
 
 // A timer that only remembers whether it runs; the test fires it.

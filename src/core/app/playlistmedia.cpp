@@ -207,6 +207,14 @@ ListStep PlayListMedia::afterItem() {
     return m_c.preferences.autoPlay ? choose(+1) : ListStep::Idle;
 }
 
+PlayItem PlayListMedia::itemToQueue() const {
+    // A random choice is drawn when the item ends, so it is not known before.
+    if (!m_c.preferences.autoPlay || m_c.preferences.randomPlay || !m_c.lists.playListPlays()) {
+        return {};
+    }
+    return itemAt(m_c.order.lineAfterCurrent());
+}
+
 void PlayListMedia::focusCurrentItem(bool selectWhenSingle) {
     PlayList& list = m_c.playList;
     if (list.selectedCount() <= 1 && list.focusedLine() >= 0 && list.focusedLine() < list.lineCount()) {

@@ -46,6 +46,7 @@ public:
     void itemFailed(const PlayItem& item, const QString& reason) override;
     ListStep step(int direction) override;
     ListStep afterItem() override;
+    PlayItem itemToQueue() const override;
     void playingLeft() override;
     qsizetype playingLine() const override;
     TransportPreview preview(bool playing) const override;

@@ -92,6 +92,9 @@ public:
     virtual ListStep step(int direction) = 0;
     // The item ended by itself.
     virtual ListStep afterItem() = 0;
+    // The item afterItem() will start, when that is known before the playing item ends (no random draw
+    // to come); Kind::None otherwise. It chooses nothing.
+    virtual PlayItem itemToQueue() const { return {}; }
     // Stop, or the end of the list: the list rests.
     virtual void playingStopped() {}
     // Playback left the list without a Stop (another list started, the list was replaced).

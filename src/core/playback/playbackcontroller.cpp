@@ -23,6 +23,7 @@ PlaybackController::PlaybackController(Context context, QObject* parent) : QObje
     connect(&m_c.lists, &ActiveLists::changed, this, &PlaybackController::refreshCommandStates);
     connect(&m_c.device, &MediaDevice::opened, this, &PlaybackController::onDeviceOpened);
     connect(&m_c.device, &MediaDevice::openFailed, this, &PlaybackController::onDeviceOpenFailed);
+    connect(&m_c.device, &MediaDevice::queuedStarted, this, &PlaybackController::onQueuedStarted);
 }
 
 bool PlaybackController::loopOnce() const {
@@ -225,9 +226,17 @@ void PlaybackController::onPlaybackTick() {
     }
     const bool ended =
         (mode == MediaDevice::Stopped && (!cdAudio || !m_cdPaused)) || (cdAudio && m_trackEnded);
-    if (!ended) {
-        return;
+    if (ended) {
+        itemEnded();
+    } else {
+        syncQueued();  // whatever changed unannounced since, the queued file follows it
     }
+}
+
+// The pause between items, or what follows at once.
+void PlaybackController::itemEnded() {
+    // Nothing took over: a file still queued is not to follow this end as well.
+    dropQueued();
     const MediaList* list = playing();
     // The item loop marks are for the item: a reset file never loops.
     const bool loops = !resetting() && (m_c.order.loopOnce() || m_c.order.loopForever());
@@ -410,6 +419,8 @@ void PlaybackController::ShowPlayError(const QString& text) {
 // Command states
 
 void PlaybackController::refreshCommandStates() {
+    // Every change of state passes here: the queued file follows it.
+    syncQueued();
     // Without a list to preview, the previews stay as they were.
     if (const MediaList* reference = m_c.lists.referenceList()) {
         m_preview = reference->preview(reference == playing());

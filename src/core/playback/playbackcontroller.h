@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class ActiveLists;
 class DiscRequests;
 class PlayOrder;
@@ -101,6 +103,8 @@ public:
     void onDeviceOpenFailed(const QString& reason);
     // Each second an item opens: the status bar says so, and at the limit the opening gives up.
     void onOpeningWait();
+    // The file queued to follow without a gap took over on the device.
+    void onQueuedStarted();
     void CloseAndReset();
     void SetTitle(const QString& text);
     void ShowPlayError(const QString& text);
@@ -181,7 +185,18 @@ private:
         bool reset = false;  // the MIDI reset file before the item MidiReset holds
     };
 
+    // The file handed to the device to follow what plays without a gap.
+    struct Queued {
+        PlayItem item;
+        bool repeat = false;    // an item loop plays the same file again
+        bool accepted = false;  // the device took it
+        bool sameAs(const Queued& other) const {
+            return repeat == other.repeat && item.line == other.item.line && item.path == other.item.path;
+        }
+    };
+
     void step(int direction);
+    void itemEnded();
     void advance();
     void follow(MediaList& list, ListStep step);
     bool loopItem();
@@ -204,7 +219,18 @@ private:
     // An opening that is not wanted any more: the device lets go of it and its answer never comes.
     void cancelOpening();
     void endOpeningWait();
+    // The list says the item plays now: length, title and indicators follow.
+    void announceItem(MediaList& list, const PlayItem& item, qint64 length);
     void failToPlay(const QString& reason, bool resetPlayed);
+
+    // Gapless handover (playbackcontroller_handover.cpp)
+    // What follows the playing file without a gap, when that is known now and plays on the same device.
+    std::optional<Queued> itemToFollow() const;
+    // The device's queued file follows what is to follow now: queued, replaced or cancelled.
+    void syncQueued();
+    void dropQueued();
+    // The queued file plays: what the end of an item does, without opening anything.
+    void continueWithQueued(MediaList& list, const PlayItem& item);
     void endPlaying();
     void endOfList();
     void endOfRandomPass();
@@ -247,6 +273,7 @@ private:
     int m_openingSeconds = 0;
     QString m_statusText;
     PlayItem m_item;  // what the device was last given
+    std::optional<Queued> m_queued;
     bool m_cdPaused = false;
     bool m_dragging = false;
     bool m_terminating = false;

@@ -15,6 +15,8 @@ void PlaybackController::setPositionBarDragging(bool dragging) {
     const bool released = m_dragging && !dragging;
     m_dragging = dragging;
     m_c.indicators.setDragging(dragging);
+    // While dragged, an item that ends waits: nothing may follow it by itself.
+    syncQueued();
     // An item that ended during the drag is followed now.
     if (released && m_c.timer.isActive()) {
         onPlaybackTick();

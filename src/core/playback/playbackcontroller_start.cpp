@@ -150,12 +150,7 @@ void PlaybackController::startOpened(MediaList& list, PlayItem item, qint64 star
     }
     m_item = item;
     m_c.device.setTimeFormat(MediaDevice::TimeFormat::Milliseconds);
-    const qint64 length = item.isCD() ? m_c.device.trackLength(item.track) : m_c.device.length();
-    list.itemStarted(item, length);
-    SetTitle(item.title);
-    m_c.indicators.setItemLength(0);
-    m_c.indicators.ShowLength(item.kind == PlayItem::Kind::Disc ? std::max<qint64>(length, 0) : length);
-    m_c.indicators.resetPositions();
+    announceItem(list, item, item.isCD() ? m_c.device.trackLength(item.track) : m_c.device.length());
     if (item.kind == PlayItem::Kind::Disc) {
         m_c.indicators.setDisc(std::max<qint64>(m_c.device.length(), 0),
                                m_c.device.trackPosition(item.track));
@@ -179,6 +174,14 @@ void PlaybackController::startOpened(MediaList& list, PlayItem item, qint64 star
     m_c.timer.start(kTickMs);
     m_c.indicators.setBarEnabled(true);
     refreshCommandStates();
+}
+
+void PlaybackController::announceItem(MediaList& list, const PlayItem& item, qint64 length) {
+    list.itemStarted(item, length);
+    SetTitle(item.title);
+    m_c.indicators.setItemLength(0);
+    m_c.indicators.ShowLength(item.kind == PlayItem::Kind::Disc ? std::max<qint64>(length, 0) : length);
+    m_c.indicators.resetPositions();
 }
 
 // An item that cannot be opened, or fails while it plays, ends playback there: the displays reset as

@@ -79,25 +79,31 @@ qsizetype PlayOrder::playedSelectedCount() const {
     return count;
 }
 
-PlayOrder::Choice PlayOrder::nextInOrder() {
+qsizetype PlayOrder::lineAfterCurrent() const {
     const qsizetype lines = m_playList.lineCount();
     const qsizetype current = m_playList.CurrentItem();
+    if (lines == 0) {
+        return -1;
+    }
     if (!selectionMode()) {
         if (current >= lines - 1) {
-            if (!m_preferences.loopPlayList) {
-                return Choice::SequentialEnd;
-            }
-            m_playList.setCurrentItem(0);
-        } else {
-            m_playList.setCurrentItem(static_cast<int>(current + 1));
+            return m_preferences.loopPlayList ? 0 : -1;
         }
-        return Choice::Chosen;
+        return current + 1;
     }
     // The selected lines repeat until stopped, looping or not.
     qsizetype line = current;
     do {
         line = line + 1 >= lines ? 0 : line + 1;
     } while (!m_playList.isSelected(line));
+    return line;
+}
+
+PlayOrder::Choice PlayOrder::nextInOrder() {
+    const qsizetype line = lineAfterCurrent();
+    if (line < 0) {
+        return Choice::SequentialEnd;
+    }
     m_playList.setCurrentItem(static_cast<int>(line));
     return Choice::Chosen;
 }

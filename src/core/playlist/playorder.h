@@ -34,6 +34,8 @@ public:
     void setPlayedStatusChanged(std::function<void()> changed) { m_statusChanged = std::move(changed); }
 
     Choice nextInOrder();
+    // The line nextInOrder() would choose, without choosing it; -1 at the end of the list.
+    qsizetype lineAfterCurrent() const;
     Choice previousInOrder();
     Choice nextAtRandom();
     Choice previousAtRandom();

@@ -79,6 +79,17 @@ public:
     // away); empty when it played to its end, was stopped, or nothing has played since open.
     virtual QString playbackFailure() const = 0;
 
+    // The file to follow the one that plays without a gap: the device hands it over as the playing file
+    // ends, and queuedStarted() says so (fileName() then names it). False when the device cannot follow
+    // this file seamlessly; what plays then ends as usual. A later call replaces the queued file.
+    virtual bool queueNext(const QString& path) {
+        Q_UNUSED(path);
+        return false;
+    }
+    // Nothing is to follow any more: what plays ends as usual, even when the handover was under way.
+    // close() and another open cancel it too.
+    virtual void cancelQueued() {}
+
     // Wait for the drive's tray (at most as long as the device allows): only for a loop that waits on a
     // question to the user anyway. closeDoor() reads the disc that came back when the device is open.
     virtual bool eject() = 0;
@@ -97,6 +108,8 @@ Q_SIGNALS:
     // The opening begun last is ready to play: the length is known where the file tells it.
     void opened();
     void openFailed(const QString& reason);
+    // The queued file took over from the one that ended, and plays.
+    void queuedStarted();
     // The move begun last has ended: moved, or not with the reason (a drive that did not answer in time,
     // a tray that could not move).
     void trayMoved(bool moved, const QString& reason);
