@@ -11,6 +11,8 @@ import os
 import struct
 import sys
 
+from midiwriting import chunk, vlq
+
 TPQ = 480          # ticks per quarter note
 TEMPO = 500000     # microseconds per quarter note: 120 beats a minute
 SETTLE = 192       # ticks of rest after the messages (200 ms)
@@ -18,19 +20,6 @@ SETTLE = 192       # ticks of rest after the messages (200 ms)
 GM_SYSTEM_ON = bytes([0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7])
 GS_RESET = bytes([0xF0, 0x41, 0x10, 0x42, 0x12, 0x40, 0x00, 0x7F, 0x00, 0x41, 0xF7])
 XG_SYSTEM_ON = bytes([0xF0, 0x43, 0x10, 0x4C, 0x00, 0x00, 0x7E, 0x00, 0xF7])
-
-
-def vlq(n):
-    out = bytearray([n & 0x7F])
-    n >>= 7
-    while n:
-        out.insert(0, 0x80 | (n & 0x7F))
-        n >>= 7
-    return bytes(out)
-
-
-def chunk(kind, data):
-    return kind + struct.pack(">I", len(data)) + data
 
 
 def sysex(message):

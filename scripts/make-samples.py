@@ -10,6 +10,8 @@ import os
 import re
 import struct
 import sys
+
+from midiwriting import chunk, vlq
 from collections import namedtuple
 
 TPQ = 480                      # ticks per quarter note
@@ -18,19 +20,6 @@ TAIL = TPQ                     # silence after the last note so releases ring ou
 DYNAMICS = {"pp": 40, "p": 56, "mp": 70, "mf": 84, "f": 98, "ff": 112, "fff": 124}
 
 # ---------------------------------------------------------------- file writing
-
-
-def vlq(n):
-    out = bytearray([n & 0x7F])
-    n >>= 7
-    while n:
-        out.insert(0, 0x80 | (n & 0x7F))
-        n >>= 7
-    return bytes(out)
-
-
-def chunk(kind, data):
-    return kind + struct.pack(">I", len(data)) + data
 
 
 def meta(kind, data):

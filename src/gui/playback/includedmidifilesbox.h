@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/playback/tablebox.h"
 
 // The sample MIDI files that come with the program, by composer and title.
-class IncludedMidiFilesBox : public QDialog {
+class IncludedMidiFilesBox : public TableBox {
     Q_OBJECT
 
 public:

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "gui/playback/tablebox.h"
 
 // The reset files that come with the program, by the standard each one resets to.
-class MidiResetBox : public QDialog {
+class MidiResetBox : public TableBox {
     Q_OBJECT
 
 public:

@@ -1,7 +1,8 @@
+#include "gui/settings/preferencesdialog.h"
 #include "gui/playback/indicatorcontrols.h"
+#include "gui/playback/midiresetbox.h"
 #include "gui/playback/panelinfo.h"
 #include "gui/settings/colourbutton.h"
-#include "gui/settings/preferencesdialog.h"
 #include "gui/shell/mainmenu.h"
 #include "support/windowtest.h"
 
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -72,9 +74,13 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+    static void click(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    }
     // A check box takes clicks on its box and its caption only.
-    static void click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+    static void click(QCheckBox* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
     static void clickNode(PreferencesDialog& dialog, const QString& text) {
         QTreeWidget* tree = dialog.tree();
         const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
@@ -103,14 +109,14 @@ TEST_F(PreferencesDialogTest, CustomizeOpensTheStatusBarPageAndOKShowsAndStoresT
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
         QApplication::sendEvent(bar, &event);
     };
-    whileOpen(rightClickAndCustomize,
-              [&](PreferencesDialog& dialog) {
-                  EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Status Bar"));
-                  EXPECT_EQ(control<QLabel>(dialog, "NameOfNode")->text(), s("Status Bar"));
-                  click(control<QCheckBox>(dialog, "LengthCB"));
-                  click(control<QPushButton>(dialog, "OKBtn"));
-              });
-    EXPECT_FALSE(window->indicatorControls().panelInfo()->value(PanelInfo::Length)->isVisibleTo(window.get()));
+    whileOpen(rightClickAndCustomize, [&](PreferencesDialog& dialog) {
+        EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Status Bar"));
+        EXPECT_EQ(control<QLabel>(dialog, "NameOfNode")->text(), s("Status Bar"));
+        click(control<QCheckBox>(dialog, "LengthCB"));
+        click(control<QPushButton>(dialog, "OKBtn"));
+    });
+    EXPECT_FALSE(
+        window->indicatorControls().panelInfo()->value(PanelInfo::Length)->isVisibleTo(window.get()));
     EXPECT_TRUE(settingsText().contains(s("Status Bar=234\r\n")));
 }
 
@@ -126,7 +132,8 @@ TEST_F(PreferencesDialogTest, AColourShowsAtOnceAndCancelPutsItBack) {
                       ASSERT_NE(popup, nullptr);
                       for (QAction* item : popup->actions()) {
                           if (item->text() == QColor(Qt::red).name()) {
-                              QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(item).center());
+                              QTest::mouseClick(popup, Qt::LeftButton, {},
+                                                popup->actionGeometry(item).center());
                               return;
                           }
                       }
@@ -202,6 +209,34 @@ TEST_F(PreferencesDialogTest, TheWelcomeScreenBoxFollowsCancelDefaultAndOK) {
     EXPECT_TRUE(settingsText().contains(s("ShowWelcomeScreen=0\r\n")));
 }
 
+// The link "here" on the MIDI Reset page lists the reset files that come with the program.
+TEST_F(PreferencesDialogTest, TheHereLinkListsTheShippedResetFiles) {
+    int rows = -1;
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  clickNode(dialog, s("MIDI Reset"));
+                  QTimer poll;
+                  QObject::connect(&poll, &QTimer::timeout, [&] {
+                      auto* box = qobject_cast<MidiResetBox*>(QApplication::activeModalWidget());
+                      if (box == nullptr) {
+                          return;
+                      }
+                      poll.stop();
+                      rows = box->findChild<QTableWidget*>(s("FilesTable"))->rowCount();
+                      click(box->findChild<QPushButton*>(s("DoneBtn")));
+                  });
+                  poll.start(10);
+                  auto* link = control<QLabel>(dialog, "MIDIResetLinkLabel");
+                  const QFontMetrics metrics(link->font());
+                  const QPoint onHere(
+                      link->contentsRect().left() + metrics.horizontalAdvance(s("Please click h")),
+                      link->height() / 2);
+                  QTest::mouseClick(link, Qt::LeftButton, {}, onHere);
+                  click(control<QPushButton>(dialog, "CancelBtn"));
+              });
+    EXPECT_EQ(rows, 4);
+}
+
 // The MIDI reset file and the log options are put back by Cancel like every other page's values.
 TEST_F(PreferencesDialogTest, CancelPutsBackTheMidiResetFileAndTheLogOptions) {
     const QString reset = music.write(s("GSRESET.MID"), "MThd");
@@ -244,15 +279,14 @@ TEST_F(PreferencesDialogTest, ConfigureOpensTheFavoritesPageWhoseListIsTakenOnOK
             ASSERT_TRUE(QTest::qWaitFor([&] { return folders->isVisible(); }));
             clickItem(folders, s("&Configure Favorite Folders..."));
         };
-        whileOpen(configure,
-                  [&](PreferencesDialog& dialog) {
-                      EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Favorite Folders"));
-                      auto* list = control<QListWidget>(dialog, "FavFoldersListBox");
-                      EXPECT_EQ(list->currentRow(), 0) << "the first entry is selected on entering the page";
-                      click(control<QPushButton>(dialog, "FavFoldersDeleteBtn"));
-                      EXPECT_EQ(list->count(), 1);
-                      click(control<QPushButton>(dialog, closer));
-                  });
+        whileOpen(configure, [&](PreferencesDialog& dialog) {
+            EXPECT_EQ(dialog.tree()->currentItem()->text(0), s("Favorite Folders"));
+            auto* list = control<QListWidget>(dialog, "FavFoldersListBox");
+            EXPECT_EQ(list->currentRow(), 0) << "the first entry is selected on entering the page";
+            click(control<QPushButton>(dialog, "FavFoldersDeleteBtn"));
+            EXPECT_EQ(list->count(), 1);
+            click(control<QPushButton>(dialog, closer));
+        });
     };
     configureAndDelete("CancelBtn");
     EXPECT_EQ(p.favoriteFolders, QStringList({music.path(), home.path()}));
@@ -271,18 +305,20 @@ TEST_F(PreferencesDialogTest, TheFileTypesPageRegistersAGroupAndGivesItBack) {
     qputenv("HOME", desktopHome.path().toUtf8());
     desktopHome.write(s(".config/mimeapps.list"), "[Default Applications]\naudio/midi=timidity.desktop;\n");
     startWindow();
-    whileOpen([&] { pressF10(); },
-              [&](PreferencesDialog& dialog) {
-                  clickNode(dialog, s("File Types"));
-                  auto* editor = control<QLineEdit>(dialog, "EditorsEdit");
-                  click(editor);
-                  QTest::keyClicks(editor, s("/usr/bin/midi editor"));
-                  click(control<QPushButton>(dialog, "RegisterBtn"));
-                  EXPECT_TRUE(desktopHome.read(s(".config/mimeapps.list")).contains("audio/midi=velmaro.desktop;"));
-                  click(control<QPushButton>(dialog, "WinDefaultBtn"));
-                  EXPECT_TRUE(desktopHome.read(s(".config/mimeapps.list")).contains("audio/midi=timidity.desktop;"));
-                  click(control<QPushButton>(dialog, "OKBtn"));
-              });
+    whileOpen(
+        [&] { pressF10(); },
+        [&](PreferencesDialog& dialog) {
+            clickNode(dialog, s("File Types"));
+            auto* editor = control<QLineEdit>(dialog, "EditorsEdit");
+            click(editor);
+            QTest::keyClicks(editor, s("/usr/bin/midi editor"));
+            click(control<QPushButton>(dialog, "RegisterBtn"));
+            EXPECT_TRUE(desktopHome.read(s(".config/mimeapps.list")).contains("audio/midi=velmaro.desktop;"));
+            click(control<QPushButton>(dialog, "WinDefaultBtn"));
+            EXPECT_TRUE(
+                desktopHome.read(s(".config/mimeapps.list")).contains("audio/midi=timidity.desktop;"));
+            click(control<QPushButton>(dialog, "OKBtn"));
+        });
     for (const auto& [name, value] : saved) {
         qputenv(name, value);
     }
