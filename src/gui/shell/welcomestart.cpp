@@ -5,6 +5,7 @@
 #include "gui/help/helpwindow.h"
 #include "gui/help/welcomebox.h"
 #include "gui/shell/mainwindow.h"
+#include "gui/tray/trayicon.h"
 
 #include <QMenuBar>
 
@@ -51,7 +52,9 @@ void showWelcomeBox(MainWindow& window) {
     QMenuBar* bar = window.menuBar();
     const bool barShown = bar->isVisible();
     bar->hide();
+    window.trayIcon().setSuspended(true);
     welcome.exec();
+    window.trayIcon().setSuspended(false);
     help.giveBack();
     if (barShown) {
         bar->show();

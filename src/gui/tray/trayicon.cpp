@@ -77,8 +77,13 @@ void TrayIcon::buildMenu(ActionRegistry& actions) {
 
 void TrayIcon::applySettings() {
     const Preferences& settings = m_session.preferences();
-    m_icon.setVisible(
-        TrayIconShown(trayAvailable(), settings.useTray, settings.trayAlways, m_window->isMinimized()));
+    m_icon.setVisible(!m_suspended && TrayIconShown(trayAvailable(), settings.useTray, settings.trayAlways,
+                                                    m_window->isMinimized()));
+}
+
+void TrayIcon::setSuspended(bool suspended) {
+    m_suspended = suspended;
+    applySettings();
 }
 
 void TrayIcon::activated(QSystemTrayIcon::ActivationReason reason) {

@@ -31,6 +31,8 @@ public:
 
     // "Use Tray" and "Display Always" as the settings stand.
     void applySettings();
+    // The icon stays away while the Welcome box greets the user, and comes back as the settings say.
+    void setSuspended(bool suspended);
     static bool trayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
     QSystemTrayIcon& icon() { return m_icon; }
@@ -56,4 +58,5 @@ private:
     std::unique_ptr<TrayClicks> m_clicks;
     TrayImage m_image = TrayImage::Normal;
     bool m_shuttingDown = false;
+    bool m_suspended = false;
 };

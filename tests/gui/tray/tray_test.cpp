@@ -1,4 +1,5 @@
 #include "core/common/itemref.h"
+#include "gui/help/welcomebox.h"
 #include "gui/settings/preferencesdialog.h"
 #include "gui/tray/trayicon.h"
 #include "gui/tray/traylistbox.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QStyleHints>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -246,6 +248,29 @@ TEST_F(TrayOnX11Test, ASingleClickWhileNothingPlaysDoesNothing) {
     waitPastTheDoubleClickTime();
     EXPECT_TRUE(device.fileName().isEmpty());
     EXPECT_FALSE(session->controller().transport().pauseDown);
+}
+
+// The Welcome box at start keeps the icon away until it closes.
+TEST_F(TrayOnX11Test, TheIconWaitsForTheWelcomeBoxToClose) {
+    welcomeBox = true;
+    bool hiddenMeanwhile = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* welcome = qobject_cast<WelcomeBox*>(QApplication::activeModalWidget());
+        if (welcome == nullptr) {
+            return;
+        }
+        poll.stop();
+        hiddenMeanwhile = !window->trayIcon().icon().isVisible();
+        QTest::mouseClick(welcome->findChild<QPushButton*>(s("ContBtn")), Qt::LeftButton);
+    });
+    poll.start(10);
+    startWith(1,
+              "[General]\r\nShowWelcomeScreen=1\r\n[Playlist]\r\nStartPlaying=0\r\nOpenLastPL=0\r\n"
+              "[Tray]\r\nUseTray=1\r\nDisplayAlways=1\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !poll.isActive(); }, 3000)) << "no Welcome box";
+    EXPECT_TRUE(hiddenMeanwhile);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->trayIcon().icon().isVisible(); }, 2000));
 }
 
 // "Only Display Tray Icon When Minimized": the icon comes with the minimized window and goes with it.
