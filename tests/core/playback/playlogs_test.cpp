@@ -71,6 +71,23 @@ TEST_F(PlayLogTest, EachItemThatStartsIsAppendedToThePlayLogAfterWhatWasThere) {
     EXPECT_FALSE(QFile::exists(music.file(s("Rock.ERR"))));
 }
 
+// An item that the device plays on into without a gap started all the same, and is logged.
+TEST_F(PlayLogTest, AnItemThatFollowsWithoutAGapIsLoggedToo) {
+    device.gapless = true;
+    preferences.useLog = true;
+    openList();
+    playLine(0);
+    ASSERT_EQ(device.queued(), s("/m/b.wav"));
+    for (qint64 t = 0; t < 1500; t += PlaybackController::kTickMs) {
+        device.advance(PlaybackController::kTickMs);
+        if (session->playbackTimer().isActive()) {
+            session->controller().onPlaybackTick();
+        }
+    }
+    ASSERT_EQ(session->playList().CurrentItem(), 1);
+    EXPECT_EQ(entries(logLines("Rock.LOG")), lines({"/m/a.wav", "/m/b.wav"}));
+}
+
 TEST_F(PlayLogTest, NothingIsLoggedWithTheOptionsOffOrWithoutAPlayListFile) {
     openList();
     playLine(0);
