@@ -196,18 +196,27 @@ void PlayList::retitleFiles(const QSet<QString>& paths) {
     if (!m_options.showTagTitles || paths.isEmpty() || lineCount() != count()) {
         return;
     }
+    if (m_fileLines.isEmpty()) {
+        for (qsizetype i = 0; i < count(); ++i) {
+            if (!IsCDItem(item(i))) {
+                m_fileLines[GetItemValue(item(i), QStringLiteral("FILE"))].push_back(i);
+            }
+        }
+    }
     qsizetype first = -1;
     qsizetype last = -1;
     int widest = m_horizontalExtent;
-    for (qsizetype i = 0; i < count(); ++i) {
-        const QString& ref = item(i);
-        if (IsCDItem(ref) || !paths.contains(GetItemValue(ref, QStringLiteral("FILE")))) {
+    for (const QString& path : paths) {
+        const auto found = m_fileLines.constFind(path);
+        if (found == m_fileLines.constEnd()) {
             continue;
         }
-        m_lines[i] = displayLine(i);
-        widest = std::max(widest, lineWidth(m_lines.at(i)));
-        first = first < 0 ? i : first;
-        last = i;
+        for (const qsizetype i : *found) {
+            m_lines[i] = displayLine(i);
+            widest = std::max(widest, lineWidth(m_lines.at(i)));
+            first = first < 0 ? i : std::min(first, i);
+            last = std::max(last, i);
+        }
     }
     if (first < 0) {
         return;

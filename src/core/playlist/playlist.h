@@ -131,12 +131,18 @@ private:
     void centreAfterRedraw();
     int lineWidth(const QString& text) const;
 
-    void itemsChanged() { m_firstLines.clear(); }
+    void itemsChanged() {
+        m_firstLines.clear();
+        m_fileLines.clear();
+    }
     void indexFirstLines() const;
 
     std::vector<PlayListEntry> m_entries;
     // Identity -> first index, built when first needed after a change of the items.
     mutable QHash<QString, qsizetype> m_firstLines;
+    // File path -> its lines, built when titles from tags first arrive after a change of the items: a
+    // batch of titles then costs its own size, not the list's.
+    QHash<QString, std::vector<qsizetype>> m_fileLines;
     int m_currentItem = -1;
     bool m_playListPlaying = false;
 

@@ -94,6 +94,20 @@ TEST_F(TagTitlesTest, FilesAreShownByTheirTagsAsTheyArrive) {
     EXPECT_TRUE(stored.filter(s("First Song")).isEmpty());
 }
 
+TEST_F(TagTitlesTest, TitlesReachEveryLineOfTheirFileAfterTheListChanged) {
+    tags.setTags(s("/m/a.mp3"), s("A"), s("One"));
+    tags.setTags(s("/m/b.mp3"), s("B"), s("Two"));
+    startWith({s("/m/a.mp3"), s("/m/x.mp3"), s("/m/a.mp3")}, true);
+    tags.answerAll();
+    EXPECT_EQ(lines(), QStringList({s("A - One"), s("x.mp3"), s("A - One")}));
+
+    // Lines moved by an insertion still get their titles, and only the new file is asked for.
+    session->playList().insertEntries(0, {{MakeFileItem(s("/m/b.mp3")), 0}});
+    tags.answerAll();
+    EXPECT_EQ(lines(), QStringList({s("B - Two"), s("A - One"), s("x.mp3"), s("A - One")}));
+    EXPECT_EQ(tags.requested.count(s("/m/a.mp3")), 1);
+}
+
 TEST_F(TagTitlesTest, WithTheOptionOffNoTagIsReadAndNamesStay) {
     tags.setTags(s("/m/a.mp3"), s("Artist"), s("Title"));
     startWith({s("/m/a.mp3")}, false);
