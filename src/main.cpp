@@ -9,6 +9,7 @@
 #include "media/gstmediadevice.h"
 #include "media/gststartup.h"
 #include "media/headerlengthprobe.h"
+#include "media/taglibtagreader.h"
 #include "platform/apppaths.h"
 #include "platform/desktopshell.h"
 #include "platform/filetyperegistration.h"
@@ -78,6 +79,7 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
     GstLengthProbe gstreamerProbe;  // for the files whose headers do not state their lengths
     HeaderLengthProbe probe(gstreamerProbe);
     GstMediaDevice cdReader;  // reads discs while the player holds something else
+    TagLibTagReader tagReader;
     DesktopShell shell;
     QtPrompter prompter;
     QtClipboard clipboard;
@@ -88,7 +90,7 @@ int runInstance(SingleInstance& instance, const CommandLine& commandLine) {
                         AppPaths::defaultDocumentsFolder(), AppPaths::mixerDefault(),
                         resources.filePath(QStringLiteral("Backgrounds/BACKGR1.BMP"))},
                        {prompter, device, clipboard, probe, nullptr, nullptr, &shell,
-                        AppPaths::soundSettingsCommand(), &cdReader, &fileTypes});
+                        AppPaths::soundSettingsCommand(), &cdReader, &fileTypes, &tagReader});
     MainWindow window(session, {commandLine.parameters, QDir::currentPath(),
                                 resources.filePath(QStringLiteral("help")), /*welcomeBox=*/true});
     prompter.setParentWidget(&window);

@@ -4,6 +4,7 @@
 #include "core/common/textfile.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
+#include "support/faketagreader.h"
 #include "support/tempfolder.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,7 @@ protected:
     FixedWidthMeasurer measurer;
     RecordingBusyIndicator busy;
     FakeShell shell;
+    FakeTagReader tags;
     std::unique_ptr<AppSession> session;
 
     QString samplesFolder() const { return shipped.file(QStringLiteral("Samples")); }
@@ -44,7 +46,8 @@ protected:
     void start(const QStringList& parameters = {}, const QString& samples = QString()) {
         session = std::make_unique<AppSession>(
             AppSession::Folders{home.path(), samples.isNull() ? samplesFolder() : samples, music.path()},
-            AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell, {}, &reader});
+            AppSession::Ports{prompter, device, clipboard, probe, &busy, &measurer, &shell, {}, &reader,
+                              nullptr, &tags});
         session->beginRun();
         session->windowShown(parameters, music.path());
     }

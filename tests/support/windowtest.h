@@ -6,6 +6,7 @@
 #include "platform/filetyperegistration.h"
 #include "support/fakemediadevice.h"
 #include "support/fakes.h"
+#include "support/faketagreader.h"
 #include "support/tempfolder.h"
 
 #include <QAbstractItemView>
@@ -34,6 +35,7 @@ protected:
     FakePrompter prompter;
     FakeMediaDevice device;
     FakeLengthProbe probe{device};
+    FakeTagReader tags;
     FakeShell shell;
     QtClipboard clipboard;
     std::unique_ptr<AppSession> session;
@@ -61,7 +63,8 @@ protected:
         session = std::make_unique<AppSession>(
             AppSession::Folders{home.path(), samples, music.path()},
             AppSession::Ports{
-                prompter, device, clipboard, probe, nullptr, nullptr, &shell, {}, nullptr, fileTypes.get()});
+                prompter, device, clipboard, probe, nullptr, nullptr, &shell, {}, nullptr, fileTypes.get(),
+                &tags});
         window =
             std::make_unique<MainWindow>(*session, MainWindow::Options{parameters, music.path(), helpFolder, welcomeBox});
         beforeShow();

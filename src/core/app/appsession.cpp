@@ -78,6 +78,7 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
     connectLists();
     m_playList.setCDDatabase(&m_cdDatabase);
     m_playList.setPlayedItems(&m_playedItems);
+    m_playList.setTagTitles(&m_tagTitles);
     m_playList.setTextMeasurer(ports.measurer);
     m_playList.setBusyIndicator(&m_busy);
     declareCommands();
@@ -225,7 +226,7 @@ void AppSession::reportSampleListError() {
 
 void AppSession::applyDisplayOptions() {
     m_playList.setDisplayOptions(
-        {m_preferences.showPath, m_preferences.showExtension, m_preferences.showIcons});
+        {m_preferences.showPath, m_preferences.showExtension, m_preferences.showIcons, m_preferences.showTagTitles});
 }
 
 void AppSession::windowShown(const QStringList& parameters, const QString& baseFolder) {
@@ -356,6 +357,12 @@ void AppSession::togglePaths() {
 
 void AppSession::toggleExtensions() {
     m_preferences.showExtension = !m_preferences.showExtension;
+    applyDisplayOptions();
+    m_playList.RedrawPlayList(true);
+}
+
+void AppSession::toggleTagTitles() {
+    m_preferences.showTagTitles = !m_preferences.showTagTitles;
     applyDisplayOptions();
     m_playList.RedrawPlayList(true);
 }

@@ -24,6 +24,7 @@
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/playlist/playlisteditor.h"
+#include "core/playlist/tagtitles.h"
 #include "core/app/favoritesandhistory.h"
 #include "core/settings/preferences.h"
 #include "core/settings/preferencesdialogmodel.h"
@@ -43,6 +44,7 @@ class BusyIndicator;
 class DesktopFileTypes;
 class Clipboard;
 class LengthProbe;
+class TagReader;
 class Prompter;
 class Shell;
 class TextMeasurer;
@@ -73,6 +75,7 @@ public:
         QStringList soundSettings;        // the desktop's sound settings program and its arguments
         MediaDevice* cdReader = nullptr;  // reads discs while the player holds something else
         DesktopFileTypes* fileTypes = nullptr;  // registers the media groups with the desktop
+        TagReader* tags = nullptr;              // reads the titles from the files' tags
     };
 
     AppSession(Folders folders, Ports ports, QObject* parent = nullptr);
@@ -104,6 +107,7 @@ public:
     // View, Paths and View, Extensions: the Play List is redrawn keeping its selection.
     void togglePaths();
     void toggleExtensions();
+    void toggleTagTitles();
     // View, Components: the component shows or hides.
     void toggleComponent(Component component);
     // A double-click on a Play List line plays it.
@@ -254,6 +258,7 @@ private:
     // The lists of the main window, created empty in this order.
     CDDatabase m_cdDatabase;
     PlayList m_playList;
+    TagTitles m_tagTitles{m_playList, m_ports.tags};
     // The random pool: any order serves a uniform draw, and keeping it sorted costs a sort per refill.
     ItemSet m_unplayedItems{ItemSet::Order::Insertion};
     ItemSet m_playedItems{ItemSet::Order::Insertion};

@@ -52,7 +52,9 @@ PlayItem PlayListMedia::itemAt(qsizetype line) const {
     }
     const QString& ref = list.item(line);
     item.line = line;
-    item.title = titleOfLine(line < list.lineCount() ? list.line(line) : ref);
+    // A title from tags may hold a "/" of its own ("Either/Or").
+    const QString shown = line < list.lineCount() ? list.line(line) : ref;
+    item.title = list.showsTagTitle(line) ? shown : titleOfLine(shown);
     if (IsCDItem(ref)) {
         item.kind = PlayItem::Kind::Track;
         bool number = false;

@@ -55,6 +55,8 @@ void AppSession::declareViewCommands() {
     m_commands.bind(latin("ExtensionsM"), [this] { toggleExtensions(); });
     m_commands.setCheckable(latin("PathsM"));
     m_commands.setCheckable(latin("ExtensionsM"));
+    m_commands.bind(latin("TagTitlesM"), [this] { toggleTagTitles(); });
+    m_commands.setCheckable(latin("TagTitlesM"));
     if (m_external) {
         m_commands.bind(latin("MixerM"), [this] { m_external->startMixer(m_preferences.mixerPath); });
         m_commands.bind(latin("VLPropM"), [this] { m_external->openSoundSettings(); });
@@ -123,6 +125,7 @@ void AppSession::viewStates(CommandStates& states) const {
     }
     states[latin("PathsM")].checked = m_preferences.showPath;
     states[latin("ExtensionsM")].checked = m_preferences.showExtension;
+    states[latin("TagTitlesM")].checked = m_preferences.showTagTitles;
     const bool cdMode = m_cdAudioModeShown;
     const bool rightSide = isOn(components, Component::FileList);
     states[latin("ViewFileListM")].caption =

@@ -10,6 +10,7 @@ struct ItemDisplayOptions {
     bool showPath = false;      // full paths instead of file names
     bool showExtension = true;  // file extensions kept
     bool showIcons = true;      // file items carry the glyph of their kind
+    bool showTagTitles = false;  // file items whose tags give a title are shown by it
 };
 
 enum class ItemGlyph {

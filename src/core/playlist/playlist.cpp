@@ -4,6 +4,7 @@
 #include "core/common/textmeasurer.h"
 #include "core/common/itemref.h"
 #include "core/playlist/itemset.h"
+#include "core/playlist/tagtitles.h"
 
 #include <algorithm>
 
@@ -168,13 +169,65 @@ std::vector<char> PlayList::firstOccurrences() const {
     return firsts;
 }
 
+QString PlayList::tagTitle(qsizetype index) const {
+    if (!m_options.showTagTitles || !m_tagTitles || IsCDItem(item(index))) {
+        return {};
+    }
+    return m_tagTitles->titleOf(GetItemValue(item(index), QStringLiteral("FILE")));
+}
+
+bool PlayList::showsTagTitle(qsizetype i) const {
+    return i >= 0 && i < count() && !tagTitle(i).isEmpty();
+}
+
 QString PlayList::displayLine(qsizetype index) const {
-    QString text = ItemDisplayName(item(index), m_options, m_cdDatabase);
+    QString text = tagTitle(index);
+    if (text.isEmpty()) {
+        text = ItemDisplayName(item(index), m_options, m_cdDatabase);
+    }
     if (text.size() > kMaxLineCharacters) {
         text.truncate(kMaxLineCharacters);
         text += QStringLiteral("...");
     }
     return text;
+}
+
+void PlayList::retitleFiles(const QSet<QString>& paths) {
+    if (!m_options.showTagTitles || paths.isEmpty() || lineCount() != count()) {
+        return;
+    }
+    if (m_fileLines.isEmpty()) {
+        for (qsizetype i = 0; i < count(); ++i) {
+            if (!IsCDItem(item(i))) {
+                m_fileLines[GetItemValue(item(i), QStringLiteral("FILE"))].push_back(i);
+            }
+        }
+    }
+    qsizetype first = -1;
+    qsizetype last = -1;
+    int widest = m_horizontalExtent;
+    for (const QString& path : paths) {
+        const auto found = m_fileLines.constFind(path);
+        if (found == m_fileLines.constEnd()) {
+            continue;
+        }
+        for (const qsizetype i : *found) {
+            m_lines[i] = displayLine(i);
+            widest = std::max(widest, lineWidth(m_lines.at(i)));
+            first = first < 0 ? i : std::min(first, i);
+            last = std::max(last, i);
+        }
+    }
+    if (first < 0) {
+        return;
+    }
+    Q_EMIT linesChanged(first, last);
+    // Only grown while titles arrive: measuring every line again for each batch would cost a long list
+    // more than a scroll bar a little too wide.
+    if (widest != m_horizontalExtent) {
+        m_horizontalExtent = widest;
+        Q_EMIT horizontalExtentChanged(widest);
+    }
 }
 
 ItemGlyph PlayList::lineGlyph(qsizetype i) const {
@@ -261,7 +314,8 @@ PlayListSnapshot PlayList::snapshot() const {
 void PlayList::restore(PlayListSnapshot snapshot) {
     const bool reusable = !snapshot.entries.empty() && snapshot.lines.size() == static_cast<qsizetype>(snapshot.entries.size()) &&
                           snapshot.options.showPath == m_options.showPath &&
-                          snapshot.options.showExtension == m_options.showExtension;
+                          snapshot.options.showExtension == m_options.showExtension &&
+                          snapshot.options.showTagTitles == m_options.showTagTitles;
     setEntries(std::move(snapshot.entries));
     if (!reusable) {
         RedrawPlayList(false);
@@ -274,7 +328,8 @@ void PlayList::restore(PlayListSnapshot snapshot) {
     // CD tracks are named from the database, which may have changed since.
     bool renamed = false;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        if (IsCDItem(m_entries[static_cast<size_t>(i)].ref)) {
+        // Titles from tags may have arrived since as well.
+        if (IsCDItem(m_entries[static_cast<size_t>(i)].ref) || m_options.showTagTitles) {
             m_lines[i] = displayLine(i);
             renamed = true;
         }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,7 @@
 class BusyIndicator;
 class CDDatabase;
 class ItemSet;
+class TagTitles;
 class TextMeasurer;
 
 struct PlayListEntry {
@@ -101,6 +103,11 @@ public:
     void setPlayedItems(const ItemSet* played) { m_played = played; }
     void setTextMeasurer(const TextMeasurer* measurer) { m_measurer = measurer; }
     void setBusyIndicator(BusyIndicator* busy) { m_busy = busy; }
+    void setTagTitles(const TagTitles* titles) { m_tagTitles = titles; }
+    // The tags of these files were read: their lines show the titles now, if titles are shown.
+    void retitleFiles(const QSet<QString>& paths);
+    // The item is shown by the title from its tags rather than by its file name.
+    bool showsTagTitle(qsizetype i) const;
     // Lists longer than this are redrawn with a "Please wait" line.
     static constexpr qsizetype kLongListLines = 100;
     // A line shows no more of its item's name than this, and "..." after it: no file name is that long,
@@ -119,16 +126,23 @@ Q_SIGNALS:
 
 private:
     QString displayLine(qsizetype index) const;
+    QString tagTitle(qsizetype index) const;
     void updateHorizontalExtent();
     void centreAfterRedraw();
     int lineWidth(const QString& text) const;
 
-    void itemsChanged() { m_firstLines.clear(); }
+    void itemsChanged() {
+        m_firstLines.clear();
+        m_fileLines.clear();
+    }
     void indexFirstLines() const;
 
     std::vector<PlayListEntry> m_entries;
     // Identity -> first index, built when first needed after a change of the items.
     mutable QHash<QString, qsizetype> m_firstLines;
+    // File path -> its lines, built when titles from tags first arrive after a change of the items: a
+    // batch of titles then costs its own size, not the list's.
+    QHash<QString, std::vector<qsizetype>> m_fileLines;
     int m_currentItem = -1;
     bool m_playListPlaying = false;
 
@@ -140,6 +154,7 @@ private:
     const ItemSet* m_played = nullptr;
     const TextMeasurer* m_measurer = nullptr;
     BusyIndicator* m_busy = nullptr;
+    const TagTitles* m_tagTitles = nullptr;
 };
 
 // The first line to show so that the given line stands in the middle of a box showing

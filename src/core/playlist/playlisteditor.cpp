@@ -199,9 +199,11 @@ void PlayListEditor::SortAlphabetically() {
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(static_cast<size_t>(list.count()));
-    for (const PlayListEntry& entry : list.entries()) {
+    // With titles from tags shown, the order is the one the user reads.
+    const bool byLines = list.displayOptions().showTagTitles && list.lineCount() == list.count();
+    for (qsizetype i = 0; i < list.count(); ++i) {
         // Folded first: in the C locale the collator's keys ignore the case setting.
-        keys.push_back(collator.sortKey(foldedForSorting(entry.ref)));
+        keys.push_back(collator.sortKey(foldedForSorting(byLines ? list.line(i) : list.item(i))));
     }
     std::vector<qsizetype> order(static_cast<size_t>(list.count()));
     std::iota(order.begin(), order.end(), 0);

@@ -52,6 +52,8 @@ struct Preferences {
     bool showIcons = true;
     bool openLastPlayList = true;
     bool startPlaying = true;
+    // Titles from tags: file items shown by the artist and title their tags hold.
+    bool showTagTitles = false;
 
     // "General"
     std::array<bool, kComponents> components = {true, true, true, true, true, true,

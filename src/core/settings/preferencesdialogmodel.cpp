@@ -18,6 +18,7 @@ void copyDialogFields(const Preferences& from, Preferences& to) {
     to.showPath = from.showPath;
     to.showExtension = from.showExtension;
     to.showIcons = from.showIcons;
+    to.showTagTitles = from.showTagTitles;  // titles from tags
     to.openLastPlayList = from.openLastPlayList;
     to.startPlaying = from.startPlaying;
     to.components = from.components;

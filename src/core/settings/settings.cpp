@@ -206,6 +206,8 @@ void Settings::LoadSettings(Preferences& p, const SettingsEnvironment& environme
     p.showIcons = file.boolValue(kPlaylist, QStringLiteral("ShowIcon"), true);
     p.openLastPlayList = file.boolValue(kPlaylist, QStringLiteral("OpenLastPL"), true);
     p.startPlaying = file.boolValue(kPlaylist, QStringLiteral("StartPlaying"), true);
+    // Titles from tags
+    p.showTagTitles = file.boolValue(kPlaylist, QStringLiteral("ShowTitlesFromTags"), false);
 
     const QString components = file.value(kGeneral, QStringLiteral("Components"), QStringLiteral("11111111111"));
     for (int n = 0; n < Preferences::kComponents; ++n) {
@@ -305,6 +307,8 @@ QString Settings::SaveSettings(const Preferences& p, bool atClose) const {
     file.setBool(kPlaylist, QStringLiteral("ShowIcon"), p.showIcons);
     file.setBool(kPlaylist, QStringLiteral("OpenLastPL"), p.openLastPlayList);
     file.setBool(kPlaylist, QStringLiteral("StartPlaying"), p.startPlaying);
+    // Titles from tags
+    file.setBool(kPlaylist, QStringLiteral("ShowTitlesFromTags"), p.showTagTitles);
 
     QString components;
     for (bool shown : p.components) {

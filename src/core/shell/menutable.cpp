@@ -90,6 +90,7 @@ const std::vector<MenuEntry>& MainMenuEntries() {
         separator(1),
         {QStringLiteral("PathsM"), QStringLiteral("Pat&hs"), QStringLiteral("Show or hide file paths in the Play List"), 24641, 1, false, false},
         {QStringLiteral("ExtensionsM"), QStringLiteral("&Extensions"), QStringLiteral("Show or hide file extensions in the Play List"), 24645, 1, false, false},
+        {QStringLiteral("TagTitlesM"), QStringLiteral("Titles From Ta&gs"), QStringLiteral("Show the artists and titles from the files' tags in the Play List"), 0, 1, false, false},
         separator(1),
         {QStringLiteral("FileManModeM"), QStringLiteral("F&ile Management Mode"), QStringLiteral("Change to the File Management Mode"), 117, 1, false, true},
         {QStringLiteral("CDAudioModeM"), QStringLiteral("C&D Audio Mode"), QStringLiteral("Change to the CD Audio Mode"), 118, 1, false, true},

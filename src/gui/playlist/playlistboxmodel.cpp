@@ -1,5 +1,6 @@
 #include "gui/playlist/playlistboxmodel.h"
 
+#include "core/common/itemref.h"
 #include "core/playlist/playlist.h"
 
 #include <QSize>
@@ -17,7 +18,7 @@ PlayListBoxModel::PlayListBoxModel(PlayList& playList, QObject* parent)
     });
     connect(&playList, &PlayList::linesRemoved, this, [this] { endRemoveRows(); });
     connect(&playList, &PlayList::linesChanged, this, [this](qsizetype first, qsizetype last) {
-        Q_EMIT dataChanged(index(static_cast<int>(first)), index(static_cast<int>(last)), {Qt::DecorationRole});
+        Q_EMIT dataChanged(index(static_cast<int>(first)), index(static_cast<int>(last)), {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
     });
     // Every row takes the widest line's width, so the view's horizontal scroll range covers it.
     connect(&playList, &PlayList::horizontalExtentChanged, this, [this] {
@@ -42,6 +43,11 @@ QVariant PlayListBoxModel::data(const QModelIndex& index, int role) const {
             const ItemGlyph glyph = m_playList.lineGlyph(index.row());
             return glyph == ItemGlyph::None ? QVariant() : QVariant(m_glyphs.pixmap(glyph));
         }
+        case Qt::ToolTipRole:
+            // A line that shows a title from tags still tells where its file is.
+            return m_playList.showsTagTitle(index.row())
+                       ? QVariant(GetItemValue(m_playList.item(index.row()), QStringLiteral("FILE")))
+                       : QVariant();
         case Qt::SizeHintRole:
             return QSize(m_playList.horizontalExtent(), m_rowHeight);
         default:

@@ -63,6 +63,7 @@ void buildPlayListPage(SettingsPage& page) {
     page.check(display, "ShowPathCB", QStringLiteral("Show Paths"), &Preferences::showPath);
     page.check(display, "ShowExtCB", QStringLiteral("Show Extensions"), &Preferences::showExtension);
     page.check(display, "ShowIconCB", QStringLiteral("Show Icons"), &Preferences::showIcons);
+    page.check(display, "ShowTagTitlesCB", QStringLiteral("Show Titles From Tags"), &Preferences::showTagTitles);
 
     QGroupBox* general = page.group(QStringLiteral("&General"), right);
     page.check(general, "OpenLastPLCB", QStringLiteral("Open Last Play List At Startup"), &Preferences::openLastPlayList);

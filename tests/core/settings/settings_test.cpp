@@ -28,6 +28,7 @@ void ExpectSamePreferences(const Preferences& actual, const Preferences& expecte
     SAME(showIcons);
     SAME(openLastPlayList);
     SAME(startPlaying);
+    SAME(showTagTitles);
     SAME(components);
     SAME(statusBarPanels);
     SAME(videoSize);
@@ -159,7 +160,7 @@ TEST_F(SettingsTest, WithoutAFileEveryValueIsItsDefault) {
                 p.borderlessButtons && p.showWelcomeScreen && p.useTray && p.startInCDAudioModeIfPlaying &&
                 p.backUpCDDatabase);
     EXPECT_FALSE(p.randomPlay || p.loopPlayList || p.delayEnabled || p.showPath || p.grayedButtons ||
-                 p.cdAudioInitialMode || p.trayAlways || p.fontBold || p.fontItalic);
+                 p.cdAudioInitialMode || p.trayAlways || p.fontBold || p.fontItalic || p.showTagTitles);
     EXPECT_EQ(p.fontName, s("Arial"));
     EXPECT_EQ(p.fontSize, 8);
     EXPECT_EQ(p.videoSize, 100);
@@ -373,7 +374,7 @@ TEST_F(SettingsTest, StoredShortcutsReplaceTheBuiltInOnesAndAllAreWritten) {
             .size(),
         1);
     const IniFile file = ini();
-    EXPECT_EQ(file.keys(s("ShortCuts")).size(), 89);
+    EXPECT_EQ(file.keys(s("ShortCuts")).size(), 90);
     EXPECT_EQ(file.value(s("ShortCuts"), s("NewM")), s("0"));
     EXPECT_EQ(file.value(s("ShortCuts"), s("SaveM")), QString::number(saveDefault));
     EXPECT_EQ(load().shortcuts.valueOf(s("NewM")), 0);
@@ -574,6 +575,7 @@ TEST_F(SettingsTest, ACompleteFileRoundTripsThroughLoadAndSave) {
         "ShowIcon=0",
         "OpenLastPL=0",
         "StartPlaying=0",
+        "ShowTitlesFromTags=1",
         "[Paths]",
         "MixerPath=/opt/mix/mixer",
         "BitmapPath=/pics/main.png",
@@ -660,6 +662,7 @@ TEST_F(SettingsTest, ACompleteFileRoundTripsThroughLoadAndSave) {
     expected.showIcons = false;
     expected.openLastPlayList = false;
     expected.startPlaying = false;
+    expected.showTagTitles = true;
     expected.mixerPath = s("/opt/mix/mixer");
     expected.bitmapPath = s("/pics/main.png");
     expected.toolbarBitmapPath = s("/pics/bar.png");
@@ -698,7 +701,7 @@ TEST_F(SettingsTest, ACompleteFileRoundTripsThroughLoadAndSave) {
         expected.shortcuts.setValue(i, value);
         file << expected.shortcuts.name(i) + u'=' + QString::number(value);
     }
-    ASSERT_EQ(expected.shortcuts.count(), 89);
+    ASSERT_EQ(expected.shortcuts.count(), 90);
 
     writeIni(file);
     {

@@ -19,14 +19,14 @@ TEST(Shortcuts, TheItemsAreTheMenusCapableItemsInMenuOrder) {
         "ResetPlayedStatusSelectedM FileManagementM OpenInMyComputerM ExploreM PropertiesM CDAudioM RearrangeM "
         "SaveTracklistM EditItemM FindM FindAgainM ViewM ComponentsM ViewPlayListM ViewFileListM ViewToolBarM "
         "ViewScrollbarM ViewStatusBarM ViewSpinButtonM ViewPathEditM ViewLabelsM ViewModeSelectorM ViewFilterBoxM "
-        "ViewFilterEditM ToolbarM CustomizeToolbarM DefaultToolbarM PathsM ExtensionsM FileManModeM CDAudioModeM "
+        "ViewFilterEditM ToolbarM CustomizeToolbarM DefaultToolbarM PathsM ExtensionsM TagTitlesM FileManModeM CDAudioModeM "
         "FloatingPalM MixerM VLPropM PlayListLogM PlayListErrorLogM PrefM OrganizeM MoveUpM MoveDownM "
         "SortAlphabeticallyM SortRandomlyM RemoveDuplicateItemsM RemoveNonExistantItemsM ShowFolderOfThisFileM "
         "AudioM PlayM PauseM StopM RewindM EjectM PrevM NextM LoopSongOnceM LoopSongForeverM LoopPlayListM "
         "RandomPlayM AutoPlayM ChangePosM HelpM ContentsM TopicSearchM HelpOnHelpM IntroductionM "
         "GettingStartedGuideM ContactInformationM HomePageM MailusM AboutM")
                                    .split(u' ');
-    EXPECT_EQ(expected.size(), 89);
+    EXPECT_EQ(expected.size(), 90);
     EXPECT_EQ(Shortcuts::ShortcutItems(), expected);
 }
 

@@ -2,6 +2,7 @@
 #include "gui/playback/indicatorcontrols.h"
 #include "gui/playback/midiresetbox.h"
 #include "gui/playback/panelinfo.h"
+#include "gui/playlist/playlistbox.h"
 #include "gui/settings/colourbutton.h"
 #include "gui/shell/mainmenu.h"
 #include "support/windowtest.h"
@@ -325,6 +326,31 @@ TEST_F(PreferencesDialogTest, TheFileTypesPageRegistersAGroupAndGivesItBack) {
     EXPECT_EQ(prompter.messages.size(), 2u) << "each button reports once";
     EXPECT_EQ(session->preferences().editors[0], s("/usr/bin/midi editor"));
     EXPECT_TRUE(settingsText().contains(s("MIDI=/usr/bin/midi editor\r\n")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PreferencesDialogTest, ShowTitlesFromTagsRedrawsTheListOnOK) {
+    tags.setTags(s("/m/01 - Track 01.ogg"), s("Artist"), s("Title"));
+    const QString list =
+        music.write(s("tagged.vlp"), TextFile::encode(TextFile::joinLines(
+                                         {s("[General]"), s("LastPlayed="), QString(), s("[Items]"),
+                                          s("[FILE=\"/m/01 - Track 01.ogg\", L=0]")})));
+    ASSERT_TRUE(session->document().OpenPlayList(list, true, false));
+    whileOpen([&] { pressF10(); },
+              [&](PreferencesDialog& dialog) {
+                  clickNode(dialog, s("Play List"));
+                  auto* titles = control<QCheckBox>(dialog, "ShowTagTitlesCB");
+                  EXPECT_TRUE(titles->isVisible());
+                  EXPECT_FALSE(titles->isChecked());
+                  click(titles);
+                  click(control<QPushButton>(dialog, "OKBtn"));
+              });
+    tags.answerAll();
+    EXPECT_EQ(window->playListBox()->model()->index(0, 0).data().toString(), s("Artist - Title"));
+    EXPECT_TRUE(settingsText().contains(s("ShowTitlesFromTags=1\r\n")));
 }
 
 }  // namespace

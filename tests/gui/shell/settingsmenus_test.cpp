@@ -114,6 +114,28 @@ TEST_F(SettingsMenusTest, PathsAndExtensionsRedrawTheListKeepingTheSelection) {
     EXPECT_TRUE(settings.contains(s("ShowExt=0")));
 }
 
+TEST_F(SettingsMenusTest, TitlesFromTagsFillTheListAsTheyArriveKeepingTheSelection) {
+    home.write(s("velmaro.ini"), "[Playlist]\r\nStartPlaying=0\r\n");
+    tags.setTags(s("/m/a.mid"), s("Artist"), s("Title"));
+    start();
+    ASSERT_TRUE(window->session().document().OpenPlayList(writeList(s("List.vlp")), true, false));
+    window->session().playList().setSelected(0, true);
+    const QAbstractItemModel* model = window->playListBox()->model();
+    QAction* titles = window->action(s("TagTitlesM"));
+    EXPECT_FALSE(titles->isChecked());
+
+    titles->trigger();
+    EXPECT_EQ(model->index(0, 0).data().toString(), s("a.mid"));  // shown at once, filled in later
+    tags.answerAll();
+    EXPECT_EQ(model->index(0, 0).data().toString(), s("Artist - Title"));
+    EXPECT_EQ(model->index(0, 0).data(Qt::ToolTipRole).toString(), s("/m/a.mid"));
+    EXPECT_TRUE(window->session().playList().isSelected(0));
+    Q_EMIT window->mainMenu().menu(s("ViewM"))->aboutToShow();
+    EXPECT_TRUE(titles->isChecked());
+    stop();
+    EXPECT_TRUE(TextFile::readLines(home.file(s("velmaro.ini"))).lines.contains(s("ShowTitlesFromTags=1")));
+}
+
 TEST_F(SettingsMenusTest, TheWindowComesBackWhereItWas) {
     start();
     window->resize(640, 420);
