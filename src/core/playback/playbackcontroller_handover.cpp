@@ -15,12 +15,17 @@
 
 namespace {
 
-// A MIDI item may need the reset file played before it, and a movie gets a window of its own titled
-// with its name: both always start on their own.
+// Only sound files join the playing one. A MIDI item may need the reset file played before it, and a
+// movie gets a window of its own titled with its name; a file of a kind not known to be sound (an .mp4
+// or .mkv may hold a picture) starts on its own too.
 bool startsOnItsOwn(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("mid") || suffix == QLatin1String("rmi") ||
-           ItemKind(MakeFileItem(path)) == ItemKindValue::Movie;
+    static const QStringList sound = {
+        QStringLiteral("wav"),  QStringLiteral("au"),   QStringLiteral("snd"), QStringLiteral("mp1"),
+        QStringLiteral("mp2"),  QStringLiteral("mp3"),  QStringLiteral("ogg"), QStringLiteral("oga"),
+        QStringLiteral("opus"), QStringLiteral("flac"), QStringLiteral("m4a"), QStringLiteral("aac"),
+        QStringLiteral("wma"),  QStringLiteral("wv"),   QStringLiteral("ape"), QStringLiteral("mpc"),
+        QStringLiteral("mod"),  QStringLiteral("xm"),   QStringLiteral("s3m"), QStringLiteral("it")};
+    return !sound.contains(QFileInfo(path).suffix().toLower());
 }
 
 }  // namespace

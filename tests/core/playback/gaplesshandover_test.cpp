@@ -213,6 +213,8 @@ TEST_F(GaplessHandover, WhatIsQueuedFollowsThePlayOrderAndOnlyFilesThatCanJoin) 
         {"a MIDI item next", [](Preferences&) {}, {"a.wav", "b.mid"}, {0}, ""},
         {"a MIDI item playing", [](Preferences&) {}, {"a.rmi", "b.wav"}, {0}, ""},
         {"a movie next", [](Preferences&) {}, {"a.wav", "b.avi"}, {0}, ""},
+        {"a file that may hold a picture next", [](Preferences&) {}, {"a.wav", "b.mp4"}, {0}, ""},
+        {"an Ogg file next", [](Preferences&) {}, {"a.wav", "b.ogg"}, {0}, "/m/b.ogg"},
         {"a CD track next", [](Preferences&) {}, {"a.wav", "[CDID=123, T=1]"}, {0}, ""},
     };
     for (const auto& c : cases) {
