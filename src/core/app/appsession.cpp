@@ -1,11 +1,11 @@
 #include "core/app/appsession.h"
 
 #include "core/app/commandline.h"
+#include "core/common/itemref.h"
+#include "core/common/product.h"
 #include "core/common/prompter.h"
 #include "core/common/textfile.h"
-#include "core/common/itemref.h"
 #include "core/playlist/playlistfile.h"
-#include "core/common/product.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,10 +49,9 @@ AppSession::AppSession(Folders folders, Ports ports, QObject* parent)
       m_lengths(LengthCalculator::Context{m_playList, m_playedItems, ports.device, ports.probe,
                                           ports.prompter, m_timer, &m_busy, &m_cdAudio}),
       m_indicators(m_playList, m_playedItems, m_lists, m_preferences, m_lengths),
-      m_controller(PlaybackController::Context{m_lists, m_playOrder, m_preferences, ports.device,
-                                               ports.prompter, m_timer, m_delayTimer, m_indicators,
-                                               &m_cdListMedia, &m_cdResyncTimer, &m_cdGraceTimer,
-                                               &m_openingTimer}),
+      m_controller(PlaybackController::Context{
+          m_lists, m_playOrder, m_preferences, ports.device, ports.prompter, m_timer, m_delayTimer,
+          m_indicators, &m_cdListMedia, &m_cdResyncTimer, &m_cdGraceTimer, &m_openingTimer}),
       m_editor(PlayListEditor::Context{m_playList, m_unplayedItems, m_playOrder, m_document, m_lists,
                                        m_preferences, ports.prompter, ports.clipboard, m_cdDatabase,
                                        &m_busy}),
@@ -91,6 +90,7 @@ void AppSession::attachWindow(BusyIndicator* busy, const TextMeasurer* measurer)
 }
 
 void AppSession::connectPlayback() {
+    connect(&m_playList, &PlayList::linesChanged, &m_controller, [this] { m_controller.linesShownAnew(); });
     connect(&m_document, &PlayListDocument::aboutToLoad, &m_controller,
             [this] { m_controller.listReplaced(m_playListMedia); });
     connect(&m_document, &PlayListDocument::loaded, &m_editor, [this] {
@@ -225,8 +225,8 @@ void AppSession::reportSampleListError() {
 }
 
 void AppSession::applyDisplayOptions() {
-    m_playList.setDisplayOptions(
-        {m_preferences.showPath, m_preferences.showExtension, m_preferences.showIcons, m_preferences.showTagTitles});
+    m_playList.setDisplayOptions({m_preferences.showPath, m_preferences.showExtension,
+                                  m_preferences.showIcons, m_preferences.showTagTitles});
 }
 
 void AppSession::windowShown(const QStringList& parameters, const QString& baseFolder) {

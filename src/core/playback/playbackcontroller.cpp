@@ -4,8 +4,8 @@
 #include "core/common/product.h"
 #include "core/common/prompter.h"
 #include "core/common/timerport.h"
-#include "core/playlist/playorder.h"
 #include "core/common/timetext.h"
+#include "core/playlist/playorder.h"
 #include "core/settings/preferences.h"
 
 #include <cmath>
@@ -185,6 +185,19 @@ void PlaybackController::toggleLoopItemForever() {
 
 void PlaybackController::listChanged() {
     refreshCommandStates();
+}
+
+void PlaybackController::linesShownAnew() {
+    MediaList* list = playing();
+    if (!active() || list == nullptr || m_item.kind != PlayItem::Kind::File) {
+        return;
+    }
+    const PlayItem now = list->itemAt(m_item.line);
+    if (now.kind != m_item.kind || now.path != m_item.path || now.title == m_item.title) {
+        return;
+    }
+    m_item.title = now.title;
+    SetTitle(now.title);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -431,9 +444,11 @@ void PlaybackController::refreshCommandStates() {
 TransportState PlaybackController::transport() const {
     TransportState state;
     const MediaList* toPlay = m_c.lists.listToPlay();
-    state.play = !active() && m_phase != Phase::Opening && m_phase != Phase::Resetting && toPlay != nullptr && toPlay->canPlay();
+    state.play = !active() && m_phase != Phase::Opening && m_phase != Phase::Resetting && toPlay != nullptr &&
+                 toPlay->canPlay();
     state.pause = active();
-    state.stop = active() || m_phase == Phase::Waiting || m_phase == Phase::Opening || m_phase == Phase::Resetting;
+    state.stop =
+        active() || m_phase == Phase::Waiting || m_phase == Phase::Opening || m_phase == Phase::Resetting;
     state.rewind = active();
     state.pauseDown = m_phase == Phase::Paused;
     state.previous = m_preview.previousEnabled;

@@ -92,6 +92,9 @@ public:
     void start(MediaList& list, bool user, qint64 start);
     // A list's lines, selection or visibility changed: the command states follow.
     void listChanged();
+    // Lines of the playing list show their items anew (a title read from tags arrived): the window
+    // title follows the playing item's line.
+    void linesShownAnew();
     // The list is replaced by another one (a Play List opened or cleared): what plays from it stops and
     // the displays reset. Another list that plays goes on.
     void listReplaced(MediaList& list);

@@ -94,6 +94,17 @@ TEST_F(TagTitlesTest, FilesAreShownByTheirTagsAsTheyArrive) {
     EXPECT_TRUE(stored.filter(s("First Song")).isEmpty());
 }
 
+// A list that starts playing before its tags are read: the window title follows when they arrive.
+TEST_F(TagTitlesTest, TheWindowTitleOfThePlayingItemFollowsItsTags) {
+    tags.setTags(s("/m/a.mp3"), s("Artist"), s("Title"));
+    device.files[s("/m/a.mp3")].length = 10000;
+    startWith({s("/m/a.mp3"), s("/m/b.mp3")}, true);
+    session->playLine(0);
+    ASSERT_EQ(session->controller().windowTitle(), s("1. a.mp3 - Velmaro 4.02"));
+    tags.answerAll();
+    EXPECT_EQ(session->controller().windowTitle(), s("1. Artist - Title - Velmaro 4.02"));
+}
+
 TEST_F(TagTitlesTest, TitlesReachEveryLineOfTheirFileAfterTheListChanged) {
     tags.setTags(s("/m/a.mp3"), s("A"), s("One"));
     tags.setTags(s("/m/b.mp3"), s("B"), s("Two"));
