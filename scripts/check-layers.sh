@@ -19,4 +19,17 @@ if [ -n "$media" ]; then
   printf 'src/media draws into gui surfaces through core ports only:\n%s\n' "$media" >&2
   status=1
 fi
+# Inside core and inside gui, folders stand in layers: no two of them include each other.
+for layer in core gui; do
+  edges=$(for dir in "$src/$layer"/*/; do
+    from=$(basename "$dir")
+    grep -rhoE "#include \"$layer/[a-z]+/" "$dir" | sed -E "s#.*\"$layer/([a-z]+)/#\1#" | sort -u |
+      while read -r to; do [ "$to" != "$from" ] && echo "$from $to"; done
+  done)
+  mutual=$(printf '%s\n' "$edges" | awk 'NF == 2 { seen[$1" "$2] = 1 } END { for (e in seen) { split(e, p, " "); if ((p[2]" "p[1]) in seen && p[1] < p[2]) print "  " p[1] " <-> " p[2] } }')
+  if [ -n "$mutual" ]; then
+    printf 'src/%s folders that include each other:\n%s\n' "$layer" "$mutual" >&2
+    status=1
+  fi
+done
 exit $status

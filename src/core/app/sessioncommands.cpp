@@ -2,12 +2,12 @@
 
 #include "core/app/appsession.h"
 
+#include "core/app/favoritescommands.h"
+#include "core/app/palettecommands.h"
+#include "core/app/traycommands.h"
 #include "core/playback/indicatorcommands.h"
 #include "core/playback/logcommands.h"
 #include "core/playback/transportpreview.h"
-#include "core/app/favoritescommands.h"
-#include "core/app/traycommands.h"
-#include "core/palette/palettecommands.h"
 #include "core/settings/shortcuts.h"
 #include "core/shell/menutable.h"
 #include "core/shell/toolbartable.h"

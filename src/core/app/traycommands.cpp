@@ -1,9 +1,9 @@
 #include "core/app/traycommands.h"
 
+#include "core/app/traymenu.h"
 #include "core/common/medialist.h"
 #include "core/playback/playbackcontroller.h"
 #include "core/shell/commandtable.h"
-#include "core/shell/traymenu.h"
 
 void TrayCommands::declare(CommandTable& table, PlaybackController& controller, Lists lists) {
     for (const TrayMenuItem& item : TrayMenuItems()) {

@@ -1,11 +1,11 @@
 #include "core/files/filecommands.h"
 
+#include "core/common/itemref.h"
 #include "core/common/prompter.h"
 #include "core/files/filedialogs.h"
 #include "core/files/filemanagement.h"
 #include "core/files/fileoperations.h"
 #include "core/files/filepaths.h"
-#include "core/common/itemref.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/settings/preferences.h"
@@ -237,7 +237,8 @@ bool FileCommands::deletePlayListLog(bool errorLog) {
         return false;
     }
     m_c.preferences.recycleBin = *toTrash;
-    return m_c.operations.deletePlayListLog(errorLog ? QStringLiteral(".ERR") : QStringLiteral(".LOG"), *toTrash);
+    return m_c.operations.deletePlayListLog(errorLog ? PlayLogs::Kind::Error : PlayLogs::Kind::Play,
+                                            *toTrash);
 }
 
 void FileCommands::createFolder() {

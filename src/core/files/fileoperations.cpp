@@ -1,17 +1,17 @@
 #include "core/files/fileoperations.h"
 
-#include "core/files/filepaths.h"
 #include "core/common/activelists.h"
+#include "core/common/itemref.h"
 #include "core/common/prompter.h"
 #include "core/files/filedelete.h"
 #include "core/files/filemove.h"
+#include "core/files/filepaths.h"
 #include "core/playback/lengthcalculator.h"
-#include "core/ports/mediadevice.h"
 #include "core/playback/playbackcontroller.h"
-#include "core/common/itemref.h"
 #include "core/playlist/playlist.h"
 #include "core/playlist/playlistdocument.h"
 #include "core/playlist/playlisteditor.h"
+#include "core/ports/mediadevice.h"
 #include "core/settings/preferences.h"
 
 #include <QDir>
@@ -46,11 +46,6 @@ QString FileOperations::folderNotDeletedMessage() {
         "Then you can safely delete the folder.");
 }
 
-QString FileOperations::logFilePath(const QString& playListPath, const QString& extension) {
-    const QFileInfo info(playListPath);
-    return FilePaths::Join(info.path(), info.completeBaseName() + extension);
-}
-
 bool FileOperations::holdsFile(const QString& path) const {
     return m_c.device.isOpen() && m_c.device.deviceType() != MediaDevice::DeviceType::CDAudio &&
            m_c.device.fileName() == path;
@@ -61,10 +56,11 @@ bool FileOperations::acceptsName(const QString& path) {
     if (IsStorablePath(path)) {
         return true;
     }
-    m_c.prompter.showMessage(Prompter::Kind::Error,
-                             QStringLiteral("Velmaro cannot use the name \"%1\": a name may not contain a "
-                                            "quotation mark (\") or a line break. Nothing was renamed or moved.")
-                                 .arg(path));
+    m_c.prompter.showMessage(
+        Prompter::Kind::Error,
+        QStringLiteral("Velmaro cannot use the name \"%1\": a name may not contain a "
+                       "quotation mark (\") or a line break. Nothing was renamed or moved.")
+            .arg(path));
     return false;
 }
 
@@ -228,12 +224,12 @@ bool FileOperations::deletePlayListFile(bool toTrash) {
     return true;
 }
 
-bool FileOperations::deletePlayListLog(const QString& extension, bool toTrash) {
-    const QString playList = m_c.document.fileName();
-    if (playList.isEmpty()) {
+bool FileOperations::deletePlayListLog(PlayLogs::Kind kind, bool toTrash) {
+    const QString log = PlayLogs::path(m_c.document.fileName(), kind);
+    if (log.isEmpty()) {
         return false;
     }
-    const FileDeleteResult result = DeleteFile(logFilePath(playList, extension), toTrash);
+    const FileDeleteResult result = DeleteFile(log, toTrash);
     if (!result.deleted()) {
         report({result.message});
     }

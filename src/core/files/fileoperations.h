@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/filereferences.h"
+#include "core/playback/playlogs.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,10 +58,8 @@ public:
     // history; deleted, a new empty Play List follows.
     bool renamePlayListFile(const QString& to);
     bool deletePlayListFile(bool toTrash);
-    // Its play log (".LOG") or error log (".ERR").
-    bool deletePlayListLog(const QString& extension, bool toTrash);
-    // The Play List's path with its extension replaced, e.g. ".LOG".
-    static QString logFilePath(const QString& playListPath, const QString& extension);
+    // Its play log or error log.
+    bool deletePlayListLog(PlayLogs::Kind kind, bool toTrash);
 
     // The files of the selected Play List lines, from the last line to the first, CD tracks skipped;
     // with none selected and selectCurrent set, the current line is selected and taken.

@@ -2,7 +2,6 @@
 
 #include "core/common/prompter.h"
 #include "core/common/textfile.h"
-#include "core/files/fileoperations.h"
 #include "core/settings/preferences.h"
 
 #include <QDateTime>
@@ -21,8 +20,9 @@ QString PlayLogs::path(const QString& playListFile, Kind kind) {
     if (playListFile.isEmpty() || !QFileInfo(playListFile).isAbsolute()) {
         return QString();
     }
-    return FileOperations::logFilePath(playListFile,
-                                       kind == Kind::Play ? QStringLiteral(".LOG") : QStringLiteral(".ERR"));
+    const QFileInfo list(playListFile);
+    return list.dir().filePath(list.completeBaseName() +
+                               (kind == Kind::Play ? QStringLiteral(".LOG") : QStringLiteral(".ERR")));
 }
 
 bool PlayLogs::exists(Kind kind) const {

@@ -2,10 +2,7 @@
 
 #include <QString>
 
-#include <optional>
 #include <vector>
-
-class IniFile;
 
 // The edge the toolbar is docked at, numbered as the settings file stores it.
 enum class ToolbarEdge { Top = 1, Bottom = 2, Left = 3, Right = 4 };
@@ -50,14 +47,8 @@ std::vector<ToolbarLineItem> ToolbarLine(const ToolbarLayout& layout);
 // The layout that a bar at that edge showing this line has; the buttons in the order of the categories.
 ToolbarLayout LayoutOfLine(ToolbarEdge edge, int thickness, const std::vector<ToolbarLineItem>& line);
 
-// The section "TVLPMainSpeedBar" of the settings file. Reading returns nothing when the stored layout
-// is to be ignored: no section, an older version, or another screen density than pixelsPerInch. A
-// layout is checked whole before any of it is used, so an ignored one leaves `current` as it was; a
-// stored Count that is not positive keeps current's buttons in their line, along the stored edge.
-std::optional<ToolbarLayout> ReadToolbarLayout(const IniFile& file, int pixelsPerInch,
-                                               const ToolbarLayout& current);
-// Writes the layout with its version and density; other keys of the section stay.
-void WriteToolbarLayout(IniFile& file, const ToolbarLayout& layout, int pixelsPerInch);
+// The buttons in the order of the categories, the order the stored layout numbers them in.
+void SortByCategories(std::vector<ToolbarLayout::Button>& buttons);
 
 // The question of Restore Default Toolbar.
 QString RestoreDefaultToolbarQuestion();

@@ -1,7 +1,7 @@
 #include "gui/palette/floatingpalette.h"
 
 #include "core/app/appsession.h"
-#include "core/palette/palettecommands.h"
+#include "core/app/palettecommands.h"
 #include "core/shell/controltable.h"
 #include "gui/common/actionregistry.h"
 #include "gui/common/hint.h"

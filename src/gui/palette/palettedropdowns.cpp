@@ -2,9 +2,9 @@
 
 #include "core/app/appsession.h"
 #include "core/app/favoritescommands.h"
-#include "core/palette/folderchooser.h"
+#include "core/app/folderchooser.h"
+#include "core/app/palettecommands.h"
 #include "core/palette/listchooser.h"
-#include "core/palette/palettecommands.h"
 #include "gui/common/actionregistry.h"
 #include "gui/palette/choicecolumns.h"
 

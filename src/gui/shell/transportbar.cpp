@@ -3,6 +3,7 @@
 #include "core/app/appsession.h"
 #include "core/common/prompter.h"
 #include "core/settings/inifile.h"
+#include "core/settings/toolbarsettings.h"
 #include "core/shell/toolbarindicators.h"
 #include "core/shell/toolbartable.h"
 #include "gui/common/actionregistry.h"

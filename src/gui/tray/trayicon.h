@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/shell/trayclicks.h"
-#include "core/shell/traylist.h"
-#include "core/shell/traymenu.h"
+#include "core/app/trayclicks.h"
+#include "core/app/traylist.h"
+#include "core/app/traymenu.h"
 
 #include <QObject>
 #include <QSystemTrayIcon>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/traymenu.h"
+#include "core/app/traymenu.h"
 
 #include <QIcon>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/traylist.h"
+#include "core/app/traylist.h"
 
 #include <QDialog>
 

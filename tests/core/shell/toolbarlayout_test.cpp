@@ -1,5 +1,6 @@
 #include "core/shell/toolbarlayout.h"
 #include "core/settings/inifile.h"
+#include "core/settings/toolbarsettings.h"
 #include "core/shell/toolbarindicators.h"
 #include "core/shell/toolbartable.h"
 

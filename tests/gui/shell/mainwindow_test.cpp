@@ -5,7 +5,7 @@
 #include "gui/shell/mainmenu.h"
 #include "gui/ports/qtprompter.h"
 #include "gui/ports/savechangesdialog.h"
-#include "core/palette/palettecommands.h"
+#include "core/app/palettecommands.h"
 #include "gui/shell/mainwindow.h"
 #include "gui/playlist/playlistbox.h"
 #include "support/windowtest.h"

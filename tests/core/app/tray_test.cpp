@@ -1,6 +1,6 @@
+#include "core/app/trayclicks.h"
+#include "core/app/traylist.h"
 #include "core/common/itemref.h"
-#include "core/shell/trayclicks.h"
-#include "core/shell/traylist.h"
 #include "support/qtprinters.h"
 #include "support/sessionfixture.h"
 

@@ -1,4 +1,4 @@
-#include "core/palette/palettecommands.h"
+#include "core/app/palettecommands.h"
 
 #include "core/app/favoritesandhistory.h"
 #include "core/playback/playbackcontroller.h"

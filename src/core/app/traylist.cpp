@@ -1,4 +1,4 @@
-#include "core/shell/traylist.h"
+#include "core/app/traylist.h"
 
 #include "core/cdaudio/cdaudiolist.h"
 #include "core/common/medialist.h"

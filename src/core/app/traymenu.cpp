@@ -1,4 +1,4 @@
-#include "core/shell/traymenu.h"
+#include "core/app/traymenu.h"
 
 #include "core/playback/playbackcontroller.h"
 

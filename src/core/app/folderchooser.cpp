@@ -1,4 +1,4 @@
-#include "core/palette/folderchooser.h"
+#include "core/app/folderchooser.h"
 
 #include "core/app/appsession.h"
 #include "core/files/folderlist.h"

@@ -1,4 +1,4 @@
-#include "core/shell/trayclicks.h"
+#include "core/app/trayclicks.h"
 
 TrayClicks::TrayClicks(Actions actions, int doubleClickMs) : m_actions(std::move(actions)) {
     m_timer.setSingleShot(true);
